@@ -1,0 +1,338 @@
+#include "Format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace keldar {
+
+long long FieldValue::integer() const {
+    switch (kind_) {
+        case Kind::Integer:
+            return integer_;
+        case Kind::Real:
+            return static_cast<long long>(real_);
+        case Kind::Text:
+            break;
+    }
+    return 0;
+}
+
+double FieldValue::real() const {
+    return kind_ == Kind::Real ? real_ : static_cast<double>(integer_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Field formatting
+
+static std::string asterisks(int width) {
+    return std::string(static_cast<std::size_t>(width), '*');
+}
+
+static std::string rightAligned(const std::string& text, int width) {
+    if (width <= 0) return text;
+    if (static_cast<int>(text.size()) > width) return asterisks(width);
+    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+}
+
+std::string formatInteger(long long value, int width, int minDigits) {
+    std::string digits = std::to_string(value < 0 ? -static_cast<unsigned long long>(value)
+                                                  : static_cast<unsigned long long>(value));
+    if (static_cast<int>(digits.size()) < minDigits)
+        digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
+    if (value < 0) digits.insert(0, 1, '-');
+    return rightAligned(digits, width);
+}
+
+std::string formatFixed(double value, int width, int decimals) {
+    if (!std::isfinite(value)) return asterisks(width);
+    // A real32 carries at most 39 digits before the point; a double at most 309.
+    char buf[400];
+    auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc()) return asterisks(width);
+    std::string text(buf, end);
+    if (decimals == 0) text += '.';
+    if (static_cast<int>(text.size()) > width) {
+        // The leading zero before the point is written only when there is room for it.
+        const std::size_t zero = text[0] == '-' ? 1 : 0;
+        if (text.compare(zero, 2, "0.") == 0) text.erase(zero, 1);
+    }
+    return rightAligned(text, width);
+}
+
+std::string formatExponent(double value, int width, int digits) {
+    if (!std::isfinite(value) || digits < 1) return asterisks(width);
+    std::string mantissa;
+    int exponent = 0;
+    if (value == 0.0) {
+        mantissa.assign(static_cast<std::size_t>(digits), '0');
+    } else {
+        // d significant digits, correctly rounded from the exact binary value; the form is
+        // 0.ddddE+xx, one decade above the d.ddd form of the conversion.
+        char buf[64];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                       std::chars_format::scientific, digits - 1);
+        if (ec != std::errc()) return asterisks(width);
+        const std::string_view text(buf, static_cast<std::size_t>(end - buf));
+        const std::size_t e = text.find('e');
+        for (std::size_t i = 0; i < e; ++i)
+            if (text[i] != '.') mantissa += text[i];
+        exponent = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;
+    }
+    std::string expText;
+    const int magnitude = std::abs(exponent);
+    const char sign = exponent < 0 ? '-' : '+';
+    if (magnitude <= 99) {
+        expText = std::string("E") + sign + formatInteger(magnitude, 2, 2);
+    } else {
+        // Three exponent digits take the place of the letter.
+        expText = sign + formatInteger(magnitude, 3, 3);
+    }
+    std::string text = (std::signbit(value) ? "-0." : "0.") + mantissa + expText;
+    if (static_cast<int>(text.size()) > width) {
+        const std::size_t zero = text[0] == '-' ? 1 : 0;
+        text.erase(zero, 1);
+    }
+    return rightAligned(text, width);
+}
+
+std::string formatText(std::string_view value, int width) {
+    if (width <= 0) return std::string(value);
+    if (static_cast<int>(value.size()) >= width) return std::string(value.substr(0, width));
+    return std::string(static_cast<std::size_t>(width) - value.size(), ' ') + std::string(value);
+}
+
+std::string formatListLine(std::span<const FieldValue> values) {
+    std::string line;
+    for (const FieldValue& v : values) {
+        switch (v.kind()) {
+            case FieldValue::Kind::Integer:
+                line += formatInteger(v.integer(), 12);
+                break;
+            case FieldValue::Kind::Real:
+                line += formatExponent(v.real(), 16, 7);
+                break;
+            case FieldValue::Kind::Text:
+                line += ' ';
+                line += v.text();
+                break;
+        }
+    }
+    line += '\n';
+    return line;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout parsing
+
+static void skipBlanks(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+}
+
+static int readNumber(std::string_view text, std::size_t& pos) {
+    int n = 0;
+    bool any = false;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        n = n * 10 + (text[pos] - '0');
+        ++pos;
+        any = true;
+        if (n > 100000) throw std::invalid_argument("layout number too large");
+    }
+    return any ? n : -1;
+}
+
+static std::invalid_argument layoutError(std::string_view text, std::size_t pos) {
+    return std::invalid_argument("malformed layout at column " + std::to_string(pos + 1) + ": " +
+                                 std::string(text));
+}
+
+Layout::Layout(std::string_view text) {
+    std::size_t pos = 0;
+    skipBlanks(text, pos);
+    const bool wrapped = pos < text.size() && text[pos] == '(';
+    if (wrapped) ++pos;
+    parseList(text, pos, wrapped ? 1 : 0);
+    skipBlanks(text, pos);
+    if (pos != text.size()) throw layoutError(text, pos);
+}
+
+// Parses items up to the matching ')' (depth > 0) or to the end of the text (depth 0).
+void Layout::parseList(std::string_view text, std::size_t& pos, int depth) {
+    bool expectItem = true;
+    while (true) {
+        skipBlanks(text, pos);
+        if (pos >= text.size()) {
+            if (depth > 0) throw layoutError(text, pos);
+            return;
+        }
+        const char c = text[pos];
+        if (c == ')') {
+            if (depth == 0) throw layoutError(text, pos);
+            ++pos;
+            return;
+        }
+        if (c == ',') {
+            ++pos;
+            expectItem = true;
+            continue;
+        }
+        if (c == '/') {
+            items_.push_back(Item{ItemKind::Slash, 0, 0, {}});
+            ++pos;
+            expectItem = true;
+            continue;
+        }
+        if (!expectItem) throw layoutError(text, pos);
+        expectItem = false;
+
+        if (c == '\'' || c == '"') {
+            std::string literal;
+            ++pos;
+            while (true) {
+                if (pos >= text.size()) throw layoutError(text, pos);
+                if (text[pos] == c) {
+                    if (pos + 1 < text.size() && text[pos + 1] == c) {  // doubled quote
+                        literal += c;
+                        pos += 2;
+                        continue;
+                    }
+                    ++pos;
+                    break;
+                }
+                literal += text[pos++];
+            }
+            items_.push_back({ItemKind::Literal, 0, 0, std::move(literal)});
+            continue;
+        }
+
+        const int count = readNumber(text, pos);
+        if (pos >= text.size()) throw layoutError(text, pos);
+        const char d = static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos])));
+        if (d == '(') {
+            ++pos;
+            const std::size_t first = items_.size();
+            parseList(text, pos, depth + 1);
+            const std::vector<Item> group(items_.begin() + static_cast<long>(first), items_.end());
+            for (int k = 1; k < count; ++k) items_.insert(items_.end(), group.begin(), group.end());
+            continue;
+        }
+        ++pos;
+        if (d == 'X') {
+            items_.push_back(Item{ItemKind::Blanks, count < 0 ? 1 : count, 0, {}});
+            continue;
+        }
+        Item item{ItemKind::Text, 0, 0, {}};
+        const int width = readNumber(text, pos);
+        int digits = 0;
+        const bool hasDigits = pos < text.size() && text[pos] == '.';
+        if (hasDigits) {
+            ++pos;
+            digits = readNumber(text, pos);
+            if (digits < 0) throw layoutError(text, pos);
+        }
+        switch (d) {
+            case 'A':
+                item.kind = ItemKind::Text;
+                item.width = width < 0 ? 0 : width;
+                break;
+            case 'I':
+                item.kind = ItemKind::Integer;
+                if (width < 0) throw layoutError(text, pos);
+                item.width = width;
+                item.digits = digits;
+                break;
+            case 'F':
+            case 'E':
+                item.kind = d == 'F' ? ItemKind::Fixed : ItemKind::Exponent;
+                if (width < 1 || !hasDigits) throw layoutError(text, pos);
+                item.width = width;
+                item.digits = digits;
+                break;
+            default:
+                throw layoutError(text, pos - 1);
+        }
+        hasFields_ = true;
+        for (int k = 0; k < (count < 1 ? 1 : count); ++k) items_.push_back(item);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout output
+
+void Layout::formatField(std::string& line, const Item& item, const FieldValue& value) const {
+    switch (item.kind) {
+        case ItemKind::Text:
+            if (value.kind() == FieldValue::Kind::Text)
+                line += formatText(value.text(), item.width);
+            else
+                line += asterisks(item.width == 0 ? 1 : item.width);
+            break;
+        case ItemKind::Integer:
+            line += formatInteger(value.integer(), item.width, item.digits);
+            break;
+        case ItemKind::Fixed:
+            line += formatFixed(value.real(), item.width, item.digits);
+            break;
+        case ItemKind::Exponent:
+            line += formatExponent(value.real(), item.width, item.digits);
+            break;
+        default:
+            break;
+    }
+}
+
+void Layout::format(std::string& out, std::span<const FieldValue> values) const {
+    std::string line;
+    std::size_t next = 0;
+    int pendingBlanks = 0;
+    auto flushBlanks = [&] {
+        line.append(static_cast<std::size_t>(pendingBlanks), ' ');
+        pendingBlanks = 0;
+    };
+    while (true) {
+        for (const Item& item : items_) {
+            switch (item.kind) {
+                case ItemKind::Blanks:
+                    pendingBlanks += item.width;
+                    break;
+                case ItemKind::Literal:
+                    flushBlanks();
+                    line += item.literal;
+                    break;
+                case ItemKind::Slash:
+                    out += line;
+                    out += '\n';
+                    line.clear();
+                    pendingBlanks = 0;
+                    break;
+                default:
+                    if (next == values.size()) {
+                        out += line;
+                        out += '\n';
+                        return;
+                    }
+                    flushBlanks();
+                    formatField(line, item, values[next++]);
+                    break;
+            }
+        }
+        // End of the layout: more values start a new line with the layout from its start.
+        if (!hasFields_ || next == values.size()) break;
+        out += line;
+        out += '\n';
+        line.clear();
+        pendingBlanks = 0;
+    }
+    out += line;
+    out += '\n';
+}
+
+std::string Layout::format(std::span<const FieldValue> values) const {
+    std::string out;
+    format(out, values);
+    return out;
+}
+
+}  // namespace keldar

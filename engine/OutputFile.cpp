@@ -1,0 +1,48 @@
+#include "OutputFile.h"
+
+namespace keldar {
+
+bool OutputFile::open(const std::string& path) {
+    close();
+    failed_ = false;
+    file_ = std::fopen(path.c_str(), "wb");
+    return file_ != nullptr;
+}
+
+void OutputFile::openInMemory() {
+    close();
+    failed_ = false;
+    captured_.clear();
+    inMemory_ = true;
+}
+
+bool OutputFile::close() {
+    if (file_ != nullptr) {
+        if (std::fclose(file_) != 0) failed_ = true;
+        file_ = nullptr;
+    }
+    inMemory_ = false;
+    return !failed_;
+}
+
+void OutputFile::writeValues(const Layout& layout, std::span<const FieldValue> values) {
+    buffer_.clear();
+    layout.format(buffer_, values);
+    writeText(buffer_);
+}
+
+void OutputFile::writeText(std::string_view text) {
+    if (inMemory_) {
+        captured_ += text;
+        return;
+    }
+    if (file_ == nullptr) return;
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) failed_ = true;
+}
+
+RunFiles& runFiles() {
+    static RunFiles files;
+    return files;
+}
+
+}  // namespace keldar
