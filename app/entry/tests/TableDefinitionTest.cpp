@@ -120,6 +120,31 @@ TEST(ColumnDefinition, ReadingErrorsNameTheColumn) {
     }
 }
 
+TEST(ColumnDefinition, DamagedDefinitionsAreRejectedCleanly) {
+    TGridTableChart source;
+    source.SetDefinitionText(
+        "5 0 (\"k\") True False (\"a\" \"b\") 1 (\"i\") True True 1 0 9"
+        " 2 (\"t\") True False True \"FLOATCOLUMN2\" \"L\" 0.5"
+        " 2 (\"b\" \"c\") False False False \"FLOATCOLUMN2\" \"F/L^2\" 1e-3"
+        " 3 (\"x\") True False \"FLEXCOLUMN2\" (1 2) True False 1 2 3 4");
+    const std::string text = source.DefinitionText();
+    // Every cut-off and every single damaged character either reads or raises ETableError.
+    for (std::size_t length = 0; length < text.size(); ++length) {
+        for (const std::string& damaged :
+             {text.substr(0, length), text.substr(0, length) + "(" + text.substr(length + 1),
+              text.substr(0, length) + "9" + text.substr(length + 1)}) {
+            TGridTableChart table;
+            table.SetRowCount(2);
+            try {
+                table.SetDefinitionText(damaged);
+            } catch (const ETableError&) {
+            }
+            for (int c = 0; c < table.ColumnCount(); ++c)
+                EXPECT_EQ(table.ColumnAt(c).RowCount(), 2) << damaged;
+        }
+    }
+}
+
 TEST(ColumnDefinition, ChartTablesStreamTheirChartParameters) {
     TGridTableChart table;
     table.SetDefinitionText(
