@@ -114,8 +114,9 @@ bool DataFileReader::readInteger(std::int32_t& value, std::string_view what) {
     std::string_view word;
     if (!nextWord(word, what)) return false;
     std::string_view digits = word;
-    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-    const std::size_t first = !digits.empty() && digits.front() == '-' ? 1 : 0;
+    const bool plus = !digits.empty() && digits.front() == '+';
+    if (plus) digits.remove_prefix(1);
+    const std::size_t first = !plus && !digits.empty() && digits.front() == '-' ? 1 : 0;
     bool allDigits = digits.size() > first;
     for (std::size_t i = first; i < digits.size(); ++i) allDigits = allDigits && isDigit(digits[i]);
     std::int32_t parsed = 0;
