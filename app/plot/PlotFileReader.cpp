@@ -14,10 +14,10 @@ static constexpr qint64 kMaxPlotPoints = 2'000'000;
 [[noreturn]] static void RaiseInvalid() { throw EInputOutputError(kIncompleteFileMessage); }
 
 // A count from the file, checked before anything is sized by it: a negative count, or one that
-// the words still unread cannot fill, means the file is broken or cut short.
+// the words still unread cannot hold at wordsEach per item, means the file is broken or cut
+// short, and is reported at once.
 static int CheckedCount(const TWordReader& reader, int count, qint64 wordsEach) {
-    if (count < 0) RaiseInvalid();
-    if (wordsEach > 0 && count > reader.WordsLeft() / wordsEach) RaiseInvalid();
+    if (count < 0 || count * wordsEach > reader.WordsLeft()) RaiseInvalid();
     return count;
 }
 
@@ -74,7 +74,7 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
 }
 
 static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots, std::vector<double>& depths) {
-    // Every case has a load-settlement row of 4 values and 3 values per increment.
+    // Every case has 3 values per increment and a load-settlement row of 4.
     const int cases = CheckedCount(reader, reader.ReadInteger(), 4);
     plots.pltLoad.SetCurveCount(cases);
     const int increments = CheckedCount(reader, reader.ReadInteger(), 3 * qint64{cases});
