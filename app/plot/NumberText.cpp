@@ -1,8 +1,12 @@
 #include "NumberText.h"
 
+#include "NumberFormat.h"
+
 namespace keldar {
 
-// FIXME(plots): forward to the entry module's general number format once it is merged.
-QString ShortestNumberText(double value) { return QString::number(value, 'g', 15); }
+// The shortest general form holds 15 significant digits, as many as a double gives back.
+QString ShortestNumberText(double value) {
+    return QString::fromStdString(formatGeneral(value, 15));
+}
 
 }  // namespace keldar

@@ -121,7 +121,7 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots, std::vector
 }
 
 bool ReadPlotFile(TMainPlots& plots, const QString& fileName, bool reportErrors, int projectUnits,
-                  const TInformFunc& inform) {
+                  UserMessages& messages) {
     bool complete = false;
     try {
         TWordReader reader(fileName);
@@ -138,7 +138,10 @@ bool ReadPlotFile(TMainPlots& plots, const QString& fileName, bool reportErrors,
         ReadResultBlocks(reader, plots, depths);
         complete = true;
     } catch (const EInputOutputError&) {
-        if (reportErrors && inform) inform(QString::fromLatin1(kRunErrorMessage));
+        if (reportErrors) {
+            messages.information(QStringLiteral("Information"),
+                                 QString::fromLatin1(kRunErrorMessage));
+        }
     }
     // Points were filled in place.
     for (TGraphPlot* plot : plots.All()) plot->NotifyChanged();

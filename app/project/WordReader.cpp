@@ -2,81 +2,27 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <string>
-#include <system_error>
+#include <string_view>
+
+#include "NumberFormat.h"
 
 namespace keldar {
-
-static bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Blanks and control characters, as trimmed from the ends of a line.
 static bool IsSpace(QChar c) { return c.unicode() <= u' '; }
 
 bool ParseReal(QStringView word, double& value) {
-    const qsizetype n = word.size();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < n && (word[i] == u'+' || word[i] == u'-')) {
-        negative = word[i] == u'-';
-        ++i;
-    }
-    const qsizetype mantissaStart = i;
-    // Decimal position of the first significant digit, for telling underflow from overflow.
-    qsizetype magnitude = 0;
-    bool significant = false;
-    qsizetype digits = 0;
-    for (; i < n && IsDigit(word[i]); ++i, ++digits) {
-        if (significant || word[i] != u'0') {
-            significant = true;
-            ++magnitude;
-        }
-    }
-    if (i < n && word[i] == u'.') {
-        for (++i; i < n && IsDigit(word[i]); ++i, ++digits) {
-            if (!significant) {
-                if (word[i] == u'0') {
-                    --magnitude;
-                } else {
-                    significant = true;
-                }
-            }
-        }
-    }
-    if (digits == 0) return false;
-    qint64 exponent = 0;
-    if (i < n && (word[i] == u'e' || word[i] == u'E')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < n && (word[i] == u'+' || word[i] == u'-')) {
-            negativeExponent = word[i] == u'-';
-            ++i;
-        }
-        if (i == n) return false;
-        for (; i < n && IsDigit(word[i]); ++i) {
-            // Saturate: anything this large is out of range anyway.
-            if (exponent < 100000) exponent = exponent * 10 + (word[i].unicode() - u'0');
-        }
-        if (negativeExponent) exponent = -exponent;
-    }
-    if (i != n) return false;
-
-    const std::string ascii = word.mid(mantissaStart).toLatin1().toStdString();
-    double parsed = 0.0;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), parsed);
-    if (ec == std::errc::result_out_of_range) {
-        if (!significant || magnitude + exponent < 0) {
-            value = negative ? -0.0 : 0.0;
-            return true;
-        }
+    // Anything outside Latin-1 becomes '?', which is no number.
+    const QByteArray text = word.toLatin1();
+    long double read = 0.0L;
+    if (readDecimal(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), '.',
+                    read) != DecimalRead::Ok) {
         return false;
     }
-    if (ec != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(parsed)) {
-        return false;
-    }
-    value = negative ? -parsed : parsed;
+    if (std::fabs(read) > std::numeric_limits<double>::max()) return false;
+    value = static_cast<double>(read);
     return true;
 }
 

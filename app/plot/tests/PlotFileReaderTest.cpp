@@ -68,6 +68,16 @@ EngineRun EnglishRun() {
     return run;
 }
 
+// Records the texts of information boxes.
+class InformationTexts : public UserMessages {
+  public:
+    void information(const QString&, const QString& text) override { texts.push_back(text); }
+    void error(const QString&, const QString& text) override { texts.push_back("error: " + text); }
+    Answer confirm(const QString&, const QString&, bool) override { return Answer::Cancel; }
+
+    std::vector<QString> texts;
+};
+
 class PlotFileReaderTest : public ::testing::Test {
   protected:
     bool Read(const QByteArray& data, bool reportErrors = true, int projectUnits = 1) {
@@ -78,19 +88,18 @@ class PlotFileReaderTest : public ::testing::Test {
         return ReadFile(path_, reportErrors, projectUnits);
     }
     bool ReadFile(const QString& path, bool reportErrors = true, int projectUnits = 1) {
-        messages_.clear();
-        return ReadPlotFile(plots_, path, reportErrors, projectUnits,
-                            [this](const QString& message) { messages_.push_back(message); });
+        messages_.texts.clear();
+        return ReadPlotFile(plots_, path, reportErrors, projectUnits, messages_);
     }
     void ExpectFailureReported() {
-        ASSERT_EQ(messages_.size(), 1u);
-        EXPECT_EQ(messages_[0], "An error occured in running the main program.");
+        ASSERT_EQ(messages_.texts.size(), 1u);
+        EXPECT_EQ(messages_.texts[0], "An error occured in running the main program.");
     }
 
     QTemporaryDir dir_;
     QString path_ = dir_.filePath("run.kd3p");
     TMainPlots plots_;
-    std::vector<QString> messages_;
+    InformationTexts messages_;
 };
 
 using P = TFloatPoint;
@@ -104,7 +113,7 @@ TEST_F(PlotFileReaderTest, ReadsAnEnglishRunWhateverTheLineEnds) {
 
     for (const QByteArray& data : {text, QByteArray(text).replace("\n", "\r\n")}) {
         ASSERT_TRUE(Read(data, true, 2));
-        EXPECT_TRUE(messages_.empty());
+        EXPECT_TRUE(messages_.texts.empty());
 
         const TGraphPlot& tz = plots_.pltTZcurves;
         ASSERT_EQ(tz.CurveCount(), 2);
@@ -233,7 +242,7 @@ TEST_F(PlotFileReaderTest, FileCutShortInEachBlock) {
     }
     // Without the flag nothing is shown; the load-controlled block is not needed.
     EXPECT_FALSE(Read(lines.mid(0, 20).join('\n'), false));
-    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(messages_.texts.empty());
     EXPECT_TRUE(Read(lines.mid(0, 24).join('\n')));
     EXPECT_FALSE(ReadFile(dir_.filePath("missing.kd3p")));
     ExpectFailureReported();
@@ -328,7 +337,7 @@ TEST_F(PlotFileReaderTest, RandomBrokenFilesNeverCrash) {
             }
         }
         const bool read = Read(data);
-        EXPECT_EQ(messages_.size(), read ? 0u : 1u);
+        EXPECT_EQ(messages_.texts.size(), read ? 0u : 1u);
     }
     EXPECT_EQ(complete, 100);  // every unbroken random run reads completely
 }
