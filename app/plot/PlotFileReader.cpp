@@ -73,7 +73,8 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
     }
 }
 
-static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots, std::vector<double>& depths) {
+static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
+                             const std::vector<double>& depths) {
     // Every case has 3 values per increment and a load-settlement row of 4.
     const int cases = CheckedCount(reader, reader.ReadInteger(), 4);
     plots.pltLoad.SetCurveCount(cases);
