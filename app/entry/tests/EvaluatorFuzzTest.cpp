@@ -30,7 +30,7 @@ Outcome evaluateAnything(const std::string& text) {
     }
 }
 
-// Pieces that the evaluator treats specially, so that random texts reach every path.
+// Pieces with a meaning of their own to the evaluator, so that random texts reach every path.
 const std::string_view kPieces[] = {
     "0",      "1",       "2",     "9",    "7.5",      ".",    "E",
     "e",      "E-",      "-",     "--",   "+",        "*",    "/",
