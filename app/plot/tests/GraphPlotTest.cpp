@@ -111,19 +111,11 @@ TEST(MainPlots, AxisTextsAsDeclared) {
     };
     const Case cases[] = {
         {&plots.pltLoad, "Load Distribution", true, "Total Capacity  (kips)", "Depth  (m)"},
-        {&plots.pltAxial, "Axial Load vs Settlement", true, "Axial Load  (kips)",
-         "Settlement  (m)"},
         {&plots.pltTZcurves, "t-z Curves", false, "Displacement, z (in)",
          "Unit Load Transfer, t (kN/m^2)"},
         {&plots.PltQW, "Tip Resistance Curve", true, "Q (lbs)", "w (m)"},
-        {&plots.pltSkin, "Acculumated Skin Friction vs Depth", true,
-         "Accumulated Skin Friction  (kips)", "Depth  (m)"},
         {&plots.pltUSkin, "Unit Skin Friction vs Depth", true, "Unit Skin Friction (kips/ft^2)",
          "Depth (m)"},
-        {&plots.PltExtraTZ, "Extra t-z Curves", false, "Displacement, z (ft)",
-         "Unit Load Transfer, t (kN/m^2)"},
-        {&plots.pltTip, "Tip Resistance vs Depth", true, "Tip Resistance  (kips)", "Depth  (m)"},
-        {&plots.pltTotal, "Total Capacity vs Depth", true, "Total Capacity  (kips)", "Depth  (m)"},
         {&plots.pltCombine, "Axial Capacity vs Depth", false, "Axial Capacity (kips)", "Depth (m)"},
     };
     for (const Case& c : cases) {
