@@ -1,0 +1,18 @@
+// The number forms of the data file. Every form uses "." whatever the locale.
+#pragma once
+
+#include <string>
+
+namespace keldar {
+
+// Stands for a value that a record's layout needs but the project does not have.
+inline constexpr char kPlaceholder[] = "0.0";
+
+// General form: at most 8 significant digits, "1E-5", "0.0001", "1.2345679E8", "12345678".
+std::string FormatDataReal(long double value);
+
+// Fixed scientific form of the layer depths: exactly 23 characters, a blank or "-", one digit,
+// ".", 14 digits, "E", the exponent's sign and 4 exponent digits: " 1.00000000000000E+0001".
+std::string FormatFixedScientific(long double value);
+
+}  // namespace keldar

@@ -1,0 +1,131 @@
+#include "ProgramData.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <optional>
+
+#include "DataFileReader.h"
+#include "DataFileWriter.h"
+#include "WordReader.h"
+
+namespace keldar {
+
+namespace {
+
+// Inches in one metre, the length factor between the two unit systems.
+constexpr long double kInchesPerMetre = 39.37007874L;
+
+// The table and the sub-tables of its rows.
+template <class F>
+void FillToMinimum(TGridTableT<F>& table) {
+    if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
+    for (int c = 0; c < table.ColumnCount(); ++c) {
+        auto* buttons = dynamic_cast<TTableColumnT<F>*>(&table.ColumnAt(c));
+        if (!buttons) continue;
+        for (int row = 0; row < table.RowCount(); ++row) {
+            if (TGridTableT<F>* sub = buttons->GetTable(row)) FillToMinimum(*sub);
+        }
+    }
+}
+
+template <class Visit>
+void ForEachTable(const TMainTables& tables, Visit visit) {
+    for (TGridTableChart* table : tables.ChartTables()) visit(*table);
+    for (TGridTable* table : tables.PlainTables()) visit(*table);
+}
+
+}  // namespace
+
+QString ChangeFileExt(const QString& fileName, const QString& extension) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return (dot > slash ? fileName.left(dot) : fileName) + extension;
+}
+
+void TProgramData::CreateNew() {
+    ForEachTable(Tables(), [](auto& table) { table.CloseEditors(); });
+    static_cast<TProgramFields&>(*this) = TProgramFields{};
+    SetUnitSystem(1);
+    ForEachTable(Tables(), [](auto& table) {
+        table.SetRowCount(0);
+        table.SetRowCount(table.MinRows());
+    });
+    SetModified(false);
+}
+
+bool TProgramData::LoadFromFile(const QString& fileName, bool withFactorRecords,
+                                UserMessages& messages) {
+    CreateNew();
+    FileName = fileName;
+    ForEachTable(Tables(), [](auto& table) { table.SetRowCount(0); });
+
+    bool complete = false;
+    try {
+        TWordReader reader(fileName);
+        ReadDataFile(*this, reader, withFactorRecords);
+        complete = true;
+    } catch (const EInputOutputError& e) {
+        messages.information(QStringLiteral("Information"), e.Message());
+    } catch (...) {
+        // Never left half-built, whatever went wrong.
+        FillToMinimumRows();
+        SetModified(false);
+        throw;
+    }
+    FillToMinimumRows();
+    SetModified(false);
+    return complete;
+}
+
+void TProgramData::SaveToFile() {
+    const QByteArray text = DataFileText(*this);
+
+    // The old file is replaced only by a complete, flushed copy written beside it.
+    std::optional<EInputOutputError> failure;
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        failure.emplace(file.errorString());
+        file.cancelWriting();
+    }
+
+    GwiFileName = ChangeFileExt(FileName, QStringLiteral(".gwi"));
+    QFile companion(GwiFileName);
+    if (!companion.open(QIODevice::WriteOnly | QIODevice::Truncate) && !failure) {
+        failure.emplace(companion.errorString());
+    }
+    companion.close();
+
+    if (failure) throw *failure;
+    SetModified(false);
+}
+
+void TProgramData::SetUnitSystem(int n) {
+    n = std::clamp(n, 1, 2);
+    Tables().SetUnits(n);
+    if (n != UnitSystem) {
+        const long double f = n == 1 ? kInchesPerMetre : 1.0L / kInchesPerMetre;
+        PileLength *= f;
+        OuterDiameter *= f;
+        Tolerance *= f;
+        TipArea *= f * f;
+    }
+    UnitSystem = n;
+}
+
+bool TProgramData::Modified() const { return fModified || Tables().IsChanged(); }
+
+void TProgramData::SetModified(bool modified) {
+    if (modified) {
+        fModified = true;
+        return;
+    }
+    fModified = false;
+    Tables().SetChanged(false);
+}
+
+void TProgramData::FillToMinimumRows() {
+    ForEachTable(Tables(), [](auto& table) { FillToMinimum(table); });
+}
+
+}  // namespace keldar

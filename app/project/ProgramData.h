@@ -1,0 +1,76 @@
+// The current project: its scalar settings and options, and the main window's data tables that
+// hold its lists. Loaded from and saved to one data file (.kd3d; older .kdd files are read only).
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "TableDeclarations.h"
+#include "UserMessages.h"
+
+namespace keldar {
+
+inline constexpr char kNewProjectFileName[] = "NewKELDAR.kd3d";
+
+// The scalar fields, with the values of a new project.
+struct TProgramFields {
+    std::int32_t UnitSystem = 1;  // 1 English (lb, in), 2 S.I. (kN, m)
+    QString FileName = QString::fromLatin1(kNewProjectFileName);
+    QString GwiFileName;
+    QString Title = QStringLiteral("New Pile");
+    QString Designer;    // never saved
+    QString DesignDate;  // never saved
+    long double QMultiplier = 0;
+    long double WMultiplier = 0;
+    long double OuterDiameter = 0;
+    long double PileLength = 0;
+    long double TipArea = 0;
+    long double Tolerance = 0.00001L;
+    std::int32_t IncrementCount = 50;
+    std::int32_t OutputOption = 0;  // carried from the file, never changed by the program
+    std::int32_t CurveMode = 2;     // 1 entered, 2 generated; recomputed at every save
+    bool DowndragOn = false;
+    bool TipMovementsOn = true;
+    bool HeadLoadsOn = false;
+    bool CurvesGenerated = true;
+    bool TZFactorsOn = false;
+    bool QWFactorsOn = false;
+};
+
+class TProgramData : public TProgramFields {
+  public:
+    // The tables outlive the project: every new or loaded project empties and refills them.
+    explicit TProgramData(TMainTables& tables) : fTables(&tables) {}
+    TProgramData(const TProgramData&) = delete;
+    TProgramData& operator=(const TProgramData&) = delete;
+
+    TMainTables& Tables() const { return *fTables; }
+
+    // A new project: new-project fields, English units, every table at its minimum rows.
+    void CreateNew();
+    // Reads a data file; withFactorRecords says whether records 12 and 13 are present (false for
+    // .kdd files). On a read failure the reader's message goes to an information box, what was
+    // read stays and every table is filled to its minimum rows; returns false then.
+    bool LoadFromFile(const QString& fileName, bool withFactorRecords, UserMessages& messages);
+    // Writes FileName and creates the empty .gwi companion. The previous file is replaced only
+    // after a complete write; a failure raises EInputOutputError and leaves the project modified.
+    void SaveToFile();
+    // Switches the tables and converts the length scalars; n is clamped to 1 .. 2.
+    void SetUnitSystem(int n);
+
+    // The project's flag or any table's changed flag.
+    bool Modified() const;
+    // false clears the flag and every table's changed flag; true sets only the flag.
+    void SetModified(bool modified);
+
+  private:
+    void FillToMinimumRows();
+
+    TMainTables* fTables;
+    bool fModified = false;
+};
+
+// The file name with its last extension replaced, or extension appended when it has none.
+QString ChangeFileExt(const QString& fileName, const QString& extension);
+
+}  // namespace keldar

@@ -1,0 +1,97 @@
+// keldar-convert: reads a KELDAR data file through the project model, as the GUI opens it, and
+// saves it through the same model as a current .kd3d file. Used to bring .kdd projects forward
+// and to check a data file.
+#include <QFileInfo>
+#include <QString>
+#include <cstdio>
+#include <iostream>
+
+#include "InputOutputError.h"
+#include "ProgramData.h"
+#include "UserMessages.h"
+
+namespace {
+
+void printUsage(std::ostream& out) {
+    out << "Usage: keldar-convert IN [OUT]\n"
+           "\n"
+           "Reads the KELDAR data file IN as the program opens it (a .kdd file without the\n"
+           "modification-factor records, any other file with them) and saves it as the program\n"
+           "saves a project, in the current .kd3d format, to OUT. OUT defaults to IN with the\n"
+           "extension .kd3d. An empty .gwi companion file is created beside OUT, as every save\n"
+           "does. The previous OUT is replaced only after the new file is completely written.\n"
+           "\n"
+           "Nothing is written when IN is invalid or incomplete: the reader's message is printed.\n"
+           "\n"
+           "Exit status: 0 when the file was read completely and saved, 1 when it is invalid or\n"
+           "could not be saved, 2 on a usage error.\n";
+}
+
+// The reader's messages go to standard error; its line break becomes a new line.
+class ConsoleMessages : public keldar::UserMessages {
+  public:
+    explicit ConsoleMessages(QString fileName) : fFileName(std::move(fileName)) {}
+    void information(const QString&, const QString& text) override { Print(text); }
+    void error(const QString&, const QString& text) override { Print(text); }
+    Answer confirm(const QString&, const QString&, bool) override { return Answer::No; }
+
+    void Print(const QString& text) const {
+        QString shown = text;
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        std::cerr << "keldar-convert: " << fFileName.toLocal8Bit().constData() << ": "
+                  << shown.toLocal8Bit().constData() << "\n";
+    }
+
+  private:
+    QString fFileName;
+};
+
+bool isOldFormat(const QString& fileName) {
+    return fileName.endsWith(QStringLiteral(".kdd"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QStringList files;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
+            printUsage(std::cout);
+            return 0;
+        }
+        if (arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
+            std::cerr << "keldar-convert: unknown option " << argv[i] << "\n";
+            printUsage(std::cerr);
+            return 2;
+        }
+        files.append(arg);
+    }
+    if (files.isEmpty() || files.size() > 2) {
+        printUsage(std::cerr);
+        return 2;
+    }
+    const QString in = files[0];
+    const QString out =
+        files.size() == 2 ? files[1] : keldar::ChangeFileExt(in, QStringLiteral(".kd3d"));
+    // A .kdd file is never written: the writer knows only the current format.
+    if (isOldFormat(out)) {
+        std::cerr << "keldar-convert: will not write the old .kdd format ("
+                  << out.toLocal8Bit().constData() << "); choose a .kd3d name\n";
+        return 2;
+    }
+
+    keldar::TMainTables tables = keldar::TMainTables::BuiltIn();
+    keldar::TProgramData project(tables);
+    ConsoleMessages messages(in);
+    if (!project.LoadFromFile(in, !isOldFormat(in), messages)) return 1;
+
+    project.FileName = out;
+    try {
+        project.SaveToFile();
+    } catch (const keldar::EInputOutputError& e) {
+        ConsoleMessages(out).Print(e.Message());
+        return 1;
+    }
+    return 0;
+}
