@@ -43,6 +43,8 @@ QString ChangeFileExt(const QString& fileName, const QString& extension) {
     return (dot > slash ? fileName.left(dot) : fileName) + extension;
 }
 
+TProgramData::TProgramData(TMainTables& tables) : fTables(&tables) { CreateNew(); }
+
 void TProgramData::CreateNew() {
     ForEachTable(Tables(), [](auto& table) { table.CloseEditors(); });
     static_cast<TProgramFields&>(*this) = TProgramFields{};

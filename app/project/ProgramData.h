@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "InputOutputError.h"
 #include "TableDeclarations.h"
 #include "UserMessages.h"
 
@@ -39,8 +40,9 @@ struct TProgramFields {
 
 class TProgramData : public TProgramFields {
   public:
-    // The tables outlive the project: every new or loaded project empties and refills them.
-    explicit TProgramData(TMainTables& tables) : fTables(&tables) {}
+    // A new project. The tables outlive the project: every new or loaded project empties and
+    // refills them.
+    explicit TProgramData(TMainTables& tables);
     TProgramData(const TProgramData&) = delete;
     TProgramData& operator=(const TProgramData&) = delete;
 
