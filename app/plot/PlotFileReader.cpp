@@ -13,12 +13,17 @@ static constexpr qint64 kMaxPlotPoints = 2'000'000;
 
 [[noreturn]] static void RaiseInvalid() { throw EInputOutputError(kIncompleteFileMessage); }
 
-// A count from the file, checked before anything is sized by it: a negative count, or one that
-// the words still unread cannot hold at wordsEach per item, means the file is broken or cut
-// short, and is reported at once.
-static int CheckedCount(const TWordReader& reader, int count, qint64 wordsEach) {
-    if (count < 0 || count * wordsEach > reader.WordsLeft()) RaiseInvalid();
-    return count;
+// Storage for a count from the file: no more items than the words still unread can hold at
+// wordsEach per item, so that an absurd count allocates nothing. The items that fit are read;
+// the reader raises at the first missing word, and the plots keep what was read.
+static int FittedCount(const TWordReader& reader, int count, qint64 wordsEach) {
+    if (count < 0) RaiseInvalid();
+    return static_cast<int>(std::min<qint64>(count, reader.WordsLeft() / wordsEach));
+}
+
+// An item beyond the fitted count needs words that the file does not have.
+static void CheckFits(int index, int fitted) {
+    if (index >= fitted) RaiseInvalid();
 }
 
 static void Reset(TGraphPlot& plot, int curves) {
@@ -34,22 +39,26 @@ static QString DepthName(double depth, int units) {
 static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectUnits,
                             std::vector<double>& depths) {
     TGraphPlot& tz = plots.pltTZcurves;
-    const int curves = CheckedCount(reader, reader.ReadInteger(), 3);
-    Reset(tz, curves);
+    const int curves = reader.ReadInteger();
+    const int fittedCurves = FittedCount(reader, curves, 3);
+    Reset(tz, fittedCurves);
     qint64 largest = 2;
     std::vector<int> counts;
     for (int i = 0; i < curves; ++i) {
+        CheckFits(i, fittedCurves);
         reader.ReadInteger();  // curve number
-        const int n = CheckedCount(reader, reader.ReadInteger(), 2);
-        if (n > largest) {
-            if (n * static_cast<qint64>(curves) > kMaxPlotPoints) RaiseInvalid();
-            largest = n;
+        const int n = reader.ReadInteger();
+        const int fitted = FittedCount(reader, n, 2);
+        if (fitted > largest) {
+            if (fitted * static_cast<qint64>(fittedCurves) > kMaxPlotPoints) RaiseInvalid();
+            largest = fitted;
         }
         tz.SetPointCount(static_cast<int>(largest));
-        counts.push_back(n);
+        counts.push_back(fitted);
         depths.push_back(reader.ReadFloat());
         tz.Curve(i).Name = DepthName(depths.back(), projectUnits);
         for (int j = 0; j < n; ++j) {
+            CheckFits(j, fitted);
             const double t = reader.ReadFloat();
             const double z = reader.ReadFloat();
             tz.Point(i, j) = {z, t};
@@ -57,16 +66,18 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
     }
     // Short curves end on their last real point repeated. A curve without points has no
     // last point: it keeps its zero points.
-    for (int i = 0; i < curves; ++i) {
-        auto& points = tz.Curve(i).Points;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        auto& points = tz.Curve(static_cast<int>(i)).Points;
         for (std::size_t j = std::max<std::size_t>(counts[i], 1); j < points.size(); ++j) {
             points[j] = points[j - 1];
         }
     }
 
-    const int qw = CheckedCount(reader, reader.ReadInteger(), 2);
-    plots.PltQW.SetPointCount(qw);
+    const int qw = reader.ReadInteger();
+    const int fittedQw = FittedCount(reader, qw, 2);
+    plots.PltQW.SetPointCount(fittedQw);
     for (int j = 0; j < qw; ++j) {
+        CheckFits(j, fittedQw);
         const double q = reader.ReadFloat();
         const double w = reader.ReadFloat();
         plots.PltQW.Point(0, j) = {q, w};
@@ -75,13 +86,16 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
 
 static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
                              const std::vector<double>& depths) {
-    // Every case has 3 values per increment and a load-settlement row of 4.
-    const int cases = CheckedCount(reader, reader.ReadInteger(), 4);
-    plots.pltLoad.SetCurveCount(cases);
-    const int increments = CheckedCount(reader, reader.ReadInteger(), 3 * qint64{cases});
-    plots.pltLoad.SetPointCount(increments);
+    const int cases = reader.ReadInteger();
+    const int increments = reader.ReadInteger();
     const int unitSystem = reader.ReadInteger();
     const bool english = unitSystem == 1;
+    // Every case has a load-settlement row of 4 values and 3 values per increment.
+    const int fittedCases = FittedCount(reader, cases, 4);
+    const int fittedIncrements = FittedCount(reader, increments, 3);
+    if (qint64{fittedCases} * fittedIncrements > kMaxPlotPoints) RaiseInvalid();
+    plots.pltLoad.SetCurveCount(fittedCases);
+    plots.pltLoad.SetPointCount(fittedIncrements);
 
     // The t-z values are in the file's units, so their depths are named in them too.
     for (std::size_t i = 0; i < depths.size(); ++i) {
@@ -89,7 +103,9 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
     }
 
     for (int i = 0; i < cases; ++i) {
+        CheckFits(i, fittedCases);
         for (int j = 0; j < increments; ++j) {
+            CheckFits(j, fittedIncrements);
             double depth = reader.ReadFloat();
             double load = reader.ReadFloat();
             reader.ReadFloat();  // average movement
@@ -102,8 +118,9 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
     }
 
     TGraphPlot& axial = plots.pltAxial;
-    axial.SetPointCount(cases + 1);
+    axial.SetPointCount(fittedCases + 1);
     for (int v = 1; v <= cases; ++v) {
+        CheckFits(v - 1, fittedCases);
         double load = reader.ReadFloat();
         const double settlement = reader.ReadFloat();
         reader.ReadFloat();  // tip movement

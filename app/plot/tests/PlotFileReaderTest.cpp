@@ -220,11 +220,16 @@ TEST_F(PlotFileReaderTest, FileCutShortInEachBlock) {
          [](const TMainPlots& p) {
              EXPECT_EQ(p.PltQW.Point(0, 2), (P{80000, 1}));
          }},
-        {19,  // load distribution: the results are reported at once as too short
+        {19,  // load distribution: the first case is complete, the second missing
          [](const TMainPlots& p) {
              EXPECT_EQ(p.PltQW.Point(0, 2), (P{80000, 1}));
              EXPECT_EQ(p.pltLoad.CurveCount(), 2);
-             EXPECT_EQ(p.pltLoad.PointCount(), 0);
+             EXPECT_EQ(p.pltLoad.Curve(0).Points, (std::vector<P>{{8, 25}, {12, 15}, {15, 5}}));
+             EXPECT_EQ(p.pltLoad.Point(1, 0), (P{0, 0}));
+         }},
+        {20,  // inside the second case
+         [](const TMainPlots& p) {
+             EXPECT_EQ(p.pltLoad.Point(1, 0), (P{15, 25}));
          }},
         {23,  // load-settlement: one row of two
          [](const TMainPlots& p) {
