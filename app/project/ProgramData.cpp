@@ -58,13 +58,15 @@ void TProgramData::CreateNew() {
 
 bool TProgramData::LoadFromFile(const QString& fileName, bool withFactorRecords,
                                 UserMessages& messages) {
+    // The name may be our own FileName, which CreateNew resets.
+    const QString name = fileName;
     CreateNew();
-    FileName = fileName;
+    FileName = name;
     ForEachTable(Tables(), [](auto& table) { table.SetRowCount(0); });
 
     bool complete = false;
     try {
-        TWordReader reader(fileName);
+        TWordReader reader(name);
         ReadDataFile(*this, reader, withFactorRecords);
         complete = true;
     } catch (const EInputOutputError& e) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <clocale>
 #include <cmath>
 
 #include "DataFileNumbers.h"
@@ -148,7 +150,8 @@ TEST_F(ProgramDataTest, TitleIsTheWholeFirstLine) {
         project_.Title = title;
         project_.FileName = path;
         project_.SaveToFile();
-        ASSERT_TRUE(project_.LoadFromFile(path, true, messages))
+        // Reopened under its own name, which the load first resets.
+        ASSERT_TRUE(project_.LoadFromFile(project_.FileName, true, messages))
             << messages.texts.join("|").toStdString();
         EXPECT_EQ(project_.Title, read);
         EXPECT_EQ(project_.IncrementCount, 50);
@@ -232,6 +235,40 @@ TEST_F(ProgramDataTest, FailedSaveKeepsTheOldFile) {
     project_.FileName = dir_.filePath("pile.kd3d");
     project_.SaveToFile();
     EXPECT_FALSE(project_.Modified());
+}
+
+// The data file has "." as its decimal separator whatever the locale: a locale with "," is
+// built for the test when the system can build one.
+TEST_F(ProgramDataTest, PointWhateverTheLocale) {
+    QProcess localedef;
+    localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", dir_.filePath("de_DE.UTF-8")});
+    if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0) {
+        GTEST_SKIP() << "no German locale can be built here";
+    }
+    project_.FileName = dir_.filePath("pile.kd3d");
+    project_.Tolerance = 0.0025L;
+    project_.TipArea = 1.5e-5L;
+    Chart("D2").Cell(1, 0).SetFloat(12.5);
+    LayerData(0).Cell(2, 0).SetFloat(0.007);
+    project_.SaveToFile();
+    const QByteArray pointFile = ReadAll(project_.FileName);
+    ASSERT_TRUE(pointFile.contains("0.0025 0 0 1.5E-5"));
+
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    qputenv("LOCPATH", dir_.path().toLocal8Bit());
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
+    EXPECT_EQ(*std::localeconv()->decimal_point, ',');
+    project_.SaveToFile();
+    const QByteArray commaLocaleFile = ReadAll(project_.FileName);
+    test::MessageTexts messages;
+    const bool read = project_.LoadFromFile(project_.FileName, true, messages);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    qunsetenv("LOCPATH");
+
+    EXPECT_EQ(commaLocaleFile, pointFile);
+    EXPECT_TRUE(read) << messages.texts.join("|").toStdString();
+    EXPECT_EQ(static_cast<double>(project_.Tolerance), 0.0025);
+    EXPECT_EQ(static_cast<double>(LayerData(0).Cell(2, 0).GetFloat()), 0.007);
 }
 
 }  // namespace
