@@ -1,0 +1,41 @@
+// What the load-transfer march needs at each increment and that no case or trial changes: the
+// depths, the t-z curves and depth weights at the increment's middle, the axial stiffness and
+// the soil settlement there. Built once before the cases are solved.
+#pragma once
+
+#include "RunStore.h"
+
+namespace keldar {
+
+struct IncrementTable {
+    int count = 0;          // NINC
+    float length = 0.0f;    // DL = PLEN / NINC
+    float side = 0.0f;      // DIAM, kept for the transfer of an increment
+    bool downDrag = false;  // a soil settlement profile is given
+
+    // Increment i (1..count) lies between node i (below) and node i+1, counted from the tip.
+    float nodeDepth[kMaxIncrements + 2];
+    float midDepth[kMaxIncrements + 1];
+    // Load transfer at the middle: t read from curve `lowerCurve` alone when `upperCurve` is 0,
+    // otherwise interpolated in depth from curve `upperCurve` (offset below it, over spacing).
+    // No curve at all (0, 0): the middle lies above the first curve, no load transfer.
+    int upperCurve[kMaxIncrements + 1];
+    int lowerCurve[kMaxIncrements + 1];
+    float offset[kMaxIncrements + 1];
+    float spacing[kMaxIncrements + 1];
+    float stiffness[kMaxIncrements + 1];
+    float settlement[kMaxIncrements + 1];
+
+    // Curves whose movements never decrease are searched by halving instead of point by point;
+    // both find the same first point at or beyond the movement.
+    bool ascending[kMaxCurves + 1];
+};
+
+// Fills the table from the run store. Returns 0, or kStatusBadStiffness when AE is not above 0 at
+// some middle (badDepth then holds that depth).
+int prepareIncrementTable(IncrementTable& table, float& badDepth);
+
+// Unit load transfer at the middle of increment i for the pile movement z.
+float transferAtIncrement(const IncrementTable& table, int i, float z);
+
+}  // namespace keldar
