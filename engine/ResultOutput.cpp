@@ -115,7 +115,7 @@ void writeStiffnessWarning(float depth) {
 
 void writeCountWarning(const char* what, int count, int lowest, int highest) {
     static const Layout kWarning(
-        "(/,29X,'**** WARNING ****',/,5X,'THE NUMBER OF ',A,' =',I0,' IS OUTSIDE ',I0,' TO ',"
+        "(/,29X,'**** WARNING ****',/,5X,'THE NUMBER OF ',A,' = ',I0,' IS OUTSIDE ',I0,' TO ',"
         "I0,';',/,5X,'THE ANALYSIS CANNOT BE CARRIED OUT.')");
     runFiles().report.write(kWarning, what, count, lowest, highest);
 }
