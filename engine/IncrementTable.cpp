@@ -1,14 +1,10 @@
 #include "IncrementTable.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "PileLookups.h"
 
 namespace keldar {
-
-// Below this many points a plain scan is as quick as halving.
-static constexpr int kScanPoints = 16;
 
 static void findCurves(IncrementTable& table, int i) {
     const RunStore& s = runStore();
@@ -63,25 +59,34 @@ int prepareIncrementTable(IncrementTable& table, float& badDepth) {
 }
 
 // t of curve j at z; the same value as curveTransferAt.
-static float readCurve(const IncrementTable& table, int j, float z) {
+static float readCurve(const IncrementTable& table, int j, float z, int& hint) {
     const RunStore& s = runStore();
     const int n = s.NPTC[j];
-    if (n <= kScanPoints || !table.ascending[j] || std::isnan(z)) return curveTransferAt(j, z);
+    if (n < 1 || !table.ascending[j]) return curveTransferAt(j, z);
     const float* zc = s.ZC[j];
     const float* tc = s.TC[j];
-    const int k = static_cast<int>(std::lower_bound(zc + 1, zc + n + 1, z) - zc);
-    if (k > n) return tc[n];
+    int k = hint < 1 ? 1 : (hint > n ? n : hint);
+    if (zc[k] >= z) {
+        while (k > 1 && zc[k - 1] >= z) --k;
+    } else {
+        while (k <= n && !(zc[k] >= z)) ++k;
+    }
+    if (k > n) {
+        hint = n;
+        return tc[n];
+    }
+    hint = k;
     if (k == 1 || zc[k] == z) return tc[k];
     return tc[k - 1] + (z - zc[k - 1]) * (tc[k] - tc[k - 1]) / (zc[k] - zc[k - 1]);
 }
 
-float transferAtIncrement(const IncrementTable& table, int i, float z) {
+float transferAtIncrement(const IncrementTable& table, int i, float z, CurveHints& hints) {
     const int lower = table.lowerCurve[i];
     if (lower == 0) return 0.0f;
-    const float below = readCurve(table, lower, z);
+    const float below = readCurve(table, lower, z, hints.lower);
     const int upper = table.upperCurve[i];
     if (upper == 0) return below;
-    const float above = readCurve(table, upper, z);
+    const float above = readCurve(table, upper, z, hints.upper);
     return above + table.offset[i] * (below - above) / table.spacing[i];
 }
 

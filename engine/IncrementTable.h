@@ -26,9 +26,17 @@ struct IncrementTable {
     float stiffness[kMaxIncrements + 1];
     float settlement[kMaxIncrements + 1];
 
-    // Curves whose movements never decrease are searched by halving instead of point by point;
-    // both find the same first point at or beyond the movement.
+    // Curves whose movements never decrease are searched from the point found last time
+    // instead of from their first point; both find the same first point at or beyond the
+    // movement.
     bool ascending[kMaxCurves + 1];
+};
+
+// Where the last readings of the two curves of an increment ended; the movement changes little
+// from one evaluation and one increment to the next.
+struct CurveHints {
+    int upper = 1;
+    int lower = 1;
 };
 
 // Fills the table from the run store. Returns 0, or kStatusBadStiffness when AE is not above 0 at
@@ -36,6 +44,6 @@ struct IncrementTable {
 int prepareIncrementTable(IncrementTable& table, float& badDepth);
 
 // Unit load transfer at the middle of increment i for the pile movement z.
-float transferAtIncrement(const IncrementTable& table, int i, float z);
+float transferAtIncrement(const IncrementTable& table, int i, float z, CurveHints& hints);
 
 }  // namespace keldar

@@ -14,6 +14,7 @@ void solvePile(const IncrementTable& table, float tipMovement, float tipLoad,
     solution.load[1] = tipLoad;
     solution.movement[1] = tipMovement;
     float zmid = tipMovement;
+    CurveHints hints;
     for (int i = 1; i <= table.count; ++i) {
         const float p = solution.load[i];
         const float s = solution.movement[i];
@@ -27,7 +28,7 @@ void solvePile(const IncrementTable& table, float tipMovement, float tipLoad,
                 r = zmid - table.settlement[i];
                 zmid = std::fabs(r);
             }
-            t = transferAtIncrement(table, i, zmid);
+            t = transferAtIncrement(table, i, zmid, hints);
             if (table.downDrag && r < 1e-8f) t = -t;  // soil settles past the pile: drag down
             dp = t * kPi * diam * dl;
             pNext = p + dp;

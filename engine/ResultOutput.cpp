@@ -1,7 +1,9 @@
 #include "ResultOutput.h"
 
+#include <string>
 #include <string_view>
 
+#include "FieldWriter.h"
 #include "OutputFile.h"
 #include "RunStore.h"
 
@@ -10,6 +12,58 @@ namespace keldar {
 static std::string_view label(const char (&unit)[3]) { return {unit, 3}; }
 
 static std::string_view title() { return {runStore().TITLE, kTitleLength}; }
+
+// The node, middle and pile-head rows are many (two per increment and case): they are put
+// together field by field, with the same text as their layouts
+//     node   (1X,F6.1,8X,14X,E10.3,21X,E10.3)
+//     middle (1X,F6.1,1X,E10.3,1X,E10.3,10X,E10.3,1X,E10.3,10X,E10.3)
+static constexpr std::size_t kNodeRowLength = 71;
+static constexpr std::size_t kMiddleRowLength = 81;
+static constexpr std::size_t kPlotRowLength = 38;
+
+// One buffer for the rows of a case, kept from case to case.
+static std::string& rowText(std::size_t length) {
+    static std::string text;
+    if (text.size() < length) text.resize(length);
+    return text;
+}
+
+static char* putNodeRow(char* p, float depth, float load, float movement) {
+    p = putBlanks(p, 1);
+    p = putFixed(p, depth, 6, 1);
+    p = putBlanks(p, 22);
+    p = putExponent(p, load, 10, 3);
+    p = putBlanks(p, 21);
+    p = putExponent(p, movement, 10, 3);
+    *p++ = '\n';
+    return p;
+}
+
+static void writeCaseRows(const IncrementTable& table, const PileSolution& solution, float sign) {
+    const auto rows = static_cast<std::size_t>(table.count);
+    std::string& text = rowText(rows * (kNodeRowLength + kMiddleRowLength) + kNodeRowLength);
+    char* p = text.data();
+    for (int i = 1; i <= table.count; ++i) {
+        p = putNodeRow(p, table.nodeDepth[i], sign * solution.load[i], sign * solution.movement[i]);
+        p = putBlanks(p, 1);
+        p = putFixed(p, table.midDepth[i], 6, 1);
+        p = putBlanks(p, 1);
+        p = putExponent(p, sign * solution.transfer[i], 10, 3);
+        p = putBlanks(p, 1);
+        p = putExponent(p, sign * solution.loadTaken[i], 10, 3);
+        p = putBlanks(p, 10);
+        p = putExponent(p, sign * solution.averageLoad[i], 10, 3);
+        p = putBlanks(p, 1);
+        p = putExponent(p, sign * solution.shortening[i], 10, 3);
+        p = putBlanks(p, 10);
+        p = putExponent(p, sign * solution.middleMovement[i], 10, 3);
+        *p++ = '\n';
+    }
+    const int head = table.count + 1;
+    p = putNodeRow(p, table.nodeDepth[head], sign * solution.load[head],
+                   sign * solution.movement[head]);
+    runFiles().report.writeText({text.data(), static_cast<std::size_t>(p - text.data())});
+}
 
 void writeCaseBlock(const IncrementTable& table, const PileSolution& solution, float tipMovement,
                     float tipLoad, bool uplift) {
@@ -23,8 +77,6 @@ void writeCaseBlock(const IncrementTable& table, const PileSolution& solution, f
     static const Layout kTableHeading2(
         "(9X,'TRANSFER     INCR',6X,'LOAD',7X,'LOAD',5X,'OF INCR    MVMNT     MVMNT')");
     static const Layout kTableUnits("(2X,A3,5X,A3,10X,A3,7X,A3,8X,A3,6X,A3,8X,A3,7X,A3)");
-    static const Layout kNodeRow("(1X,F6.1,8X,14X,E10.3,21X,E10.3)");
-    static const Layout kMiddleRow("(1X,F6.1,1X,E10.3,1X,E10.3,10X,E10.3,1X,E10.3,10X,E10.3)");
 
     const RunStore& s = runStore();
     OutputFile& out = runFiles().report;
@@ -36,17 +88,7 @@ void writeCaseBlock(const IncrementTable& table, const PileSolution& solution, f
     out.write(kTableHeading2);
     out.write(kTableUnits, label(s.LUNIT), label(s.PUNIT), label(s.FUNIT), label(s.FUNIT),
               label(s.FUNIT), label(s.MUNIT), label(s.MUNIT), label(s.MUNIT));
-    const float sign = uplift ? -1.0f : 1.0f;
-    for (int i = 1; i <= table.count; ++i) {
-        out.write(kNodeRow, table.nodeDepth[i], sign * solution.load[i],
-                  sign * solution.movement[i]);
-        out.write(kMiddleRow, table.midDepth[i], sign * solution.transfer[i],
-                  sign * solution.loadTaken[i], sign * solution.averageLoad[i],
-                  sign * solution.shortening[i], sign * solution.middleMovement[i]);
-    }
-    const int head = table.count + 1;
-    out.write(kNodeRow, table.nodeDepth[head], sign * solution.load[head],
-              sign * solution.movement[head]);
+    writeCaseRows(table, solution, uplift ? -1.0f : 1.0f);
 }
 
 void writeAnalysisHeader() {
@@ -55,10 +97,19 @@ void writeAnalysisHeader() {
 }
 
 void writeLoadDistribution(const IncrementTable& table, const PileSolution& solution) {
-    static const Layout kRow("(1X,E10.3,3X,E10.3,3X,E10.3)");
-    OutputFile& plot = runFiles().plot;
-    for (int i = 1; i <= table.count; ++i)
-        plot.write(kRow, table.midDepth[i], solution.averageLoad[i], solution.middleMovement[i]);
+    // (1X,E10.3,3X,E10.3,3X,E10.3) per increment
+    std::string& text = rowText(static_cast<std::size_t>(table.count) * kPlotRowLength);
+    char* p = text.data();
+    for (int i = 1; i <= table.count; ++i) {
+        p = putBlanks(p, 1);
+        p = putExponent(p, table.midDepth[i], 10, 3);
+        p = putBlanks(p, 3);
+        p = putExponent(p, solution.averageLoad[i], 10, 3);
+        p = putBlanks(p, 3);
+        p = putExponent(p, solution.middleMovement[i], 10, 3);
+        *p++ = '\n';
+    }
+    runFiles().plot.writeText({text.data(), static_cast<std::size_t>(p - text.data())});
 }
 
 static void writeResultHeading(const Layout& titleLine) {

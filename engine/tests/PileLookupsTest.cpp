@@ -123,6 +123,7 @@ void fillVariedCurves(std::mt19937& random) {
 TEST(IncrementTable, TransferMatchesThePlainRuleBitForBit) {
     std::mt19937 random(20140304);
     std::uniform_real_distribution<float> movement(-0.5f, 6.0f);
+    std::uniform_real_distribution<float> nudge(-0.02f, 0.02f);
     for (int increments : {7, 40, 100, 500}) {
         RunStore& s = freshEnglishRun();
         setPile(100.0f, 1.0f, increments, 1e-5f);
@@ -131,13 +132,21 @@ TEST(IncrementTable, TransferMatchesThePlainRuleBitForBit) {
         IncrementTable table;
         float badDepth = 0.0f;
         ASSERT_EQ(prepareIncrementTable(table, badDepth), kStatusOk);
+        CurveHints hints;  // carried on from increment to increment, as in the march
         for (int i = 1; i <= s.NINC; ++i) {
             for (int trial = 0; trial < 40; ++trial) {
                 // Mix random movements with exact curve points.
                 const int j = 1 + trial % s.NCURV;
-                const float z = trial % 3 == 0 ? s.ZC[j][1 + trial % s.NPTC[j]] : movement(random);
+                // Exact curve points, small moves from the last movement and jumps.
+                static float z = 0.0f;
+                if (trial % 3 == 0)
+                    z = s.ZC[j][1 + trial % s.NPTC[j]];
+                else if (trial % 3 == 1)
+                    z += nudge(random);
+                else
+                    z = movement(random);
                 const float plain = transferPlainly(table.midDepth[i], z);
-                const float fast = transferAtIncrement(table, i, z);
+                const float fast = transferAtIncrement(table, i, z, hints);
                 ASSERT_EQ(std::memcmp(&plain, &fast, sizeof plain), 0)
                     << "NINC " << increments << " increment " << i << " z " << z << ": " << plain
                     << " vs " << fast;

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "Format.h"
+#include "IncrementTable.h"
+#include "PileSolution.h"
+#include "ResultOutput.h"
 #include "Solver.h"
 #include "SolverFixtures.h"
 
@@ -210,6 +215,56 @@ TEST(SolverReport, BadDataStopsWithAStatusAndAMessage) {
         EXPECT_NE(report.find("**** WARNING ****"), std::string::npos) << run.what;
         EXPECT_NE(report.find(run.message), std::string::npos) << run.what << "\n" << report;
         EXPECT_EQ(runFiles().plot.captured(), "") << run.what;
+    }
+}
+
+// The rows along the pile are put together field by field; they must read as their layouts.
+TEST(SolverReport, RowsAlongThePileReadAsTheirLayouts) {
+    static const Layout kNodeRow("(1X,F6.1,8X,14X,E10.3,21X,E10.3)");
+    static const Layout kMiddleRow("(1X,F6.1,1X,E10.3,1X,E10.3,10X,E10.3,1X,E10.3,10X,E10.3)");
+    static const Layout kPlotRow("(1X,E10.3,3X,E10.3,3X,E10.3)");
+    static IncrementTable table;
+    static PileSolution solution;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> exponent(-12.0f, 12.0f);
+    const auto any = [&] {
+        const float v = std::pow(10.0f, exponent(random));
+        return random() % 3 == 0 ? -v : v;
+    };
+    for (bool uplift : {false, true}) {
+        freshEnglishRun();
+        table.count = 300;
+        for (int n = 1; n <= 301; ++n) {
+            table.nodeDepth[n] = any();
+            solution.load[n] = any();
+            solution.movement[n] = any();
+        }
+        for (int i = 1; i <= 300; ++i) {
+            table.midDepth[i] = any();
+            solution.transfer[i] = any();
+            solution.loadTaken[i] = any();
+            solution.averageLoad[i] = any();
+            solution.shortening[i] = any();
+            solution.middleMovement[i] = any();
+        }
+        solution.load[1] = 0.0f;
+        writeCaseBlock(table, solution, 1.0f, 2.0f, uplift);
+        writeLoadDistribution(table, solution);
+        const float g = uplift ? -1.0f : 1.0f;
+        std::string rows, plotRows;
+        for (int i = 1; i <= 300; ++i) {
+            rows += kNodeRow(table.nodeDepth[i], g * solution.load[i], g * solution.movement[i]);
+            rows += kMiddleRow(table.midDepth[i], g * solution.transfer[i],
+                               g * solution.loadTaken[i], g * solution.averageLoad[i],
+                               g * solution.shortening[i], g * solution.middleMovement[i]);
+            plotRows +=
+                kPlotRow(table.midDepth[i], solution.averageLoad[i], solution.middleMovement[i]);
+        }
+        rows += kNodeRow(table.nodeDepth[301], g * solution.load[301], g * solution.movement[301]);
+        const std::string& report = runFiles().report.captured();
+        ASSERT_GE(report.size(), rows.size());
+        EXPECT_EQ(report.substr(report.size() - rows.size()), rows);
+        EXPECT_EQ(runFiles().plot.captured(), plotRows);
     }
 }
 
