@@ -58,7 +58,7 @@ static bool prepare(std::int32_t& status) {
 }
 
 void runTipMovementCases(std::int32_t& status) {
-    if (!prepare(status)) return;
+    if (status > 0 || !prepare(status)) return;
     RunStore& s = runStore();
     writeAnalysisHeader();
     for (int k = 1; k <= s.NTM; ++k) {
@@ -84,8 +84,7 @@ void runTipMovementCases(std::int32_t& status) {
 
 void runLoadControlled(std::int32_t& status) {
     RunStore& s = runStore();
-    if (s.NLOAD <= 0) return;
-    if (!prepare(status)) return;
+    if (status > 0 || s.NLOAD <= 0 || !prepare(status)) return;
     // Every start comes from the case results as they stand before any search.
     float start[kMaxTopLoads + 1];
     for (int j = 1; j <= s.NLOAD; ++j) start[j] = startTipMovement(s.TOPLD[j]);
