@@ -181,40 +181,26 @@ struct TableShapeCase {
 };
 
 TEST(TipCurve, TabulatedShapesInFractionsOfTheDiameter) {
+    // clang-format off
     const TableShapeCase cases[] = {
-        {"Reese & O'Neill clay: Qult = 9 x 2 x 500 = 9000, D = 36 in",
-         3,
-         1,
-         36.0f,
-         500.0f,
+        {"Reese & O'Neill clay: Qult = 9 x 2 x 500 = 9000, D = 36 in", 3, 1, 36.0f, 500.0f,
          {0.06f, 2.0f, 0.0f, 0.01f, 1.0f, 0.0f},
          {0, 3555, 5040, 6300, 7785, 8100, 8550, 8730, 8820, 8910},
          {0, 0.18, 0.36, 0.54, 0.9, 1.08, 1.44, 1.8, 2.52, 3.6}},
-        {"Reese & O'Neill sand, SI: TIP 1000 x 0.5 = 500 kN, ends at 1.46 Qult at 0.1 D",
-         4,
-         2,
-         0.9f,
-         0.5f,
+        {"Reese & O'Neill sand, SI: TIP 1000 x 0.5 = 500 kN, 1.46 Qult at 0.1 D", 4, 2, 0.9f, 0.5f,
          {9.0f, 0.0f, 30.0f, 0.0f, 10.0f, 1000.0f},
          {0, 100, 172.5, 242.5, 320, 365, 415, 507.5, 597.5, 730},
          {0, 0.0045, 0.009, 0.0135, 0.0225, 0.027, 0.036, 0.045, 0.063, 0.09}},
-        {"API clay: Qult = 9 x 4 x 100 = 3600, D = 24 in",
-         5,
-         1,
-         24.0f,
-         100.0f,
+        {"API clay: Qult = 9 x 4 x 100 = 3600, D = 24 in", 5, 1, 24.0f, 100.0f,
          {0.06f, 4.0f, 0.0f, 0.01f, 1.0f, 0.0f},
          {0, 225, 450, 900, 1800, 2700, 3240, 3600, 3600, 3600},
          {0, 0.012, 0.024, 0.048, 0.312, 1.008, 1.752, 2.4, 3.6, 4.8}},
-        {"API sand: TIP 40 x 100 = 4000, D = 24 in",
-         6,
-         1,
-         24.0f,
-         100.0f,
+        {"API sand: TIP 40 x 100 = 4000, D = 24 in", 6, 1, 24.0f, 100.0f,
          {0.06f, 0.0f, 35.0f, 0.0f, 1.0f, 40.0f},
          {0, 250, 500, 1000, 2000, 3000, 3600, 4000, 4000, 4000},
          {0, 0.012, 0.024, 0.048, 0.312, 1.008, 1.752, 2.4, 3.6, 4.8}},
     };
+    // clang-format on
     for (const TableShapeCase& c : cases) {
         SCOPED_TRACE(c.name);
         uniformLayer(c.iunit, c.code, c.row);
