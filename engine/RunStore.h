@@ -48,6 +48,7 @@ enum RunStatus : std::int32_t {
     kStatusBadSoilCode = 16,
     kStatusBadStiffness = 17,
     kStatusWriteFailed = 18,
+    kStatusInternalError = 19,
 };
 
 struct RunStore {

@@ -1,0 +1,257 @@
+#include "DefinitionStream.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace keldar {
+
+namespace {
+
+bool IsWordStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+
+bool IsWordChar(char c) { return IsWordStart(c) || (c >= '0' && c <= '9'); }
+
+bool IsNumberChar(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E';
+}
+
+const char* KindName(TValueKind kind) {
+    switch (kind) {
+        case TValueKind::Integer:
+            return "an integer";
+        case TValueKind::Boolean:
+            return "True or False";
+        case TValueKind::String:
+            return "a string";
+        case TValueKind::Float:
+            return "a number";
+        case TValueKind::ListBegin:
+            return "\"(\"";
+        case TValueKind::ListEnd:
+            return "\")\"";
+        case TValueKind::Word:
+            return "a word";
+        case TValueKind::End:
+            return "the end of the text";
+    }
+    return "a value";
+}
+
+EDefinitionError ErrorAt(int line, const std::string& what) {
+    return EDefinitionError("Line " + std::to_string(line) + ": " + what);
+}
+
+}  // namespace
+
+void TDefinitionWriter::Put(std::string_view token) {
+    if (!fAtLineStart) fText += ' ';
+    fText += token;
+    fAtLineStart = false;
+}
+
+void TDefinitionWriter::BreakLine() {
+    if (fAtLineStart) return;
+    fText += '\n';
+    fAtLineStart = true;
+}
+
+void TDefinitionWriter::WriteInteger(std::int32_t value) { Put(std::to_string(value)); }
+
+void TDefinitionWriter::WriteBoolean(bool value) { Put(value ? "True" : "False"); }
+
+void TDefinitionWriter::WriteString(std::string_view value) {
+    std::string quoted = "\"";
+    for (char c : value) {
+        switch (c) {
+            case '\\':
+                quoted += "\\\\";
+                break;
+            case '"':
+                quoted += "\\\"";
+                break;
+            case '\r':
+                quoted += "\\r";
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\t':
+                quoted += "\\t";
+                break;
+            default:
+                quoted += c;
+        }
+    }
+    quoted += '"';
+    Put(quoted);
+}
+
+void TDefinitionWriter::WriteFloat(long double value) {
+    if (!std::isfinite(value)) throw EDefinitionError("A number to be written is not finite");
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    // A float must not read back as an integer token.
+    if (text.find_first_of(".eE") == std::string::npos) text += ".0";
+    Put(text);
+}
+
+void TDefinitionWriter::WriteListBegin() { Put("("); }
+
+void TDefinitionWriter::WriteListEnd() { Put(")"); }
+
+TDefinitionReader::TDefinitionReader(std::string_view text) : fText(text) {}
+
+TDefinitionReader::TToken TDefinitionReader::Scan() {
+    for (;;) {
+        while (fPos < fText.size() && (fText[fPos] == ' ' || fText[fPos] == '\t' ||
+                                       fText[fPos] == '\r' || fText[fPos] == '\n')) {
+            if (fText[fPos] == '\n') ++fLine;
+            ++fPos;
+        }
+        if (fPos < fText.size() && fText[fPos] == '#') {
+            while (fPos < fText.size() && fText[fPos] != '\n') ++fPos;
+            continue;
+        }
+        break;
+    }
+    TToken token;
+    token.line = fLine;
+    if (fPos >= fText.size()) return token;
+
+    const char c = fText[fPos];
+    if (c == '(' || c == ')' || c == '=') {
+        ++fPos;
+        token.kind = c == '('   ? TValueKind::ListBegin
+                     : c == ')' ? TValueKind::ListEnd
+                                : TValueKind::Word;
+        token.text = std::string(1, c);
+        return token;
+    }
+    if (c == '"') {
+        ++fPos;
+        token.kind = TValueKind::String;
+        for (;;) {
+            if (fPos >= fText.size()) throw ErrorAt(token.line, "unterminated string");
+            char s = fText[fPos++];
+            if (s == '"') break;
+            if (s == '\n') ++fLine;
+            if (s == '\\') {
+                if (fPos >= fText.size()) throw ErrorAt(token.line, "unterminated string");
+                char e = fText[fPos++];
+                switch (e) {
+                    case 'r':
+                        s = '\r';
+                        break;
+                    case 'n':
+                        s = '\n';
+                        break;
+                    case 't':
+                        s = '\t';
+                        break;
+                    case '\\':
+                    case '"':
+                        s = e;
+                        break;
+                    default:
+                        throw ErrorAt(fLine, std::string("unknown escape \\") + e);
+                }
+            }
+            token.text += s;
+        }
+        return token;
+    }
+    if ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.') {
+        std::size_t start = fPos;
+        while (fPos < fText.size() && IsNumberChar(fText[fPos])) ++fPos;
+        token.text = std::string(fText.substr(start, fPos - start));
+        token.kind = token.text.find_first_of(".eE") == std::string::npos ? TValueKind::Integer
+                                                                          : TValueKind::Float;
+        return token;
+    }
+    if (IsWordStart(c)) {
+        std::size_t start = fPos;
+        while (fPos < fText.size() && IsWordChar(fText[fPos])) ++fPos;
+        token.text = std::string(fText.substr(start, fPos - start));
+        token.kind =
+            token.text == "True" || token.text == "False" ? TValueKind::Boolean : TValueKind::Word;
+        return token;
+    }
+    throw ErrorAt(fLine, std::string("unexpected character '") + c + "'");
+}
+
+const TDefinitionReader::TToken& TDefinitionReader::Peek() {
+    if (!fPeeked) fPeeked = Scan();
+    return *fPeeked;
+}
+
+TDefinitionReader::TToken TDefinitionReader::Take(TValueKind kind, const char* what) {
+    const TToken& next = Peek();
+    if (next.kind != kind) {
+        std::string found = next.kind == TValueKind::End ? std::string("the end of the text")
+                                                         : "\"" + next.text + "\"";
+        throw ErrorAt(next.line, std::string("expected ") + what + ", found " + found);
+    }
+    TToken token = std::move(*fPeeked);
+    fPeeked.reset();
+    return token;
+}
+
+TValueKind TDefinitionReader::NextKind() { return Peek().kind; }
+
+int TDefinitionReader::Line() { return Peek().line; }
+
+std::int32_t TDefinitionReader::ReadInteger() {
+    TToken token = Take(TValueKind::Integer, KindName(TValueKind::Integer));
+    const char* first = token.text.data();
+    const char* last = first + token.text.size();
+    if (*first == '+') ++first;
+    std::int32_t value = 0;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range)
+        throw ErrorAt(token.line, "integer out of range: " + token.text);
+    if (ec != std::errc() || ptr != last)
+        throw ErrorAt(token.line, "not an integer: " + token.text);
+    return value;
+}
+
+bool TDefinitionReader::ReadBoolean() {
+    return Take(TValueKind::Boolean, KindName(TValueKind::Boolean)).text == "True";
+}
+
+std::string TDefinitionReader::ReadString() {
+    return Take(TValueKind::String, KindName(TValueKind::String)).text;
+}
+
+long double TDefinitionReader::ReadFloat() {
+    const TValueKind kind = Peek().kind;
+    TToken token = Take(kind == TValueKind::Integer ? TValueKind::Integer : TValueKind::Float,
+                        KindName(TValueKind::Float));
+    const char* first = token.text.data();
+    const char* last = first + token.text.size();
+    if (*first == '+') ++first;
+    long double value = 0;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || !std::isfinite(value))
+        throw ErrorAt(token.line, "not a valid number: " + token.text);
+    return value;
+}
+
+void TDefinitionReader::ReadListBegin() {
+    Take(TValueKind::ListBegin, KindName(TValueKind::ListBegin));
+}
+
+void TDefinitionReader::ReadListEnd() { Take(TValueKind::ListEnd, KindName(TValueKind::ListEnd)); }
+
+bool TDefinitionReader::EndOfList() {
+    const TValueKind kind = Peek().kind;
+    if (kind == TValueKind::End) throw ErrorAt(Peek().line, "list not closed");
+    return kind == TValueKind::ListEnd;
+}
+
+std::string TDefinitionReader::ReadWord() {
+    return Take(TValueKind::Word, KindName(TValueKind::Word)).text;
+}
+
+}  // namespace keldar

@@ -1,0 +1,205 @@
+// The data table, written once for both families (see GridColumns.h). A table keeps typed
+// columns of rows in memory, converts its numbers between unit systems, gives the headings with
+// unit labels and links rows to sub-tables cloned from template tables. Editors observe it
+// through the two notifications and never reach into its storage.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "GridColumns.h"
+
+namespace keldar {
+
+// What the table needs from its open editor window.
+class TTableEditorLink {
+  public:
+    virtual ~TTableEditorLink() = default;
+    // The table is being destroyed; the editor must forget it.
+    virtual void TableDestroyed() = 0;
+    virtual void CloseEditor() = 0;
+    // The index number changed; the window caption shows it.
+    virtual void ResetCaption() = 0;
+};
+
+// The six chart parameters, streamed after the columns of a chart table.
+struct TChartParameters {
+    bool ShowChart = false;
+    bool SegmentDrawing = false;
+    std::int32_t XColumn = 0;
+    std::int32_t YColumn = 0;
+    std::int32_t SecondXColumn = 0;
+    std::int32_t SecondYColumn = 0;
+    bool operator==(const TChartParameters&) const = default;
+};
+
+// Events for button cells whose object is not a sub-table; each gets the table, the column index
+// and the row. The project assigns none of them.
+template <class F>
+struct TTableEventsT {
+    using Table = TGridTableT<F>;
+    std::function<void(Table&, int, int, TRowObject*)> OnButtonClick;
+    std::function<std::string(Table&, int, int, TRowObject*)> OnGetButtonCaption;
+    std::function<bool(Table&, int, int, TRowObject*)> OnGetChanged;
+    std::function<void(Table&, int, int, TRowObject*)> OnHide;
+    // Returns the object for a row whose item (last argument) has no template.
+    std::function<std::unique_ptr<TRowObject>(Table&, int, int, int)> OnInitRow;
+    std::function<void(Table&, int, int, TRowObject*)> OnResetChanged;
+    std::function<void(Table&, int, int, TRowObject*)> OnSetRow;
+    std::function<void(Table&, int, int, TRowObject*, int)> OnSetUnits;
+    std::function<void(Table&)> OnResize;
+};
+
+template <class F>
+class TGridTableT : public TRowObject {
+  public:
+    using Column = TColumnT<F>;
+    using CellChangedFn = std::function<void(int column, int row)>;
+    using StructureChangedFn = std::function<void()>;
+
+    TGridTableT();
+    ~TGridTableT() override;
+    TGridTableT(const TGridTableT&) = delete;
+    TGridTableT& operator=(const TGridTableT&) = delete;
+
+    // Registered tables of this family in creation order; sub-tables included.
+    static const std::vector<TGridTableT*>& Registry();
+    static TGridTableT* FindByIdentifier(std::int32_t identifier);
+
+    std::int32_t Identifier() const { return fIdentifier; }
+    // Negative values are ignored; a value another table has swaps the two identifiers.
+    void SetIdentifier(std::int32_t identifier);
+    const std::string& Caption() const { return fCaption; }
+    void SetCaption(std::string caption) { fCaption = std::move(caption); }
+    const std::string& Comments() const { return fComments; }
+    void SetComments(std::string comments) { fComments = std::move(comments); }
+    int MaxRows() const { return fMaxRows; }
+    void SetMaxRows(int rows) { fMaxRows = rows; }
+    int MinRows() const { return fMinRows; }
+    // Below 1: raises "Value must be greater than 0", or becomes 1 while loading declarations.
+    void SetMinRows(int rows);
+    const std::string& HelpPicture() const { return fHelpPicture; }
+    void SetHelpPicture(std::string name) { fHelpPicture = std::move(name); }
+    bool HardwiredButton() const { return fHardwiredButton; }
+    void SetHardwiredButton(bool hardwired) { fHardwiredButton = hardwired; }
+    int RowGroup() const { return fRowGroup; }
+    void SetRowGroup(int rows) { fRowGroup = rows < 1 ? 1 : rows; }
+    const std::string& TopLeft() const { return fTopLeft; }
+    void SetTopLeft(std::string text) { fTopLeft = std::move(text); }
+    void SetLoading(bool loading) { fLoading = loading; }
+
+    bool GetDataFromFile() const requires F::kChart { return fGetDataFromFile; }
+    void SetGetDataFromFile(bool on) requires F::kChart { fGetDataFromFile = on; }
+    bool OKCancelButtons() const requires F::kChart { return fOKCancelButtons; }
+    void SetOKCancelButtons(bool on) requires F::kChart { fOKCancelButtons = on; }
+    bool InvertedXAxis() const requires F::kChart { return fInvertedXAxis; }
+    void SetInvertedXAxis(bool on) requires F::kChart { fInvertedXAxis = on; }
+    bool InvertedYAxis() const requires F::kChart { return fInvertedYAxis; }
+    void SetInvertedYAxis(bool on) requires F::kChart { fInvertedYAxis = on; }
+    const TChartParameters& ChartParameters() const requires F::kChart { return fChart; }
+    void SetChartParameters(const TChartParameters& parameters) requires F::kChart {
+        fChart = parameters;
+    }
+
+    // Columns, hidden ones included, in declaration order.
+    int ColumnCount() const { return static_cast<int>(fColumns.size()); }
+    Column& ColumnAt(int i) const;
+    int IndexOf(const Column& column) const;
+    // Attaches a column made for this table and gives it the table's rows.
+    Column& AddColumn(std::unique_ptr<Column> column);
+    void ClearColumns();
+    int VisibleColumnCount() const;
+    // Raises "Index out of bounds" outside 0 .. VisibleColumnCount() - 1.
+    Column& VisibleColumn(int i) const;
+    int HeaderRowCount() const;
+
+    int RowCount() const { return fRowCount; }
+    // Below 0 counts as 0. Sends no notification.
+    void SetRowCount(int rows);
+    void AppendGroup();
+    void InsertGroup(int row);
+    void DeleteGroup(int row);
+    // The number shown for a row: all rows of a group show the same.
+    int RowNumber(int row) const { return row / fRowGroup + 1; }
+    // Raises "Index out of bounds" for a cell outside the table.
+    TDataT<F>& Cell(int column, int row) const;
+
+    int UnitSystem() const { return fUnitSystem; }
+    // 1 English, 2 S.I.; other values are taken as the nearer of the two.
+    void SetUnits(int system);
+    int IndexNumber() const { return fIndexNumber; }
+    void SetIndexNumber(int number);
+    // The table whose button cell holds this one, or nullptr.
+    TGridTableT* OwnerTable() const { return fOwner; }
+
+    bool IsChanged() const;
+    void SetChanged(bool changed);
+
+    void WriteDefinition(TDefinitionWriter& writer) const;
+    // Replaces the columns with those read. On an error the columns read so far stay.
+    void ReadDefinition(TDefinitionReader& reader);
+    std::string DefinitionText() const;
+    void SetDefinitionText(std::string_view text);
+
+    // A sub-table for row (indexNumber - 1) of owner, with this table's settings and columns
+    // and MinRows rows of new-row values.
+    std::unique_ptr<TGridTableT> CloneAsSubTable(TGridTableT& owner, int indexNumber) const;
+    // Carries the numbers of another table's number columns, column by column, into this one.
+    void CarryNumbersFrom(const TGridTableT& from);
+    // True when cloning this template into target would nest a table inside itself.
+    bool WouldNestInside(const TGridTableT& target) const;
+
+    // The editor installs both notifications while it is open.
+    void SetNotifications(CellChangedFn cellChanged, StructureChangedFn structureChanged);
+    void ClearNotifications();
+    void SetEditor(TTableEditorLink* editor) { fEditor = editor; }
+    TTableEditorLink* Editor() const { return fEditor; }
+    // Closes the editors of this table and of all its sub-tables.
+    void CloseEditors();
+
+    TTableEventsT<F> Events;
+
+    // Used by the columns.
+    void NotifyCellChanged(const Column& column, int row);
+    void NotifyStructureChanged();
+    void ItemChanged(int row);
+    void ApplyTemplateListLength();
+
+  private:
+    static std::vector<TGridTableT*>& MutableRegistry();
+    static std::int32_t NextFreeIdentifier();
+
+    std::int32_t fIdentifier;
+    std::uint64_t fSerial;
+    std::uint64_t fTemplateSerial = 0;
+    std::string fCaption;
+    std::string fComments;
+    int fMaxRows = 0;
+    int fMinRows = 1;
+    std::string fHelpPicture;
+    bool fHardwiredButton = false;
+    int fRowGroup = 1;
+    std::string fTopLeft;
+    bool fLoading = false;
+    bool fGetDataFromFile = false;
+    bool fOKCancelButtons = false;
+    bool fInvertedXAxis = false;
+    bool fInvertedYAxis = false;
+    TChartParameters fChart;
+
+    std::vector<std::unique_ptr<Column>> fColumns;
+    int fRowCount = 0;
+    int fUnitSystem = 1;
+    int fIndexNumber = 0;
+    bool fChanged = false;
+    TGridTableT* fOwner = nullptr;
+    TTableEditorLink* fEditor = nullptr;
+    CellChangedFn fCellChanged;
+    StructureChangedFn fStructureChanged;
+};
+
+}  // namespace keldar

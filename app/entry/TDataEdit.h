@@ -1,0 +1,106 @@
+// A one-line numeric field. The entry may be an expression (12*2.54); on leaving the field it is
+// evaluated, checked against the limits (and for a whole number with IntegerOnly) and replaced by
+// its value. A rejected entry is answered with an error message and the focus stays in the field.
+// The associated label shows "Caption (unit label)".
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <memory>
+
+#include "UserMessages.h"
+
+namespace keldar {
+
+class TDataEdit : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(bool IntegerOnly READ IntegerOnly WRITE SetIntegerOnly)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool Hex READ Hex WRITE SetHex)
+    Q_PROPERTY(QString UnitsString READ UnitsString WRITE SetUnitsString)
+    Q_PROPERTY(int Units READ Units WRITE SetUnits)
+
+  public:
+    // Messages go to `messages` (not owned); without one, to message boxes over the field.
+    explicit TDataEdit(QWidget* parent = nullptr, UserMessages* messages = nullptr);
+    ~TDataEdit() override;
+
+    void SetMessages(UserMessages* messages) { messages_ = messages; }
+
+    bool IntegerOnly() const { return integerOnly_; }
+    // Turning it on limits both bounds to the 32-bit integer range.
+    void SetIntegerOnly(bool on);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+
+    QLabel* EditLabel() const { return label_; }
+    // The label shows the caption and takes this field as its buddy.
+    void SetEditLabel(QLabel* label);
+
+    bool Hex() const { return hex_; }
+    void SetHex(bool on);
+
+    // Just below the largest extended value, so that its 18-digit text reads back in range.
+    static long double DefaultMaxVal();
+
+    long double MaxVal() const { return maxVal_; }
+    // At least MinVal; a current value above it becomes the new maximum.
+    void SetMaxVal(long double value);
+
+    long double MinVal() const { return minVal_; }
+    // At most MaxVal; a current value below it becomes the new minimum.
+    void SetMinVal(long double value);
+
+    // Evaluates the text; raises EAssignError or EMathError for an entry that does not evaluate
+    // (Validate first to have it answered).
+    long double Number() const;
+    // Clamped into MinVal .. MaxVal and shown as value text; NaN is ignored.
+    void SetNumber(long double value);
+
+    QString UnitsString() const { return unitsString_; }
+    void SetUnitsString(const QString& code);
+
+    int Units() const { return units_; }
+    // 1 English, 2 S.I., 3 dimension letters; other values are taken as the nearest.
+    void SetUnits(int system);
+
+    // Runs the exit validation; true when the entry was accepted.
+    bool Validate();
+
+    // The value as the field shows it: "$00FF" with Hex, else 18 significant digits.
+    QString ValueText(long double value) const;
+
+  signals:
+    // Fires when the field is left, before its entry is validated.
+    void OnExit();
+
+  protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void exitValidation();
+    void reject(const QString& message);
+    bool currentValue(long double& value) const;
+    long double integerLimit(long double value) const;
+    void updateLabel();
+    UserMessages& messages();
+
+    bool integerOnly_ = false;
+    bool hex_ = false;
+    bool accepted_ = false;
+    bool validating_ = false;
+    QString caption_;
+    QString unitsString_;
+    int units_ = 1;
+    long double maxVal_;
+    long double minVal_;
+    QPointer<QLabel> label_;
+    UserMessages* messages_ = nullptr;
+    std::unique_ptr<UserMessages> ownMessages_;
+};
+
+}  // namespace keldar

@@ -1,0 +1,146 @@
+#include "TableDeclarations.h"
+
+#include <algorithm>
+
+namespace keldar {
+
+namespace {
+
+template <class Table>
+void ReadProperty(Table& table, const std::string& property, TDefinitionReader& reader) {
+    if (property == "Identifier") {
+        table.SetIdentifier(reader.ReadInteger());
+    } else if (property == "Caption") {
+        table.SetCaption(reader.ReadString());
+    } else if (property == "Comments") {
+        table.SetComments(reader.ReadString());
+    } else if (property == "MinRows") {
+        table.SetMinRows(reader.ReadInteger());
+    } else if (property == "MaxRows") {
+        table.SetMaxRows(reader.ReadInteger());
+    } else if (property == "RowGroup") {
+        table.SetRowGroup(reader.ReadInteger());
+    } else if (property == "TopLeft") {
+        table.SetTopLeft(reader.ReadString());
+    } else if (property == "HelpPicture") {
+        table.SetHelpPicture(reader.ReadString());
+    } else if (property == "HardwiredButton") {
+        table.SetHardwiredButton(reader.ReadBoolean());
+    } else if (property == "Col") {
+        table.ReadDefinition(reader);
+    } else if constexpr (std::is_same_v<Table, TGridTableChart>) {
+        if (property == "GetDataFromFile")
+            table.SetGetDataFromFile(reader.ReadBoolean());
+        else if (property == "OKCancelButtons")
+            table.SetOKCancelButtons(reader.ReadBoolean());
+        else if (property == "InvertedXAxis")
+            table.SetInvertedXAxis(reader.ReadBoolean());
+        else if (property == "InvertedYAxis")
+            table.SetInvertedYAxis(reader.ReadBoolean());
+        else
+            throw ETableError("unknown property " + property);
+    } else {
+        throw ETableError("unknown property " + property);
+    }
+}
+
+template <class Table>
+std::unique_ptr<Table> ReadTable(TDefinitionReader& reader) {
+    auto table = std::make_unique<Table>();
+    // Declarations are read as a resource: MinRows below 1 becomes 1.
+    table->SetLoading(true);
+    for (;;) {
+        const std::string property = reader.ReadWord();
+        if (property == "end") break;
+        if (reader.NextKind() != TValueKind::Word || reader.ReadWord() != "=")
+            throw ETableError("\"=\" expected after " + property);
+        ReadProperty(*table, property, reader);
+    }
+    table->SetLoading(false);
+    return table;
+}
+
+template <class Entries>
+auto* Find(const Entries& entries, std::string_view name) {
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [name](const auto& entry) { return entry.first == name; });
+    return it == entries.end() ? nullptr : it->second.get();
+}
+
+}  // namespace
+
+TMainTables TMainTables::FromText(std::string_view text) {
+    TMainTables tables;
+    TDefinitionReader reader(text);
+    while (reader.NextKind() != TValueKind::End) {
+        const int line = reader.Line();
+        std::string name;
+        try {
+            if (reader.ReadWord() != "table") throw ETableError("\"table\" expected");
+            name = reader.ReadWord();
+            if (Find(tables.fChart, name) || Find(tables.fPlain, name))
+                throw ETableError("declared twice");
+            const std::string family = reader.ReadWord();
+            if (family == "chart")
+                tables.fChart.emplace_back(name, ReadTable<TGridTableChart>(reader));
+            else if (family == "plain")
+                tables.fPlain.emplace_back(name, ReadTable<TGridTable>(reader));
+            else
+                throw ETableError("family must be plain or chart, not " + family);
+        } catch (const std::exception& e) {
+            throw ETableError("Table declaration at line " + std::to_string(line) +
+                              (name.empty() ? "" : " (" + name + ")") + ": " + e.what());
+        }
+    }
+    return tables;
+}
+
+TMainTables TMainTables::BuiltIn() { return FromText(BuiltInText()); }
+
+TGridTableChart& TMainTables::Chart(std::string_view name) const {
+    if (auto* table = Find(fChart, name)) return *table;
+    throw ETableError("No chart table named " + std::string(name));
+}
+
+TGridTable& TMainTables::Plain(std::string_view name) const {
+    if (auto* table = Find(fPlain, name)) return *table;
+    throw ETableError("No table named " + std::string(name));
+}
+
+std::vector<TGridTableChart*> TMainTables::ChartTables() const {
+    std::vector<TGridTableChart*> tables;
+    for (const auto& entry : fChart) tables.push_back(entry.second.get());
+    return tables;
+}
+
+std::vector<TGridTable*> TMainTables::PlainTables() const {
+    std::vector<TGridTable*> tables;
+    for (const auto& entry : fPlain) tables.push_back(entry.second.get());
+    return tables;
+}
+
+std::vector<std::string> TMainTables::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fChart) names.push_back(entry.first);
+    for (const auto& entry : fPlain) names.push_back(entry.first);
+    return names;
+}
+
+void TMainTables::SetUnits(int system) {
+    for (const auto& entry : fChart) entry.second->SetUnits(system);
+    for (const auto& entry : fPlain) entry.second->SetUnits(system);
+}
+
+bool TMainTables::IsChanged() const {
+    return std::any_of(fChart.begin(), fChart.end(),
+                       [](const auto& entry) { return entry.second->IsChanged(); }) ||
+           std::any_of(fPlain.begin(), fPlain.end(),
+                       [](const auto& entry) { return entry.second->IsChanged(); });
+}
+
+void TMainTables::SetChanged(bool changed) {
+    for (const auto& entry : fChart) entry.second->SetChanged(changed);
+    for (const auto& entry : fPlain) entry.second->SetChanged(changed);
+}
+
+}  // namespace keldar

@@ -1,0 +1,103 @@
+#include "GraphPlot.h"
+
+#include <algorithm>
+
+#include "NumberText.h"
+
+namespace keldar {
+
+TGraphPlot::TGraphPlot(QObject* parent) : QObject(parent) {}
+
+TGraphPlot::~TGraphPlot() = default;
+
+void TGraphPlot::SetUnits(int value) { Assign(units_, std::clamp(value, 1, 3)); }
+
+void TGraphPlot::SetCurveCount(int count) {
+    const auto wanted = static_cast<std::size_t>(std::max(count, 0));
+    if (wanted == curves_.size()) return;
+    if (wanted < curves_.size()) {
+        curves_.resize(wanted);
+    } else {
+        const auto points = static_cast<std::size_t>(PointCount());
+        while (curves_.size() < wanted) {
+            const double number = static_cast<double>(curves_.size()) + 1;
+            curves_.push_back(std::make_unique<TLine>(this, number, points));
+        }
+    }
+    emit changed();
+}
+
+int TGraphPlot::PointCount() const {
+    return curves_.empty() ? 0 : static_cast<int>(curves_.front()->Points.size());
+}
+
+void TGraphPlot::SetPointCount(int count) {
+    const auto wanted = static_cast<std::size_t>(std::max(count, 0));
+    bool resized = false;
+    for (auto& curve : curves_) {
+        if (curve->Points.size() != wanted) {
+            curve->Points.resize(wanted);
+            resized = true;
+        }
+    }
+    if (resized) emit changed();
+}
+
+TFloatPoint& TGraphPlot::Point(int curve, int point) {
+    return Curve(curve).Points.at(static_cast<std::size_t>(point));
+}
+
+const TFloatPoint& TGraphPlot::Point(int curve, int point) const {
+    return Curve(curve).Points.at(static_cast<std::size_t>(point));
+}
+
+QString TGraphPlot::LineName(int index) const {
+    const TLine& curve = Curve(index);
+    if (!curve.Name.isEmpty()) return curve.Name;
+    if (index < LegendTexts.size()) return LegendTexts[index];
+    return curveName_ + ShortestNumberText(curve.Number);
+}
+
+QString TGraphPlot::LegendEntry(int index) const {
+    QString text = LineName(index);
+    if (OnLegendText) OnLegendText(index, text);
+    return text;
+}
+
+QString TGraphPlot::XAxisText() const { return PlotAxisText(xCaption_, xUnits_, units_); }
+
+QString TGraphPlot::YAxisText() const { return PlotAxisText(yCaption_, yUnits_, units_); }
+
+// Replaces every occurrence of the first symbol form found; the forms are listed longest first.
+static void ReplaceSymbol(QString& label, const char* const (&forms)[3],
+                          const char* const (&names)[3]) {
+    for (std::size_t i = 0; i < 3; ++i) {
+        const QString form = QString::fromLatin1(forms[i]);
+        if (label.contains(form)) {
+            label.replace(form, QString::fromLatin1(names[i]));
+            return;
+        }
+    }
+}
+
+QString PlotUnitLabel(const QString& code, int units) {
+    if (units != 1 && units != 2) return code;
+    static const char* const forces[3] = {"F2", "F1", "F"};
+    static const char* const lengths[3] = {"L2", "L1", "L"};
+    static const char* const englishForces[3] = {"tons", "kips", "lbs"};
+    static const char* const siForces[3] = {"kN", "kN", "kN"};
+    static const char* const englishLengths[3] = {"ft", "in", "in"};
+    static const char* const siLengths[3] = {"m", "mm", "m"};
+    // Unit names hold no "F" or "L", so the length pass never touches a force name.
+    QString label = code;
+    ReplaceSymbol(label, forces, units == 1 ? englishForces : siForces);
+    ReplaceSymbol(label, lengths, units == 1 ? englishLengths : siLengths);
+    return label;
+}
+
+QString PlotAxisText(const QString& caption, const QString& code, int units) {
+    if (code.isEmpty()) return caption;
+    return caption + QStringLiteral(" (") + PlotUnitLabel(code, units) + QStringLiteral(")");
+}
+
+}  // namespace keldar

@@ -1,0 +1,150 @@
+#include "WordReader.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "NumberFormat.h"
+
+namespace keldar {
+
+// Blanks and control characters, as trimmed from the ends of a line.
+static bool IsSpace(QChar c) { return c.unicode() <= u' '; }
+
+bool ParseReal(QStringView word, double& value) {
+    // Anything outside Latin-1 becomes '?', which is no number.
+    const QByteArray text = word.toLatin1();
+    long double read = 0.0L;
+    if (readDecimal(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), '.',
+                    read) != DecimalRead::Ok) {
+        return false;
+    }
+    if (std::fabs(read) > std::numeric_limits<double>::max()) return false;
+    value = static_cast<double>(read);
+    return true;
+}
+
+int TWordContainer::Count() const { return reader_->WordCount(line_); }
+
+QStringView TWordContainer::Word(int index) const {
+    const auto& word = reader_->words_[reader_->lines_[line_].firstWord + index];
+    return QStringView(reader_->text_).mid(word.start, word.length);
+}
+
+QStringView TWordContainer::Text() const {
+    const auto& line = reader_->lines_[line_];
+    return QStringView(reader_->text_).mid(line.start, line.length);
+}
+
+TWordReader::TWordReader(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) throw EInputOutputError(file.errorString());
+    if (file.size() > kMaxFileSize) throw EInputOutputError(kIncompleteFileMessage);
+    // Read one byte beyond the limit so that a file growing while we read is still caught.
+    const QByteArray data = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) throw EInputOutputError(file.errorString());
+    if (data.size() > kMaxFileSize) throw EInputOutputError(kIncompleteFileMessage);
+    Parse(data);
+}
+
+TWordReader TWordReader::FromData(const QByteArray& data) {
+    if (data.size() > kMaxFileSize) throw EInputOutputError(kIncompleteFileMessage);
+    TWordReader reader;
+    reader.Parse(data);
+    return reader;
+}
+
+void TWordReader::Parse(const QByteArray& data) {
+    // Our files are ASCII; a title typed by the user may come in UTF-8 or in an 8-bit code
+    // page from older files. Nothing is dropped either way.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    text_ = utf8(data);
+    if (utf8.hasError()) text_ = QString::fromLatin1(data);
+    if (text_.startsWith(QChar(0xFEFF))) text_.remove(0, 1);
+
+    const qsizetype n = text_.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && text_[end] != u'\n' && text_[end] != u'\r') ++end;
+
+        lines_.push_back({static_cast<std::int32_t>(pos), static_cast<std::int32_t>(end - pos),
+                          static_cast<std::int32_t>(words_.size())});
+        qsizetype first = pos;
+        qsizetype last = end;
+        while (first < last && IsSpace(text_[first])) ++first;
+        while (last > first && IsSpace(text_[last - 1])) --last;
+        while (first < last) {
+            qsizetype wordEnd = first;
+            while (wordEnd < last && text_[wordEnd] != u' ' && text_[wordEnd] != u'\t') ++wordEnd;
+            words_.push_back(
+                {static_cast<std::int32_t>(first), static_cast<std::int32_t>(wordEnd - first)});
+            first = wordEnd;
+            while (first < last && IsSpace(text_[first])) ++first;
+        }
+
+        // CR LF, LF and a lone CR all end a line.
+        pos = end + 1;
+        if (end + 1 < n && text_[end] == u'\r' && text_[end + 1] == u'\n') ++pos;
+    }
+}
+
+int TWordReader::WordCount(int line) const {
+    const std::size_t next = static_cast<std::size_t>(line) + 1;
+    const std::int32_t end =
+        next < lines_.size() ? lines_[next].firstWord : static_cast<std::int32_t>(words_.size());
+    return end - lines_[static_cast<std::size_t>(line)].firstWord;
+}
+
+qsizetype TWordReader::WordsLeft() const {
+    const auto total = static_cast<qsizetype>(words_.size());
+    if (AtEnd()) return 0;
+    return total - (lines_[static_cast<std::size_t>(line_)].firstWord + word_);
+}
+
+QString TWordReader::NextWord() {
+    // Every line whose words are used up is passed over, however many come in a row.
+    while (!AtEnd() && word_ >= WordCount(line_)) {
+        ++line_;
+        word_ = 0;
+    }
+    if (AtEnd()) throw EInputOutputError(kIncompleteFileMessage);
+    const WordRef& word = words_[static_cast<std::size_t>(lines_[line_].firstWord + word_)];
+    ++word_;
+    return text_.mid(word.start, word.length);
+}
+
+void TWordReader::RaisePositioned(const QString& what) const {
+    throw EInputOutputError(
+        QStringLiteral("Error on Line %1 Item %2\r%3").arg(line_ + 1).arg(word_).arg(what));
+}
+
+double TWordReader::ReadFloat() {
+    const QString word = NextWord();
+    double value = 0.0;
+    if (!ParseReal(word, value)) RaisePositioned(QString::fromLatin1(kFloatExpectedMessage));
+    return value;
+}
+
+int TWordReader::ReadInteger() {
+    const QString word = NextWord();
+    double value = 0.0;
+    if (!ParseReal(word, value) || std::trunc(value) != value ||
+        value < static_cast<double>(std::numeric_limits<int>::min()) ||
+        value > static_cast<double>(std::numeric_limits<int>::max())) {
+        RaisePositioned(QString::fromLatin1(kIntegerExpectedMessage));
+    }
+    return static_cast<int>(value);
+}
+
+QString TWordReader::ReadLine() {
+    if (AtEnd()) throw EInputOutputError(kIncompleteFileMessage);
+    const LineRef line = lines_[static_cast<std::size_t>(line_)];
+    ++line_;
+    word_ = 0;
+    return text_.mid(line.start, line.length);
+}
+
+}  // namespace keldar

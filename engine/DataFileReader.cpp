@@ -1,0 +1,199 @@
+#include "DataFileReader.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+namespace keldar {
+
+static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f'; }
+static bool isSeparator(char c) { return isBlank(c) || c == ','; }
+static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool DataFileReader::open(const std::string& path) {
+    openText({});
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        fail(kStatusCannotOpenInput, "The data file \"" + path + "\" cannot be opened.");
+        return false;
+    }
+    char buf[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) text_.append(buf, n);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) {
+        fail(kStatusCannotOpenInput, "The data file \"" + path + "\" cannot be read.");
+        return false;
+    }
+    return true;
+}
+
+void DataFileReader::openText(std::string text) {
+    text_ = std::move(text);
+    next_ = 0;
+    rest_ = {};
+    valueOnLine_ = false;
+    line_ = 0;
+    status_ = kStatusOk;
+    message_.clear();
+}
+
+bool DataFileReader::nextLine() {
+    if (next_ >= text_.size()) return false;
+    const std::size_t end = text_.find('\n', next_);
+    const std::size_t stop = end == std::string::npos ? text_.size() : end;
+    rest_ = std::string_view(text_).substr(next_, stop - next_);
+    next_ = end == std::string::npos ? text_.size() : end + 1;
+    ++line_;
+    return true;
+}
+
+bool DataFileReader::readLine(std::string& line, std::string_view what) {
+    if (failed()) return false;
+    if (!nextLine()) {
+        fail(kStatusInputTruncated, "The data file ends after line " + std::to_string(line_) +
+                                        "; " + std::string(what) + " was expected.");
+        return false;
+    }
+    std::string_view text = rest_;
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    line.assign(text);
+    rest_ = {};
+    return true;
+}
+
+void DataFileReader::beginRecord() {
+    rest_ = {};
+    valueOnLine_ = false;
+}
+
+bool DataFileReader::nextWord(std::string_view& word, std::string_view what) {
+    if (failed()) return false;
+    // Within a line one comma may stand between two values; a comma with no value before it
+    // would be a null value of the free-form rule, which a data file never holds.
+    for (;;) {
+        int commas = 0;
+        std::size_t i = 0;
+        while (i < rest_.size() && isSeparator(rest_[i])) {
+            if (rest_[i] == ',') ++commas;
+            ++i;
+        }
+        rest_.remove_prefix(i);
+        if (commas > (valueOnLine_ ? 1 : 0)) {
+            fail(kStatusInputMalformed, "Line " + std::to_string(line_) +
+                                            " of the data file: an empty value stands where " +
+                                            std::string(what) + " was expected.");
+            return false;
+        }
+        if (!rest_.empty()) break;
+        if (!nextLine()) {
+            fail(kStatusInputTruncated, "The data file ends after line " + std::to_string(line_) +
+                                            "; " + std::string(what) + " was expected.");
+            return false;
+        }
+        valueOnLine_ = false;
+    }
+    std::size_t n = 0;
+    while (n < rest_.size() && !isSeparator(rest_[n])) ++n;
+    word = rest_.substr(0, n);
+    rest_.remove_prefix(n);
+    valueOnLine_ = true;
+    return true;
+}
+
+void DataFileReader::failNotNumber(std::string_view kind, std::string_view word,
+                                   std::string_view what) {
+    fail(kStatusInputMalformed,
+         "Line " + std::to_string(line_) + " of the data file: " + std::string(kind) +
+             " was expected for " + std::string(what) + ", found \"" + std::string(word) + "\".");
+}
+
+bool DataFileReader::readInteger(std::int32_t& value, std::string_view what) {
+    std::string_view word;
+    if (!nextWord(word, what)) return false;
+    std::string_view digits = word;
+    const bool plus = !digits.empty() && digits.front() == '+';
+    if (plus) digits.remove_prefix(1);
+    const std::size_t first = !plus && !digits.empty() && digits.front() == '-' ? 1 : 0;
+    bool allDigits = digits.size() > first;
+    for (std::size_t i = first; i < digits.size(); ++i) allDigits = allDigits && isDigit(digits[i]);
+    std::int32_t parsed = 0;
+    if (!allDigits) {
+        failNotNumber("an integer", word, what);
+        return false;
+    }
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
+    if (ec != std::errc() || end != digits.data() + digits.size()) {
+        fail(kStatusInputMalformed, "Line " + std::to_string(line_) +
+                                        " of the data file: the integer \"" + std::string(word) +
+                                        "\" for " + std::string(what) + " is out of range.");
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+// A real in the free-form rule: sign, digits with an optional point, an optional exponent
+// introduced by E or D. Texts such as "inf", "nan" or hexadecimal forms are not numbers here.
+static bool isRealText(std::string_view word) {
+    std::size_t i = 0;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+    int digits = 0;
+    while (i < word.size() && isDigit(word[i])) ++i, ++digits;
+    if (i < word.size() && word[i] == '.') {
+        ++i;
+        while (i < word.size() && isDigit(word[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i == word.size()) return true;
+    if (word[i] != 'e' && word[i] != 'E' && word[i] != 'd' && word[i] != 'D') return false;
+    ++i;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+    int expDigits = 0;
+    while (i < word.size() && isDigit(word[i])) ++i, ++expDigits;
+    return expDigits > 0 && i == word.size();
+}
+
+bool DataFileReader::readReal(float& value, std::string_view what) {
+    std::string_view word;
+    if (!nextWord(word, what)) return false;
+    if (!isRealText(word) || word.size() > 64) {
+        failNotNumber("a number", word, what);
+        return false;
+    }
+    char buf[65];
+    std::size_t n = 0;
+    for (char c : word) {
+        if (n == 0 && c == '+') continue;  // from_chars takes no leading plus
+        buf[n++] = (c == 'd' || c == 'D') ? 'E' : c;
+    }
+    float parsed = 0.0f;
+    const auto [end, ec] = std::from_chars(buf, buf + n, parsed);
+    if (ec == std::errc::result_out_of_range) {
+        // Underflow reads as zero; overflow has no single-precision value.
+        double wide = 0.0;
+        std::from_chars(buf, buf + n, wide);
+        if (std::fabs(wide) >= 1.0 || std::isinf(wide)) {
+            fail(kStatusInputMalformed, "Line " + std::to_string(line_) +
+                                            " of the data file: the value \"" + std::string(word) +
+                                            "\" for " + std::string(what) + " is out of range.");
+            return false;
+        }
+        parsed = std::signbit(wide) ? -0.0f : 0.0f;
+    } else if (ec != std::errc() || end != buf + n) {
+        failNotNumber("a number", word, what);
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+void DataFileReader::fail(std::int32_t status, std::string message) {
+    if (failed()) return;
+    status_ = status;
+    message_ = std::move(message);
+}
+
+}  // namespace keldar

@@ -1,0 +1,369 @@
+#include "InputStage.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "CurveGeneration.h"
+#include "InputEcho.h"
+#include "Multipliers.h"
+#include "OutputFile.h"
+#include "RunStore.h"
+
+namespace keldar {
+
+namespace {
+
+// Stage context: the reader and the run status, with the checks that stop the stage.
+class Input {
+  public:
+    Input(DataFileReader& in, std::int32_t& status) : in_(in), status_(status) {}
+
+    DataFileReader& in() { return in_; }
+
+    // True while the reads so far succeeded; otherwise reports the reader's problem once.
+    bool ok() {
+        if (status_ > 0) return false;
+        if (!in_.failed()) return true;
+        stop(in_.status(), in_.message());
+        return false;
+    }
+
+    void stop(std::int32_t status, const std::string& message) {
+        status_ = status;
+        writeRunError(status, message);
+    }
+
+    // One record holding a count; a count outside min..max stops the run and is stored as 0
+    // so that nothing is ever indexed with it.
+    bool readCount(std::int32_t& count, int min, int max, const char* what) {
+        in_.beginRecord();
+        in_.readInteger(count, what);
+        if (!ok()) return false;
+        if (count < min || count > max) {
+            stop(kStatusCountOutOfRange, lineText() + std::string(what) + " is " +
+                                             std::to_string(count) + "; it must lie between " +
+                                             std::to_string(min) + " and " + std::to_string(max) +
+                                             ".");
+            count = 0;
+            return false;
+        }
+        return true;
+    }
+
+    std::string lineText() const {
+        return "Line " + std::to_string(in_.lineNumber()) + " of the data file: ";
+    }
+
+    std::int32_t status() const { return status_; }
+
+  private:
+    DataFileReader& in_;
+    std::int32_t& status_;
+};
+
+}  // namespace
+
+static void storeTitle(const std::string& line) {
+    char* title = runStore().TITLE;
+    const std::size_t n = std::min<std::size_t>(line.size(), kTitleLength);
+    std::memset(title, ' ', kTitleLength);
+    std::memcpy(title, line.data(), n);
+}
+
+void placeGeneratedCurves() {
+    RunStore& s = runStore();
+    const int layers = std::clamp(s.NLAYER, 0, kMaxLayers);
+    s.NCURV = kCurvesPerLayer * layers;
+    for (int i = 1; i <= layers; ++i) {
+        const float a = s.XTOP[i];
+        const float b = s.XBOT[i];
+        const int top = 5 * i - 4;
+        // In this order, each from the stored single-precision depths.
+        s.XC[top] = a;
+        s.XC[top + 2] = (a + b) / 2.0f;
+        s.XC[top + 1] = (s.XC[top] + s.XC[top + 2]) / 2.0f;
+        s.XC[top + 4] = b - 0.01f;
+        s.XC[top + 3] = (s.XC[top + 2] + s.XC[top + 4]) / 2.0f;
+        for (int j = top; j < top + kCurvesPerLayer; ++j) s.KSOILC[j] = s.KSOIL[i];
+    }
+}
+
+void setDefaultTipMovements() {
+    // Inches; metres in SI.
+    static constexpr float kDefaults[] = {0.0001f, 0.001f, 0.01f, 0.03f, 0.07f,
+                                          0.1f,    0.2f,   0.5f,  5.0f};
+    RunStore& s = runStore();
+    s.NTM = 9;
+    for (int i = 1; i <= s.NTM; ++i) {
+        s.TIPMOV[i] = kDefaults[i - 1];
+        if (s.IUNIT == 2) s.TIPMOV[i] *= 0.0254f;
+    }
+}
+
+static bool readUserCurves(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    if (!input.readCount(s.NCURV, 1, kMaxCurves, "the number of t-z curves")) return false;
+    writeCurveTableHeading();
+    runFiles().plot.writeText(listLine(s.NCURV));
+    for (int j = 1; j <= s.NCURV; ++j) {
+        const std::string curve = "t-z curve " + std::to_string(j);
+        in.beginRecord();
+        in.readInteger(s.CURVNO[j], "the number of " + curve);
+        in.readReal(s.XC[j], "the depth of " + curve);
+        in.readInteger(s.NPTC[j], "the number of points of " + curve);
+        if (!input.ok()) return false;
+        if (s.NPTC[j] < 1 || s.NPTC[j] > kMaxCurvePoints) {
+            input.stop(kStatusCountOutOfRange, input.lineText() + "the number of points of " +
+                                                   curve + " is " + std::to_string(s.NPTC[j]) +
+                                                   "; it must lie between 1 and " +
+                                                   std::to_string(kMaxCurvePoints) + ".");
+            s.NPTC[j] = 0;
+            return false;
+        }
+        writeCurveRow(runFiles().plot, j);
+        writeCurveRow(runFiles().report, j);
+        for (int k = 1; k <= s.NPTC[j]; ++k) {
+            const std::string point = "point " + std::to_string(k) + " of " + curve;
+            in.beginRecord();
+            in.readReal(s.TC[j][k], "the load transfer of " + point);
+            in.readReal(s.ZC[j][k], "the movement of " + point);
+            if (!input.ok()) return false;
+            writeCurvePoint(runFiles().plot, j, k);
+            writeCurvePoint(runFiles().report, j, k);
+        }
+    }
+    return true;
+}
+
+static bool readSoilLayers(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    if (!input.readCount(s.NLAYER, 1, kMaxLayers, "the number of soil layers")) return false;
+    writeLayerHeading();
+    for (int i = 1; i <= s.NLAYER; ++i) {
+        const std::string layer = "soil layer " + std::to_string(i);
+        std::int32_t number = 0;
+        in.beginRecord();
+        in.readInteger(number, "the number of " + layer);
+        in.readInteger(s.KSOIL[i], "the soil type code of " + layer);
+        in.readReal(s.XTOP[i], "the top of " + layer);
+        in.readReal(s.XBOT[i], "the bottom of " + layer);
+        if (!input.ok()) return false;
+        writeLayerRow(i);
+        if (s.KSOIL[i] < 1 || s.KSOIL[i] > 6) {
+            input.stop(kStatusBadSoilCode, input.lineText() + layer + " has the soil type code " +
+                                               std::to_string(s.KSOIL[i]) +
+                                               "; the codes are 1 to 6.");
+            return false;
+        }
+        s.XG1[2 * i - 1] = s.XSTR[2 * i - 1] = s.XTOP[i];
+        s.XG1[2 * i] = s.XSTR[2 * i] = s.XBOT[i];
+    }
+    s.NSTR = 2 * s.NLAYER;
+    for (int r = 1; r <= s.NSTR; ++r) {
+        const std::string row = "soil property row " + std::to_string(r);
+        in.beginRecord();
+        in.readReal(s.GAM1[r], "the unit weight of " + row);
+        in.readReal(s.C1[r], "the undrained shear strength of " + row);
+        in.readReal(s.PHI1[r], "the friction angle of " + row);
+        in.readReal(s.EE50[r], "e50 or the blow count of " + row);
+        in.readReal(s.SKIN[r], "the ultimate side friction of " + row);
+        in.readReal(s.TIP[r], "the ultimate tip resistance of " + row);
+        if (!input.ok()) return false;
+    }
+    writePropertyTables();
+    placeGeneratedCurves();
+    return true;
+}
+
+static bool readAePoints(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    if (!input.readCount(s.NAE, 1, kMaxAePoints, "the number of axial stiffness points"))
+        return false;
+    // One record for all pairs, stiffness first.
+    in.beginRecord();
+    for (int i = 1; i <= s.NAE; ++i) {
+        const std::string point = "axial stiffness point " + std::to_string(i);
+        in.readReal(s.AE[i], "the stiffness AE of " + point);
+        in.readReal(s.XAE[i], "the depth of " + point);
+    }
+    if (!input.ok()) return false;
+    writeAeTable();
+    return true;
+}
+
+static bool readUserTipCurve(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    if (!input.readCount(s.NQW, 1, kMaxQwPoints, "the number of Q-w curve points")) return false;
+    runFiles().plot.writeText(listLine(s.NQW));
+    writeTipCurveHeading();
+    in.beginRecord();
+    for (int k = 1; k <= s.NQW; ++k) {
+        const std::string point = "Q-w curve point " + std::to_string(k);
+        in.readReal(s.QTIP[k], "the tip load of " + point);
+        in.readReal(s.WTIP[k], "the tip movement of " + point);
+    }
+    if (!input.ok()) return false;
+    writeTipCurvePoints(runFiles().plot);
+    writeTipCurvePoints(runFiles().report);
+    return true;
+}
+
+static bool readPileScalars(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    in.beginRecord();
+    in.readReal(s.TOL, "the convergence tolerance");
+    in.readReal(s.PLEN, "the pile length");
+    in.readReal(s.DIAM, "the outer diameter");
+    in.readReal(s.ATIP, "the area of the pile tip");
+    return input.ok();
+}
+
+static bool buildGeneratedCurves(Input& input, std::int32_t& status) {
+    buildSideCurves(status);
+    if (status > 0) return false;
+    writeCurveTable();
+    writePlotCurves(std::min(runStore().NCURV, kMaxPlottedCurves));
+    buildTipCurve(status);
+    if (status > 0) return false;
+    writeTipCurve();
+    return input.ok();
+}
+
+static bool readTipMovements(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    if (!input.readCount(s.NTM, 0, kMaxTipMovements, "the number of tip movements")) return false;
+    if (s.NTM == 0) {
+        setDefaultTipMovements();
+        return true;
+    }
+    in.beginRecord();
+    for (int i = 1; i <= s.NTM; ++i) in.readReal(s.TIPMOV[i], "tip movement " + std::to_string(i));
+    return input.ok();
+}
+
+static bool readTopLoads(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    if (!input.readCount(s.NLOAD, 0, kMaxTopLoads, "the number of pile-head loads")) return false;
+    if (s.NLOAD == 0) return true;
+    writeTopLoadsHeading();
+    for (int i = 1; i <= s.NLOAD; ++i) {
+        in.beginRecord();
+        in.readReal(s.TOPLD[i], "pile-head load " + std::to_string(i));
+        if (!input.ok()) return false;
+        writeTopLoad(i);
+    }
+    return true;
+}
+
+static bool readSettlementProfile(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    if (!input.readCount(s.NSET, 0, kMaxSettlementPoints, "the number of soil settlement points"))
+        return false;
+    if (s.NSET == 0) return true;
+    writeSettlementHeading();
+    for (int i = 1; i <= s.NSET; ++i) {
+        const std::string point = "soil settlement point " + std::to_string(i);
+        in.beginRecord();
+        in.readReal(s.XSET[i], "the depth of " + point);
+        in.readReal(s.SSET[i], "the settlement of " + point);
+        if (!input.ok()) return false;
+        writeSettlementRow(i);
+    }
+    return true;
+}
+
+static bool readTzFactors(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    in.beginRecord();
+    in.readInteger(s.ITFAC, "the t-z modification option");
+    if (!input.ok()) return false;
+    if (s.ITFAC <= 0) return true;
+    if (!input.readCount(s.NTFAC, 0, kMaxFactorRows, "the number of t-z factor rows")) return false;
+    writeTzMultiplierHeading();
+    for (int i = 1; i <= s.NTFAC; ++i) {
+        const std::string row = "t-z factor row " + std::to_string(i);
+        in.beginRecord();
+        in.readReal(s.XTFAC[i], "the depth of " + row);
+        in.readReal(s.TMULT[i], "the t-multiplier of " + row);
+        in.readReal(s.ZMULT[i], "the z-multiplier of " + row);
+        if (!input.ok()) return false;
+        writeTzMultiplierRow(i);
+    }
+    applyTzMultipliers();
+    return true;
+}
+
+static bool readQwFactors(Input& input) {
+    RunStore& s = runStore();
+    DataFileReader& in = input.in();
+    in.beginRecord();
+    in.readInteger(s.IQFAC, "the Q-w modification option");
+    if (!input.ok()) return false;
+    if (s.IQFAC <= 0) return true;
+    in.beginRecord();
+    in.readReal(s.QMULT, "the Q-multiplier");
+    in.readReal(s.WMULT, "the w-multiplier");
+    if (!input.ok()) return false;
+    writeQwMultipliers();
+    applyQwMultipliers();
+    return true;
+}
+
+void readInput(DataFileReader& in, std::int32_t& status) {
+    RunStore& s = runStore();
+    Input input(in, status);
+
+    std::string title;
+    in.readLine(title, "the title line");
+    if (!input.ok()) return;
+    storeTitle(title);
+
+    in.beginRecord();
+    in.readInteger(s.NINC, "the number of pile increments");
+    in.readInteger(s.IOUT, "the output option");
+    in.readInteger(s.IUNIT, "the unit system");
+    if (!input.ok()) return;
+    setUnitLabels();
+    writeEchoOpening();
+    if (s.IUNIT != 1 && s.IUNIT != 2) {
+        input.stop(kStatusCountOutOfRange, input.lineText() + "the unit system is " +
+                                               std::to_string(s.IUNIT) +
+                                               "; it must be 1 (English) or 2 (SI).");
+        return;
+    }
+    if (s.NINC < 1 || s.NINC > kMaxIncrements) {
+        input.stop(kStatusCountOutOfRange,
+                   input.lineText() + "the number of pile increments is " + std::to_string(s.NINC) +
+                       "; it must lie between 1 and " + std::to_string(kMaxIncrements) + ".");
+        s.NINC = 0;
+        return;
+    }
+
+    in.beginRecord();
+    in.readInteger(s.KCURVE, "the curve mode");
+    if (!input.ok()) return;
+    const bool userCurves = s.KCURVE == 1;
+    if (userCurves ? !readUserCurves(input) : !readSoilLayers(input)) return;
+    if (!readAePoints(input)) return;
+    if (userCurves) {
+        if (!readUserTipCurve(input) || !readPileScalars(input)) return;
+    } else {
+        if (!readPileScalars(input) || !buildGeneratedCurves(input, status)) return;
+    }
+    if (!readTipMovements(input)) return;
+    writePileData();
+    if (!readTopLoads(input) || !readSettlementProfile(input) || !readTzFactors(input)) return;
+    readQwFactors(input);
+}
+
+}  // namespace keldar

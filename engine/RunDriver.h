@@ -1,0 +1,70 @@
+// The run driver: one complete analysis from the data file to the closed output files.
+//
+// RUNPILE reads the file names from names.dat in the current directory, as the GUI hands them
+// over. runKeldar runs the same sequence on explicit paths; nothing but RUNPILE depends on the
+// current directory.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace keldar {
+
+inline constexpr const char* kProgramVersion = "2014.3.4";
+
+struct RunPaths {
+    std::string dataFile;    // .kd3d
+    std::string reportFile;  // .kd3o
+    std::string plotFile;    // .kd3p
+    std::string notesFile;   // .kd3r, created empty
+};
+
+// The identification printed in the report header (names.dat lines 1 to 4).
+struct RunIdentity {
+    std::string version = kProgramVersion;  // first 12 characters are printed
+    std::string user1;                      // user identification, first line
+    std::string user2;                      // organisation and name
+    std::int32_t number = 0;                // user identification number
+};
+
+// Date and time of the report header.
+struct ReportTime {
+    int year = 0;
+    int month = 1;  // 1 = January
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+struct RunOptions {
+    // The report's date and time; the local clock when not set.
+    std::optional<ReportTime> fixedTime;
+    // Start banner and progress line on standard error (error messages are always written).
+    bool consoleBanner = true;
+};
+
+// Runs one analysis; returns the run status (0 after a normal run).
+std::int32_t runKeldar(const RunPaths& paths, const RunIdentity& identity,
+                       const RunOptions& options = {});
+
+// The run as the entry point starts it: names.dat from the current directory.
+void RUNPILE(std::int32_t& status);
+
+// names.dat: version, two identification lines, identification number, then the four paths.
+// Returns false (with a message) when the file cannot be opened or line 4 holds no integer.
+// Missing paths leave their names empty and set `pathsIncomplete`.
+bool readNamesFile(const std::string& path, RunIdentity& identity, RunPaths& paths,
+                   bool& pathsIncomplete, std::string& message);
+
+// A path split as the report's file block shows it: "C:" "\Piles\" "pile" ".kd3d".
+struct PathParts {
+    std::string drive;
+    std::string folder;
+    std::string name;
+    std::string extension;
+};
+PathParts splitPath(const std::string& path);
+
+}  // namespace keldar

@@ -1,0 +1,120 @@
+// The shared library as the GUI uses it: loaded at run time, entry point resolved by name.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "RunDriver.h"
+#include "TestFiles.h"
+
+namespace keldar {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+using EntryPoint = std::int32_t (*)(std::int32_t);
+
+class EngineLibrary : public testing::Test {
+  protected:
+    void SetUp() override {
+        handle_ = dlopen(KELDAR_DLL_PATH, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(handle_, nullptr) << dlerror();
+        entry_ = reinterpret_cast<EntryPoint>(dlsym(handle_, "_IKELDAR"));
+        ASSERT_NE(entry_, nullptr);
+    }
+    void TearDown() override {
+        if (handle_ != nullptr) dlclose(handle_);
+    }
+
+    // Calls the entry point with `folder` as the current directory.
+    std::int32_t callIn(const std::filesystem::path& folder, std::int32_t value) {
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
+        const std::int32_t status = entry_(value);
+        std::filesystem::current_path(previous);
+        return status;
+    }
+
+    void* handle_ = nullptr;
+    EntryPoint entry_ = nullptr;
+};
+
+TEST_F(EngineLibrary, ExportsExactlyTheTwoEntryNames) {
+    EXPECT_EQ(dlsym(handle_, "IKELDAR"), reinterpret_cast<void*>(entry_));
+
+    std::set<std::string> names;
+    const std::string command = std::string("nm -D --defined-only ") + KELDAR_DLL_PATH;
+    std::FILE* nm = popen(command.c_str(), "r");
+    ASSERT_NE(nm, nullptr);
+    char line[512];
+    while (std::fgets(line, sizeof line, nm) != nullptr) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        names.insert(text.substr(text.find_last_of(' ') + 1));
+    }
+    ASSERT_EQ(pclose(nm), 0);
+    EXPECT_EQ(names, (std::set<std::string>{"IKELDAR", "_IKELDAR"}));
+}
+
+const char* const kPile =
+    "Entry test pile\r\n20 0 1\r\n1 \r\n1\r\n1 0 3\r\n0 0\r\n2 0.1\r\n2 1\r\n"
+    "2\r\n1E6 0\r\n1E6 100\r\n2\r\n0 0\r\n100 0.5\r\n1E-5 100 12 113.1\r\n"
+    "2\r\n0.01\r\n0.1\r\n 0\r\n 0\r\n 0\r\n 0\r\n";
+
+std::string namesFile(const std::string& data, const std::string& base) {
+    return "2014.3.4\r\nTest Engineer\r\nGeo Ltd, T. Engineer\r\n42\r\n" + data + "\r\n" + base +
+           ".kd3o\r\n" + base + ".kd3p\r\n" + base + ".kd3r\r\n";
+}
+
+TEST_F(EngineLibrary, WrongHandshakeTouchesNoFile) {
+    TempDir dir;
+    writeFile(dir.file("pile.kd3d"), kPile);
+    writeFile(dir.file("names.dat"), namesFile(dir.file("pile.kd3d"), dir.file("pile")));
+    for (std::int32_t value : {0, 3, 5, -4}) EXPECT_EQ(callIn(dir.path(), value), 1) << value;
+    std::set<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        files.insert(entry.path().filename().string());
+    EXPECT_EQ(files, (std::set<std::string>{"names.dat", "pile.kd3d"}));
+}
+
+// The report without its date and time line (the entry point uses the clock).
+std::string withoutDateLine(std::string report) {
+    const std::size_t at = report.find("               Date:  ");
+    if (at != std::string::npos) report.erase(at, report.find('\n', at) - at);
+    return report;
+}
+
+TEST_F(EngineLibrary, RunThroughNamesFileEqualsDirectCall) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "entry");
+    std::filesystem::create_directory(dir.path() / "direct");
+    writeFile(dir.file("pile.kd3d"), kPile);
+    writeFile(dir.file("names.dat"), namesFile(dir.file("pile.kd3d"), dir.file("entry/pile")));
+    EXPECT_EQ(callIn(dir.path(), 4), 0);
+
+    RunIdentity id;
+    id.version = "2014.3.4";
+    id.user1 = "Test Engineer";
+    id.user2 = "Geo Ltd, T. Engineer";
+    id.number = 42;
+    RunOptions options;
+    options.fixedTime = ReportTime{2026, 1, 2, 3, 4, 5};
+    options.consoleBanner = false;
+    const RunPaths direct{dir.file("pile.kd3d"), dir.file("direct/pile.kd3o"),
+                          dir.file("direct/pile.kd3p"), dir.file("direct/pile.kd3r")};
+    EXPECT_EQ(runKeldar(direct, id, options), 0);
+
+    const std::string viaEntry = readFile(dir.file("entry/pile.kd3o"));
+    ASSERT_NE(viaEntry.find("Entry test pile"), std::string::npos);
+    EXPECT_EQ(withoutDateLine(viaEntry), withoutDateLine(readFile(direct.reportFile)));
+    EXPECT_EQ(readFile(dir.file("entry/pile.kd3p")), readFile(direct.plotFile));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("entry/pile.kd3r")));
+    EXPECT_EQ(std::filesystem::file_size(dir.file("entry/pile.kd3r")), 0u);
+}
+
+}  // namespace
+}  // namespace keldar
