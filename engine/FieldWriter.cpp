@@ -78,11 +78,8 @@ static bool scale(const Binary& b, int k, Scaled& out) {
     return true;
 }
 
-// Round half to even, as the exact decimal conversion does.
-static Wide rounded(const Scaled& s) {
-    if (s.half > 0 || (s.half == 0 && (s.whole & 1) != 0)) return s.whole + 1;
-    return s.whole;
-}
+// Round half away from zero, as the general formatting does.
+static Wide rounded(const Scaled& s) { return s.half >= 0 ? s.whole + 1 : s.whole; }
 
 static char* putText(char* out, const char* text, int length, int width) {
     if (length > width) {

@@ -27,14 +27,14 @@ TEST(FieldWriter, GoldenStrings) {
     EXPECT_EQ(exponentText(0.0f, 16, 4), "      0.0000E+00");
     EXPECT_EQ(exponentText(-0.0f, 10, 3), "-0.000E+00");
     EXPECT_EQ(exponentText(9.9996f, 10, 4), "0.1000E+02");
-    EXPECT_EQ(exponentText(1.125f, 10, 3), " 0.112E+01");  // an exact tie rounds to even
+    EXPECT_EQ(exponentText(1.125f, 10, 3), " 0.113E+01");  // an exact tie rounds away from zero
     EXPECT_EQ(exponentText(-1.0f, 8, 2), "-.10E+01");
     EXPECT_EQ(exponentText(-1.0f, 7, 2), "*******");
     EXPECT_EQ(fixedText(100.0f, 6, 1), " 100.0");
     EXPECT_EQ(fixedText(0.05f, 6, 1), "   0.1");  // 0.05f lies just above 0.05
     EXPECT_EQ(fixedText(-0.01f, 6, 1), "  -0.0");
     EXPECT_EQ(fixedText(-0.5f, 5, 3), "-.500");
-    EXPECT_EQ(fixedText(2.5f, 4, 0), "  2.");
+    EXPECT_EQ(fixedText(2.5f, 4, 0), "  3.");
     EXPECT_EQ(fixedText(1.0e10f, 10, 3), "**********");
 }
 
