@@ -1,9 +1,34 @@
-// Placeholder until curve generation is built: generated-mode runs produce no curves yet.
 #include "CurveGeneration.h"
+
+#include <algorithm>
+
+#include "PropertyLookup.h"
+#include "RunStore.h"
+#include "SideCurves.h"
+#include "TipCurve.h"
 
 namespace keldar {
 
-void buildSideCurves(std::int32_t& /*status*/) {}
-void buildTipCurve(std::int32_t& /*status*/) {}
+void buildSideCurves(std::int32_t& status) {
+    RunStore& s = runStore();
+    const int curves = std::clamp(s.NCURV, 0, kMaxCurves);
+    for (int j = 1; j <= curves; ++j) {
+        s.SKINC[j] = lookupSKIN(s.XC[j], status);
+        if (status > 0) return;
+        s.PHIC[j] = lookupPHI1(s.XC[j], status);
+        if (status > 0) return;
+        s.CURVNO[j] = j;
+        s.NPTC[j] = kGeneratedPoints;
+        buildTzCurve(s.KSOILC[j], j);
+    }
+}
+
+void buildTipCurve(std::int32_t& status) {
+    const std::int32_t code = tipSoilCode();
+    if (code < 1 || code > 6) return;  // rejected on input; no tip curve
+    const float qult = ultimateTipLoad(code, status);
+    if (status > 0) return;
+    buildQwCurve(code, qult, status);
+}
 
 }  // namespace keldar

@@ -45,14 +45,76 @@ std::string formatInteger(long long value, int width, int minDigits) {
     return rightAligned(digits, width);
 }
 
+// Adds one unit in the last digit of a digit string that may hold a point ("9.99" -> "10.00").
+static void addUnitInLastDigit(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] == '.') continue;
+        if (digits[i] < '9') {
+            ++digits[i];
+            return;
+        }
+        digits[i] = '0';
+    }
+    digits.insert(0, 1, '1');
+}
+
+// The conversion of a >= 0 with `precision` digits after the point (fixed) or after the first
+// digit (scientific), correctly rounded from the exact binary value. A value exactly halfway
+// is rounded away from zero, as engineers round by hand (11.25 to one decimal is 11.3); the
+// library conversion would round it to even.
+static std::string roundedDecimal(double a, std::chars_format form, int precision) {
+    const bool fixed = form == std::chars_format::fixed;
+    std::string text(fixed ? 400 : 64, '\0');
+    auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), a, form, precision + 3);
+    if (ec != std::errc()) return {};
+    text.resize(static_cast<std::size_t>(end - text.data()));
+    const std::size_t digitsEnd = fixed ? text.size() : text.find('e');
+    std::string exponentPart = fixed ? std::string() : text.substr(digitsEnd);
+    std::string digits = text.substr(0, digitsEnd);
+    const bool maybeHalf = digits.compare(digits.size() - 3, 3, "500") == 0;
+    digits.resize(digits.size() - 3);
+    if (precision == 0) digits.pop_back();  // the point
+
+    bool half = false;
+    if (maybeHalf) {
+        // Only the exact expansion tells a tie from a value just above or below it; a double
+        // has at most 1074 digits after the point and 767 significant digits.
+        std::string exact(fixed ? 1500 : 900, '\0');
+        auto [xend, xec] = std::to_chars(exact.data(), exact.data() + exact.size(), a, form,
+                                         precision + (fixed ? 1080 : 780));
+        if (xec == std::errc()) {
+            const std::size_t xdigitsEnd =
+                fixed ? static_cast<std::size_t>(xend - exact.data()) : exact.find('e');
+            const std::size_t first = digits.size() + (precision == 0 ? 1 : 0);
+            half = exact[first] == '5' && exact.find_first_not_of('0', first + 1) >= xdigitsEnd;
+        }
+    }
+    if (!half) {
+        // Away from a tie the library conversion is already right.
+        std::string plain(fixed ? 400 : 64, '\0');
+        auto [pend, pec] =
+            std::to_chars(plain.data(), plain.data() + plain.size(), a, form, precision);
+        if (pec != std::errc()) return {};
+        plain.resize(static_cast<std::size_t>(pend - plain.data()));
+        return plain;
+    }
+    addUnitInLastDigit(digits);
+    if (!fixed && digits.size() > 1 && digits[1] != '.') {
+        // 9.99 became 10.00: one decade up.
+        digits = "1" + (precision > 0 ? "." + std::string(static_cast<std::size_t>(precision), '0')
+                                      : std::string());
+        const int exponent = std::atoi(exponentPart.c_str() + 1) + 1;
+        exponentPart =
+            std::string("e") + (exponent < 0 ? "-" : "+") + formatInteger(std::abs(exponent), 2, 2);
+    }
+    return digits + exponentPart;
+}
+
 std::string formatFixed(double value, int width, int decimals) {
-    if (!std::isfinite(value)) return asterisks(width);
-    // A real32 carries at most 39 digits before the point; a double at most 309.
-    char buf[400];
-    auto [end, ec] =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    if (ec != std::errc()) return asterisks(width);
-    std::string text(buf, end);
+    if (!std::isfinite(value) || decimals < 0) return asterisks(width);
+    std::string text = roundedDecimal(std::fabs(value), std::chars_format::fixed, decimals);
+    if (text.empty()) return asterisks(width);
+    if (std::signbit(value)) text.insert(0, 1, '-');
     if (decimals == 0) text += '.';
     if (static_cast<int>(text.size()) > width) {
         // The leading zero before the point is written only when there is room for it.
@@ -69,13 +131,12 @@ std::string formatExponent(double value, int width, int digits) {
     if (value == 0.0) {
         mantissa.assign(static_cast<std::size_t>(digits), '0');
     } else {
-        // d significant digits, correctly rounded from the exact binary value; the form is
+        // d significant digits; the form is
         // 0.ddddE+xx, one decade above the d.ddd form of the conversion.
-        char buf[64];
-        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                       std::chars_format::scientific, digits - 1);
-        if (ec != std::errc()) return asterisks(width);
-        const std::string_view text(buf, static_cast<std::size_t>(end - buf));
+        const std::string converted =
+            roundedDecimal(std::fabs(value), std::chars_format::scientific, digits - 1);
+        if (converted.empty()) return asterisks(width);
+        const std::string_view text(converted);
         const std::size_t e = text.find('e');
         for (std::size_t i = 0; i < e; ++i)
             if (text[i] != '.') mantissa += text[i];

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Main job: analyses the bundled example with the engine (built by scripts/build.sh) and prints
-# the output report. Runs in a temporary copy, so nothing is written into the repository. Where
+# the load-settlement table of its output report (and the load-controlled table when the example
+# has pile-head loads). Runs in a temporary copy, so nothing is written into the repository. Where
 # a display exists and the GUI has been built, it is started on the same copy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +21,12 @@ trap cleanup EXIT
 cp "$example" "$work/"
 data="$work/$(basename "$example")"
 "$runner" --quiet "$data"
-cat "${data%.kd3d}.kd3o"
+# The tables begin with the title line just above the first "TOP  LOAD" heading and run to the
+# end of the report.
+awk '/TOP  LOAD     TOP MOVEMENT/ && !found { found = NR }
+     { line[NR] = $0 }
+     END { if (!found) exit 1; for (i = found - 4; i <= NR; i++) print line[i] }' \
+  "${data%.kd3d}.kd3o" || { echo "main-job: no load-settlement table in the report" >&2; exit 1; }
 
 gui=build/app/main/KELDAR2014
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$gui" ]; then

@@ -29,6 +29,20 @@ TEST(FormatExponent, RealsKeepTheirSinglePrecisionValue) {
     EXPECT_EQ(formatExponent(3.1416f, 16, 7), "   0.3141600E+01");
 }
 
+TEST(FormatRounding, ExactTiesGoAwayFromZero) {
+    EXPECT_EQ(formatFixed(11.25, 6, 1), "  11.3");
+    EXPECT_EQ(formatFixed(11.75, 6, 1), "  11.8");
+    EXPECT_EQ(formatFixed(-0.125, 6, 2), " -0.13");
+    EXPECT_EQ(formatFixed(9.95f, 5, 1), "  9.9");  // 9.9499998...: below the tie
+    EXPECT_EQ(formatFixed(99.5, 5, 0), " 100.");
+    EXPECT_EQ(formatFixed(0.5, 3, 0), " 1.");
+    EXPECT_EQ(formatExponent(1234.5, 10, 4), "0.1235E+04");
+    EXPECT_EQ(formatExponent(9.5, 8, 1), " 0.1E+02");
+    EXPECT_EQ(formatExponent(-0.15625, 11, 4), "-0.1563E+00");
+    EXPECT_EQ(formatExponent(0.15f, 10, 1), "   0.2E+00");  // 0.1500000059...: above
+    EXPECT_EQ(formatExponent(0.35f, 10, 1), "   0.3E+00");  // 0.3499999940...: below
+}
+
 TEST(FormatFixed, GoldenStrings) {
     EXPECT_EQ(formatFixed(0.5, 6, 3), " 0.500");
     EXPECT_EQ(formatFixed(0.5, 4, 3), ".500");
