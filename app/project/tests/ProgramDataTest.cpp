@@ -105,7 +105,7 @@ TEST_F(ProgramDataTest, CreateNewGivesTheNewProject) {
     for (TGridTable* table : tables_.PlainTables()) EXPECT_EQ(table->RowCount(), table->MinRows());
 }
 
-TEST_F(ProgramDataTest, NewProjectSavedGivesTheDesignLines) {
+TEST_F(ProgramDataTest, NewProjectSavedLineByLine) {
     project_.CreateNew();
     project_.FileName = dir_.filePath("NewKELDAR.kd3d");
     WriteAll(dir_.filePath("NewKELDAR.gwi"), "left over");
