@@ -221,7 +221,15 @@ static bool readPileScalars(Input& input) {
     in.readReal(s.PLEN, "the pile length");
     in.readReal(s.DIAM, "the outer diameter");
     in.readReal(s.ATIP, "the area of the pile tip");
-    return input.ok();
+    if (!input.ok()) return false;
+    // Increment lengths, side areas and generated movements all scale with these two: a pile
+    // without length or diameter would give a report of zeros that looks like a result.
+    if (!(s.PLEN > 0.0f) || !(s.DIAM > 0.0f)) {
+        input.stop(kStatusBadPileGeometry,
+                   input.lineText() + "the pile length and the outer diameter must be above 0.");
+        return false;
+    }
+    return true;
 }
 
 static bool buildGeneratedCurves(Input& input, std::int32_t& status) {

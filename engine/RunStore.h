@@ -49,6 +49,7 @@ enum RunStatus : std::int32_t {
     kStatusBadStiffness = 17,
     kStatusWriteFailed = 18,
     kStatusInternalError = 19,
+    kStatusBadPileGeometry = 20,
 };
 
 struct RunStore {

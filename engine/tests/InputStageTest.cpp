@@ -522,6 +522,9 @@ TEST(InputProblems, EachStopsTheRunWithAMessage) {
         {"soil code 7", kGeneratedEnglish, "2 2  0.2", "2 7  0.2", kStatusBadSoilCode,
          "Line 6 of the data file: soil layer 2 has the soil type code 7; the codes are 1 to "
          "6."},
+        {"pile without diameter", kUserEnglish, "1E-5 120 12 113.1", "1E-5 120 0 113.1",
+         kStatusBadPileGeometry,
+         "Line 19 of the data file: the pile length and the outer diameter must be above 0."},
         {"file ends before the options", kUserEnglish, " 1\r\n0.8 1.25\r\n", nullptr,
          kStatusInputTruncated,
          "The data file ends after line 30; the Q-w modification option was expected."},
