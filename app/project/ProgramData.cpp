@@ -1,6 +1,7 @@
 #include "ProgramData.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <optional>
@@ -94,11 +95,14 @@ void TProgramData::SaveToFile() {
     }
 
     GwiFileName = ChangeFileExt(FileName, QStringLiteral(".gwi"));
-    QFile companion(GwiFileName);
-    if (!companion.open(QIODevice::WriteOnly | QIODevice::Truncate) && !failure) {
-        failure.emplace(companion.errorString());
+    // A project saved under a ".gwi" name is its own companion: emptying it would lose it.
+    if (QFileInfo(GwiFileName) != QFileInfo(FileName)) {
+        QFile companion(GwiFileName);
+        if (!companion.open(QIODevice::WriteOnly | QIODevice::Truncate) && !failure) {
+            failure.emplace(companion.errorString());
+        }
+        companion.close();
     }
-    companion.close();
 
     if (failure) throw *failure;
     SetModified(false);

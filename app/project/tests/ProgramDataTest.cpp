@@ -122,6 +122,14 @@ TEST_F(ProgramDataTest, NewProjectSavedLineByLine) {
     EXPECT_FALSE(project_.Modified());
 }
 
+// The companion of a project named "pile.gwi" is the project itself: it is not emptied.
+TEST_F(ProgramDataTest, ProjectSavedUnderTheCompanionsNameKeepsItsData) {
+    project_.FileName = dir_.filePath("pile.gwi");
+    project_.SaveToFile();
+    EXPECT_TRUE(ReadAll(project_.FileName).startsWith("New Pile\r\n50 0 1\r\n"));
+    EXPECT_FALSE(project_.Modified());
+}
+
 TEST_F(ProgramDataTest, TitleIsTheWholeFirstLine) {
     test::MessageTexts messages;
     const QString path = dir_.filePath("title.kd3d");
