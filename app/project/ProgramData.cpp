@@ -39,7 +39,9 @@ void ForEachTable(const TMainTables& tables, Visit visit) {
 }  // namespace
 
 QString ChangeFileExt(const QString& fileName, const QString& extension) {
-    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    // A name from the Windows command line separates its folders with "\".
+    const qsizetype slash =
+        std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return (dot > slash ? fileName.left(dot) : fileName) + extension;
 }

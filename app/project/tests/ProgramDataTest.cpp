@@ -65,6 +65,7 @@ TEST(DataFileNumbers, ChangeFileExt) {
     EXPECT_EQ(ChangeFileExt("NewKELDAR.kd3d", ".gwi"), "NewKELDAR.gwi");
     EXPECT_EQ(ChangeFileExt("/piles/a.b/pile.7.kdd", ".kd3d"), "/piles/a.b/pile.7.kd3d");
     EXPECT_EQ(ChangeFileExt("/piles/a.b/pile", ".gwi"), "/piles/a.b/pile.gwi");
+    EXPECT_EQ(ChangeFileExt("C:\\piles\\a.b\\pile", ".gwi"), "C:\\piles\\a.b\\pile.gwi");
 }
 
 TEST_F(ProgramDataTest, CreateNewGivesTheNewProject) {
