@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and testing KELDAR needs.
-# Idempotent and quick when everything is already there.
+# Installs the Debian 12 packages that building and testing KELDAR needs: every package named in
+# scripts/packages/*.txt (one a line, '#' starts a comment), and the de_DE.UTF-8 locale that the
+# comma-decimal tests run under. Idempotent and quick when everything is already there.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(
-  cmake ninja-build g++ pkg-config ccache
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev
-  libxlsxwriter-dev xvfb
-)
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+
+mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' scripts/packages/*.txt | grep -v '^$' | sort -u)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,14 +19,20 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
+# A German locale writes numbers with a decimal comma: the tests prove that nothing the program
+# reads or writes changes under it.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  if [ -f /etc/locale.gen ] && grep -q '^# *de_DE.UTF-8 UTF-8' /etc/locale.gen; then
+    $sudo sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

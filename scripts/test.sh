@@ -1,6 +1,16 @@
 #!/usr/bin/env bash
-# Builds KELDAR and runs every test.
+# Builds KELDAR and runs every test: the normal build (warnings as errors) into build/, then the
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/, where
+# any report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
 bash scripts/build.sh -DKELDAR_WERROR=ON
 ctest --test-dir build --output-on-failure -j2
+
+echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer)"
+cmake -S . -B build-asan -G Ninja -DKELDAR_SANITIZE=ON -DKELDAR_WERROR=ON >/dev/null
+cmake --build build-asan
+ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j2

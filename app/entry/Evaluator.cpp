@@ -330,7 +330,19 @@ static bool minusIsSign(const std::string& s, std::size_t i) {
     }
 }
 
-long double Evaluate(std::string_view text) {
+// The result keeps the same 18 significant digits as every intermediate value. The last bits of
+// the processor's extended logarithm, sine and power differ between makers (log(1000) is
+// 3.0000000000000000002 on some), and an entry must give the same number on every machine.
+static long double roundedToIntermediateDigits(long double value) {
+    long double rounded = value;
+    const char point = localeDecimalPoint();
+    if (readDecimal(formatGeneral(value, kIntermediateDigits, point), point, rounded) != DecimalRead::Ok) {
+        return value;
+    }
+    return rounded;
+}
+
+static long double evaluateExpression(std::string_view text) {
     if (text.empty()) reject("entry cannot be blank");
 
     std::string s;
@@ -350,7 +362,7 @@ long double Evaluate(std::string_view text) {
             if (open.empty()) reject("() (parentheses) do not match");
             const std::size_t at = open.back();
             open.pop_back();
-            const long double inner = Evaluate(std::string_view(spliced).substr(at + 1));
+            const long double inner = evaluateExpression(std::string_view(spliced).substr(at + 1));
             spliced.resize(at);
             spliced += formatGeneral(inner, kIntermediateDigits, localeDecimalPoint());
         } else {
@@ -393,6 +405,10 @@ long double Evaluate(std::string_view text) {
         ops.swap(keptOps);
     }
     return EvaluateOperand(operands[0]);
+}
+
+long double Evaluate(std::string_view text) {
+    return roundedToIntermediateDigits(evaluateExpression(text));
 }
 
 }  // namespace keldar

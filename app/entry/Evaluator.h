@@ -20,7 +20,7 @@
 namespace keldar {
 
 // Raises EAssignError for a rejected entry and EMathError for an arithmetic fault; the result is
-// always finite.
+// always finite and, like every intermediate value, rounded to 18 significant digits.
 long double Evaluate(std::string_view text);
 
 // One operand, with no operators left in it.

@@ -14,7 +14,8 @@ struct Value {
 };
 
 // clang-format off
-// Exact results (whole numbers and short decimals survive the 18-digit rewriting unchanged).
+// Exact results: whole numbers and short decimals survive the 18-digit rounding unchanged, and
+// that rounding also absorbs the last-bit differences of extended logarithms between processors.
 TEST(Evaluate, Values) {
     const Value cases[] = {
         {"2+3*4", 14},      {"(2+3)*4", 20},     {"2^3^2", 64},  // left-associative
