@@ -72,10 +72,14 @@ auto* Find(const Entries& entries, std::string_view name) {
 TMainTables TMainTables::FromText(std::string_view text) {
     TMainTables tables;
     TDefinitionReader reader(text);
-    while (reader.NextKind() != TValueKind::End) {
-        const int line = reader.Line();
+    for (;;) {
+        int line = 0;
         std::string name;
         try {
+            // A malformed token between declarations is as much a bad declaration as one
+            // inside them.
+            if (reader.NextKind() == TValueKind::End) break;
+            line = reader.Line();
             if (reader.ReadWord() != "table") throw ETableError("\"table\" expected");
             name = reader.ReadWord();
             if (Find(tables.fChart, name) || Find(tables.fPlain, name))
@@ -88,6 +92,7 @@ TMainTables TMainTables::FromText(std::string_view text) {
             else
                 throw ETableError("family must be plain or chart, not " + family);
         } catch (const std::exception& e) {
+            if (line == 0) throw ETableError(std::string("Table declarations: ") + e.what());
             throw ETableError("Table declaration at line " + std::to_string(line) +
                               (name.empty() ? "" : " (" + name + ")") + ": " + e.what());
         }

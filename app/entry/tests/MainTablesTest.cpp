@@ -72,6 +72,9 @@ TEST(MainTables, BadDeclarationsNameTheTable) {
          "round"},
         {"table A plain\n MinRows 2\nend",
          "Table declaration at line 1 (A): \"=\" expected after MinRows"},
+        // A bad token after the last declaration (found by fuzzing: it escaped as another kind
+        // of error that no caller catches).
+        {"table A plain end\n:", "Table declarations: Line 2: unexpected character ':'"},
     };
     for (const auto& c : cases) {
         try {
