@@ -13,7 +13,7 @@
 namespace {
 
 void printUsage(std::ostream& out) {
-    out << "Usage: keldar-convert IN [OUT]\n"
+    out << "Usage: keldar-convert [--force] IN [OUT]\n"
            "\n"
            "Reads the KELDAR data file IN as the program opens it (a .kdd file without the\n"
            "modification-factor records, any other file with them) and saves it as the program\n"
@@ -23,8 +23,20 @@ void printUsage(std::ostream& out) {
            "\n"
            "Nothing is written when IN is invalid or incomplete: the reader's message is printed.\n"
            "\n"
-           "Exit status: 0 when the file was read completely and saved, 1 when it is invalid or\n"
-           "could not be saved, 2 on a usage error.\n";
+           "Some files hold values that the program cannot keep, so that the saved file would\n"
+           "analyse a different pile: soil layer tops other than 0 for the first layer and the\n"
+           "bottom of the layer above for the others, a value where the format has a placeholder,\n"
+           "numbers that change when written to 8 significant digits, words after a record's\n"
+           "values, a unit system other than 1 or 2, a title that is not UTF-8. They are listed "
+           "on\n"
+           "standard error and nothing is written, unless --force is given: then OUT is written\n"
+           "as the program would save it.\n"
+           "\n"
+           "Exit status:\n"
+           "  0  the file was read completely and saved\n"
+           "  1  IN is invalid or incomplete, or OUT could not be saved\n"
+           "  2  usage error\n"
+           "  3  IN holds values that the program cannot keep; nothing written (see --force)\n";
 }
 
 // The reader's messages go to standard error; its line break becomes a new line.
@@ -46,6 +58,12 @@ class ConsoleMessages : public keldar::UserMessages {
     QString fFileName;
 };
 
+// Exit statuses.
+constexpr int kSaved = 0;
+constexpr int kInvalid = 1;
+constexpr int kUsage = 2;
+constexpr int kValuesNotKept = 3;
+
 bool isOldFormat(const QString& fileName) {
     return fileName.endsWith(QStringLiteral(".kdd"), Qt::CaseInsensitive);
 }
@@ -54,22 +72,27 @@ bool isOldFormat(const QString& fileName) {
 
 int main(int argc, char** argv) {
     QStringList files;
+    bool force = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
             printUsage(std::cout);
-            return 0;
+            return kSaved;
+        }
+        if (arg == QStringLiteral("--force")) {
+            force = true;
+            continue;
         }
         if (arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
             std::cerr << "keldar-convert: unknown option " << argv[i] << "\n";
             printUsage(std::cerr);
-            return 2;
+            return kUsage;
         }
         files.append(arg);
     }
     if (files.isEmpty() || files.size() > 2) {
         printUsage(std::cerr);
-        return 2;
+        return kUsage;
     }
     const QString in = files[0];
     const QString out =
@@ -78,20 +101,27 @@ int main(int argc, char** argv) {
     if (isOldFormat(out)) {
         std::cerr << "keldar-convert: will not write the old .kdd format ("
                   << out.toLocal8Bit().constData() << "); choose a .kd3d name\n";
-        return 2;
+        return kUsage;
     }
 
     keldar::TMainTables tables = keldar::TMainTables::BuiltIn();
     keldar::TProgramData project(tables);
     ConsoleMessages messages(in);
-    if (!project.LoadFromFile(in, !isOldFormat(in), messages)) return 1;
+    if (!project.LoadFromFile(in, !isOldFormat(in), messages)) return kInvalid;
+    // A complete read leaves the project modified only when the file holds values that saving
+    // would change; they were listed through the messages.
+    if (project.Modified() && !force) {
+        std::cerr << "keldar-convert: nothing written; --force saves the file as the program "
+                     "would\n";
+        return kValuesNotKept;
+    }
 
     project.FileName = out;
     try {
         project.SaveToFile();
     } catch (const keldar::EInputOutputError& e) {
         ConsoleMessages(out).Print(e.Message());
-        return 1;
+        return kInvalid;
     }
-    return 0;
+    return kSaved;
 }

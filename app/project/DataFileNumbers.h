@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace keldar {
 
@@ -14,5 +15,14 @@ std::string FormatDataReal(long double value);
 // Fixed scientific form of the layer depths: exactly 23 characters, a blank or "-", one digit,
 // ".", 14 digits, "E", the exponent's sign and 4 exponent digits: " 1.00000000000000E+0001".
 std::string FormatFixedScientific(long double value);
+
+// A number as the analysis reads it from the data file: single precision, with an exponent
+// introduced by E or D and an optional sign; a value below the smallest single-precision number
+// reads as zero. False for a word that the analysis would not take as a number.
+bool AnalysisReal(std::string_view word, float& value);
+
+// True when the analysis reads the two words as the same number (a zero of either sign counts
+// as the same). A word that the analysis does not read equals nothing.
+bool SameForTheAnalysis(std::string_view a, std::string_view b);
 
 }  // namespace keldar

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
+#include "DataFileNumbers.h"
 #include "EntryErrors.h"
 #include "ProgramData.h"
 #include "WordReader.h"
@@ -31,63 +33,164 @@ class TRowCount {
     int fRows;
 };
 
-// Reads a count, sizes the table by what fits and reads its rows column by column. A list's
-// option is on exactly when the file gives it rows, also when the rows are cut short.
-template <class Table>
-void ReadRows(TWordReader& reader, Table& table, std::initializer_list<int> columns,
-              bool* option = nullptr) {
-    const TRowCount count(reader.ReadInteger(), table);
-    if (option) *option = count.Rows() >= 1;
-    table.SetRowCount(count.Rows());
-    for (int row = 0; row < count.Rows(); ++row) {
-        for (int column : columns) table.Cell(column, row).SetFloat(reader.ReadFloat());
+// How the rows of a list stand in the file: all in one record that may run over several lines,
+// or one record (starting on its own line) per row.
+enum class TRowRecords { OneRecord, OnePerRow };
+
+// The word reader with what this read found: the records' line rule, the numbers that saving
+// would change and the tables filled from the file.
+class TRecordReader {
+  public:
+    TRecordReader(TWordReader& words, TDataFileReading& reading)
+        : fWords(words), fReading(reading) {}
+
+    TWordReader& Words() { return fWords; }
+    TUnkeptValues& Unkept() { return fReading.Unkept; }
+    void TableRead(const TRowObject& table) { fReading.TablesRead.insert(&table); }
+
+    void BeginRecord() {
+        const int line = fWords.LineIndex() + 1;
+        const QStringList passed = fWords.BeginRecord();
+        if (!passed.isEmpty()) Unkept().WordsNotRead(line, passed);
     }
+    int Integer() { return fWords.ReadInteger(); }
+    // A number written back in the general form.
+    long double Real() {
+        const long double value = fWords.ReadFloat();
+        Check(FormatDataReal(value));
+        return value;
+    }
+    // A layer depth, written back in the fixed scientific form.
+    long double Depth() {
+        const long double value = fWords.ReadFloat();
+        Check(FormatFixedScientific(value));
+        return value;
+    }
+    // A value that the project does not keep: it writes the placeholder there.
+    void Placeholder(const char* what) {
+        fWords.ReadFloat();
+        if (!SameForTheAnalysis(LastWord(), kPlaceholder)) {
+            Unkept().Placeholder(Line(), fWords.WordIndex(), QString::fromLatin1(what),
+                                 fWords.LastWord());
+        }
+    }
+    std::string LastWord() const { return fWords.LastWord().toStdString(); }
+    int Line() const { return fWords.LineIndex() + 1; }
+
+  private:
+    void Check(const std::string& written) {
+        const std::string asRead = LastWord();
+        if (!SameForTheAnalysis(asRead, written)) {
+            // A word that the analysis cannot read at all is no number that saving changes.
+            float ignored = 0;
+            if (!AnalysisReal(asRead, ignored)) return;
+            Unkept().Number(Line(), fWords.WordIndex(), QString::fromStdString(asRead),
+                            QString::fromStdString(written));
+        }
+    }
+
+    TWordReader& fWords;
+    TDataFileReading& fReading;
+};
+
+// Fills count rows of the table, column by column, in the file's record layout.
+template <class Table>
+void FillRows(TRecordReader& in, Table& table, int count, std::initializer_list<int> columns,
+              TRowRecords records) {
+    table.SetRowCount(count);
+    if (records == TRowRecords::OneRecord && count > 0) in.BeginRecord();
+    for (int row = 0; row < count; ++row) {
+        if (records == TRowRecords::OnePerRow) in.BeginRecord();
+        for (int column : columns) table.Cell(column, row).SetFloat(in.Real());
+    }
+}
+
+// A count record and its rows. A list's option is on exactly when the file gives it rows, also
+// when the rows are cut short.
+template <class Table>
+void ReadRows(TRecordReader& in, Table& table, std::initializer_list<int> columns,
+              TRowRecords records, bool* option = nullptr) {
+    in.BeginRecord();
+    const TRowCount count(in.Integer(), table);
+    if (option) *option = count.Rows() >= 1;
+    // A list switched off by its count of 0 is not the file's: it gets its minimum rows.
+    if (!option || *option) in.TableRead(table);
+    FillRows(in, table, count.Rows(), columns, records);
     count.CheckAllRead();
 }
 
-void ReadEnteredCurves(TWordReader& reader, const TMainTables& tables) {
+void ReadEnteredCurves(TRecordReader& in, const TMainTables& tables) {
     TGridTableChart& depths = tables.Chart("TblTZDepth2");
-    const TRowCount curves(reader.ReadInteger(), depths);
+    in.BeginRecord();
+    const TRowCount curves(in.Integer(), depths);
+    in.TableRead(depths);
     depths.SetRowCount(curves.Rows());
     for (int k = 0; k < curves.Rows(); ++k) {
-        reader.ReadInteger();  // curve number
-        depths.Cell(0, k).SetFloat(reader.ReadFloat());
+        in.BeginRecord();
+        in.Integer();  // curve number: the curves are numbered again in their order
+        depths.Cell(0, k).SetFloat(in.Real());
         TGridTableChart* curve = depths.Cell(1, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
-        ReadRows(reader, *curve, {0, 1});
+        const TRowCount points(in.Integer(), *curve);
+        in.TableRead(*curve);
+        FillRows(in, *curve, points.Rows(), {0, 1}, TRowRecords::OnePerRow);
+        points.CheckAllRead();
     }
     curves.CheckAllRead();
 }
 
 // The soil type picks the row's clay or sand table; a code with no soil type is an error of the
 // file at that word.
-void SetSoilType(TWordReader& reader, TGridTableChart& layers, int row) {
-    const int code = reader.ReadInteger();
+void SetSoilType(TRecordReader& in, TGridTableChart& layers, int row) {
+    const int code = in.Integer();
     try {
         layers.Cell(0, row).SetInteger(code);
     } catch (const EAssignError& e) {
         throw EInputOutputError(QStringLiteral("Error on Line %1 Item %2\r%3")
-                                    .arg(reader.LineIndex() + 1)
-                                    .arg(reader.WordIndex())
+                                    .arg(in.Line())
+                                    .arg(in.Words().WordIndex())
                                     .arg(QString::fromUtf8(e.what())));
     }
 }
 
-void ReadLayers(TWordReader& reader, const TMainTables& tables) {
+// The project has no layer top: layer 1 starts at the ground surface and every other layer at
+// the bottom of the one above. Tops read elsewhere are reported, as the analysis places the
+// layer's curves between its top and bottom.
+void CheckLayerTops(TRecordReader& in, const TGridTableChart& layers,
+                    const std::vector<std::string>& tops) {
+    for (int k = 0; k < static_cast<int>(tops.size()); ++k) {
+        const long double kept = k == 0 ? 0.0L : layers.Cell(1, k - 1).GetFloat();
+        const std::string written =
+            k == 0 ? std::string(kPlaceholder) : FormatFixedScientific(kept);
+        if (!SameForTheAnalysis(tops[k], written)) {
+            in.Unkept().LayerTop(k + 1, QString::fromStdString(tops[k]),
+                                 QString::fromStdString(FormatDataReal(kept)));
+        }
+    }
+}
+
+void ReadLayers(TRecordReader& in, const TMainTables& tables) {
     TGridTableChart& layers = tables.Chart("D2");
-    const TRowCount count(reader.ReadInteger(), layers);
+    in.BeginRecord();
+    const TRowCount count(in.Integer(), layers);
+    in.TableRead(layers);
     layers.SetRowCount(count.Rows());
+    std::vector<std::string> tops;
     for (int k = 0; k < count.Rows(); ++k) {
-        reader.ReadInteger();  // layer number
-        SetSoilType(reader, layers, k);
-        reader.ReadFloat();  // top: the bottom of the layer above
-        layers.Cell(1, k).SetFloat(reader.ReadFloat());
+        in.BeginRecord();
+        in.Integer();  // layer number: the layers are numbered again in their order
+        SetSoilType(in, layers, k);
+        in.Words().ReadFloat();
+        tops.push_back(in.LastWord());
+        layers.Cell(1, k).SetFloat(in.Depth());
     }
     count.CheckAllRead();
+    CheckLayerTops(in, layers, tops);
 
     for (int k = 0; k < count.Rows(); ++k) {
         TGridTableChart* data = layers.Cell(2, k).GetTable();
         if (!data) throw std::logic_error("Layer data table missing");
+        in.TableRead(*data);
         data->SetIndexNumber(k + 1);
         data->SetRowCount(data->MinRows());
         const bool clay = layers.Cell(0, k).GetInteger() % 2 == 1;
@@ -95,68 +198,107 @@ void ReadLayers(TWordReader& reader, const TMainTables& tables) {
             const auto set = [&](int column, long double value) {
                 data->Cell(column, row).SetFloat(value);
             };
-            set(0, reader.ReadFloat());  // unit weight
+            in.BeginRecord();
+            set(0, in.Real());  // unit weight
             if (clay) {
-                set(1, reader.ReadFloat());  // undrained shear strength
-                reader.ReadFloat();          // placeholder
-                set(2, reader.ReadFloat());  // e50
+                set(1, in.Real());  // undrained shear strength
+                in.Placeholder("friction angle of a clay layer");
+                set(2, in.Real());  // e50
                 set(3, 0);
                 set(4, 0);
             } else {
-                reader.ReadFloat();          // placeholder
-                set(3, reader.ReadFloat());  // friction angle
-                set(4, reader.ReadFloat());  // blow count
+                in.Placeholder("undrained shear strength of a sand layer");
+                set(3, in.Real());  // friction angle
+                set(4, in.Real());  // blow count
                 set(1, 0);
                 set(2, 0);
             }
-            set(5, reader.ReadFloat());  // side friction
-            set(6, reader.ReadFloat());  // tip resistance
+            set(5, in.Real());  // side friction
+            set(6, in.Real());  // tip resistance
         }
     }
 }
 
 // Records 12 and 13. An option is on exactly when its value is above 0, as the engine takes it:
 // an option left on without its rows or multipliers would be saved with zero factors.
-void ReadFactors(TWordReader& reader, TProgramData& project) {
-    project.TZFactorsOn = reader.ReadInteger() > 0;
-    if (project.TZFactorsOn) ReadRows(reader, project.Tables().Chart("TblTZFactors2"), {0, 1, 2});
-    project.QWFactorsOn = reader.ReadInteger() > 0;
+void ReadFactors(TRecordReader& in, TProgramData& project) {
+    in.BeginRecord();
+    project.TZFactorsOn = in.Integer() > 0;
+    if (project.TZFactorsOn) {
+        ReadRows(in, project.Tables().Chart("TblTZFactors2"), {0, 1, 2}, TRowRecords::OnePerRow);
+    }
+    in.BeginRecord();
+    project.QWFactorsOn = in.Integer() > 0;
     if (project.QWFactorsOn) {
-        project.QMultiplier = reader.ReadFloat();
-        project.WMultiplier = reader.ReadFloat();
+        in.BeginRecord();
+        project.QMultiplier = in.Real();
+        project.WMultiplier = in.Real();
+    }
+}
+
+// The title is record 1 as it stands; it is written in UTF-8.
+void CheckTitle(TRecordReader& in, const QString& title) {
+    const bool eightBit =
+        std::any_of(title.begin(), title.end(), [](QChar c) { return c.unicode() > 0x7f; });
+    if (in.Words().HadByteOrderMark() || (in.Words().DecodedAsLatin1() && eightBit)) {
+        in.Unkept().TitleBytes();
     }
 }
 
 }  // namespace
 
-void ReadDataFile(TProgramData& project, TWordReader& reader, bool withFactorRecords) {
+void ReadDataFile(TProgramData& project, TWordReader& reader, bool withFactorRecords,
+                  TDataFileReading& reading) {
     const TMainTables& tables = project.Tables();
+    TRecordReader in(reader, reading);
     project.Title = reader.ReadLine();
-    project.IncrementCount = reader.ReadInteger();
-    project.OutputOption = reader.ReadInteger();
+    CheckTitle(in, project.Title);
+    in.BeginRecord();
+    project.IncrementCount = in.Integer();
+    project.OutputOption = in.Integer();
     // Applied at once, so that the numbers read next are taken as they stand.
-    project.SetUnitSystem(reader.ReadInteger());
+    const int units = in.Integer();
+    project.SetUnitSystem(units);
+    if (project.UnitSystem != units) in.Unkept().UnitSystem(units, project.UnitSystem);
 
-    project.CurveMode = reader.ReadInteger();
-    project.CurvesGenerated = project.CurveMode == 2;
-    if (project.CurveMode == 1) {
-        ReadEnteredCurves(reader, tables);
-    } else if (project.CurveMode == 2) {
-        ReadLayers(reader, tables);
+    // The analysis generates the curves for any mode but 1, from the soil layers that follow.
+    in.BeginRecord();
+    project.CurvesGenerated = in.Integer() != 1;
+    project.CurveMode = project.CurvesGenerated ? 2 : 1;
+    if (project.CurvesGenerated) {
+        ReadLayers(in, tables);
+    } else {
+        ReadEnteredCurves(in, tables);
     }
 
-    ReadRows(reader, tables.Chart("TblAE2"), {1, 0});  // stiffness first, then depth
-    if (project.CurveMode == 1) ReadRows(reader, tables.Chart("TblQwcurve2"), {0, 1});
-    project.Tolerance = reader.ReadFloat();
-    project.PileLength = reader.ReadFloat();
-    project.OuterDiameter = reader.ReadFloat();
-    project.TipArea = reader.ReadFloat();
+    // Stiffness first, then depth, all pairs in one record.
+    ReadRows(in, tables.Chart("TblAE2"), {1, 0}, TRowRecords::OneRecord);
+    if (!project.CurvesGenerated) {
+        ReadRows(in, tables.Chart("TblQwcurve2"), {0, 1}, TRowRecords::OneRecord);
+    }
+    in.BeginRecord();
+    project.Tolerance = in.Real();
+    project.PileLength = in.Real();
+    project.OuterDiameter = in.Real();
+    project.TipArea = in.Real();
 
-    ReadRows(reader, tables.Plain("TblTipMove"), {0}, &project.TipMovementsOn);
-    ReadRows(reader, tables.Plain("TblTopload"), {0}, &project.HeadLoadsOn);
-    ReadRows(reader, tables.Chart("TblSettlement2"), {0, 1}, &project.DowndragOn);
+    ReadRows(in, tables.Plain("TblTipMove"), {0}, TRowRecords::OneRecord, &project.TipMovementsOn);
+    ReadRows(in, tables.Plain("TblTopload"), {0}, TRowRecords::OnePerRow, &project.HeadLoadsOn);
+    ReadRows(in, tables.Chart("TblSettlement2"), {0, 1}, TRowRecords::OnePerRow,
+             &project.DowndragOn);
 
-    if (withFactorRecords || reader.WordsLeft() > 0) ReadFactors(reader, project);
+    in.BeginRecord();
+    if (withFactorRecords || reader.WordsLeft() > 0) {
+        ReadFactors(in, project);
+        in.BeginRecord();
+    }
+    // The analysis reads nothing after the last record.
+    if (reader.WordsLeft() > 0) {
+        QStringList rest = {reader.NextWord()};
+        const int line = in.Line();
+        while (reader.WordsLeft() > 0) rest.append(reader.NextWord());
+        in.Unkept().WordsNotRead(line, rest);
+    }
 }
 
 }  // namespace keldar

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 
 #include "DataFileReader.h"
 #include "DataFileWriter.h"
@@ -17,15 +18,19 @@ namespace {
 // Inches in one metre, the length factor between the two unit systems.
 constexpr long double kInchesPerMetre = 39.37007874L;
 
-// The table and the sub-tables of its rows.
+// The table and the sub-tables of its rows, except the tables whose rows a file gave: those keep
+// exactly the rows read, as a padding row would be a curve, a point or a factor that the
+// analysis takes.
 template <class F>
-void FillToMinimum(TGridTableT<F>& table) {
-    if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
+void FillToMinimum(TGridTableT<F>& table, const std::unordered_set<const TRowObject*>& kept) {
+    if (!kept.contains(&table) && table.RowCount() < table.MinRows()) {
+        table.SetRowCount(table.MinRows());
+    }
     for (int c = 0; c < table.ColumnCount(); ++c) {
         auto* buttons = dynamic_cast<TTableColumnT<F>*>(&table.ColumnAt(c));
         if (!buttons) continue;
         for (int row = 0; row < table.RowCount(); ++row) {
-            if (TGridTableT<F>* sub = buttons->GetTable(row)) FillToMinimum(*sub);
+            if (TGridTableT<F>* sub = buttons->GetTable(row)) FillToMinimum(*sub, kept);
         }
     }
 }
@@ -67,21 +72,28 @@ bool TProgramData::LoadFromFile(const QString& fileName, bool withFactorRecords,
     FileName = name;
     ForEachTable(Tables(), [](auto& table) { table.SetRowCount(0); });
 
+    TDataFileReading reading;
     bool complete = false;
     try {
         TWordReader reader(name);
-        ReadDataFile(*this, reader, withFactorRecords);
+        ReadDataFile(*this, reader, withFactorRecords, reading);
         complete = true;
     } catch (const EInputOutputError& e) {
         messages.information(QStringLiteral("Information"), e.Message());
     } catch (...) {
         // Never left half-built, whatever went wrong.
-        FillToMinimumRows();
+        FillToMinimumRows({});
         SetModified(false);
         throw;
     }
-    FillToMinimumRows();
+    // A file read only in part is not the file any more: every list gets its minimum rows.
+    FillToMinimumRows(complete ? reading.TablesRead : std::unordered_set<const TRowObject*>{});
     SetModified(false);
+    // Saving would change what the analysis reads: say so, and ask before leaving unsaved.
+    if (complete && !reading.Unkept.IsEmpty()) {
+        messages.information(QStringLiteral("Information"), reading.Unkept.Text());
+        SetModified(true);
+    }
     return complete;
 }
 
@@ -134,8 +146,8 @@ void TProgramData::SetModified(bool modified) {
     Tables().SetChanged(false);
 }
 
-void TProgramData::FillToMinimumRows() {
-    ForEachTable(Tables(), [](auto& table) { FillToMinimum(table); });
+void TProgramData::FillToMinimumRows(const std::unordered_set<const TRowObject*>& kept) {
+    ForEachTable(Tables(), [&kept](auto& table) { FillToMinimum(table, kept); });
 }
 
 }  // namespace keldar

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <unordered_set>
 
 #include "InputOutputError.h"
 #include "TableDeclarations.h"
@@ -51,8 +52,12 @@ class TProgramData : public TProgramFields {
     // A new project: new-project fields, English units, every table at its minimum rows.
     void CreateNew();
     // Reads a data file; withFactorRecords says whether records 12 and 13 are present (false for
-    // .kdd files). On a read failure the reader's message goes to an information box, what was
-    // read stays and every table is filled to its minimum rows; returns false then.
+    // .kdd files). Every list keeps the rows the file gives it, however few; the lists the file
+    // does not fill get their minimum rows. On a read failure the reader's message goes to an
+    // information box, what was read stays and every table is filled to its minimum rows;
+    // returns false then. A file read completely that holds values the project cannot keep (see
+    // TUnkeptValues) is opened all the same, with an information box that names them, and the
+    // project is marked modified.
     bool LoadFromFile(const QString& fileName, bool withFactorRecords, UserMessages& messages);
     // Writes FileName and creates the empty .gwi companion. The previous file is replaced only
     // after a complete write; a failure raises EInputOutputError and leaves the project modified.
@@ -66,7 +71,8 @@ class TProgramData : public TProgramFields {
     void SetModified(bool modified);
 
   private:
-    void FillToMinimumRows();
+    // Every table below its minimum rows is filled up to it, except those kept as read.
+    void FillToMinimumRows(const std::unordered_set<const TRowObject*>& kept);
 
     TMainTables* fTables;
     bool fModified = false;

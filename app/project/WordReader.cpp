@@ -61,7 +61,10 @@ void TWordReader::Parse(const QByteArray& data) {
     // page from older files. Nothing is dropped either way.
     QStringDecoder utf8(QStringDecoder::Utf8);
     text_ = utf8(data);
-    if (utf8.hasError()) text_ = QString::fromLatin1(data);
+    latin1_ = utf8.hasError();
+    if (latin1_) text_ = QString::fromLatin1(data);
+    // The decoder passes over a UTF-8 byte order mark; a Latin-1 text keeps its three bytes.
+    byteOrderMark_ = data.startsWith("\xef\xbb\xbf");
     if (text_.startsWith(QChar(0xFEFF))) text_.remove(0, 1);
 
     const qsizetype n = text_.size();
@@ -119,6 +122,20 @@ QString TWordReader::NextWord() {
 void TWordReader::RaisePositioned(const QString& what) const {
     throw EInputOutputError(
         QStringLiteral("Error on Line %1 Item %2\r%3").arg(line_ + 1).arg(word_).arg(what));
+}
+
+QStringList TWordReader::BeginRecord() {
+    QStringList passed;
+    if (AtEnd() || word_ == 0) return passed;
+    for (int w = word_; w < WordCount(line_); ++w) passed.append(Line(line_).Word(w).toString());
+    ++line_;
+    word_ = 0;
+    return passed;
+}
+
+QString TWordReader::LastWord() const {
+    if (word_ == 0) return {};
+    return Line(line_).Word(word_ - 1).toString();
 }
 
 double TWordReader::ReadFloat() {

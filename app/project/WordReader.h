@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
 #include <vector>
@@ -50,6 +51,11 @@ class TWordReader {
     double ReadFloat();
     int ReadInteger();
     QString ReadLine();
+    // A record of the data file starts on a new line, as the analysis reads it: the words left
+    // on the line where the record before ended are passed over and returned.
+    QStringList BeginRecord();
+    // The word that the last read took.
+    QString LastWord() const;
 
     int LineCount() const { return static_cast<int>(lines_.size()); }
     TWordContainer Line(int index) const { return TWordContainer(this, index); }
@@ -57,6 +63,10 @@ class TWordReader {
     int WordIndex() const { return word_; }
     // Words not yet taken by NextWord: what the rest of the file can still give.
     qsizetype WordsLeft() const;
+    // The text was not UTF-8 and was taken as Latin-1 (an 8-bit code page of older files).
+    bool DecodedAsLatin1() const { return latin1_; }
+    // The text started with a UTF-8 byte order mark, which is not part of its first line.
+    bool HadByteOrderMark() const { return byteOrderMark_; }
 
   private:
     friend class TWordContainer;
@@ -80,6 +90,8 @@ class TWordReader {
     std::vector<WordRef> words_;
     int line_ = 0;
     int word_ = 0;
+    bool latin1_ = false;
+    bool byteOrderMark_ = false;
 };
 
 // Converts a word to a real number with "." as the decimal separator, whatever the locale.

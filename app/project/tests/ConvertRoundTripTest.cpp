@@ -172,6 +172,32 @@ TEST(ConvertRoundTrip, OldFileBroughtForward) {
     EXPECT_EQ(ReadAll(kdd), old);
 }
 
+// A file whose layer tops the project cannot keep is not rewritten unawares.
+TEST(ConvertRoundTrip, ValuesNotKeptStopTheConversionUnlessForced) {
+    QTemporaryDir dir;
+    const QString source = qEnvironmentVariable("KELDAR_SOURCE_DIR") + "/examples/";
+    const QByteArray written = ReadAll(source + "layered-downdrag.kd3d");
+    const QByteArray from = "1 1 0.0  3.00000000000000E+0002";
+    ASSERT_TRUE(written.contains(from));
+    const QByteArray below = QByteArray(written).replace(from, "1 1 24  3.00000000000000E+0002");
+    const QString in = dir.filePath("below.kd3d");
+    const QString out = dir.filePath("out.kd3d");
+    WriteAll(in, below);
+
+    const Converted refused = Convert({in, out});
+    EXPECT_EQ(refused.exitCode, 3);
+    EXPECT_TRUE(refused.errors.contains("Soil layer tops as read: layer 1 top 24 (kept as 0)."))
+        << refused.errors.toStdString();
+    EXPECT_TRUE(refused.errors.contains("--force"));
+    EXPECT_FALSE(QFileInfo::exists(out));
+
+    const Converted forced = Convert({"--force", in, out});
+    EXPECT_EQ(forced.exitCode, 0);
+    EXPECT_TRUE(forced.errors.contains("layer 1 top 24"));
+    EXPECT_EQ(ReadAll(out), written);
+    EXPECT_EQ(ReadAll(in), below);
+}
+
 TEST(ConvertRoundTrip, InvalidFileIsReportedAndNothingWritten) {
     QTemporaryDir dir;
     const QString in = dir.filePath("broken.kd3d");

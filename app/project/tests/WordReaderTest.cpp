@@ -134,6 +134,25 @@ TEST(WordReader, SkipsEveryLineWithoutWords) {
     EXPECT_TRUE(reader.AtEnd());
 }
 
+// A record starts on a new line: what is left on the line of the record before is passed over
+// and given back; a line whose words were all taken, or none of them, passes nothing.
+TEST(WordReader, BeginRecordStartsOnANewLine) {
+    TWordReader reader = TWordReader::FromData("title\n1 2 ! note\n\n3\n4 5\n6\n");
+    reader.ReadLine();
+    EXPECT_TRUE(reader.BeginRecord().isEmpty());
+    EXPECT_EQ(reader.ReadInteger(), 1);
+    EXPECT_EQ(reader.LastWord(), "1");
+    EXPECT_EQ(reader.BeginRecord(), QStringList({"2", "!", "note"}));
+    EXPECT_EQ(reader.ReadInteger(), 3);
+    EXPECT_TRUE(reader.BeginRecord().isEmpty());
+    // Within one record the values run on over the lines.
+    EXPECT_EQ(reader.ReadInteger(), 4);
+    EXPECT_EQ(reader.ReadInteger(), 5);
+    EXPECT_EQ(reader.ReadInteger(), 6);
+    EXPECT_TRUE(reader.BeginRecord().isEmpty());
+    EXPECT_EQ(reader.WordsLeft(), 0);
+}
+
 TEST(WordReader, ReadLineTakesTheCurrentLineWhole) {
     TWordReader reader = TWordReader::FromData("  Pile  A \t\n 5 6\n  second title \n7\n");
     EXPECT_EQ(reader.ReadLine(), "  Pile  A \t");
@@ -149,8 +168,12 @@ TEST(WordReader, KeepsTheTitleWhateverItsEncoding) {
     const QString title = QStringLiteral("Pfahl M\u00fcller \u00b0");
     TWordReader utf8 = TWordReader::FromData("\xef\xbb\xbf" + title.toUtf8() + "\n1\n");
     EXPECT_EQ(utf8.ReadLine(), title);
+    EXPECT_TRUE(utf8.HadByteOrderMark());
+    EXPECT_FALSE(utf8.DecodedAsLatin1());
     TWordReader latin1 = TWordReader::FromData(title.toLatin1() + "\n1\n");
     EXPECT_EQ(latin1.ReadLine(), title);
+    EXPECT_TRUE(latin1.DecodedAsLatin1());
+    EXPECT_FALSE(latin1.HadByteOrderMark());
     EXPECT_EQ(latin1.ReadInteger(), 1);
 }
 
