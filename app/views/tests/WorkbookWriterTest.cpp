@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <clocale>
+#include <limits>
 #include <string>
 
 #include "ExportTestPlots.h"
@@ -35,6 +36,7 @@ class WorkbookWriterTest : public ::testing::Test {
 
 TEST_F(WorkbookWriterTest, QwCurveOnly) {
     test::FillPlot(plots.PltQW, 1, 12);
+    plots.PltQW.Point(0, 1).Y = std::numeric_limits<double>::infinity();
     const QString book = Written({ExportPlotFrom(plots.PltQW)});
     EXPECT_EQ(SheetNames(book), QStringList({"Legend", "Page_1", "Plot_1"}));
 
@@ -56,6 +58,7 @@ TEST_F(WorkbookWriterTest, QwCurveOnly) {
     EXPECT_EQ(data["A4"], "Curve #1");
     EXPECT_EQ(data["A6"], "0");
     EXPECT_EQ(data["A17"], "1.1");
+    EXPECT_EQ(data["B7"], "INF");  // a text cell: a number element cannot hold it
     EXPECT_EQ(data["G1"], "Go to Legend Page");
     EXPECT_NE(Entry(book, "xl/worksheets/sheet2.xml").find(R"(ref="G1" location="Legend!A1")"),
               std::string::npos);
