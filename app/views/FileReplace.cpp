@@ -13,16 +13,15 @@ namespace keldar {
 void WriteThenReplace(const QString& target, const std::function<void(const QString&)>& write) {
     const QFileInfo info(target);
     if (info.isDir()) {
-        throw EExportError(
-            QStringLiteral("%1 is a folder and cannot be replaced by the export.")
-                .arg(QDir::toNativeSeparators(target)));
+        throw EExportError(QStringLiteral("%1 is a folder and cannot be replaced by the export.")
+                               .arg(QDir::toNativeSeparators(target)));
     }
     QTemporaryFile temporary(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
                              QStringLiteral(".XXXXXX"));
     if (!temporary.open()) {
-        throw EExportError(QStringLiteral("No file can be written in the folder %1: %2")
-                               .arg(QDir::toNativeSeparators(info.absolutePath()),
-                                    temporary.errorString()));
+        throw EExportError(
+            QStringLiteral("No file can be written in the folder %1: %2")
+                .arg(QDir::toNativeSeparators(info.absolutePath()), temporary.errorString()));
     }
     temporary.close();
     // A temporary file is private to its owner; the workbook gets the usual permissions.

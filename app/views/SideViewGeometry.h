@@ -13,7 +13,7 @@ namespace keldar {
 class TProgramData;
 
 struct TSoilLayerBand {
-    int SoilCode = 1;         // 1, 3, 5 clay; 2, 4, 6 sand
+    int SoilCode = 1;        // 1, 3, 5 clay; 2, 4, 6 sand
     long double Bottom = 0;  // depth of the layer's bottom
 };
 

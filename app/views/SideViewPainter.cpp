@@ -95,8 +95,7 @@ void PaintSideViewPage(QPainter& painter, const QRect& page, const TSideViewGeom
     }
 
     if (!layers.empty() && printed > 0) {
-        const double barWidth =
-            static_cast<double>(geometry.PileWidth() / printed) * 0.8 * height;
+        const double barWidth = static_cast<double>(geometry.PileWidth() / printed) * 0.8 * height;
         const double centre = page.left() + width / 2;
         const QRectF bar(QPointF(centre - barWidth / 2, pageY(0)),
                          QPointF(centre + barWidth / 2, pageY(geometry.PileLength())));

@@ -82,10 +82,9 @@ void TDlgSideView::Button1Click() {
         PrintTo(printer);
         return;
     }
-    const QString fileName =
-        fShell.SaveFileName(this, QStringLiteral("Print to PDF File"),
-                            QStringLiteral("Soil-Pile Profile.pdf"),
-                            QStringLiteral("PDF Document (*.pdf)"), nullptr);
+    const QString fileName = fShell.SaveFileName(this, QStringLiteral("Print to PDF File"),
+                                                 QStringLiteral("Soil-Pile Profile.pdf"),
+                                                 QStringLiteral("PDF Document (*.pdf)"), nullptr);
     if (fileName.isEmpty()) return;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(fileName);

@@ -13,9 +13,8 @@ class TViewsShell {
     virtual ~TViewsShell() = default;
     // The chosen file name, or empty when the user cancels. filter is in the form
     // "Name (*.ext);;Other (*.x)"; selectedFilter receives the chosen one when not null.
-    virtual QString SaveFileName(QWidget* parent, const QString& caption,
-                                 const QString& suggestion, const QString& filter,
-                                 QString* selectedFilter) = 0;
+    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggestion,
+                                 const QString& filter, QString* selectedFilter) = 0;
     // Whether the system has a printer to print to; without one, printing writes a PDF file.
     virtual bool HasPrinter() = 0;
     // Opens the file in the desktop's default application for its kind.

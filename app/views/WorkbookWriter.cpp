@@ -1,9 +1,10 @@
 #include "WorkbookWriter.h"
 
+#include <xlsxwriter.h>
+
 #include <QFile>
 #include <algorithm>
 #include <memory>
-#include <xlsxwriter.h>
 
 #include "FileReplace.h"
 #include "NumericCLocale.h"
@@ -29,18 +30,18 @@ void Check(lxw_error error, const QString& what) {
 
 void WriteText(lxw_worksheet* sheet, int row, int column, const QString& text,
                lxw_format* format = nullptr) {
-    Check(worksheet_write_string(sheet, static_cast<lxw_row_t>(row),
-                                 static_cast<lxw_col_t>(column), text.toUtf8().constData(), format),
+    Check(worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                                 text.toUtf8().constData(), format),
           QStringLiteral("cell text"));
 }
 
 void WriteLink(lxw_worksheet* sheet, int row, int column, const QString& subAddress,
                const QString& text) {
     const QByteArray url = (QStringLiteral("internal:") + subAddress).toUtf8();
-    Check(worksheet_write_url_opt(sheet, static_cast<lxw_row_t>(row),
-                                  static_cast<lxw_col_t>(column), url.constData(), nullptr,
-                                  text.toUtf8().constData(), nullptr),
-          QStringLiteral("hyperlink"));
+    Check(
+        worksheet_write_url_opt(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                                url.constData(), nullptr, text.toUtf8().constData(), nullptr),
+        QStringLiteral("hyperlink"));
 }
 
 void WriteDataSheet(lxw_worksheet* sheet, const TExportPlot& plot) {
@@ -70,7 +71,8 @@ lxw_chart* BuildChart(lxw_workbook* book, const TExportPlot& plot, int n) {
         lxw_chart_series* series =
             chart_add_series(chart, SeriesRange(n, x, points).toUtf8().constData(),
                              SeriesRange(n, x + 1, points).toUtf8().constData());
-        if (!series) throw EExportError(QStringLiteral("The workbook could not be written (series)."));
+        if (!series)
+            throw EExportError(QStringLiteral("The workbook could not be written (series)."));
         // The name is the line's name cell in row 4 of the data sheet.
         chart_series_set_name_range(series, sheet.constData(), 3, static_cast<lxw_col_t>(x - 1));
     }
@@ -163,7 +165,8 @@ void WriteWorkbookFile(const std::vector<TExportPlot>& plots, const QString& fil
 }
 
 void SaveWorkbook(const std::vector<TExportPlot>& plots, const QString& target) {
-    WriteThenReplace(target, [&](const QString& temporary) { WriteWorkbookFile(plots, temporary); });
+    WriteThenReplace(target,
+                     [&](const QString& temporary) { WriteWorkbookFile(plots, temporary); });
 }
 
 }  // namespace keldar

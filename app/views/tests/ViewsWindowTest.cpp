@@ -166,8 +166,8 @@ void ViewsWindowTest::profileDrawsToScaleAndReadsDepth() {
     const QColor paper = canvas->palette().color(QPalette::Window);
     const int middle = canvas->width() / 2;
     const QPoint tip = view.Geometry().WorldToScreen({0, 40});
-    QCOMPARE(image.pixelColor(middle, tip.y() - 3), ink);     // the pile
-    QCOMPARE(image.pixelColor(middle, tip.y() + 3), paper);   // below its tip
+    QCOMPARE(image.pixelColor(middle, tip.y() - 3), ink);    // the pile
+    QCOMPARE(image.pixelColor(middle, tip.y() + 3), paper);  // below its tip
     QCOMPARE(image.pixelColor(canvas->width() - 5, view.Geometry().WorldToScreen({0, 50}).y()),
              ink);  // the layer's bottom line across the whole width
 

@@ -100,8 +100,7 @@ TEST_F(WorkbookWriterTest, LoadDistributionRunsDownwardWithTheXAxisBelow) {
     test::FillPlot(plots.pltLoad, 3, 4);
     test::FillPlot(plots.PltQW, 1, 3);
     const QString book = Written({ExportPlotFrom(plots.pltLoad), ExportPlotFrom(plots.PltQW)});
-    EXPECT_EQ(SheetNames(book),
-              QStringList({"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2"}));
+    EXPECT_EQ(SheetNames(book), QStringList({"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2"}));
     EXPECT_EQ(SheetCells(book, 1)["D4"], "Page_2");
     const std::string chart = Entry(book, "xl/charts/chart1.xml");
     const std::size_t valueAxis = chart.find("<c:valAx>", chart.find("<c:valAx>") + 1);
@@ -160,8 +159,9 @@ TEST_F(WorkbookWriterTest, TargetsThatCannotBeWrittenGiveAMessage) {
             try {
                 SaveWorkbook(exported, folderTarget);
             } catch (const EExportError& error) {
-                EXPECT_TRUE(error.Message().endsWith("is a folder and cannot be replaced by the "
-                                                     "export."));
+                EXPECT_TRUE(
+                    error.Message().endsWith("is a folder and cannot be replaced by the "
+                                             "export."));
                 throw;
             }
         },
