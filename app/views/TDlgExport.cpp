@@ -1,0 +1,171 @@
+#include "TDlgExport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "CsvWriter.h"
+#include "ExportLayout.h"
+#include "GraphPlot.h"
+#include "UserMessages.h"
+#include "ViewsShell.h"
+#include "WorkbookWriter.h"
+
+namespace keldar {
+
+static const char kCaption[] = "Export to Excel";
+static const char kWorkbookFilter[] = "Excel Workbook (*.xlsx)";
+static const char kCsvFilter[] = "CSV Files, one per plot (*.csv)";
+
+TDlgExport::TDlgExport(const TExportChoice& choice, UserMessages& messages, TViewsShell& shell,
+                       QWidget* parent)
+    : QDialog(parent), fChoice(choice), fMessages(messages), fShell(shell) {
+    setWindowTitle(QString::fromLatin1(kCaption));
+    Label1 = new QLabel(QStringLiteral("An Excel instance (if available) will open. "), this);
+    Label2 = new QLabel(
+        QStringLiteral("Please wait until all the data has been exported to Excel."), this);
+    Label3 = new QLabel(
+        QStringLiteral("Please note that you need to save the excel file afterwards."), this);
+    auto* group = new QGroupBox(QStringLiteral("Available Plots"), this);
+    CheckListBoxPlots = new QListWidget(group);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(CheckListBoxPlots);
+    Button1 = new QPushButton(QStringLiteral("Select All"), this);
+    Button2 = new QPushButton(QStringLiteral("Unselect All"), this);
+    Button3 = new QPushButton(QStringLiteral("Generate Excel File"), this);
+    Button4 = new QPushButton(QStringLiteral("Close Window"), this);
+
+    auto* selection = new QHBoxLayout;
+    selection->addWidget(Button1);
+    selection->addWidget(Button2);
+    selection->addStretch();
+    auto* actions = new QHBoxLayout;
+    actions->addStretch();
+    actions->addWidget(Button3);
+    actions->addWidget(Button4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addWidget(Label3);
+    layout->addWidget(group, 1);
+    layout->addLayout(selection);
+    layout->addLayout(actions);
+
+    connect(CheckListBoxPlots, &QListWidget::itemChanged, this, &TDlgExport::CheckGenerateBtn);
+    connect(Button1, &QPushButton::clicked, this, &TDlgExport::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TDlgExport::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TDlgExport::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TDlgExport::Button4Click);
+    FormActivate();
+}
+
+void TDlgExport::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TDlgExport::FormActivate() {
+    const QSignalBlocker quiet(CheckListBoxPlots);
+    CheckListBoxPlots->clear();
+    for (std::size_t k = 0; k < fChoice.Plots.size(); ++k) {
+        const TGraphPlot* plot = fChoice.Plots[k];
+        const bool available = plot && fChoice.Available[k] && HasExportData(*plot);
+        auto* item = new QListWidgetItem(plot ? plot->Caption() : QString(), CheckListBoxPlots);
+        Qt::ItemFlags flags = Qt::ItemIsUserCheckable;
+        if (available) flags |= Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        item->setFlags(flags);
+        item->setCheckState(available ? Qt::Checked : Qt::Unchecked);
+    }
+    CheckGenerateBtn();
+}
+
+int TDlgExport::GetNPlots() const {
+    int ticked = 0;
+    for (int row = 0; row < CheckListBoxPlots->count(); ++row) {
+        if (CheckListBoxPlots->item(row)->checkState() == Qt::Checked) ++ticked;
+    }
+    return ticked;
+}
+
+void TDlgExport::CheckGenerateBtn() { Button3->setEnabled(GetNPlots() > 0); }
+
+void TDlgExport::SetAllTicked(bool ticked) {
+    {
+        const QSignalBlocker quiet(CheckListBoxPlots);
+        for (int row = 0; row < CheckListBoxPlots->count(); ++row) {
+            QListWidgetItem* item = CheckListBoxPlots->item(row);
+            if (item->flags() & Qt::ItemIsEnabled) {
+                item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+            }
+        }
+    }
+    CheckGenerateBtn();
+}
+
+void TDlgExport::Button1Click() { SetAllTicked(true); }
+void TDlgExport::Button2Click() { SetAllTicked(false); }
+void TDlgExport::Button4Click() { close(); }
+
+void TDlgExport::Button3Click() {
+    if (GetNPlots() == 0) return;
+    QString filter;
+    QString fileName = fShell.SaveFileName(
+        this, QString::fromLatin1(kCaption), QDir::home().filePath(QStringLiteral("Plots.xlsx")),
+        QStringLiteral("%1;;%2").arg(QLatin1String(kWorkbookFilter), QLatin1String(kCsvFilter)),
+        &filter);
+    if (fileName.isEmpty()) return;
+    const bool csv = filter == QLatin1String(kCsvFilter) ||
+                     fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+    if (!csv && !fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
+        fileName += QStringLiteral(".xlsx");
+    }
+    Export(fileName, csv);
+}
+
+void TDlgExport::Export(const QString& fileName, bool csv) {
+    std::vector<TExportPlot> plots;
+    for (int row = 0; row < CheckListBoxPlots->count(); ++row) {
+        if (CheckListBoxPlots->item(row)->checkState() != Qt::Checked) continue;
+        plots.push_back(ExportPlotFrom(*fChoice.Plots[static_cast<std::size_t>(row)]));
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        if (csv) {
+            SaveCsvFiles(plots, fileName);
+        } else {
+            SaveWorkbook(plots, fileName);
+        }
+    } catch (const EExportError& error) {
+        QApplication::restoreOverrideCursor();
+        fMessages.error(QString::fromLatin1(kCaption), error.Message());
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+
+    if (csv) {
+        fMessages.information(
+            QString::fromLatin1(kCaption),
+            QStringLiteral("Export to CSV files completed:\r") +
+                CsvFileNames(fileName, static_cast<int>(plots.size())).join(u'\r'));
+        return;
+    }
+    if (!fShell.OpenDocument(fileName)) {
+        fMessages.information(
+            QString::fromLatin1(kCaption),
+            QStringLiteral("The workbook was saved as %1; no program was found to open it.")
+                .arg(QDir::toNativeSeparators(fileName)));
+        return;
+    }
+    fMessages.information(
+        QString::fromLatin1(kCaption),
+        QStringLiteral("Export to Excel Completed\rPlease note that you need to save the excel "
+                       "file\r"));
+}
+
+}  // namespace keldar

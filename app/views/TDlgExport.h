@@ -1,0 +1,61 @@
+// "Export to Excel": the user ticks result plots and the export writes them into a new workbook
+// (or CSV files), saved where the user chooses and then opened in the desktop's default
+// application.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace keldar {
+
+class TGraphPlot;
+class TViewsShell;
+class UserMessages;
+
+// The four exportable plots, in list order, and whether each may be exported (its menu item is
+// enabled).
+struct TExportChoice {
+    std::array<const TGraphPlot*, 4> Plots{};
+    std::array<bool, 4> Available{};
+};
+
+class TDlgExport : public QDialog {
+  public:
+    TDlgExport(const TExportChoice& choice, UserMessages& messages, TViewsShell& shell,
+               QWidget* parent = nullptr);
+
+    // Fills the list: every plot by its caption, enabled and ticked when it may be exported.
+    void FormActivate();
+    // "Generate Excel File" is enabled while at least one item is ticked.
+    void CheckGenerateBtn();
+    int GetNPlots() const;
+    void Button1Click();  // tick every enabled item
+    void Button2Click();  // untick every enabled item
+    void Button3Click();  // the export
+    void Button4Click();  // close
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void SetAllTicked(bool ticked);
+    void Export(const QString& fileName, bool csv);
+
+    TExportChoice fChoice;
+    UserMessages& fMessages;
+    TViewsShell& fShell;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QListWidget* CheckListBoxPlots;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+};
+
+}  // namespace keldar
