@@ -5,6 +5,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "MessageBoxMessages.h"
 #include "TDataEdit.h"
@@ -62,9 +64,26 @@ void TDataDialog::bringBackTo(TDataEdit* field) {
     });
 }
 
+// An entry that would be accepted on leaving its field, found without a message.
+static bool acceptable(const TDataEdit* field) {
+    try {
+        const long double value = field->Number();
+        if (field->IntegerOnly() && value != std::trunc(value)) return false;
+        return value >= field->MinVal() && value <= field->MaxVal();
+    } catch (...) {
+        return false;
+    }
+}
+
 void TDataDialog::activationChanged(bool active) {
     if (active) {
         if (!storeRefused_) FormActivate();
+    } else if (QApplication::activeWindow() == nullptr) {
+        // Another program took the focus: store when every entry is acceptable, say nothing
+        // meanwhile, and keep the entries on screen for the user's return either way.
+        const auto fields = findChildren<TDataEdit*>();
+        storeRefused_ = !std::all_of(fields.begin(), fields.end(), acceptable);
+        if (!storeRefused_) StoreFields();
     } else {
         FormDeactivate();
     }
@@ -93,10 +112,7 @@ bool TDataDialog::event(QEvent* event) {
             if (isWindow()) activationChanged(true);
             break;
         case QEvent::WindowDeactivate:
-            // Another program taking the focus is no reason to store or to complain.
-            if (isWindow() && QApplication::applicationState() == Qt::ApplicationActive) {
-                activationChanged(false);
-            }
+            if (isWindow()) activationChanged(false);
             break;
         default:
             break;

@@ -175,6 +175,37 @@ class DataDialogsTest : public QObject {
         QCOMPARE(project_->OuterDiameter, 36.0L);
     }
 
+    void standaloneWindowAndAnotherProgram() {
+        // As a top-level window it follows its own activation; another program taking the focus
+        // stores acceptable entries without a message and keeps the rest on screen.
+        TfrmMaterial dialog(*project_, &messages_);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        enter(field(&dialog, "DataPL"), QStringLiteral("700"));
+        enter(field(&dialog, "DataOD"), QStringLiteral("2*"));  // still being typed
+        QApplication::setActiveWindow(nullptr);
+        QTRY_VERIFY(!dialog.isActiveWindow());
+        QVERIFY(takeMessages().isEmpty());
+        QCOMPARE(project_->PileLength, 0.0L);
+
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(field(&dialog, "DataOD")->text(), QStringLiteral("2*"));
+        enter(field(&dialog, "DataOD"), QStringLiteral("2*15"));
+        QApplication::setActiveWindow(nullptr);
+        QTRY_COMPARE(project_->OuterDiameter, 30.0L);
+        QCOMPARE(project_->PileLength, 700.0L);
+        QVERIFY(takeMessages().isEmpty());
+
+        // Switching to another window of the program stores as in the main window.
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        enter(field(&dialog, "DataTol"), QStringLiteral("0.01"));
+        QApplication::setActiveWindow(area_.get());
+        QTRY_COMPARE(project_->Tolerance, 0.01L);
+    }
+
     void unitSwitchRefreshesValuesAndLabels() {
         project_->PileLength = 1000;
         project_->TipArea = 144;
