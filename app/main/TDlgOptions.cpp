@@ -10,8 +10,7 @@ namespace keldar {
 
 static QString chooseWithFileDialog(QWidget* parent, const QString& title, const QString& preset,
                                     const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, preset, filter, nullptr,
-                                        QFileDialog::ReadOnly);
+    return QFileDialog::getOpenFileName(parent, title, preset, filter);
 }
 
 TDlgOptions::TDlgOptions(QString& editorPath, ChooseFile chooseFile, UserMessages* messages,

@@ -1,15 +1,11 @@
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 
-#include "TAboutBox.h"
 #include "THelpWindow.h"
 
 using namespace keldar;
@@ -86,23 +82,13 @@ class HelpWindowTest : public QObject {
         OpenHelpWindow(window, HelpPage::UsersManual);
         const QString markdown = window->Browser()->document()->toMarkdown();
         QRegularExpression image(QStringLiteral("!\\[[^\\]]*\\]\\(([^)]+)\\)"));
-        for (auto match = image.globalMatch(markdown); match.hasNext();) {
+        int pictures = 0;
+        for (auto match = image.globalMatch(markdown); match.hasNext(); ++pictures) {
             const QString file = match.next().captured(1);
             QVERIFY2(QFile::exists(QStringLiteral(":/docs/") + file), qPrintable(file));
         }
+        QVERIFY(pictures >= 4);
         delete window;
-    }
-
-    void aboutBoxShowsNameVersionAndPurpose() {
-        TAboutBox box;
-        QCOMPARE(box.findChild<QLabel*>("Version")->text(), QStringLiteral("Version 2014"));
-        QCOMPARE(box.findChild<QLabel*>("Comments")->text(),
-                 QStringLiteral("A program for analysis of load vs. settlement for an axially "
-                                "loaded deep foundation with t-z curve method."));
-        QVERIFY(box.isModal());
-        box.show();
-        QTest::mouseClick(box.findChild<QDialogButtonBox*>()->buttons().first(), Qt::LeftButton);
-        QCOMPARE(box.result(), int(QDialog::Accepted));
     }
 };
 
