@@ -1,0 +1,81 @@
+// keldar-grab-dialogs OUTDIR [PROJECT.kd3d]: pictures of the data windows, the About box and the
+// help window, grabbed on whatever platform Qt runs on (offscreen for review).
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+
+#include "DataDialogWindows.h"
+#include "ProgramData.h"
+#include "RecordingMessages.h"
+#include "TAboutBox.h"
+#include "TDlgOptions.h"
+#include "THelpWindow.h"
+#include "TdlgTitle.h"
+#include "TfrmMaterial.h"
+#include "TfrmQwFactors.h"
+
+using namespace keldar;
+
+static bool save(QWidget* widget, const QDir& out, const QString& name) {
+    QApplication::processEvents();
+    const bool saved = widget->grab().save(out.filePath(name));
+    if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(name)));
+    return saved;
+}
+
+// A data window alone in an MDI area, grabbed with its sub-window frame.
+template <class Dialog, class... Args>
+static bool grabDialog(const QDir& out, const QString& name, Args&&... args) {
+    QMdiArea area;
+    area.resize(900, 600);
+    area.show();
+    Dialog* dialog = ShowDataDialog<Dialog>(area, std::forward<Args>(args)...);
+    dialog->SubWindow()->move(0, 0);
+    return save(dialog->SubWindow(), out, name);
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: keldar-grab-dialogs OUTDIR [PROJECT.kd3d]\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    TMainTables tables = TMainTables::BuiltIn();
+    TProgramData project(tables);
+    RecordingMessages messages;
+    if (argc > 2) project.LoadFromFile(QString::fromLocal8Bit(argv[2]), true, messages);
+    project.Designer = QStringLiteral("A. Engineer");
+    project.DesignDate = QStringLiteral("2014-03-04");
+    project.QMultiplier = 1;
+    project.WMultiplier = 1;
+    QString editorPath = QStringLiteral("/usr/bin/gedit");
+
+    bool ok = grabDialog<TfrmMaterial>(out, QStringLiteral("pile-properties.png"), project);
+    ok = grabDialog<TfrmQwFactors>(out, QStringLiteral("qw-factors.png"), project) && ok;
+    ok = grabDialog<TdlgTitle>(out, QStringLiteral("project-title.png"), project) && ok;
+    ok = grabDialog<TDlgOptions>(out, QStringLiteral("control-options.png"), editorPath) && ok;
+
+    TAboutBox about;
+    about.show();
+    ok = save(&about, out, QStringLiteral("about-box.png")) && ok;
+
+    QPointer<THelpWindow> help;
+    OpenHelpWindow(help, HelpPage::Contents);
+    help->resize(help->width(), help->Browser()->fontMetrics().height() * 40);
+    ok = save(help, out, QStringLiteral("help-contents.png")) && ok;
+    help->ShowPage(HelpPage::TechnicalManual);
+    QScrollBar* scroll = help->Browser()->verticalScrollBar();
+    scroll->setValue(scroll->maximum() / 3);
+    ok = save(help, out, QStringLiteral("help-technical-manual.png")) && ok;
+    delete help;
+    return ok ? 0 : 1;
+}
