@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,7 +47,7 @@ double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values) {
+double medianOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
@@ -170,12 +172,33 @@ int runOnce(const char* folder) {
     return library.entry(4);
 }
 
-struct ProcessTime {
-    double wall = 0.0;  // ms
-    double cpu = 0.0;   // ms, user and system time of the process and its threads
+// Wall-clock and processor time of one measurement, in ms. The processor time counts every
+// thread; on a machine shared with other work it varies less than the wall-clock time.
+struct Timing {
+    double wall = 0.0;
+    double cpu = 0.0;
 };
 
-ProcessTime coldRun(const std::string& self, const fs::path& folder) {
+double milliseconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+}
+
+double processCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Times work done in this process.
+template <class Work>
+Timing timed(Work work) {
+    const double cpu = processCpu();
+    const Clock::time_point start = Clock::now();
+    work();
+    return {millisecondsSince(start), processCpu() - cpu};
+}
+
+Timing coldRun(const std::string& self, const fs::path& folder) {
     const std::string folderText = folder.string();
     char* const argv[] = {const_cast<char*>(self.c_str()), const_cast<char*>("--run-once"),
                           const_cast<char*>(folderText.c_str()), nullptr};
@@ -187,20 +210,15 @@ ProcessTime coldRun(const std::string& self, const fs::path& folder) {
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error("the run in " + folderText + " failed");
-    ProcessTime time;
-    time.wall = millisecondsSince(start);
-    const auto ms = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
-    };
-    time.cpu = ms(usage.ru_utime) + ms(usage.ru_stime);
-    return time;
+    return {millisecondsSince(start), milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime)};
 }
 
-double warmRun(const Library& library, const fs::path& folder) {
+Timing warmRun(const Library& library, const fs::path& folder) {
     fs::current_path(folder);
-    const Clock::time_point start = Clock::now();
-    if (library.entry(4) != 0) throw std::runtime_error("the run in " + folder.string() + " failed");
-    return millisecondsSince(start);
+    std::int32_t status = 0;
+    const Timing t = timed([&] { status = library.entry(4); });
+    if (status != 0) throw std::runtime_error("the run in " + folder.string() + " failed");
+    return t;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -221,12 +239,22 @@ void copyFile(const fs::path& from, const fs::path& to) {
     if (close(out) != 0 || n < 0) throw std::runtime_error("cannot copy " + from.string());
 }
 
-double copyOutputs(const fs::path& folder) {
-    const Clock::time_point start = Clock::now();
-    copyFile(folder / "pile.kd3o", folder / "copy.kd3o");
-    copyFile(folder / "pile.kd3p", folder / "copy.kd3p");
-    return millisecondsSince(start);
+Timing copyOutputs(const fs::path& folder) {
+    return timed([&] {
+        copyFile(folder / "pile.kd3o", folder / "copy.kd3o");
+        copyFile(folder / "pile.kd3p", folder / "copy.kd3p");
+    });
 }
+
+// Medians of wall-clock and processor times.
+struct Figures {
+    std::vector<double> wall, cpu;
+    void add(const Timing& t) {
+        wall.push_back(t.wall);
+        cpu.push_back(t.cpu);
+    }
+    Timing median() const { return {medianOf(wall), medianOf(cpu)}; }
+};
 
 void makeProjects(const fs::path& root) {
     // 500 increments, 150 curves of 100 points, 100 tip movements, 50 head loads, down-drag,
@@ -244,34 +272,34 @@ int benchmark(const std::string& self, int repetitions) {
     makeProjects(root);
 
     silenceStandardError();
-    std::vector<double> coldWall, coldCpu, copy, warm, typicalWarm;
+    Figures cold, copy, warm, typicalWarm;
     coldRun(self, largest);  // the first run creates the files that the others replace
     copyOutputs(largest);
     for (int r = 0; r < repetitions; ++r) {
-        const ProcessTime t = coldRun(self, largest);
-        coldWall.push_back(t.wall);
-        coldCpu.push_back(t.cpu);
-        copy.push_back(copyOutputs(largest));
+        cold.add(coldRun(self, largest));
+        copy.add(copyOutputs(largest));
     }
     const fs::path start = fs::current_path();
     {
         Library library;
-        for (int r = 0; r < repetitions; ++r) warm.push_back(warmRun(library, largest));
-        for (int r = 0; r < 10 * repetitions; ++r) typicalWarm.push_back(warmRun(library, typical));
+        for (int r = 0; r < repetitions; ++r) warm.add(warmRun(library, largest));
+        for (int r = 0; r < 10 * repetitions; ++r) typicalWarm.add(warmRun(library, typical));
     }
     fs::current_path(start);
     const auto bytes = fs::file_size(largest / "pile.kd3o") + fs::file_size(largest / "pile.kd3p");
     fs::remove_all(root);
 
-    const double copyTime = median(copy);
-    std::printf("largest run: %.1f MB of output, medians of %d repetitions\n",
+    const Timing c = copy.median(), k = cold.median(), w = warm.median();
+    const Timing t = typicalWarm.median();
+    std::printf("largest run: %.1f MB of output; medians of %d repetitions (ms)\n",
                 static_cast<double>(bytes) / 1e6, repetitions);
-    std::printf("  copy of its two output files   %8.2f ms\n", copyTime);
-    std::printf("  whole process (cold)           %8.2f ms  (cpu %.2f ms)  ratio %.2f\n",
-                median(coldWall), median(coldCpu), median(coldWall) / copyTime);
-    std::printf("  run in a loaded library (warm) %8.2f ms                  ratio %.2f\n",
-                median(warm), median(warm) / copyTime);
-    std::printf("typical run (warm)               %8.3f ms\n", median(typicalWarm));
+    std::printf("                                     wall     cpu   wall ratio to the copy\n");
+    std::printf("  copy of its two output files   %8.2f %8.2f\n", c.wall, c.cpu);
+    std::printf("  whole process (cold)           %8.2f %8.2f   %.2f\n", k.wall, k.cpu,
+                k.wall / c.wall);
+    std::printf("  run in a loaded library (warm) %8.2f %8.2f   %.2f\n", w.wall, w.cpu,
+                w.wall / c.wall);
+    std::printf("typical run (warm)               %8.3f %8.3f\n", t.wall, t.cpu);
     return 0;
 }
 
