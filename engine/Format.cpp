@@ -1,7 +1,7 @@
 #include "Format.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>

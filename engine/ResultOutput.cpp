@@ -76,9 +76,8 @@ static void appendLine(std::string& text, const Layout& layout, const Args&... a
     layout.format(text, std::span<const FieldValue>(values, sizeof...(Args)));
 }
 
-void appendCaseBlock(std::string& text, const IncrementTable& table,
-                     const PileSolution& solution, float tipMovement, float tipLoad,
-                     bool uplift) {
+void appendCaseBlock(std::string& text, const IncrementTable& table, const PileSolution& solution,
+                     float tipMovement, float tipLoad, bool uplift) {
     static const Layout kBlank("(' ')");
     static const Layout kCaseHeading("(///,8X,'ASSUMED TIP MOVEMENT',8X,'TIP   LOAD')");
     static const Layout kCaseUnits("(17X,A3,20X,A3)");
@@ -97,8 +96,8 @@ void appendCaseBlock(std::string& text, const IncrementTable& table,
     appendLine(text, kCaseRow, tipMovement, tipLoad);
     appendLine(text, kTableHeading1);
     appendLine(text, kTableHeading2);
-    appendLine(text, kTableUnits, label(s.LUNIT), label(s.PUNIT), label(s.FUNIT),
-               label(s.FUNIT), label(s.FUNIT), label(s.MUNIT), label(s.MUNIT), label(s.MUNIT));
+    appendLine(text, kTableUnits, label(s.LUNIT), label(s.PUNIT), label(s.FUNIT), label(s.FUNIT),
+               label(s.FUNIT), label(s.MUNIT), label(s.MUNIT), label(s.MUNIT));
     appendCaseRows(text, table, solution, uplift ? -1.0f : 1.0f);
 }
 

@@ -19,8 +19,8 @@ struct ResultRow {
 // Report block of one tip-movement case: its heading with the tip movement and tip load, then
 // the node and middle rows from the tip up and the pile-head row. An uplift case (tip movement
 // not above 1e-10) has every load and movement of the rows negated.
-void appendCaseBlock(std::string& text, const IncrementTable& table,
-                     const PileSolution& solution, float tipMovement, float tipLoad, bool uplift);
+void appendCaseBlock(std::string& text, const IncrementTable& table, const PileSolution& solution,
+                     float tipMovement, float tipLoad, bool uplift);
 
 // Plot file: the analysis header (cases, increments, unit system).
 void writeAnalysisHeader();

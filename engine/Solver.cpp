@@ -21,6 +21,9 @@ namespace keldar {
 static IncrementTable increments;
 static PileSolution solutions[kMaxWorkers];
 
+// Whole-pile solutions that a head-load search usually takes.
+static constexpr int kTypicalTrials = 10;
+
 // A tip movement not above this is an uplift case.
 static constexpr float kUpliftLimit = 1e-10f;
 
@@ -91,7 +94,7 @@ void runTipMovementCases(std::int32_t& status, int workers) {
     writeAnalysisHeader();
     std::vector<CaseOutcome> outcomes(static_cast<std::size_t>(s.NTM) + 1);
     solveInOrder(
-        s.NTM, workersFor(workers, s.NTM, s.NINC),
+        s.NTM, workersFor(workers, s.NTM, static_cast<long>(s.NTM) * s.NINC),
         [&](int k, int worker) { solveCase(k, solutions[worker], outcomes[k]); },
         [&](int k) {
             CaseOutcome& outcome = outcomes[static_cast<std::size_t>(k)];
@@ -136,8 +139,10 @@ void runLoadControlled(std::int32_t& status, int workers) {
     writeLoadControlledHeading();
     LoadOutcome outcomes[kMaxTopLoads + 1];
     solveInOrder(
-        s.NLOAD, workersFor(workers, s.NLOAD, s.NINC),
-        [&](int j, int worker) { searchLoad(s.TOPLD[j], start[j], solutions[worker], outcomes[j]); },
+        s.NLOAD, workersFor(workers, s.NLOAD, static_cast<long>(s.NLOAD) * s.NINC * kTypicalTrials),
+        [&](int j, int worker) {
+            searchLoad(s.TOPLD[j], start[j], solutions[worker], outcomes[j]);
+        },
         [&](int j) {
             const float load = s.TOPLD[j];
             const LoadOutcome& outcome = outcomes[j];

@@ -11,15 +11,14 @@
 
 namespace keldar {
 
-// Below this many increments over all pieces, starting threads costs more than it saves.
-static constexpr long kThreadedWork = 5000;
+// Below this many increments in all, a run takes well under a millisecond: starting threads
+// would cost more than it saves.
+static constexpr long kThreadedWork = 20000;
 
-int workersFor(int requested, int count, int size) {
+int workersFor(int requested, int count, long work) {
     int workers = requested;
-    if (workers <= 0) {
-        const long work = static_cast<long>(count) * size;
+    if (workers <= 0)
         workers = work < kThreadedWork ? 1 : static_cast<int>(std::thread::hardware_concurrency());
-    }
     return std::clamp(std::min(workers, count), 1, kMaxWorkers);
 }
 

@@ -9,10 +9,10 @@ namespace keldar {
 // More threads than this gain nothing on the sizes the engine allows.
 inline constexpr int kMaxWorkers = 8;
 
-// Threads for `count` pieces of `size` each (increments): `requested` when above 0 (at most
-// kMaxWorkers and count), otherwise one for a small run and as many as the processor runs at
-// once for a large one.
-int workersFor(int requested, int count, int size);
+// Threads for `count` pieces that solve about `work` pile increments in all: `requested` when
+// above 0 (at most kMaxWorkers and count), otherwise one for a small run and as many as the
+// processor runs at once for a large one.
+int workersFor(int requested, int count, long work);
 
 // Calls solve(i, worker) for i = 1..count on `workers` threads (the calling thread is worker 0;
 // the others are 1..workers-1) and deliver(i) on the calling thread for i = 1..count in order,

@@ -81,8 +81,7 @@ std::string dataFile(const ProjectSize& size, float reach) {
         out << j << " " << depth << " " << size.points << "\n";
         for (int k = 1; k <= size.points; ++k) {
             const float z = 2.0f * static_cast<float>(k - 1) / static_cast<float>(size.points - 1);
-            const float t =
-                z <= 0.2f ? tmax * z / 0.2f : tmax * std::max(0.8f, 1.0f - (z - 0.2f));
+            const float t = z <= 0.2f ? tmax * z / 0.2f : tmax * std::max(0.8f, 1.0f - (z - 0.2f));
             out << t << " " << z << "\n";
         }
     }
@@ -315,7 +314,7 @@ int main(int argc, char** argv) {
         const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
         return benchmark(fs::canonical("/proc/self/exe").string(), repetitions);
     } catch (const std::exception& e) {
-        std::printf( "keldar_run_bench: %s\n", e.what());
+        std::printf("keldar_run_bench: %s\n", e.what());
         return 1;
     }
 }

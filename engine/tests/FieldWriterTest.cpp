@@ -96,8 +96,7 @@ TEST(FieldWriter, TiesAndNarrowFieldsAcrossMagnitudes) {
                 const float v = sign * std::ldexp(static_cast<float>(m), q);
                 for (int digits = 1; digits <= 9; digits += (digits < 5 ? 1 : 4)) {
                     for (const int width : widths) {
-                        ASSERT_EQ(exponentText(v, width, digits),
-                                  formatExponent(v, width, digits))
+                        ASSERT_EQ(exponentText(v, width, digits), formatExponent(v, width, digits))
                             << v << " E" << width << "." << digits;
                         ASSERT_EQ(fixedText(v, width, digits - 1),
                                   formatFixed(v, width, digits - 1))
