@@ -10,9 +10,8 @@
 
 namespace keldar {
 
-// Fields of more digits, and values that do not fit the integer arithmetic below (very small or
-// very large values, subnormals), go through the general formatting.
-static constexpr int kMaxDigits = 9;
+// Fields of more than 9 digits, and values that do not fit the integer arithmetic below (very
+// small or very large values, subnormals), go through the general formatting.
 
 static constexpr std::uint64_t power10(int k) {
     std::uint64_t p = 1;
@@ -31,7 +30,7 @@ struct Binary {
     int q;
 };
 
-static bool splitValue(float a, Binary& b) {
+static inline bool splitValue(float a, Binary& b) {
     std::uint32_t bits;
     std::memcpy(&bits, &a, sizeof bits);
     const int field = static_cast<int>((bits >> 23) & 0xFFu);
@@ -54,7 +53,7 @@ static int compareHalf(std::uint64_t rest, std::uint64_t unit) {
     return twice < unit ? -1 : (twice == unit ? 0 : 1);
 }
 
-static bool scale(const Binary& b, int k, Scaled& out) {
+static inline bool scale(const Binary& b, int k, Scaled& out) {
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
     if (k >= 0) {
         // m < 2^24 and 10^12 < 2^40: the product fits.
@@ -126,28 +125,11 @@ static int digitCount(std::uint64_t value) {
     return n;
 }
 
-char* putBlanks(char* out, int count) {
-    // Fields are narrow: eight blanks at a time, then the rest, without a library call.
-    static constexpr char kBlanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    char* p = out;
-    for (; count >= 8; count -= 8, p += 8) std::memcpy(p, kBlanks, 8);
-    if (count >= 4) {
-        std::memcpy(p, kBlanks, 4);
-        p += 4;
-        count -= 4;
-    }
-    if (count >= 2) {
-        std::memcpy(p, kBlanks, 2);
-        p += 2;
-        count -= 2;
-    }
-    if (count == 1) *p++ = ' ';
-    return p;
-}
-
-// The mantissa digits (a whole number of `digits` digits, or 0 for zero) and the decimal
-// exponent of the form 0.ddddE+xx; false when the value needs the general formatting.
-static bool exponentForm(float a, int digits, std::uint64_t& mantissa, int& exponent) {
+// The mantissa (Digits digits, or 0 for zero) and the decimal exponent of the form 0.ddddE+xx;
+// false when the value needs the general formatting. Digits is a constant, so that the
+// powers of ten and the digit loop are fixed for each field kind.
+template <int Digits>
+static bool exponentForm(float a, std::uint32_t& mantissa, int& exponent) {
     mantissa = 0;
     exponent = 0;
     if (a == 0.0f) return true;
@@ -156,28 +138,29 @@ static bool exponentForm(float a, int digits, std::uint64_t& mantissa, int& expo
     // 2^(q+23) <= a < 2^(q+24), so a lies in the decade that holds 2^(q+23) or in the next.
     exponent = ((b.q + 23) * 78913 >> 18) + 1;
     Scaled s{};
-    if (!scale(b, digits - exponent, s)) return false;
-    if (s.whole >= kPowers[digits]) {
+    if (!scale(b, Digits - exponent, s)) return false;
+    if (s.whole >= kPowers[Digits]) {
         ++exponent;
-        if (!scale(b, digits - exponent, s)) return false;
+        if (!scale(b, Digits - exponent, s)) return false;
     }
-    mantissa = rounded(s);
-    if (mantissa == kPowers[digits]) {  // 0.999.. rounds up into the next decade
-        mantissa = kPowers[digits - 1];
+    std::uint64_t m = rounded(s);
+    if (m == kPowers[Digits]) {  // 0.999.. rounds up into the next decade
+        m = kPowers[Digits - 1];
         ++exponent;
     }
+    mantissa = static_cast<std::uint32_t>(m);
     return true;
 }
 
-char* putExponent(char* out, float value, int width, int digits) {
-    std::uint64_t mantissa = 0;
+template <int Digits>
+static char* putExponentWith(char* out, float value, int width) {
+    std::uint32_t mantissa = 0;
     int exponent = 0;
-    if (digits < 1 || digits > kMaxDigits || width < 1 ||
-        !exponentForm(std::fabs(value), digits, mantissa, exponent))
-        return putString(out, formatExponent(value, width, digits));
+    if (width < 1 || !exponentForm<Digits>(std::fabs(value), mantissa, exponent))
+        return putString(out, formatExponent(value, width, Digits));
     // [-]0.dddE+xx; a real32 never needs more than two exponent digits.
     const bool negative = std::signbit(value);
-    const int full = (negative ? 1 : 0) + 2 + digits + 4;
+    const int full = (negative ? 1 : 0) + 2 + Digits + 4;
     const bool zero = full <= width;  // the leading zero only where there is room for it
     const int length = zero ? full : full - 1;
     if (length > width) return putAsterisks(out, width);
@@ -185,7 +168,7 @@ char* putExponent(char* out, float value, int width, int digits) {
     if (negative) *out++ = '-';
     if (zero) *out++ = '0';
     *out++ = '.';
-    out = putDigits(out, static_cast<std::uint32_t>(mantissa), digits);
+    out = putDigits(out, mantissa, Digits);
     out[0] = 'E';
     out[1] = exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -193,23 +176,48 @@ char* putExponent(char* out, float value, int width, int digits) {
     return out + 4;
 }
 
-char* putFixed(char* out, float value, int width, int decimals) {
+char* putExponent(char* out, float value, int width, int digits) {
+    switch (digits) {
+        case 1:
+            return putExponentWith<1>(out, value, width);
+        case 2:
+            return putExponentWith<2>(out, value, width);
+        case 3:
+            return putExponentWith<3>(out, value, width);
+        case 4:
+            return putExponentWith<4>(out, value, width);
+        case 5:
+            return putExponentWith<5>(out, value, width);
+        case 6:
+            return putExponentWith<6>(out, value, width);
+        case 7:
+            return putExponentWith<7>(out, value, width);
+        case 8:
+            return putExponentWith<8>(out, value, width);
+        case 9:
+            return putExponentWith<9>(out, value, width);
+        default:
+            return putString(out, formatExponent(value, width, digits));
+    }
+}
+
+template <int Decimals>
+static char* putFixedWith(char* out, float value, int width) {
     const float a = std::fabs(value);
     std::uint64_t units = 0;
     if (a != 0.0f) {
         Binary b{};
         Scaled s{};
-        if (decimals < 0 || decimals > kMaxDigits || width < 1 || !splitValue(a, b) ||
-            !scale(b, decimals, s) || s.whole >= kPowers[19])
-            return putString(out, formatFixed(value, width, decimals));
+        if (width < 1 || !splitValue(a, b) || !scale(b, Decimals, s) || s.whole >= kPowers[19])
+            return putString(out, formatFixed(value, width, Decimals));
         units = rounded(s);
-    } else if (decimals < 0 || decimals > kMaxDigits || width < 1) {
-        return putString(out, formatFixed(value, width, decimals));
+    } else if (width < 1) {
+        return putString(out, formatFixed(value, width, Decimals));
     }
-    const std::uint64_t whole = units / kPowers[decimals];
+    const std::uint64_t whole = units / kPowers[Decimals];
     const bool negative = std::signbit(value);
     const int wholeDigits = digitCount(whole);
-    const int full = (negative ? 1 : 0) + wholeDigits + 1 + decimals;
+    const int full = (negative ? 1 : 0) + wholeDigits + 1 + Decimals;
     // The leading zero of a value below one is written only where there is room for it.
     const bool dropZero = full > width && whole == 0;
     const int length = dropZero ? full - 1 : full;
@@ -218,7 +226,34 @@ char* putFixed(char* out, float value, int width, int decimals) {
     if (negative) *out++ = '-';
     if (!dropZero) out = putDigits(out, whole, wholeDigits);
     *out++ = '.';
-    return putDigits(out, units % kPowers[decimals], decimals);
+    return putDigits(out, units % kPowers[Decimals], Decimals);
+}
+
+char* putFixed(char* out, float value, int width, int decimals) {
+    switch (decimals) {
+        case 0:
+            return putFixedWith<0>(out, value, width);
+        case 1:
+            return putFixedWith<1>(out, value, width);
+        case 2:
+            return putFixedWith<2>(out, value, width);
+        case 3:
+            return putFixedWith<3>(out, value, width);
+        case 4:
+            return putFixedWith<4>(out, value, width);
+        case 5:
+            return putFixedWith<5>(out, value, width);
+        case 6:
+            return putFixedWith<6>(out, value, width);
+        case 7:
+            return putFixedWith<7>(out, value, width);
+        case 8:
+            return putFixedWith<8>(out, value, width);
+        case 9:
+            return putFixedWith<9>(out, value, width);
+        default:
+            return putString(out, formatFixed(value, width, decimals));
+    }
 }
 
 }  // namespace keldar
