@@ -2,6 +2,7 @@
 #include "Solver.h"
 
 #include <cmath>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,33 @@ struct CaseOutcome {
     std::string plot;
 };
 
-static void solveCase(int k, PileSolution& solution, CaseOutcome& outcome) {
+// Text buffers of the cases, handed back once written so that the next cases reuse their
+// memory: fresh memory for every case would cost the system a page fault for every 4 kB of the
+// report.
+class TextBuffers {
+  public:
+    std::string take() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (spare_.empty()) return {};
+        std::string text = std::move(spare_.back());
+        spare_.pop_back();
+        text.clear();
+        return text;
+    }
+    void giveBack(std::string& text) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        spare_.push_back(std::move(text));
+        text = std::string();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::string> spare_;
+};
+
+static void solveCase(int k, PileSolution& solution, TextBuffers& buffers, CaseOutcome& outcome) {
+    outcome.report = buffers.take();
+    outcome.plot = buffers.take();
     const RunStore& s = runStore();
     const bool uplift = s.TIPMOV[k] <= kUpliftLimit;
     const float w = uplift ? std::fabs(s.TIPMOV[k]) : s.TIPMOV[k];
@@ -93,15 +120,16 @@ void runTipMovementCases(std::int32_t& status, int workers) {
     RunStore& s = runStore();
     writeAnalysisHeader();
     std::vector<CaseOutcome> outcomes(static_cast<std::size_t>(s.NTM) + 1);
+    TextBuffers buffers;
     solveInOrder(
         s.NTM, workersFor(workers, s.NTM, static_cast<long>(s.NTM) * s.NINC),
-        [&](int k, int worker) { solveCase(k, solutions[worker], outcomes[k]); },
+        [&](int k, int worker) { solveCase(k, solutions[worker], buffers, outcomes[k]); },
         [&](int k) {
             CaseOutcome& outcome = outcomes[static_cast<std::size_t>(k)];
             runFiles().report.writeText(outcome.report);
             runFiles().plot.writeText(outcome.plot);
-            outcome.report = std::string();
-            outcome.plot = std::string();
+            buffers.giveBack(outcome.report);
+            buffers.giveBack(outcome.plot);
             s.TOPLOAD[k] = outcome.headLoad;
             s.TOPMOV[k] = outcome.headMovement;
             s.TIPLOAD[k] = outcome.tipLoad;
