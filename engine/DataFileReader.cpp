@@ -18,7 +18,14 @@ bool DataFileReader::open(const std::string& path) {
         fail(kStatusCannotOpenInput, "The data file \"" + path + "\" cannot be opened.");
         return false;
     }
-    char buf[8192];
+    // Room for the whole file at once where its size is known (a large project is a few
+    // hundred kilobytes); the reads below hold whatever the file really gives.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0) text_.reserve(static_cast<std::size_t>(size));
+        std::rewind(file);
+    }
+    char buf[16384];
     std::size_t n = 0;
     while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) text_.append(buf, n);
     const bool readError = std::ferror(file) != 0;
