@@ -1,7 +1,6 @@
 #include "WorkInOrder.h"
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -26,14 +25,31 @@ namespace {
 
 class Pieces {
   public:
-    Pieces(int count, const std::function<void(int, int)>& solve)
-        : count_(count), solve_(solve), done_(static_cast<std::size_t>(count) + 1, 0) {}
+    // No piece is taken more than `window` pieces ahead of the last one handed on, so that the
+    // texts waiting to be written stay few (a calling thread held up by the system would
+    // otherwise let the others run far ahead).
+    Pieces(int count, int window, const std::function<void(int, int)>& solve)
+        : count_(count),
+          window_(window),
+          solve_(solve),
+          done_(static_cast<std::size_t>(count) + 1, 0) {}
 
-    // Solves the next piece nobody has taken; false when none is left or the work has stopped.
+    // Solves the next piece nobody has taken; false when none is left, the work has stopped,
+    // or (for the calling thread, which must not wait here) the window is full.
     bool solveNext(int worker) {
-        if (stopped_.load()) return false;
-        const int i = next_.fetch_add(1);
-        if (i > count_) return false;
+        int i = 0;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            const auto open = [&] {
+                return stopped_ || next_ > count_ || next_ <= handedOn_ + window_;
+            };
+            if (worker != 0)
+                changed_.wait(lock, open);
+            else if (!open())
+                return false;  // the calling thread hands the pieces on: it never waits here
+            if (stopped_ || next_ > count_) return false;
+            i = next_++;
+        }
         solve_(i, worker);
         {
             const std::lock_guard<std::mutex> lock(mutex_);
@@ -51,7 +67,7 @@ class Pieces {
         } catch (...) {
             const std::lock_guard<std::mutex> lock(mutex_);
             if (!error_) error_ = std::current_exception();
-            stopped_.store(true);
+            stopped_ = true;
             changed_.notify_all();
         }
     }
@@ -70,15 +86,32 @@ class Pieces {
         }
     }
 
-    void stop() { stopped_.store(true); }
+    // Piece i has been handed on: the window moves on.
+    void handedOn(int i) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            handedOn_ = i;
+        }
+        changed_.notify_all();
+    }
+
+    void stop() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopped_ = true;
+        }
+        changed_.notify_all();
+    }
 
   private:
     const int count_;
+    const int window_;
     const std::function<void(int, int)>& solve_;
-    std::atomic<int> next_{1};
-    std::atomic<bool> stopped_{false};
     std::mutex mutex_;
     std::condition_variable changed_;
+    int next_ = 1;
+    int handedOn_ = 0;
+    bool stopped_ = false;
     std::vector<char> done_;  // by piece, 1..count
     std::exception_ptr error_;
 };
@@ -120,12 +153,14 @@ void solveInOrder(int count, int workers, const std::function<void(int, int)>& s
         }
         return;
     }
-    Pieces pieces(count, solve);
+    workers = std::min(workers, kMaxWorkers);
+    Pieces pieces(count, 2 * workers, solve);
     Workers threads(pieces);
-    threads.start(std::min(workers, kMaxWorkers));
+    threads.start(workers);
     for (int i = 1; i <= count; ++i) {
         pieces.waitFor(i);
         deliver(i);
+        pieces.handedOn(i);
     }
 }
 

@@ -20,16 +20,19 @@ int threadCount() {
     return n;
 }
 
-TEST(WorkInOrder, EveryPieceSolvedOnceAndDeliveredInOrder) {
+TEST(WorkInOrder, EveryPieceSolvedOnceAndDeliveredInOrderNeverFarAhead) {
     for (int workers : {1, 2, 3, 8}) {
         for (int count : {0, 1, 5, 97}) {
             std::vector<std::atomic<int>> solved(static_cast<std::size_t>(count) + 1);
             std::vector<int> delivered;
-            std::atomic<bool> outOfRange{false};
+            std::atomic<int> deliveredCount{0};
+            std::atomic<bool> outOfRange{false}, farAhead{false};
             solveInOrder(
                 count, workers,
                 [&](int i, int worker) {
                     if (worker < 0 || worker >= workers) outOfRange = true;
+                    // Texts waiting to be written stay few: no piece runs far ahead.
+                    if (workers > 1 && i > deliveredCount.load() + 2 * workers) farAhead = true;
                     // Uneven pieces, so that later ones often finish first.
                     if (i % 7 == 0) std::this_thread::sleep_for(std::chrono::microseconds(300));
                     ++solved[static_cast<std::size_t>(i)];
@@ -37,8 +40,10 @@ TEST(WorkInOrder, EveryPieceSolvedOnceAndDeliveredInOrder) {
                 [&](int i) {
                     EXPECT_EQ(solved[static_cast<std::size_t>(i)].load(), 1) << i;
                     delivered.push_back(i);
+                    ++deliveredCount;
                 });
             EXPECT_FALSE(outOfRange);
+            EXPECT_FALSE(farAhead);
             ASSERT_EQ(static_cast<int>(delivered.size()), count);
             for (int i = 1; i <= count; ++i) {
                 EXPECT_EQ(delivered[static_cast<std::size_t>(i - 1)], i);
