@@ -18,7 +18,14 @@ bool DataFileReader::open(const std::string& path) {
         fail(kStatusCannotOpenInput, "The data file \"" + path + "\" cannot be opened.");
         return false;
     }
-    char buf[8192];
+    // Room for the whole file at once where its size is known (a large project is a few
+    // hundred kilobytes); the reads below hold whatever the file really gives.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0) text_.reserve(static_cast<std::size_t>(size));
+        std::rewind(file);
+    }
+    char buf[16384];
     std::size_t n = 0;
     while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) text_.append(buf, n);
     const bool readError = std::ferror(file) != 0;
@@ -137,9 +144,15 @@ bool DataFileReader::readInteger(std::int32_t& value, std::string_view what) {
 
 // A real in the free-form rule: sign, digits with an optional point, an optional exponent
 // introduced by E or D. Texts such as "inf", "nan" or hexadecimal forms are not numbers here.
-static bool isRealText(std::string_view word) {
+// `plainForm` tells whether the library conversion reads the word as it stands (no leading
+// plus, no D exponent).
+static bool isRealText(std::string_view word, bool& plainForm) {
     std::size_t i = 0;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+    plainForm = true;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) {
+        plainForm = word[i] == '-';
+        ++i;
+    }
     int digits = 0;
     while (i < word.size() && isDigit(word[i])) ++i, ++digits;
     if (i < word.size() && word[i] == '.') {
@@ -148,7 +161,10 @@ static bool isRealText(std::string_view word) {
     }
     if (digits == 0) return false;
     if (i == word.size()) return true;
-    if (word[i] != 'e' && word[i] != 'E' && word[i] != 'd' && word[i] != 'D') return false;
+    if (word[i] == 'd' || word[i] == 'D')
+        plainForm = false;
+    else if (word[i] != 'e' && word[i] != 'E')
+        return false;
     ++i;
     if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
     int expDigits = 0;
@@ -159,22 +175,31 @@ static bool isRealText(std::string_view word) {
 bool DataFileReader::readReal(float& value, std::string_view what) {
     std::string_view word;
     if (!nextWord(word, what)) return false;
-    if (!isRealText(word) || word.size() > 64) {
+    bool plainForm = true;
+    if (!isRealText(word, plainForm) || word.size() > 64) {
         failNotNumber("a number", word, what);
         return false;
     }
+    // The library conversion takes no leading plus and no D exponent: such words are read
+    // from a copy in the E form.
     char buf[65];
-    std::size_t n = 0;
-    for (char c : word) {
-        if (n == 0 && c == '+') continue;  // from_chars takes no leading plus
-        buf[n++] = (c == 'd' || c == 'D') ? 'E' : c;
+    std::string_view text = word;
+    if (!plainForm) {
+        std::size_t n = 0;
+        for (char c : word) {
+            if (n == 0 && c == '+') continue;
+            buf[n++] = (c == 'd' || c == 'D') ? 'E' : c;
+        }
+        text = std::string_view(buf, n);
     }
+    const char* const first = text.data();
+    const char* const last = first + text.size();
     float parsed = 0.0f;
-    const auto [end, ec] = std::from_chars(buf, buf + n, parsed);
+    const auto [end, ec] = std::from_chars(first, last, parsed);
     if (ec == std::errc::result_out_of_range) {
         // Underflow reads as zero; overflow has no single-precision value.
         double wide = 0.0;
-        std::from_chars(buf, buf + n, wide);
+        std::from_chars(first, last, wide);
         if (std::fabs(wide) >= 1.0 || std::isinf(wide)) {
             fail(kStatusInputMalformed, "Line " + std::to_string(line_) +
                                             " of the data file: the value \"" + std::string(word) +
@@ -182,7 +207,7 @@ bool DataFileReader::readReal(float& value, std::string_view what) {
             return false;
         }
         parsed = std::signbit(wide) ? -0.0f : 0.0f;
-    } else if (ec != std::errc() || end != buf + n) {
+    } else if (ec != std::errc() || end != last) {
         failNotNumber("a number", word, what);
         return false;
     }

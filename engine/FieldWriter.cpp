@@ -3,186 +3,257 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "Format.h"
 
 namespace keldar {
 
-__extension__ typedef unsigned __int128 Wide;
+// Fields of more than 9 digits, and values that do not fit the integer arithmetic below (very
+// small or very large values, subnormals), go through the general formatting.
 
-// Binary exponents of real32 values handled here; the rest (very small or very large values,
-// subnormals) go through the general formatting. Within these the scaled values fit 128 bits.
-static constexpr int kLowestExponent = -100;
-static constexpr int kHighestExponent = 40;
-static constexpr int kMaxDigits = 9;
-
-static constexpr Wide power10(int k) {
-    Wide p = 1;
+static constexpr std::uint64_t power10(int k) {
+    std::uint64_t p = 1;
     for (int i = 0; i < k; ++i) p *= 10;
     return p;
 }
 
-static constexpr Wide kPowers[] = {
+static constexpr std::uint64_t kPowers[] = {
     power10(0),  power10(1),  power10(2),  power10(3),  power10(4),  power10(5),  power10(6),
     power10(7),  power10(8),  power10(9),  power10(10), power10(11), power10(12), power10(13),
-    power10(14), power10(15), power10(16), power10(17), power10(18), power10(19), power10(20),
-    power10(21), power10(22), power10(23), power10(24), power10(25), power10(26), power10(27),
-    power10(28), power10(29), power10(30), power10(31), power10(32), power10(33), power10(34),
-    power10(35), power10(36), power10(37), power10(38)};
+    power10(14), power10(15), power10(16), power10(17), power10(18), power10(19)};
 
-// A positive real32 as m x 2^q.
+// A real32 a > 0 is m x 2^q with m < 2^24.
 struct Binary {
-    std::uint32_t m;
+    std::uint64_t m;
     int q;
 };
 
-static bool splitValue(float a, Binary& b) {
+static inline bool splitValue(float a, Binary& b) {
     std::uint32_t bits;
     std::memcpy(&bits, &a, sizeof bits);
     const int field = static_cast<int>((bits >> 23) & 0xFFu);
     if (field == 0 || field == 0xFF) return false;  // subnormal, infinite or not a number
     b.m = (bits & 0x7FFFFFu) | 0x800000u;
     b.q = field - 150;
-    return b.q >= kLowestExponent && b.q <= kHighestExponent;
+    return true;
 }
 
-// m x 2^q x 10^k split into its whole part and whether the rest is below, at or above one half.
+// m x 2^q x 10^k split into its whole part and whether the rest is below, at or above one
+// half, exactly. False when the numbers would not fit 64 bits.
 struct Scaled {
-    Wide whole;
+    std::uint64_t whole;
     int half;  // -1 below, 0 exactly at, 1 above one half
 };
 
-static bool scale(const Binary& b, int k, Scaled& out) {
-    if (k > 38 || k < -38) return false;
-    Wide num = b.m, den = 1;
-    if (k >= 0)
-        num *= kPowers[k];
-    else
-        den = kPowers[-k];
-    if (b.q >= 0)
-        num <<= b.q;
-    else
-        den <<= -b.q;
-    Wide rest;
-    if ((num >> 64) == 0 && (den >> 64) == 0) {
-        const auto n = static_cast<std::uint64_t>(num), d = static_cast<std::uint64_t>(den);
-        out.whole = n / d;
-        rest = n % d;
-    } else {
-        out.whole = num / den;
-        rest = num % den;
+static int compareHalf(std::uint64_t rest, std::uint64_t unit) {
+    // rest < unit <= 2^63, so twice the rest cannot overflow.
+    const std::uint64_t twice = rest * 2;
+    return twice < unit ? -1 : (twice == unit ? 0 : 1);
+}
+
+static inline bool scale(const Binary& b, int k, Scaled& out) {
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    if (k >= 0) {
+        // m < 2^24 and 10^12 < 2^40: the product fits.
+        if (k > 12) return false;
+        const std::uint64_t num = b.m * kPowers[k];
+        if (b.q >= 0) {
+            if (b.q > 63 || num > (kMax >> b.q)) return false;
+            out.whole = num << b.q;
+            out.half = -1;
+            return true;
+        }
+        const int shift = -b.q;
+        if (shift > 63) return false;
+        out.whole = num >> shift;
+        const std::uint64_t unit = std::uint64_t{1} << shift;
+        out.half = compareHalf(num & (unit - 1), unit);
+        return true;
     }
-    const Wide twice = rest * 2;
-    out.half = twice < den ? -1 : (twice == den ? 0 : 1);
+    if (-k > 19) return false;
+    std::uint64_t num = b.m, den = kPowers[-k];
+    if (b.q >= 0) {
+        if (b.q > 39) return false;  // m x 2^q < 2^63
+        num <<= b.q;
+    } else {
+        const int shift = -b.q;
+        if (shift > 63 || den > ((std::uint64_t{1} << 63) >> shift)) return false;
+        den <<= shift;
+    }
+    out.whole = num / den;
+    out.half = compareHalf(num % den, den);
     return true;
 }
 
 // Round half away from zero, as the general formatting does.
-static Wide rounded(const Scaled& s) { return s.half >= 0 ? s.whole + 1 : s.whole; }
-
-static char* putText(char* out, const char* text, int length, int width) {
-    if (length > width) {
-        std::memset(out, '*', static_cast<std::size_t>(width));
-        return out + width;
-    }
-    out = putBlanks(out, width - length);
-    std::memcpy(out, text, static_cast<std::size_t>(length));
-    return out + length;
-}
+static std::uint64_t rounded(const Scaled& s) { return s.half >= 0 ? s.whole + 1 : s.whole; }
 
 static char* putString(char* out, const std::string& text) {
     std::memcpy(out, text.data(), text.size());
     return out + text.size();
 }
 
-static char* putDigits(char* out, Wide value, int count) {
-    for (int i = count - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + static_cast<int>(value % 10));
-        value /= 10;
-    }
-    return out + count;
+static char* putAsterisks(char* out, int width) {
+    std::memset(out, '*', static_cast<std::size_t>(width));
+    return out + width;
 }
 
-char* putBlanks(char* out, int count) {
-    if (count <= 0) return out;
-    std::memset(out, ' ', static_cast<std::size_t>(count));
-    return out + count;
+static constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// `count` digits of value, with leading zeros, written two at a time from the right.
+template <class Unsigned>
+static char* putDigits(char* out, Unsigned value, int count) {
+    char* const end = out + count;
+    char* p = end;
+    for (; count >= 2; count -= 2) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count == 1) p[-1] = static_cast<char>('0' + value % 10);
+    return end;
+}
+
+static int digitCount(std::uint64_t value) {
+    int n = 1;
+    while (n < 20 && value >= kPowers[n]) ++n;
+    return n;
+}
+
+// The mantissa (Digits digits, or 0 for zero) and the decimal exponent of the form 0.ddddE+xx;
+// false when the value needs the general formatting. Digits is a constant, so that the
+// powers of ten and the digit loop are fixed for each field kind.
+template <int Digits>
+static bool exponentForm(float a, std::uint32_t& mantissa, int& exponent) {
+    mantissa = 0;
+    exponent = 0;
+    if (a == 0.0f) return true;
+    Binary b{};
+    if (!splitValue(a, b)) return false;
+    // 2^(q+23) <= a < 2^(q+24), so a lies in the decade that holds 2^(q+23) or in the next.
+    exponent = ((b.q + 23) * 78913 >> 18) + 1;
+    Scaled s{};
+    if (!scale(b, Digits - exponent, s)) return false;
+    if (s.whole >= kPowers[Digits]) {
+        ++exponent;
+        if (!scale(b, Digits - exponent, s)) return false;
+    }
+    std::uint64_t m = rounded(s);
+    if (m == kPowers[Digits]) {  // 0.999.. rounds up into the next decade
+        m = kPowers[Digits - 1];
+        ++exponent;
+    }
+    mantissa = static_cast<std::uint32_t>(m);
+    return true;
+}
+
+template <int Digits>
+static char* putExponentWith(char* out, float value, int width) {
+    std::uint32_t mantissa = 0;
+    int exponent = 0;
+    if (width < 1 || !exponentForm<Digits>(std::fabs(value), mantissa, exponent))
+        return putString(out, formatExponent(value, width, Digits));
+    // [-]0.dddE+xx; a real32 never needs more than two exponent digits.
+    const bool negative = std::signbit(value);
+    const int full = (negative ? 1 : 0) + 2 + Digits + 4;
+    const bool zero = full <= width;  // the leading zero only where there is room for it
+    const int length = zero ? full : full - 1;
+    if (length > width) return putAsterisks(out, width);
+    out = putBlanks(out, width - length);
+    if (negative) *out++ = '-';
+    if (zero) *out++ = '0';
+    *out++ = '.';
+    out = putDigits(out, mantissa, Digits);
+    out[0] = 'E';
+    out[1] = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    std::memcpy(out + 2, kDigitPairs + 2 * magnitude, 2);
+    return out + 4;
 }
 
 char* putExponent(char* out, float value, int width, int digits) {
-    const float a = std::fabs(value);
-    Binary b{};
-    if (digits < 1 || digits > kMaxDigits || (a != 0.0f && !splitValue(a, b)))
-        return putString(out, formatExponent(value, width, digits));
+    switch (digits) {
+        case 1:
+            return putExponentWith<1>(out, value, width);
+        case 2:
+            return putExponentWith<2>(out, value, width);
+        case 3:
+            return putExponentWith<3>(out, value, width);
+        case 4:
+            return putExponentWith<4>(out, value, width);
+        case 5:
+            return putExponentWith<5>(out, value, width);
+        case 6:
+            return putExponentWith<6>(out, value, width);
+        case 7:
+            return putExponentWith<7>(out, value, width);
+        case 8:
+            return putExponentWith<8>(out, value, width);
+        case 9:
+            return putExponentWith<9>(out, value, width);
+        default:
+            return putString(out, formatExponent(value, width, digits));
+    }
+}
 
-    Wide mantissa = 0;
-    int exponent = 0;
+template <int Decimals>
+static char* putFixedWith(char* out, float value, int width) {
+    const float a = std::fabs(value);
+    std::uint64_t units = 0;
     if (a != 0.0f) {
-        // a lies in [10^(e-1), 10^e); start from the binary exponent and correct.
-        exponent = ((b.q + 23) * 78913 >> 18) + 1;
+        Binary b{};
         Scaled s{};
-        for (int tries = 0;; ++tries) {
-            if (tries > 4 || !scale(b, digits - exponent, s))
-                return putString(out, formatExponent(value, width, digits));
-            if (s.whole >= kPowers[digits])
-                ++exponent;
-            else if (s.whole < kPowers[digits - 1])
-                --exponent;
-            else
-                break;
-        }
-        mantissa = rounded(s);
-        if (mantissa == kPowers[digits]) {  // 0.999.. rounds up into the next decade
-            mantissa = kPowers[digits - 1];
-            ++exponent;
-        }
+        if (width < 1 || !splitValue(a, b) || !scale(b, Decimals, s) || s.whole >= kPowers[19])
+            return putString(out, formatFixed(value, width, Decimals));
+        units = rounded(s);
+    } else if (width < 1) {
+        return putString(out, formatFixed(value, width, Decimals));
     }
-    char text[32];
-    char* p = text;
-    if (std::signbit(value)) *p++ = '-';
-    char* zero = p;
-    *p++ = '0';
-    *p++ = '.';
-    p = putDigits(p, mantissa, digits);
-    *p++ = 'E';
-    *p++ = exponent < 0 ? '-' : '+';
-    p = putDigits(p, static_cast<Wide>(std::abs(exponent)), 2);
-    int length = static_cast<int>(p - text);
-    if (length > width) {  // no room for the leading zero
-        std::memmove(zero, zero + 1, static_cast<std::size_t>(p - zero - 1));
-        --length;
-    }
-    return putText(out, text, length, width);
+    const std::uint64_t whole = units / kPowers[Decimals];
+    const bool negative = std::signbit(value);
+    const int wholeDigits = digitCount(whole);
+    const int full = (negative ? 1 : 0) + wholeDigits + 1 + Decimals;
+    // The leading zero of a value below one is written only where there is room for it.
+    const bool dropZero = full > width && whole == 0;
+    const int length = dropZero ? full - 1 : full;
+    if (length > width) return putAsterisks(out, width);
+    out = putBlanks(out, width - length);
+    if (negative) *out++ = '-';
+    if (!dropZero) out = putDigits(out, whole, wholeDigits);
+    *out++ = '.';
+    return putDigits(out, units % kPowers[Decimals], Decimals);
 }
 
 char* putFixed(char* out, float value, int width, int decimals) {
-    const float a = std::fabs(value);
-    Binary b{};
-    if (decimals < 0 || decimals > kMaxDigits || (a != 0.0f && !splitValue(a, b)))
-        return putString(out, formatFixed(value, width, decimals));
-    Wide units = 0;
-    if (a != 0.0f) {
-        Scaled s{};
-        if (!scale(b, decimals, s)) return putString(out, formatFixed(value, width, decimals));
-        units = rounded(s);
+    switch (decimals) {
+        case 0:
+            return putFixedWith<0>(out, value, width);
+        case 1:
+            return putFixedWith<1>(out, value, width);
+        case 2:
+            return putFixedWith<2>(out, value, width);
+        case 3:
+            return putFixedWith<3>(out, value, width);
+        case 4:
+            return putFixedWith<4>(out, value, width);
+        case 5:
+            return putFixedWith<5>(out, value, width);
+        case 6:
+            return putFixedWith<6>(out, value, width);
+        case 7:
+            return putFixedWith<7>(out, value, width);
+        case 8:
+            return putFixedWith<8>(out, value, width);
+        case 9:
+            return putFixedWith<9>(out, value, width);
+        default:
+            return putString(out, formatFixed(value, width, decimals));
     }
-    const Wide whole = units / kPowers[decimals];
-    int wholeDigits = 1;
-    while (wholeDigits < 39 && whole >= kPowers[wholeDigits]) ++wholeDigits;
-    char text[64];
-    char* p = text;
-    if (std::signbit(value)) *p++ = '-';
-    char* zero = p;
-    p = putDigits(p, whole, wholeDigits);
-    *p++ = '.';
-    p = putDigits(p, units % kPowers[decimals], decimals);
-    int length = static_cast<int>(p - text);
-    if (length > width && whole == 0) {  // no room for the leading zero
-        std::memmove(zero, zero + 1, static_cast<std::size_t>(p - zero - 1));
-        --length;
-    }
-    return putText(out, text, length, width);
 }
 
 }  // namespace keldar

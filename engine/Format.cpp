@@ -1,9 +1,12 @@
 #include "Format.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
+
+#include "FieldWriter.h"
 
 namespace keldar {
 
@@ -322,6 +325,14 @@ void Layout::parseList(std::string_view text, std::size_t& pos, int depth) {
 // ---------------------------------------------------------------------------------------------
 // Layout output
 
+// The values of the run store are real32: their fields go through the quick writers, which give
+// the same text.
+static constexpr int kQuickWidth = 64;
+
+static bool isReal32(double v) {
+    return std::fabs(v) <= FLT_MAX && static_cast<double>(static_cast<float>(v)) == v;
+}
+
 void Layout::formatField(std::string& line, const Item& item, const FieldValue& value) const {
     switch (item.kind) {
         case ItemKind::Text:
@@ -334,22 +345,32 @@ void Layout::formatField(std::string& line, const Item& item, const FieldValue& 
             line += formatInteger(value.integer(), item.width, item.digits);
             break;
         case ItemKind::Fixed:
-            line += formatFixed(value.real(), item.width, item.digits);
+        case ItemKind::Exponent: {
+            const double v = value.real();
+            if (!isReal32(v) || item.width > kQuickWidth) {
+                line += item.kind == ItemKind::Fixed ? formatFixed(v, item.width, item.digits)
+                                                     : formatExponent(v, item.width, item.digits);
+                break;
+            }
+            const std::size_t at = line.size();
+            line.resize(at + static_cast<std::size_t>(item.width));
+            const auto f = static_cast<float>(v);
+            char* const end = item.kind == ItemKind::Fixed
+                                  ? putFixed(line.data() + at, f, item.width, item.digits)
+                                  : putExponent(line.data() + at, f, item.width, item.digits);
+            line.resize(static_cast<std::size_t>(end - line.data()));
             break;
-        case ItemKind::Exponent:
-            line += formatExponent(value.real(), item.width, item.digits);
-            break;
+        }
         default:
             break;
     }
 }
 
 void Layout::format(std::string& out, std::span<const FieldValue> values) const {
-    std::string line;
     std::size_t next = 0;
     int pendingBlanks = 0;
     auto flushBlanks = [&] {
-        line.append(static_cast<std::size_t>(pendingBlanks), ' ');
+        out.append(static_cast<std::size_t>(pendingBlanks), ' ');
         pendingBlanks = 0;
     };
     while (true) {
@@ -360,33 +381,27 @@ void Layout::format(std::string& out, std::span<const FieldValue> values) const 
                     break;
                 case ItemKind::Literal:
                     flushBlanks();
-                    line += item.literal;
+                    out += item.literal;
                     break;
                 case ItemKind::Slash:
-                    out += line;
                     out += '\n';
-                    line.clear();
                     pendingBlanks = 0;
                     break;
                 default:
                     if (next == values.size()) {
-                        out += line;
                         out += '\n';
                         return;
                     }
                     flushBlanks();
-                    formatField(line, item, values[next++]);
+                    formatField(out, item, values[next++]);
                     break;
             }
         }
         // End of the layout: more values start a new line with the layout from its start.
         if (!hasFields_ || next == values.size()) break;
-        out += line;
         out += '\n';
-        line.clear();
         pendingBlanks = 0;
     }
-    out += line;
     out += '\n';
 }
 

@@ -33,6 +33,9 @@ int prepareIncrementTable(IncrementTable& table, float& badDepth) {
     table.length = s.PLEN / static_cast<float>(s.NINC);
     table.side = s.DIAM;
     table.downDrag = s.NSET > 0;
+    table.points = s.NPTC;
+    table.movements = s.ZC;
+    table.transfers = s.TC;
     for (int n = 1; n <= s.NINC + 1; ++n) {
         // From the node index, so that the pile head is exactly 0.
         table.nodeDepth[n] =
@@ -56,38 +59,6 @@ int prepareIncrementTable(IncrementTable& table, float& badDepth) {
         table.ascending[j] = up;
     }
     return kStatusOk;
-}
-
-// t of curve j at z; the same value as curveTransferAt.
-static float readCurve(const IncrementTable& table, int j, float z, int& hint) {
-    const RunStore& s = runStore();
-    const int n = s.NPTC[j];
-    if (n < 1 || !table.ascending[j]) return curveTransferAt(j, z);
-    const float* zc = s.ZC[j];
-    const float* tc = s.TC[j];
-    int k = hint < 1 ? 1 : (hint > n ? n : hint);
-    if (zc[k] >= z) {
-        while (k > 1 && zc[k - 1] >= z) --k;
-    } else {
-        while (k <= n && !(zc[k] >= z)) ++k;
-    }
-    if (k > n) {
-        hint = n;
-        return tc[n];
-    }
-    hint = k;
-    if (k == 1 || zc[k] == z) return tc[k];
-    return tc[k - 1] + (z - zc[k - 1]) * (tc[k] - tc[k - 1]) / (zc[k] - zc[k - 1]);
-}
-
-float transferAtIncrement(const IncrementTable& table, int i, float z, CurveHints& hints) {
-    const int lower = table.lowerCurve[i];
-    if (lower == 0) return 0.0f;
-    const float below = readCurve(table, lower, z, hints.lower);
-    const int upper = table.upperCurve[i];
-    if (upper == 0) return below;
-    const float above = readCurve(table, upper, z, hints.upper);
-    return above + table.offset[i] * (below - above) / table.spacing[i];
 }
 
 }  // namespace keldar

@@ -3,6 +3,9 @@
 // the soil settlement there. Built once before the cases are solved.
 #pragma once
 
+#include <cstdint>
+
+#include "PileLookups.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -30,6 +33,11 @@ struct IncrementTable {
     // instead of from their first point; both find the same first point at or beyond the
     // movement.
     bool ascending[kMaxCurves + 1];
+
+    // The t-z curves of the run store (NPTC, ZC, TC), read at every evaluation.
+    const std::int32_t* points = nullptr;
+    const float (*movements)[kMaxCurvePoints + 1] = nullptr;
+    const float (*transfers)[kMaxCurvePoints + 1] = nullptr;
 };
 
 // Where the last readings of the two curves of an increment ended; the movement changes little
@@ -43,7 +51,37 @@ struct CurveHints {
 // some middle (badDepth then holds that depth).
 int prepareIncrementTable(IncrementTable& table, float& badDepth);
 
+// t of curve j at z, searched from the hint; the same value as curveTransferAt. Inline: the
+// march evaluates it several times for every increment of every trial.
+inline float readCurve(const IncrementTable& table, int j, float z, int& hint) {
+    const int n = table.points[j];
+    if (n < 1 || !table.ascending[j]) return curveTransferAt(j, z);
+    const float* zc = table.movements[j];
+    const float* tc = table.transfers[j];
+    int k = hint < 1 ? 1 : (hint > n ? n : hint);
+    if (zc[k] >= z) {
+        while (k > 1 && zc[k - 1] >= z) --k;
+    } else {
+        while (k <= n && !(zc[k] >= z)) ++k;
+    }
+    if (k > n) {
+        hint = n;
+        return tc[n];
+    }
+    hint = k;
+    if (k == 1 || zc[k] == z) return tc[k];
+    return tc[k - 1] + (z - zc[k - 1]) * (tc[k] - tc[k - 1]) / (zc[k] - zc[k - 1]);
+}
+
 // Unit load transfer at the middle of increment i for the pile movement z.
-float transferAtIncrement(const IncrementTable& table, int i, float z, CurveHints& hints);
+inline float transferAtIncrement(const IncrementTable& table, int i, float z, CurveHints& hints) {
+    const int lower = table.lowerCurve[i];
+    if (lower == 0) return 0.0f;
+    const float below = readCurve(table, lower, z, hints.lower);
+    const int upper = table.upperCurve[i];
+    if (upper == 0) return below;
+    const float above = readCurve(table, upper, z, hints.upper);
+    return above + table.offset[i] * (below - above) / table.spacing[i];
+}
 
 }  // namespace keldar

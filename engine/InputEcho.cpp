@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "FieldWriter.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -172,9 +173,15 @@ void writeCurveRow(OutputFile& file, int curve) {
 }
 
 void writeCurvePoint(OutputFile& file, int curve, int point) {
-    static const Layout kPoint("(31X,E15.4,E15.4)");
+    // (31X,E15.4,E15.4), put together field by field: a large project has thousands of points,
+    // each written to the report and the plot file.
     const RunStore& s = runStore();
-    file.write(kPoint, s.TC[curve][point], s.ZC[curve][point]);
+    char line[31 + 15 + 15 + 1];
+    char* p = putBlanks(line, 31);
+    p = putExponent(p, s.TC[curve][point], 15, 4);
+    p = putExponent(p, s.ZC[curve][point], 15, 4);
+    *p++ = '\n';
+    file.writeText({line, static_cast<std::size_t>(p - line)});
 }
 
 void writeCurve(OutputFile& file, int curve) {

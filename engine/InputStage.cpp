@@ -1,6 +1,7 @@
 #include "InputStage.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <string>
 
@@ -101,9 +102,23 @@ void setDefaultTipMovements() {
     }
 }
 
+// "<what><k> of <whole>" in a buffer kept from point to point: a large project has thousands of
+// points, each value named for a message that is seldom needed.
+static std::string_view pointName(std::string& text, std::string_view what, int k,
+                                  std::string_view whole) {
+    char digits[12];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, k).ptr;
+    text.assign(what);
+    text.append(digits, static_cast<std::size_t>(end - digits));
+    text += " of ";
+    text += whole;
+    return text;
+}
+
 static bool readUserCurves(Input& input) {
     RunStore& s = runStore();
     DataFileReader& in = input.in();
+    std::string loadName, movementName;
     if (!input.readCount(s.NCURV, 1, kMaxCurves, "the number of t-z curves")) return false;
     writeCurveTableHeading();
     runFiles().plot.writeText(listLine(s.NCURV));
@@ -125,10 +140,9 @@ static bool readUserCurves(Input& input) {
         writeCurveRow(runFiles().plot, j);
         writeCurveRow(runFiles().report, j);
         for (int k = 1; k <= s.NPTC[j]; ++k) {
-            const std::string point = "point " + std::to_string(k) + " of " + curve;
             in.beginRecord();
-            in.readReal(s.TC[j][k], "the load transfer of " + point);
-            in.readReal(s.ZC[j][k], "the movement of " + point);
+            in.readReal(s.TC[j][k], pointName(loadName, "the load transfer of point ", k, curve));
+            in.readReal(s.ZC[j][k], pointName(movementName, "the movement of point ", k, curve));
             if (!input.ok()) return false;
             writeCurvePoint(runFiles().plot, j, k);
             writeCurvePoint(runFiles().report, j, k);

@@ -2,10 +2,14 @@
 
 namespace keldar {
 
+static constexpr std::size_t kBlockSize = 256 * 1024;
+
 bool OutputFile::open(const std::string& path) {
     close();
     failed_ = false;
     file_ = std::fopen(path.c_str(), "wb");
+    // Large blocks: a big run writes megabytes, line by line.
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, kBlockSize);
     return file_ != nullptr;
 }
 

@@ -19,7 +19,7 @@ void solvePile(const IncrementTable& table, float tipMovement, float tipLoad,
         const float p = solution.load[i];
         const float s = solution.movement[i];
         const float ae = table.stiffness[i];
-        float t = 0.0f, dp = 0.0f, pNext = p, pAvg = p, ds = 0.0f, sNext = s;
+        float t = 0.0f, dp = 0.0f, pNext = p, pAvg = p;
         for (int m = 0;;) {
             const float zsave = zmid;
             float r = 0.0f;
@@ -33,8 +33,6 @@ void solvePile(const IncrementTable& table, float tipMovement, float tipLoad,
             dp = t * kPi * diam * dl;
             pNext = p + dp;
             pAvg = p + dp / 2.0f;
-            ds = dl * pAvg / ae;
-            sNext = s + ds;
             // Shortening of the lower half under the mean load of that half.
             const float znew = s + ((pNext + p) / 2.0f + p) / 2.0f * (dl / 2.0f) / ae;
             if (table.downDrag) zmid = zsave;
@@ -42,6 +40,9 @@ void solvePile(const IncrementTable& table, float tipMovement, float tipLoad,
             zmid = znew;
             if (++m >= kMaxEvaluations) break;
         }
+        // The shortening of the whole increment, from the last evaluation's mean load.
+        const float ds = dl * pAvg / ae;
+        const float sNext = s + ds;
         solution.transfer[i] = t;
         solution.loadTaken[i] = dp;
         solution.averageLoad[i] = pAvg;

@@ -21,11 +21,16 @@ static constexpr std::size_t kNodeRowLength = 71;
 static constexpr std::size_t kMiddleRowLength = 81;
 static constexpr std::size_t kPlotRowLength = 38;
 
-// One buffer for the rows of a case, kept from case to case.
-static std::string& rowText(std::size_t length) {
-    static std::string text;
-    if (text.size() < length) text.resize(length);
-    return text;
+// Room for `length` more characters at the end of text; returns where they begin.
+static char* extend(std::string& text, std::size_t length) {
+    const std::size_t at = text.size();
+    text.resize(at + length);
+    return text.data() + at;
+}
+
+// Drops what was reserved beyond `end`.
+static void trim(std::string& text, const char* end) {
+    text.resize(static_cast<std::size_t>(end - text.data()));
 }
 
 static char* putNodeRow(char* p, float depth, float load, float movement) {
@@ -39,10 +44,10 @@ static char* putNodeRow(char* p, float depth, float load, float movement) {
     return p;
 }
 
-static void writeCaseRows(const IncrementTable& table, const PileSolution& solution, float sign) {
+static void appendCaseRows(std::string& text, const IncrementTable& table,
+                           const PileSolution& solution, float sign) {
     const auto rows = static_cast<std::size_t>(table.count);
-    std::string& text = rowText(rows * (kNodeRowLength + kMiddleRowLength) + kNodeRowLength);
-    char* p = text.data();
+    char* p = extend(text, rows * (kNodeRowLength + kMiddleRowLength) + kNodeRowLength);
     for (int i = 1; i <= table.count; ++i) {
         p = putNodeRow(p, table.nodeDepth[i], sign * solution.load[i], sign * solution.movement[i]);
         p = putBlanks(p, 1);
@@ -62,11 +67,17 @@ static void writeCaseRows(const IncrementTable& table, const PileSolution& solut
     const int head = table.count + 1;
     p = putNodeRow(p, table.nodeDepth[head], sign * solution.load[head],
                    sign * solution.movement[head]);
-    runFiles().report.writeText({text.data(), static_cast<std::size_t>(p - text.data())});
+    trim(text, p);
 }
 
-void writeCaseBlock(const IncrementTable& table, const PileSolution& solution, float tipMovement,
-                    float tipLoad, bool uplift) {
+template <class... Args>
+static void appendLine(std::string& text, const Layout& layout, const Args&... args) {
+    const FieldValue values[] = {FieldValue(args)..., FieldValue(0)};
+    layout.format(text, std::span<const FieldValue>(values, sizeof...(Args)));
+}
+
+void appendCaseBlock(std::string& text, const IncrementTable& table, const PileSolution& solution,
+                     float tipMovement, float tipLoad, bool uplift) {
     static const Layout kBlank("(' ')");
     static const Layout kCaseHeading("(///,8X,'ASSUMED TIP MOVEMENT',8X,'TIP   LOAD')");
     static const Layout kCaseUnits("(17X,A3,20X,A3)");
@@ -79,16 +90,15 @@ void writeCaseBlock(const IncrementTable& table, const PileSolution& solution, f
     static const Layout kTableUnits("(2X,A3,5X,A3,10X,A3,7X,A3,8X,A3,6X,A3,8X,A3,7X,A3)");
 
     const RunStore& s = runStore();
-    OutputFile& out = runFiles().report;
-    out.write(kBlank);
-    out.write(kCaseHeading);
-    out.write(kCaseUnits, label(s.MUNIT), label(s.FUNIT));
-    out.write(kCaseRow, tipMovement, tipLoad);
-    out.write(kTableHeading1);
-    out.write(kTableHeading2);
-    out.write(kTableUnits, label(s.LUNIT), label(s.PUNIT), label(s.FUNIT), label(s.FUNIT),
-              label(s.FUNIT), label(s.MUNIT), label(s.MUNIT), label(s.MUNIT));
-    writeCaseRows(table, solution, uplift ? -1.0f : 1.0f);
+    appendLine(text, kBlank);
+    appendLine(text, kCaseHeading);
+    appendLine(text, kCaseUnits, label(s.MUNIT), label(s.FUNIT));
+    appendLine(text, kCaseRow, tipMovement, tipLoad);
+    appendLine(text, kTableHeading1);
+    appendLine(text, kTableHeading2);
+    appendLine(text, kTableUnits, label(s.LUNIT), label(s.PUNIT), label(s.FUNIT), label(s.FUNIT),
+               label(s.FUNIT), label(s.MUNIT), label(s.MUNIT), label(s.MUNIT));
+    appendCaseRows(text, table, solution, uplift ? -1.0f : 1.0f);
 }
 
 void writeAnalysisHeader() {
@@ -96,10 +106,10 @@ void writeAnalysisHeader() {
     runFiles().plot.writeText(listLine(s.NTM, s.NINC, s.IUNIT));
 }
 
-void writeLoadDistribution(const IncrementTable& table, const PileSolution& solution) {
+void appendLoadDistribution(std::string& text, const IncrementTable& table,
+                            const PileSolution& solution) {
     // (1X,E10.3,3X,E10.3,3X,E10.3) per increment
-    std::string& text = rowText(static_cast<std::size_t>(table.count) * kPlotRowLength);
-    char* p = text.data();
+    char* p = extend(text, static_cast<std::size_t>(table.count) * kPlotRowLength);
     for (int i = 1; i <= table.count; ++i) {
         p = putBlanks(p, 1);
         p = putExponent(p, table.midDepth[i], 10, 3);
@@ -109,7 +119,7 @@ void writeLoadDistribution(const IncrementTable& table, const PileSolution& solu
         p = putExponent(p, solution.middleMovement[i], 10, 3);
         *p++ = '\n';
     }
-    runFiles().plot.writeText({text.data(), static_cast<std::size_t>(p - text.data())});
+    trim(text, p);
 }
 
 static void writeResultHeading(const Layout& titleLine) {

@@ -1,6 +1,8 @@
 // Result sections of the report (.kd3o) and the plot data file (.kd3p).
 #pragma once
 
+#include <string>
+
 #include "IncrementTable.h"
 #include "PileSolution.h"
 
@@ -11,18 +13,22 @@ struct ResultRow {
     float topLoad, topMovement, tipMovement, tipLoad;
 };
 
+// The per-case texts are put together apart from the files (each case may be solved on its own
+// thread) and written in the order of the cases.
+
 // Report block of one tip-movement case: its heading with the tip movement and tip load, then
 // the node and middle rows from the tip up and the pile-head row. An uplift case (tip movement
 // not above 1e-10) has every load and movement of the rows negated.
-void writeCaseBlock(const IncrementTable& table, const PileSolution& solution, float tipMovement,
-                    float tipLoad, bool uplift);
+void appendCaseBlock(std::string& text, const IncrementTable& table, const PileSolution& solution,
+                     float tipMovement, float tipLoad, bool uplift);
 
 // Plot file: the analysis header (cases, increments, unit system).
 void writeAnalysisHeader();
 
 // Plot file: the load distribution of one case (middle depth, average load, average movement),
 // from the tip up, never negated.
-void writeLoadDistribution(const IncrementTable& table, const PileSolution& solution);
+void appendLoadDistribution(std::string& text, const IncrementTable& table,
+                            const PileSolution& solution);
 
 // Report: the load-settlement table of the cases (heading and one row per case).
 void writeLoadSettlementHeading();

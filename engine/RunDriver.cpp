@@ -58,7 +58,7 @@ static void closeOutputs(const RunPaths& paths, std::int32_t& status) {
 
 // Steps 3 to 10 of a run: from opening the report to closing every file.
 static void runSteps(const RunPaths& paths, const RunIdentity& identity, const ReportTime& time,
-                     bool console, std::int32_t& status) {
+                     const RunOptions& options, std::int32_t& status) {
     clearRunStore();
     closeRunFiles();
     status = kStatusOk;
@@ -87,10 +87,10 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
     }
 
     if (status == kStatusOk) {
-        if (console) std::cerr << "\n\n\n         COMPUTATION IS PROCEEDING.......\n";
+        if (options.consoleBanner) std::cerr << "\n\n\n         COMPUTATION IS PROCEEDING.......\n";
         readInput(in, status);
-        if (status == kStatusOk) runTipMovementCases(status);
-        if (status == kStatusOk && runStore().NLOAD > 0) runLoadControlled(status);
+        if (status == kStatusOk) runTipMovementCases(status, options.workers);
+        if (status == kStatusOk && runStore().NLOAD > 0) runLoadControlled(status, options.workers);
     }
     closeOutputs(paths, status);
 }
@@ -99,8 +99,8 @@ static std::int32_t runGuarded(const RunPaths& paths, const RunIdentity& identit
                                const RunOptions& options) {
     std::int32_t status = kStatusOk;
     try {
-        runSteps(paths, identity, options.fixedTime ? *options.fixedTime : localTime(),
-                 options.consoleBanner, status);
+        runSteps(paths, identity, options.fixedTime ? *options.fixedTime : localTime(), options,
+                 status);
     } catch (const std::exception& e) {
         // Nothing may escape to the host: the run ends with every file closed.
         status = kStatusInternalError;

@@ -43,6 +43,9 @@ struct RunOptions {
     std::optional<ReportTime> fixedTime;
     // Start banner and progress line on standard error (error messages are always written).
     bool consoleBanner = true;
+    // Threads for the tip-movement cases and the head-load searches; 0: as many as the
+    // processor runs at once for a large run, one for a small one. The files are the same.
+    int workers = 0;
 };
 
 // Runs one analysis; returns the run status (0 after a normal run).

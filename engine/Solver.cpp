@@ -2,6 +2,9 @@
 #include "Solver.h"
 
 #include <cmath>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "IncrementTable.h"
 #include "LoadControl.h"
@@ -10,12 +13,17 @@
 #include "PileSolution.h"
 #include "ResultOutput.h"
 #include "RunStore.h"
+#include "WorkInOrder.h"
 
 namespace keldar {
 
-// Working storage of the analysis: nothing is allocated during a run.
+// Working storage of the analysis: the increment table shared by every case and one solution
+// for each thread.
 static IncrementTable increments;
-static PileSolution solution;
+static PileSolution solutions[kMaxWorkers];
+
+// Whole-pile solutions that a head-load search usually takes.
+static constexpr int kTypicalTrials = 10;
 
 // A tip movement not above this is an uplift case.
 static constexpr float kUpliftLimit = 1e-10f;
@@ -57,23 +65,75 @@ static bool prepare(std::int32_t& status) {
     return true;
 }
 
-void runTipMovementCases(std::int32_t& status) {
+// One tip-movement case: its results and its texts, until they are written.
+struct CaseOutcome {
+    float tipLoad = 0.0f;
+    float headLoad = 0.0f;
+    float headMovement = 0.0f;
+    std::string report;
+    std::string plot;
+};
+
+// Text buffers of the cases, handed back once written so that the next cases reuse their
+// memory: fresh memory for every case would cost the system a page fault for every 4 kB of the
+// report.
+class TextBuffers {
+  public:
+    std::string take() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (spare_.empty()) return {};
+        std::string text = std::move(spare_.back());
+        spare_.pop_back();
+        text.clear();
+        return text;
+    }
+    void giveBack(std::string& text) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        spare_.push_back(std::move(text));
+        text = std::string();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::string> spare_;
+};
+
+static void solveCase(int k, PileSolution& solution, TextBuffers& buffers, CaseOutcome& outcome) {
+    outcome.report = buffers.take();
+    outcome.plot = buffers.take();
+    const RunStore& s = runStore();
+    const bool uplift = s.TIPMOV[k] <= kUpliftLimit;
+    const float w = uplift ? std::fabs(s.TIPMOV[k]) : s.TIPMOV[k];
+    const float tipLoad = tipLoadAt(w);
+    // An uplift case pulls the pile out: nothing acts at the tip.
+    solvePile(increments, w, uplift ? 0.0f : tipLoad, solution);
+    if (s.IOUT == 0) appendCaseBlock(outcome.report, increments, solution, w, tipLoad, uplift);
+    appendLoadDistribution(outcome.plot, increments, solution);
+    const float sign = uplift ? -1.0f : 1.0f;
+    outcome.headLoad = sign * solution.headLoad;
+    outcome.headMovement = sign * solution.headMovement;
+    outcome.tipLoad = sign * tipLoad;
+}
+
+void runTipMovementCases(std::int32_t& status, int workers) {
     if (status > 0 || !prepare(status)) return;
     RunStore& s = runStore();
     writeAnalysisHeader();
-    for (int k = 1; k <= s.NTM; ++k) {
-        const bool uplift = s.TIPMOV[k] <= kUpliftLimit;
-        const float w = uplift ? std::fabs(s.TIPMOV[k]) : s.TIPMOV[k];
-        const float tipLoad = tipLoadAt(w);
-        // An uplift case pulls the pile out: nothing acts at the tip.
-        solvePile(increments, w, uplift ? 0.0f : tipLoad, solution);
-        if (s.IOUT == 0) writeCaseBlock(increments, solution, w, tipLoad, uplift);
-        writeLoadDistribution(increments, solution);
-        const float sign = uplift ? -1.0f : 1.0f;
-        s.TOPLOAD[k] = sign * solution.headLoad;
-        s.TOPMOV[k] = sign * solution.headMovement;
-        s.TIPLOAD[k] = sign * tipLoad;
-    }
+    std::vector<CaseOutcome> outcomes(static_cast<std::size_t>(s.NTM) + 1);
+    TextBuffers buffers;
+    solveInOrder(
+        s.NTM, workersFor(workers, s.NTM, static_cast<long>(s.NTM) * s.NINC),
+        [&](int k, int worker) { solveCase(k, solutions[worker], buffers, outcomes[k]); },
+        [&](int k) {
+            CaseOutcome& outcome = outcomes[static_cast<std::size_t>(k)];
+            runFiles().report.writeText(outcome.report);
+            runFiles().plot.writeText(outcome.plot);
+            buffers.giveBack(outcome.report);
+            buffers.giveBack(outcome.plot);
+            s.TOPLOAD[k] = outcome.headLoad;
+            s.TOPMOV[k] = outcome.headMovement;
+            s.TIPLOAD[k] = outcome.tipLoad;
+        });
     writeLoadSettlementHeading();
     for (int k = 1; k <= s.NTM; ++k) {
         const ResultRow row{s.TOPLOAD[k], s.TOPMOV[k], s.TIPMOV[k], s.TIPLOAD[k]};
@@ -82,7 +142,22 @@ void runTipMovementCases(std::int32_t& status) {
     }
 }
 
-void runLoadControlled(std::int32_t& status) {
+// The search for one head load: the tip movement found and the head movement of its solution.
+struct LoadOutcome {
+    LoadSearch search;
+    float headMovement = 0.0f;
+};
+
+static void searchLoad(float load, float start, PileSolution& solution, LoadOutcome& outcome) {
+    outcome.search = searchTipMovement(load, start, [&](float w) {
+        solvePile(increments, w, tipLoadAt(w), solution);
+        return solution.headLoad;
+    });
+    // The converged trial was the last one solved.
+    outcome.headMovement = solution.headMovement;
+}
+
+void runLoadControlled(std::int32_t& status, int workers) {
     RunStore& s = runStore();
     if (status > 0 || s.NLOAD <= 0 || !prepare(status)) return;
     // Every start comes from the case results as they stand before any search.
@@ -90,23 +165,25 @@ void runLoadControlled(std::int32_t& status) {
     for (int j = 1; j <= s.NLOAD; ++j) start[j] = startTipMovement(s.TOPLD[j]);
 
     writeLoadControlledHeading();
-    for (int j = 1; j <= s.NLOAD; ++j) {
-        const float load = s.TOPLD[j];
-        const LoadSearch search = searchTipMovement(load, start[j], [](float w) {
-            solvePile(increments, w, tipLoadAt(w), solution);
-            return solution.headLoad;
+    LoadOutcome outcomes[kMaxTopLoads + 1];
+    solveInOrder(
+        s.NLOAD, workersFor(workers, s.NLOAD, static_cast<long>(s.NLOAD) * s.NINC * kTypicalTrials),
+        [&](int j, int worker) {
+            searchLoad(s.TOPLD[j], start[j], solutions[worker], outcomes[j]);
+        },
+        [&](int j) {
+            const float load = s.TOPLD[j];
+            const LoadOutcome& outcome = outcomes[j];
+            if (!outcome.search.converged) {
+                writeNoConvergenceRow(load);
+                writePlotRow({load, 0.0f, 0.0f, 0.0f});
+                return;
+            }
+            const ResultRow row{load, outcome.headMovement, outcome.search.tipMovement,
+                                tipLoadAt(outcome.search.tipMovement)};
+            writeResultRow(row);
+            writePlotRow(row);
         });
-        if (!search.converged) {
-            writeNoConvergenceRow(load);
-            writePlotRow({load, 0.0f, 0.0f, 0.0f});
-            continue;
-        }
-        // The converged trial was the last one solved.
-        const ResultRow row{load, solution.headMovement, search.tipMovement,
-                            tipLoadAt(search.tipMovement)};
-        writeResultRow(row);
-        writePlotRow(row);
-    }
 }
 
 }  // namespace keldar

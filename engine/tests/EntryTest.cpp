@@ -116,5 +116,55 @@ TEST_F(EngineLibrary, RunThroughNamesFileEqualsDirectCall) {
     EXPECT_EQ(std::filesystem::file_size(dir.file("entry/pile.kd3r")), 0u);
 }
 
+// Threads of this process, as the system lists them.
+int threadCount() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++n;
+    return n;
+}
+
+// A pile large enough for its cases to be solved on several threads (where the processor has
+// more than one core): 500 increments, 40 tip movements, 3 head loads.
+std::string largePile() {
+    std::string text = "Threaded entry test pile\n500 0 1\n1\n2\n1 0 3\n0 0\n2 0.1\n2 1\n";
+    text += "2 100 3\n0 0\n6 0.1\n5 1\n2\n1E6 0\n1E6 100\n2\n0 0\n100 0.5\n";
+    text += "1E-5 100 12 113.1\n40\n";
+    for (int k = 1; k <= 40; ++k) text += std::to_string(0.0002 * k * k) + "\n";
+    return text + "3\n5000\n12000\n40000\n0\n0\n0\n";
+}
+
+// A host loads the library, runs and unloads it again and again: every run gives the same
+// files and leaves no thread behind.
+TEST(EngineLibraryLoop, LoadRunUnloadRepeatedly) {
+    TempDir dir;
+    writeFile(dir.file("pile.kd3d"), largePile());
+    writeFile(dir.file("names.dat"), namesFile(dir.file("pile.kd3d"), dir.file("pile")));
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const int threadsBefore = threadCount();
+    std::string firstReport, firstPlot;
+    for (int round = 0; round < 4; ++round) {
+        void* handle = dlopen(KELDAR_DLL_PATH, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(handle, nullptr) << dlerror();
+        const auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, "_IKELDAR"));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry(4), 0) << round;
+        EXPECT_EQ(threadCount(), threadsBefore) << round;
+        EXPECT_EQ(dlclose(handle), 0);
+        const std::string report = withoutDateLine(readFile(dir.file("pile.kd3o")));
+        const std::string plot = readFile(dir.file("pile.kd3p"));
+        if (round == 0) {
+            ASSERT_NE(report.find("NOT ABLE TO GET CONVERGENCE"), std::string::npos);
+            firstReport = report;
+            firstPlot = plot;
+        } else {
+            EXPECT_EQ(report, firstReport) << round;
+            EXPECT_EQ(plot, firstPlot) << round;
+        }
+    }
+    std::filesystem::current_path(previous);
+}
+
 }  // namespace
 }  // namespace keldar

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -82,6 +83,47 @@ TEST(FieldWriter, SameTextAsTheGeneralFormatting) {
             ASSERT_EQ(fixedText(v, f.width, f.digits), formatFixed(v, f.width, f.digits))
                 << v << " F" << f.width << "." << f.digits;
     }
+}
+
+// Dyadic values m x 2^q end in a 5 in decimal, so each of them is an exact tie for some number
+// of digits: ties across the whole range of magnitudes, every field width from too narrow to
+// wide (asterisks, the dropped leading zero), and both signs.
+TEST(FieldWriter, TiesAndNarrowFieldsAcrossMagnitudes) {
+    const int widths[] = {1, 3, 6, 7, 8, 10, 11, 12, 16};
+    for (int m = 1; m < 256; m += 2) {
+        for (int q = -40; q <= 40; q += 3) {
+            for (const float sign : {1.0f, -1.0f}) {
+                const float v = sign * std::ldexp(static_cast<float>(m), q);
+                for (int digits = 1; digits <= 9; digits += (digits < 5 ? 1 : 4)) {
+                    for (const int width : widths) {
+                        ASSERT_EQ(exponentText(v, width, digits), formatExponent(v, width, digits))
+                            << v << " E" << width << "." << digits;
+                        ASSERT_EQ(fixedText(v, width, digits - 1),
+                                  formatFixed(v, width, digits - 1))
+                            << v << " F" << width << "." << digits - 1;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Reals handed to a layout take the quick writers when a real32 holds them exactly and the
+// general formatting otherwise; the text is the same either way.
+TEST(FieldWriter, LayoutFieldsOfSingleAndDoublePrecisionValues) {
+    const Layout layout("(E10.3,F6.1,1X,E16.7,F12.5)");
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> exponent(-40.0, 40.0);
+    for (int n = 0; n < 20000; ++n) {
+        double v = std::pow(10.0, exponent(random)) * (n % 2 == 0 ? 1.0 : -1.0);
+        if (n % 3 == 0) v = static_cast<float>(v);
+        if (n % 5 == 0) v = std::ldexp(std::round(std::ldexp(v, 10)), -10);  // ties
+        const std::string expected = formatExponent(v, 10, 3) + formatFixed(v, 6, 1) + " " +
+                                     formatExponent(v, 16, 7) + formatFixed(v, 12, 5) + "\n";
+        ASSERT_EQ(layout(v, v, v, v), expected) << v;
+    }
+    EXPECT_EQ(layout(1e300, 1e300, std::numeric_limits<double>::quiet_NaN(), -1e39),
+              " 0.100+301" + std::string(6 + 1 + 16 + 12, '*').replace(6, 1, " ") + "\n");
 }
 
 }  // namespace

@@ -188,6 +188,35 @@ TEST(SolverReport, LoadControlledTable) {
     EXPECT_EQ(rows[2], (std::vector<double>{-100.0, 0.0, 0.0, 0.0}));
 }
 
+// Cases and head-load searches solved on several threads give the files of one thread, byte
+// for byte: uplift cases, down-drag, and head loads both within and beyond reach.
+TEST(SolverReport, SameFilesWithAnyNumberOfThreads) {
+    const auto run = [](int workers) {
+        RunStore& s = freshEnglishRun();
+        std::copy(kTitle.begin(), kTitle.end(), s.TITLE);
+        setPile(600.0f, 16.0f, 120, 1e-5f);
+        setConstantStiffness(7.0e8f);
+        addCurve(0.0f, {{0.0f, 0.0f}, {1.2f, 0.03f}, {1.0f, 0.3f}, {1.0f, 2.0f}});
+        addCurve(300.0f, {{0.0f, 0.0f}, {4.0f, 0.05f}, {3.2f, 0.4f}, {3.2f, 2.0f}});
+        addCurve(600.0f, {{0.0f, 0.0f}, {8.0f, 0.1f}, {7.0f, 0.5f}, {7.0f, 2.0f}});
+        setTipCurve({{0.0f, 0.0f}, {5000.0f, 0.03f}, {20000.0f, 0.6f}, {22000.0f, 1.6f}});
+        s.NTM = 37;
+        for (int k = 1; k <= s.NTM; ++k)
+            s.TIPMOV[k] = (k % 9 == 0 ? -1.0f : 1.0f) * 0.0005f * static_cast<float>(k * k);
+        setSettlementProfile({{0.0f, 0.2f}, {300.0f, 0.05f}, {400.0f, 0.0f}});
+        setTopLoads({20000.0f, 60000.0f, 90000.0f, 1.0e7f, -5.0f, 45000.0f, 75000.0f});
+        std::int32_t status = 0;
+        runTipMovementCases(status, workers);
+        runLoadControlled(status, workers);
+        EXPECT_EQ(status, 0);
+        return std::pair(runFiles().report.captured(), runFiles().plot.captured());
+    };
+    const auto single = run(1);
+    ASSERT_NE(single.first.find("NOT ABLE TO GET CONVERGENCE"), std::string::npos);
+    ASSERT_NE(single.first.find("-0."), std::string::npos);
+    for (int workers : {2, 3, 8}) EXPECT_EQ(run(workers), single) << workers << " threads";
+}
+
 TEST(SolverReport, BadDataStopsWithAStatusAndAMessage) {
     struct BadRun {
         const char* what;
@@ -248,8 +277,9 @@ TEST(SolverReport, RowsAlongThePileReadAsTheirLayouts) {
             solution.middleMovement[i] = any();
         }
         solution.load[1] = 0.0f;
-        writeCaseBlock(table, solution, 1.0f, 2.0f, uplift);
-        writeLoadDistribution(table, solution);
+        std::string report = "earlier text\n", plot;
+        appendCaseBlock(report, table, solution, 1.0f, 2.0f, uplift);
+        appendLoadDistribution(plot, table, solution);
         const float g = uplift ? -1.0f : 1.0f;
         std::string rows, plotRows;
         for (int i = 1; i <= 300; ++i) {
@@ -261,10 +291,10 @@ TEST(SolverReport, RowsAlongThePileReadAsTheirLayouts) {
                 kPlotRow(table.midDepth[i], solution.averageLoad[i], solution.middleMovement[i]);
         }
         rows += kNodeRow(table.nodeDepth[301], g * solution.load[301], g * solution.movement[301]);
-        const std::string& report = runFiles().report.captured();
         ASSERT_GE(report.size(), rows.size());
+        EXPECT_EQ(report.substr(0, 13), "earlier text\n");
         EXPECT_EQ(report.substr(report.size() - rows.size()), rows);
-        EXPECT_EQ(runFiles().plot.captured(), plotRows);
+        EXPECT_EQ(plot, plotRows);
     }
 }
 
