@@ -230,11 +230,16 @@ static QVector<TLegendEntry> ShownEntries(const TGraphPlot& plot) {
     return shown;
 }
 
+// Text is measured on the surface itself: glyph widths differ between resolutions.
+static QFontMetricsF SurfaceMetrics(const QFont& font, const QPaintDevice* device) {
+    return device ? QFontMetricsF(font, device) : QFontMetricsF(font);
+}
+
 QRect SurfaceLegendRect(const TGraphPlot& plot, const TPlotLayout& layout,
-                        const TPlotSurface& surface) {
+                        const TPlotSurface& surface, const QPaintDevice* device) {
     const QVector<TLegendEntry> shown = ShownEntries(plot);
     if (shown.isEmpty() || !plot.ShowLegend()) return {};
-    const QFontMetricsF metrics(LegendFont(plot, surface.Py));
+    const QFontMetricsF metrics = SurfaceMetrics(LegendFont(plot, surface.Py), device);
     double widest = 0;
     for (const TLegendEntry& entry : shown) {
         widest = std::max(widest, metrics.horizontalAdvance(entry.Text));
@@ -247,17 +252,24 @@ QRect SurfaceLegendRect(const TGraphPlot& plot, const TPlotLayout& layout,
         topLeft = QPoint(page.left() + Round(surface.LegendAt->x() * page.width()),
                          page.top() + Round(surface.LegendAt->y() * page.height()));
     }
-    topLeft.setX(std::clamp(topLeft.x(), page.left(), std::max(page.left(), page.right() - size.width())));
-    topLeft.setY(std::clamp(topLeft.y(), page.top(), std::max(page.top(), page.bottom() - size.height())));
+    // The page's text is larger against the plot than the window's: the box is kept inside the
+    // plot when it fits there, so that it never hangs over the axes.
+    const QRect& plotRect = layout.Plot;
+    const bool fits = size.width() <= plotRect.width() && size.height() <= plotRect.height();
+    const QRect bounds = fits ? plotRect : page;
+    topLeft.setX(std::clamp(topLeft.x(), bounds.left(),
+                            std::max(bounds.left(), bounds.right() + 1 - size.width())));
+    topLeft.setY(std::clamp(topLeft.y(), bounds.top(),
+                            std::max(bounds.top(), bounds.bottom() + 1 - size.height())));
     return {topLeft, size};
 }
 
 static void PaintSurfaceLegend(QPainter& painter, const TGraphPlot& plot,
                                const TPlotLayout& layout, const TPlotSurface& surface) {
-    const QRect box = SurfaceLegendRect(plot, layout, surface);
+    const QRect box = SurfaceLegendRect(plot, layout, surface, painter.device());
     if (box.isEmpty()) return;
     const QFont font = LegendFont(plot, surface.Py);
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics = SurfaceMetrics(font, painter.device());
     const double row = metrics.height() + surface.Py / 32;
     painter.save();
     painter.setPen(TickPen(surface.Px));
@@ -300,11 +312,14 @@ void PaintPlot(QPainter& painter, const TGraphPlot& plot, const TPlotRange& view
         PaintYGrid(painter, layout, mapping, *yTicks, surface);
     }
     PaintCurves(painter, plot, layout, mapping, surface);
-    if (surface.LegendOnSurface) PaintSurfaceLegend(painter, plot, layout, surface);
+    // The frame goes under the legend, so that its line never crosses the legend's text.
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, std::max(1, Round(surface.Px / 96))));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(layout.Plot.adjusted(0, 0, -1, -1));
+    painter.restore();
+    if (surface.LegendOnSurface) PaintSurfaceLegend(painter, plot, layout, surface);
     painter.restore();
 }
 

@@ -47,9 +47,10 @@ void PaintPlot(QPainter& painter, const TGraphPlot& plot, const TPlotRange& view
 // 1/32 inch from the point to each corner.
 QPolygonF MarkerPolygon(int shape, const QPointF& at, double px, double py);
 
-// The legend box drawn into a printed page or image; empty when no shown curve has an entry.
+// The legend box drawn into a printed page or image, its text measured on device (when given);
+// empty when no shown curve has an entry.
 QRect SurfaceLegendRect(const TGraphPlot& plot, const TPlotLayout& layout,
-                        const TPlotSurface& surface);
+                        const TPlotSurface& surface, const QPaintDevice* device = nullptr);
 
 // Legend font of the window and the printed legend: LegendFont points, scaled by SizeFont.
 QFont LegendFont(const TGraphPlot& plot, double py);

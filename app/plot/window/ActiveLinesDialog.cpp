@@ -1,6 +1,7 @@
 #include "ActiveLinesDialog.h"
 
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -16,6 +17,8 @@ TfrmActiveLines::TfrmActiveLines(const QStringList& names, const QVector<bool>& 
     active_.resize(names_.size());
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setMinimumWidth(260);
+    // The yes and no marks line up the names.
+    list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     for (int row = 0; row < names_.size(); ++row) {
         list_->addItem(QString());
         ShowRow(row);

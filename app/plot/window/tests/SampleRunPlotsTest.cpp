@@ -78,11 +78,11 @@ void SampleRunPlotsTest::savedPlotsDrawTheirPoints() {
     surface.LegendAt = form->Picture().LegendAt;
     const TPlotLayout layout = LayOutPlot(*plot, surface);
     const QRect r = layout.Plot;
-    // The frame stands where the layout puts the plot.
-    for (const QPoint& corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
+    // The frame stands where the layout puts the plot (the legend covers its bottom-right).
+    for (const QPoint& corner : {r.topLeft(), r.topRight(), r.bottomLeft()}) {
         QVERIFY2(CloseColour(image.pixel(corner), Qt::black), qPrintable(caption));
     }
-    const QRect legend = SurfaceLegendRect(*plot, layout, surface).adjusted(-4, -4, 4, 4);
+    const QRect legend = SurfaceLegendRect(*plot, layout, surface, &image).adjusted(-4, -4, 4, 4);
 
     // The last curve is drawn over the others: its points show its colour.
     const TPlotRange full = FullPlotRange(*plot);
@@ -98,7 +98,7 @@ void SampleRunPlotsTest::savedPlotsDrawTheirPoints() {
                         static_cast<int>(std::lround(
                             plot->XOnTop() ? r.top() + fy * (r.bottom() - r.top())
                                            : r.bottom() - fy * (r.bottom() - r.top()))));
-        // Away from the frame (drawn last, in black) and the legend.
+        // Away from the frame (drawn over the curves, in black) and the legend.
         if (!r.adjusted(4, 4, -4, -4).contains(at) || legend.contains(at)) continue;
         QVERIFY2(ColourNear(image, at, colour, 2),
                  qPrintable(QStringLiteral("%1: point %2 at %3,%4")
