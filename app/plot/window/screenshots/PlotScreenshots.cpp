@@ -48,6 +48,8 @@ int main(int argc, char** argv) {
                           {&plots.pltAxial, "plot-load-settlement"},
                           {&plots.pltTZcurves, "plot-tz-curves"},
                           {&plots.PltQW, "plot-qw-curve"}};
+    // One plot carries a graph title, as engineers set it for a report.
+    plots.pltAxial.Title = QStringLiteral("24 in. pipe pile, 80 ft in clay");
     int failures = 0;
     for (const Shot& shot : shots) {
         TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);

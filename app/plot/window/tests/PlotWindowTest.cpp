@@ -237,6 +237,19 @@ void PlotWindowTest::plotMenuCommandsSetThePlot() {
     const auto item = [form](const char* name) {
         return form->PlotMenu()->findChild<QAction*>(QString::fromLatin1(name));
     };
+    // A graph title takes room at the top or at the bottom.
+    const QRect before = form->Canvas()->PlotRect();
+    dialogs_.GraphCaption = {{QStringLiteral("Pile P-1"), true}};
+    item("PlotCaption")->trigger();
+    QCOMPARE(plot_->Title, QStringLiteral("Pile P-1"));
+    QVERIFY(form->Canvas()->PlotRect().top() > before.top());
+    QCOMPARE(form->Canvas()->PlotRect().bottom(), before.bottom());
+    dialogs_.GraphCaption = {{QStringLiteral("Pile P-1"), false}};
+    item("PlotCaption")->trigger();
+    QVERIFY(!plot_->TitleAtTop);
+    QCOMPARE(form->Canvas()->PlotRect().top(), before.top());
+    QVERIFY(form->Canvas()->PlotRect().bottom() < before.bottom());
+
     item("Mark5")->trigger();
     QCOMPARE(plot_->Markers(), 5);
     item("Size2")->trigger();

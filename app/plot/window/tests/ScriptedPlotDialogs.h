@@ -3,6 +3,8 @@
 
 #include <QPrinter>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "PlotDialogs.h"
 
@@ -17,6 +19,7 @@ class ScriptedPlotDialogs : public TPlotDialogs {
     TPlotFileType SaveType = TPlotFileType::Bitmap;
     std::optional<TSaveAttributes> Attributes;
     QString PdfName;  // printing goes to this PDF file
+    std::optional<std::pair<QString, bool>> GraphCaption;  // title, at the top
 
     QStringList ActiveCurveNames;  // as the Active Curves dialog was given them
 
@@ -31,7 +34,12 @@ class ScriptedPlotDialogs : public TPlotDialogs {
         ActiveCurves(active);
         return true;
     }
-    bool EditGraphCaption(QWidget*, QString&, bool&) override { return false; }
+    bool EditGraphCaption(QWidget*, QString& title, bool& atTop) override {
+        if (!GraphCaption) return false;
+        title = GraphCaption->first;
+        atTop = GraphCaption->second;
+        return true;
+    }
     QString SaveFileName(QWidget*, TPlotFileType& type) override {
         type = SaveType;
         return SaveName;
