@@ -174,7 +174,11 @@ void TPlotForm::UpdateMenus() {
 }
 
 void TPlotForm::RebuildCurveItems() {
-    qDeleteAll(curveItems_);
+    // An item may be the one whose click brought us here: it goes once that click is done.
+    for (QAction* action : std::as_const(curveItems_)) {
+        menu_->removeAction(action);
+        action->deleteLater();
+    }
     curveItems_.clear();
     if (!plot_) return;
     for (const TLegendEntry& entry : LegendEntries(*plot_)) {
