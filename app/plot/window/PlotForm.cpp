@@ -1,0 +1,341 @@
+#include "PlotForm.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+#include "NumberFormat.h"
+#include "PlotCanvas.h"
+#include "PlotDialogs.h"
+#include "PlotLegend.h"
+#include "PlotLegendBox.h"
+#include "PlotPrinting.h"
+#include "UserMessages.h"
+
+namespace keldar {
+
+struct TTaggedItem {
+    const char* Name;
+    const char* Caption;
+    int Tag;
+};
+
+static constexpr TTaggedItem kMarkerItems[] = {
+    {"Mark0", "&Never", 0},
+    {"Mark1", "Every &Increment", 1},
+    {"Mark2", "Every &2 Increments", 2},
+    {"Mark3", "Every &3 Incrments", 3},
+    {"Mark5", "Every &5 Increments", 5},
+    {"Mark10", "Every &10 Incements", 10},
+};
+
+static constexpr TTaggedItem kFontItems[] = {
+    {"DefaultSize", "&Default", 10}, {"Size15", "1.5 * Default", 15},
+    {"Size2", "2 * Default", 20},    {"Size25", "2.5 * Default", 25},
+    {"Size3", "3 * Default", 30},    {"Size4", "4 * Default", 40},
+};
+
+static constexpr TTaggedItem kWidthItems[] = {
+    {"DefaultWidth", "&Default", 1}, {"Width2", "2 * Default", 2}, {"Width4", "4 * Default", 4},
+    {"Width6", "6 * Default", 6},    {"Width10", "10 * Default", 10},
+};
+
+static QString MenuText(const QString& text) {
+    QString escaped = text;
+    return escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+TPlotForm::TPlotForm(TGraphPlot& plot, UserMessages& messages, TPlotDialogs& dialogs,
+                     QWidget* parent)
+    : QWidget(parent),
+      plot_(&plot),
+      messages_(messages),
+      dialogs_(dialogs),
+      menuBar_(new QMenuBar(this)),
+      menu_(menuBar_->addMenu(QStringLiteral("&Plot"))),
+      canvas_(new TPlotCanvas(plot, this)) {
+    setWindowTitle(plot.Caption());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(canvas_);
+    ActivateCurvesForNewWindow(plot);
+    knownCurveCount_ = plot.CurveCount();
+    CreateActions();
+    canvas_->RefreshLegend();
+    RebuildCurveItems();
+    resize(640, 480);
+    connect(canvas_, &TPlotCanvas::pointerAt, this, &TPlotForm::ShowPointer);
+    connect(canvas_, &TPlotCanvas::curveToggled, this, &TPlotForm::ToggleCurve);
+    connect(&plot, &TGraphPlot::changed, this, &TPlotForm::PlotChanged);
+    connect(menu_, &QMenu::aboutToShow, this, &TPlotForm::UpdateMenus);
+}
+
+TPlotForm::~TPlotForm() = default;
+
+static QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+template <std::size_t N, class Command>
+static QMenu* AddTaggedMenu(QMenu* menu, const char* name, const char* caption,
+                            const TTaggedItem (&items)[N], Command command) {
+    QMenu* sub = menu->addMenu(QString::fromLatin1(caption));
+    sub->menuAction()->setObjectName(QString::fromLatin1(name));
+    auto* group = new QActionGroup(sub);
+    for (const TTaggedItem& item : items) {
+        QAction* action = AddItem(sub, item.Name, item.Caption);
+        action->setCheckable(true);
+        action->setData(item.Tag);
+        group->addAction(action);
+        const int tag = item.Tag;
+        QObject::connect(action, &QAction::triggered, sub, [command, tag] { command(tag); });
+    }
+    return sub;
+}
+
+void TPlotForm::CreateActions() {
+    QAction* legend = AddItem(menu_, "PlotLegend", "Show &Legend");
+    legend->setCheckable(true);
+    connect(legend, &QAction::triggered, this, &TPlotForm::ToggleLegend);
+    QAction* layers = AddItem(menu_, "PlotSoilLayer", "Show &Soil Layer");
+    layers->setCheckable(true);
+    connect(layers, &QAction::triggered, this, [this] {
+        if (plot_) plot_->SetShowLayers(!plot_->ShowLayers());
+    });
+    QAction* wall = AddItem(menu_, "ShowWallGeometry", "Show &Wall Geometry");
+    wall->setCheckable(true);
+    connect(wall, &QAction::triggered, this, [this] {
+        if (plot_) plot_->SetShowWall(!plot_->ShowWall());
+    });
+    AddTaggedMenu(menu_, "PlotMarkers", "&Markers", kMarkerItems,
+                  [this](int tag) { SetMarkers(tag); });
+    AddTaggedMenu(menu_, "FontSize", "&Font Size", kFontItems,
+                  [this](int tag) { SetFontSize(tag); });
+    AddTaggedMenu(menu_, "LineWidth", "Line &Width", kWidthItems,
+                  [this](int tag) { SetLineWidth(tag); });
+    connect(AddItem(menu_, "PlotCaption", "&Graph Title"), &QAction::triggered, this,
+            &TPlotForm::EditGraphTitle);
+    connect(AddItem(menu_, "mLineName", "&Edit Legend"), &QAction::triggered, this,
+            &TPlotForm::EditLegend);
+    connect(AddItem(menu_, "ActiveGraphs", "&Active Curves"), &QAction::triggered, this,
+            &TPlotForm::ChooseActiveCurves);
+    menu_->addSeparator();
+    connect(AddItem(menu_, "PlotPrint", "&Print..."), &QAction::triggered, this,
+            &TPlotForm::Print);
+    connect(AddItem(menu_, "PlotPage", "P&age Setup"), &QAction::triggered, this,
+            &TPlotForm::SetUpPage);
+    connect(AddItem(menu_, "PlotSave", "&Save To Disk..."), &QAction::triggered, this,
+            &TPlotForm::SaveToDisk);
+    QAction* copy = AddItem(menu_, "PlotCopy", "&Copy");
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(copy);
+    connect(copy, &QAction::triggered, this, &TPlotForm::CopyToClipboard);
+    curveSeparator_ = menu_->addSeparator();
+    UpdateMenus();
+}
+
+static void CheckTagged(const QMenu* menu, const char* name, int tag) {
+    const QAction* owner = menu->findChild<QAction*>(QString::fromLatin1(name));
+    if (!owner || !owner->menu()) return;
+    for (QAction* action : owner->menu()->actions()) {
+        action->setChecked(action->data().toInt() == tag);
+    }
+}
+
+void TPlotForm::UpdateMenus() {
+    if (!plot_) return;
+    const auto item = [this](const char* name) {
+        return menu_->findChild<QAction*>(QString::fromLatin1(name));
+    };
+    item("PlotLegend")->setChecked(plot_->ShowLegend());
+    item("PlotSoilLayer")->setChecked(plot_->ShowLayers());
+    item("PlotSoilLayer")->setVisible(!plot_->LayerLines().empty());
+    item("ShowWallGeometry")->setChecked(plot_->ShowWall());
+    item("ShowWallGeometry")->setVisible(plot_->WallLineCount() > 0);
+    item("ShowWallGeometry")->setEnabled(plot_->ShowLayers());
+    item("FontSize")->setVisible(plot_->ShowFontWidth());
+    item("LineWidth")->setVisible(plot_->ShowFontWidth());
+    CheckTagged(menu_, "PlotMarkers", plot_->Markers());
+    CheckTagged(menu_, "FontSize", plot_->SizeFont());
+    CheckTagged(menu_, "LineWidth", plot_->WidthLine());
+    for (QAction* curveItem : curveItems_) {
+        const int curve = curveItem->data().toInt();
+        if (curve < plot_->CurveCount()) curveItem->setChecked(plot_->Curve(curve).Shown);
+    }
+}
+
+void TPlotForm::RebuildCurveItems() {
+    // An item may be the one whose click brought us here: it goes once that click is done.
+    for (QAction* action : std::as_const(curveItems_)) {
+        menu_->removeAction(action);
+        action->deleteLater();
+    }
+    curveItems_.clear();
+    if (!plot_) return;
+    for (const TLegendEntry& entry : LegendEntries(*plot_)) {
+        QAction* action = menu_->addAction(MenuText(entry.Text));
+        action->setCheckable(true);
+        action->setChecked(entry.Shown);
+        action->setData(entry.Curve);
+        const int curve = entry.Curve;
+        connect(action, &QAction::triggered, this, [this, curve] { ToggleCurve(curve); });
+        curveItems_.append(action);
+    }
+    curveSeparator_->setVisible(!curveItems_.isEmpty());
+}
+
+void TPlotForm::PlotChanged() {
+    if (!plot_) return;
+    // A new run's curves: the window starts again from the full range and the first curves.
+    if (plot_->CurveCount() != knownCurveCount_) {
+        knownCurveCount_ = plot_->CurveCount();
+        ActivateCurvesForNewWindow(*plot_);
+    }
+    canvas_->UpdateFullRange();
+    canvas_->RefreshLegend();
+    RebuildCurveItems();
+    UpdateMenus();
+    canvas_->update();
+}
+
+void TPlotForm::ShowPointer(QPointF at) {
+    if (!plot_) return;
+    setWindowTitle(plot_->Caption() + QStringLiteral(" X: ") +
+                   QString::fromStdString(formatGeneral(at.x(), 5)) + QStringLiteral(" Y: ") +
+                   QString::fromStdString(formatGeneral(at.y(), 5)));
+}
+
+TPlotPicture TPlotForm::Picture() const {
+    return {*plot_, canvas_->ViewRange(),
+            canvas_->LegendBox()->isVisible() ? canvas_->LegendPosition() : std::nullopt};
+}
+
+void TPlotForm::ToggleLegend() {
+    if (plot_) plot_->SetShowLegend(!plot_->ShowLegend());
+}
+
+void TPlotForm::SetMarkers(int every) {
+    if (plot_) plot_->SetMarkers(every);
+}
+
+void TPlotForm::SetFontSize(int tenths) {
+    if (!plot_) return;
+    plot_->SetSizeFont(tenths);
+    canvas_->PlaceLegend();
+}
+
+void TPlotForm::SetLineWidth(int multiplier) {
+    if (plot_) plot_->SetWidthLine(multiplier);
+}
+
+void TPlotForm::EditGraphTitle() {
+    if (!plot_) return;
+    QString title = plot_->Title;
+    bool atTop = plot_->TitleAtTop;
+    if (!dialogs_.EditGraphCaption(this, title, atTop)) return;
+    plot_->Title = title;
+    plot_->TitleAtTop = atTop;
+    plot_->NotifyChanged();
+}
+
+void TPlotForm::EditLegend() {
+    if (!plot_) return;
+    QStringList names;
+    for (int i = 0; i < plot_->CurveCount(); ++i) names << plot_->LineName(i);
+    if (!dialogs_.EditLineNames(this, names)) return;
+    for (int i = 0; i < plot_->CurveCount() && i < names.size(); ++i) {
+        // A text left as the default name stays a default: it follows later renumbering.
+        if (names[i] != plot_->LineName(i)) plot_->Curve(i).Name = names[i];
+    }
+    plot_->NotifyChanged();
+}
+
+void TPlotForm::ChooseActiveCurves() {
+    if (!plot_) return;
+    QStringList names;
+    QVector<bool> active;
+    for (int i = 0; i < plot_->CurveCount(); ++i) {
+        names << plot_->LineName(i);
+        active << plot_->Curve(i).Active;
+    }
+    if (!dialogs_.ChooseActiveCurves(this, names, active)) return;
+    for (int i = 0; i < plot_->CurveCount() && i < active.size(); ++i) {
+        plot_->Curve(i).Active = active[i];
+    }
+    plot_->NotifyChanged();
+}
+
+QPrinter& TPlotForm::Printer() {
+    if (!printer_) printer_ = NewPlotPrinter();
+    return *printer_;
+}
+
+void TPlotForm::Print() {
+    if (!plot_) return;
+    QPrinter& printer = Printer();
+    printer.setDocName(plot_->Caption());
+    if (!dialogs_.SetUpPrinting(this, printer)) return;
+    if (!PrintPlotPage(printer, Picture())) {
+        messages_.information(QStringLiteral("Information"),
+                              QStringLiteral("The plot could not be printed."));
+    }
+    canvas_->update();
+}
+
+void TPlotForm::SetUpPage() { dialogs_.SetUpPage(this, Printer()); }
+
+void TPlotForm::SaveToDisk() {
+    if (!plot_) return;
+    TPlotFileType type = TPlotFileType::Bitmap;
+    const QString fileName = dialogs_.SaveFileName(this, type);
+    if (fileName.isEmpty()) return;
+    TSaveAttributes attributes;
+    if (!dialogs_.EditSaveAttributes(this, attributes)) return;
+    switch (SavePlotFile(Picture(), fileName, PlotFileTypeOf(fileName, type), attributes)) {
+        case TSaveResult::Saved:
+            break;
+        case TSaveResult::OutOfMemory:
+            messages_.information(QStringLiteral("Information"),
+                                  QString::fromLatin1(kNotEnoughMemoryMessage));
+            break;
+        case TSaveResult::WriteFailed:
+            messages_.information(QStringLiteral("Information"),
+                                  QStringLiteral("The file %1 could not be written.").arg(fileName));
+            break;
+    }
+}
+
+void TPlotForm::CopyToClipboard() {
+    if (!plot_) return;
+    // The window's size at twice the screen's detail, so that the picture stays sharp in a
+    // report.
+    constexpr int kPixelsPerInch = 192;
+    TSaveAttributes attributes;
+    attributes.WidthInches = canvas_->width() / 96.0;
+    attributes.HeightInches = canvas_->height() / 96.0;
+    attributes.PixelsPerInch = kPixelsPerInch;
+    const QImage image = RenderPlotImage(Picture(), attributes);
+    if (image.isNull()) {
+        messages_.information(QStringLiteral("Information"),
+                              QString::fromLatin1(kNotEnoughMemoryMessage));
+        return;
+    }
+    QApplication::clipboard()->setImage(image);
+}
+
+void TPlotForm::ToggleCurve(int curve) {
+    if (!plot_ || curve < 0 || curve >= plot_->CurveCount()) return;
+    plot_->Curve(curve).Shown = !plot_->Curve(curve).Shown;
+    plot_->NotifyChanged();
+}
+
+}  // namespace keldar

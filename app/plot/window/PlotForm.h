@@ -1,0 +1,74 @@
+// The plot window: one TGraphPlot drawn on its canvas, with the Plot menu and its commands.
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "GraphPlot.h"
+#include "PlotExport.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QPrinter;
+
+namespace keldar {
+
+class TPlotCanvas;
+class TPlotDialogs;
+class UserMessages;
+
+class TPlotForm : public QWidget {
+    Q_OBJECT
+
+  public:
+    TPlotForm(TGraphPlot& plot, UserMessages& messages, TPlotDialogs& dialogs,
+              QWidget* parent = nullptr);
+    ~TPlotForm() override;
+
+    TGraphPlot* Plot() const { return plot_; }
+    TPlotCanvas* Canvas() const { return canvas_; }
+    QMenu* PlotMenu() const { return menu_; }
+    // The items of the curves, in legend order.
+    const QList<QAction*>& CurveItems() const { return curveItems_; }
+    // The picture of the plot as the window shows it, the legend drawn in.
+    TPlotPicture Picture() const;
+
+    // Plot menu commands.
+    void ToggleLegend();
+    void SetMarkers(int every);
+    void SetFontSize(int tenths);
+    void SetLineWidth(int multiplier);
+    void EditGraphTitle();
+    void EditLegend();
+    void ChooseActiveCurves();
+    void Print();
+    void SetUpPage();
+    void SaveToDisk();
+    void CopyToClipboard();
+    void ToggleCurve(int curve);
+    // Checks and visibility of the menu items, as the menu opens.
+    void UpdateMenus();
+
+  private:
+    void CreateActions();
+    void RebuildCurveItems();
+    void PlotChanged();
+    void ShowPointer(QPointF at);
+    QPrinter& Printer();
+
+    QPointer<TGraphPlot> plot_;
+    UserMessages& messages_;
+    TPlotDialogs& dialogs_;
+    QMenuBar* menuBar_;
+    QMenu* menu_;
+    TPlotCanvas* canvas_;
+    QList<QAction*> curveItems_;
+    QAction* curveSeparator_ = nullptr;
+    int knownCurveCount_ = 0;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+}  // namespace keldar

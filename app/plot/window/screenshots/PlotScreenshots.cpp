@@ -1,0 +1,83 @@
+// keldar-plot-screenshots PLOTFILE OUTDIR: pictures of the plot windows of one run for review:
+// the four result plots as windows, as saved images and printed to PDF, and the Active Curves
+// dialog.
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QTextStream>
+#include <clocale>
+
+#include "ActiveLinesDialog.h"
+#include "PlotCanvas.h"
+#include "PlotDialogs.h"
+#include "PlotFileReader.h"
+#include "PlotForm.h"
+#include "PlotPrinting.h"
+#include "PlotWindows.h"
+#include "RecordingMessages.h"
+
+using namespace keldar;
+
+struct Shot {
+    TGraphPlot* Plot;
+    const char* Name;
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QTextStream err(stderr);
+    if (argc != 3) {
+        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR\n";
+        return 2;
+    }
+    const QString plotFile = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    TMainPlots plots;
+    RecordingMessages messages;
+    if (!ReadPlotFile(plots, plotFile, true, 1, messages)) {
+        err << "cannot read " << plotFile << "\n";
+        return 1;
+    }
+    TModalPlotDialogs dialogs;
+    QMdiArea area;
+    area.resize(820, 620);
+    area.show();
+    const Shot shots[] = {{&plots.pltLoad, "plot-load-distribution"},
+                          {&plots.pltAxial, "plot-load-settlement"},
+                          {&plots.pltTZcurves, "plot-tz-curves"},
+                          {&plots.PltQW, "plot-qw-curve"}};
+    // One plot carries a graph title, as engineers set it for a report.
+    plots.pltAxial.Title = QStringLiteral("24 in. pipe pile, 80 ft in clay");
+    int failures = 0;
+    for (const Shot& shot : shots) {
+        TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);
+        auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+        sub->resize(760, 560);
+        QApplication::processEvents();
+        const QString base = out + QLatin1Char('/') + QString::fromLatin1(shot.Name);
+        if (!form->grab().save(base + QStringLiteral("-window.png"))) ++failures;
+        if (SavePlotFile(form->Picture(), base + QStringLiteral("-saved.png"),
+                         TPlotFileType::Png, TSaveAttributes{4, 6, 150}) != TSaveResult::Saved) {
+            ++failures;
+        }
+        auto printer = NewPlotPrinter();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(base + QStringLiteral("-printed.pdf"));
+        if (!PrintPlotPage(*printer, form->Picture())) ++failures;
+        sub->close();
+    }
+
+    QStringList names;
+    QVector<bool> active;
+    for (int i = 0; i < plots.pltTZcurves.CurveCount(); ++i) {
+        names << plots.pltTZcurves.LineName(i);
+        active << (i % 4 != 2);
+    }
+    TfrmActiveLines dialog(names, active);
+    dialog.show();
+    QApplication::processEvents();
+    if (!dialog.grab().save(out + QStringLiteral("/plot-active-curves-dialog.png"))) ++failures;
+    return failures;
+}

@@ -1,0 +1,121 @@
+// The four result plots of a real run, saved to disk by the window's command, have their curves
+// where their data points are.
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "PlotForm.h"
+#include "PlotLegend.h"
+#include "PlotPainter.h"
+#include "PlotTestSupport.h"
+#include "PlotWindows.h"
+#include "ScriptedPlotDialogs.h"
+
+namespace keldar {
+
+class SampleRunPlotsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void savedPlotsDrawTheirPoints_data();
+    void savedPlotsDrawTheirPoints();
+
+  private:
+    TGraphPlot* PlotNamed(const QString& name);
+
+    QTemporaryDir dir_;
+    TMainPlots plots_;
+    RecordingMessages messages_;
+    ScriptedPlotDialogs dialogs_;
+    QMdiArea area_;
+};
+
+void SampleRunPlotsTest::initTestCase() {
+    QVERIFY(dir_.isValid());
+    const QString plotFile = RunSampleProject(QStringLiteral("steel-pipe-clay"), dir_.path());
+    QVERIFY(!plotFile.isEmpty());
+    QVERIFY(ReadPlotFile(plots_, plotFile, true, 1, messages_));
+    area_.resize(1000, 800);
+}
+
+TGraphPlot* SampleRunPlotsTest::PlotNamed(const QString& name) {
+    for (TGraphPlot* plot : plots_.All()) {
+        if (plot->Caption() == name) return plot;
+    }
+    return nullptr;
+}
+
+void SampleRunPlotsTest::savedPlotsDrawTheirPoints_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("load distribution") << QStringLiteral("Load Distribution");
+    QTest::newRow("load vs settlement") << QStringLiteral("Axial Load vs Settlement");
+    QTest::newRow("t-z curves") << QStringLiteral("t-z Curves");
+    QTest::newRow("Q-w curve") << QStringLiteral("Tip Resistance Curve");
+}
+
+void SampleRunPlotsTest::savedPlotsDrawTheirPoints() {
+    QFETCH(QString, caption);
+    TGraphPlot* plot = PlotNamed(caption);
+    QVERIFY(plot);
+    QVERIFY(plot->PointCount() > 2);
+    TPlotForm* form = OpenPlotWindow(&area_, *plot, messages_, dialogs_);
+    QVERIFY(form);
+
+    constexpr int kPixelsPerInch = 200;
+    dialogs_.SaveName = dir_.filePath(caption + QStringLiteral(".png"));
+    dialogs_.SaveType = TPlotFileType::Png;
+    dialogs_.Attributes = TSaveAttributes{4, 6, kPixelsPerInch};
+    form->SaveToDisk();
+    QVERIFY(messages_.messages().isEmpty());
+    const QImage image(dialogs_.SaveName);
+    QCOMPARE(image.size(), QSize(1200, 800));
+
+    TPlotSurface surface;
+    surface.Page = image.rect();
+    surface.Px = surface.Py = kPixelsPerInch;
+    surface.LegendOnSurface = true;
+    surface.LegendAt = form->Picture().LegendAt;
+    const TPlotLayout layout = LayOutPlot(*plot, surface);
+    const QRect r = layout.Plot;
+    // The frame stands where the layout puts the plot (the legend covers its bottom-right).
+    for (const QPoint& corner : {r.topLeft(), r.topRight(), r.bottomLeft()}) {
+        QVERIFY2(CloseColour(image.pixel(corner), Qt::black), qPrintable(caption));
+    }
+    const QRect legend = SurfaceLegendRect(*plot, layout, surface, &image).adjusted(-4, -4, 4, 4);
+
+    // The last curve is drawn over the others: its points show its colour.
+    const TPlotRange full = FullPlotRange(*plot);
+    const QVector<TLegendEntry> entries = LegendEntries(*plot);
+    const TLegendEntry& last = entries.back();
+    const QColor colour = CurveColour(last.Position);
+    const auto& points = plot->Curve(last.Curve).Points;
+    int checked = 0;
+    for (std::size_t j = 1; j < points.size(); ++j) {
+        const double fx = (points[j].X - full.X.Min) / full.X.Span();
+        const double fy = (points[j].Y - full.Y.Min) / full.Y.Span();
+        const QPoint at(static_cast<int>(std::lround(r.left() + fx * (r.right() - r.left()))),
+                        static_cast<int>(std::lround(
+                            plot->XOnTop() ? r.top() + fy * (r.bottom() - r.top())
+                                           : r.bottom() - fy * (r.bottom() - r.top()))));
+        // Away from the frame (drawn over the curves, in black) and the legend.
+        if (!r.adjusted(4, 4, -4, -4).contains(at) || legend.contains(at)) continue;
+        QVERIFY2(ColourNear(image, at, colour, 2),
+                 qPrintable(QStringLiteral("%1: point %2 at %3,%4")
+                                .arg(caption)
+                                .arg(j)
+                                .arg(at.x())
+                                .arg(at.y())));
+        ++checked;
+    }
+    QVERIFY2(checked >= 2, qPrintable(caption));
+}
+
+int RunSampleRunPlotsTests(int argc, char** argv) {
+    SampleRunPlotsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace keldar
+
+#include "SampleRunPlotsTest.moc"
