@@ -51,7 +51,8 @@ TMainForm::TMainForm(const Services& services, QString commandLineFile, QWidget*
       messages_(services.messages),
       desktop_(services.desktop),
       store_(services.settings),
-      programFolder_(services.programFolder),
+      // A run changes the current folder: the engine's folder must not depend on it.
+      programFolder_(QDir(services.programFolder).absolutePath()),
       updateBaseAddress_(services.updateBaseAddress),
       commandLineFile_(std::move(commandLineFile)),
       tables_(TMainTables::BuiltIn()),

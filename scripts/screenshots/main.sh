@@ -11,4 +11,4 @@ if [ ! -x "$grabber" ]; then
   exit 1
 fi
 mkdir -p "$out"
-"$grabber" "$out" "$build/bin" examples/steel-pipe-clay.kd3d
+"$grabber" "$out" "$build/bin" examples/layered-downdrag.kd3d

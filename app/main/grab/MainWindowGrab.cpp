@@ -41,9 +41,10 @@ int main(int argc, char* argv[]) {
     QSettings settings(work.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     keldar::RecordingMessages messages;
     keldar::TQtDesktop desktop;
-    keldar::TMainForm form({messages, desktop, settings, QString::fromLocal8Bit(argv[2]), {}}, data);
+    keldar::TMainForm form({messages, desktop, settings, QString::fromLocal8Bit(argv[2]), {}});
     form.resize(820, 560);
     form.show();
+    form.OpenFileName(data, true);  // as the Open command does: the file is in the recent list
     form.CompRunClick();
     QApplication::processEvents();
 
@@ -52,15 +53,16 @@ int main(int argc, char* argv[]) {
     for (QAction* title : form.menuBar()->actions()) {
         QMenu* menu = title->menu();
         if (!menu) continue;
-        emit menu->aboutToShow();
-        menu->ensurePolished();
-        menu->adjustSize();
         QPixmap picture = form.grab();
         const QPoint at =
             form.menuBar()->mapTo(&form, form.menuBar()->actionGeometry(title).bottomLeft());
+        // A menu lays itself out only when it pops up.
+        menu->popup(form.mapToGlobal(at));
+        QApplication::processEvents();
         QPainter painter(&picture);
         painter.drawPixmap(at, menu->grab());
         painter.end();
+        menu->hide();
         const QString name = menu->objectName().toLower();
         ok = Save(picture, QDir(out).filePath(QStringLiteral("menu-%1.png").arg(name))) && ok;
     }

@@ -203,7 +203,8 @@ class MainFormTest : public QObject {
     }
 
     void runAnalysisWritesResultsAndEnablesPlots() {
-        Session s(settingsFile());
+        // The engine's folder given relative to the folder current at start.
+        Session s(settingsFile(), QDir().relativeFilePath(QStringLiteral(KELDAR_ENGINE_DIR)));
         const QString data = copyExample("steel-pipe-clay.kd3d", "run.kd3d");
         s.open(data);
         auto* window = new QLabel(QStringLiteral("an open child"));
