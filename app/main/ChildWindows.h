@@ -1,7 +1,11 @@
 // The windows that the main window's commands open: table editors, plot windows, the soil
 // profile view, the export dialog, the data dialogs and help. Each command calls one function
 // here; ChildWindows.cpp decides which window it shows. A window that is not part of the program
-// yet is announced in a message box.
+// yet is announced in a message box. A window plugs in by replacing one body, for instance
+//     form.ShowSingleChild(kPilePropertiesKey, [&form] { return new TfrmMaterial(form); });
+// A child that keeps entries of its own stores them in a slot or Q_INVOKABLE FormDeactivate(),
+// which the main window calls before each command and menu; the Pile Properties and Q-w factors
+// dialogs reload in a slot or Q_INVOKABLE FormActivate(), called after a unit switch.
 #pragma once
 
 #include <QString>

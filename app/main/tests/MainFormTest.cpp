@@ -42,9 +42,10 @@ QByteArray ReadAll(const QString& path) {
 // One program session: its settings file, messages, desktop and main window.
 struct Session {
     explicit Session(const QString& settingsFile, const QString& programFolder = KELDAR_ENGINE_DIR,
-                     const QString& commandLine = {})
+                     const QString& commandLine = {}, const QString& updateBase = {})
         : settings(settingsFile, QSettings::IniFormat),
-          form(TMainForm::Services{messages, desktop, settings, programFolder, {}}, commandLine) {
+          form(TMainForm::Services{messages, desktop, settings, programFolder, updateBase},
+               commandLine) {
         form.show();
     }
 
@@ -151,6 +152,17 @@ class MainFormTest : public QObject {
         s.item("DataTitle")->trigger();
         QCOMPARE(s.texts().size(), 1);
         QVERIFY(s.texts().constFirst().contains(QStringLiteral("not available")));
+        s.item("HelpAbout")->trigger();
+        QCOMPARE(s.desktop.modals, QStringList({"AboutBox"}));
+    }
+
+    void checkForUpdatesOpensThePageOfTheBuildsService() {
+        Session s(settingsFile(), KELDAR_ENGINE_DIR, {}, QStringLiteral("https://updates.example"));
+        QVERIFY(s.item("CheckforUpdates1")->isVisible());
+        s.item("CheckforUpdates1")->trigger();
+        QCOMPARE(s.desktop.opened.size(), 1);
+        QVERIFY(s.desktop.opened.constFirst().toString().startsWith(
+            QStringLiteral("https://updates.example/checkupdates/check/check.php?")));
     }
 
     void openingEachSample() {
@@ -210,6 +222,9 @@ class MainFormTest : public QObject {
         auto* window = new QLabel(QStringLiteral("an open child"));
         QPointer<QMdiSubWindow> child = s.form.ShowChild(window);
         const QString folder = QDir::currentPath();
+        s.form.UpdateWindowMenu();
+        QVERIFY(s.item("N3")->isVisible() && s.item("WindowItem1")->isVisible());
+        QVERIFY(!s.item("WindowItem2")->isVisible());
 
         s.item("CompRun")->trigger();
         QCOMPARE(s.texts(), QStringList({kCompleted}));
