@@ -21,11 +21,15 @@ void OpenPlotWindow(TMainForm& form, TGraphPlot& plot) {
     ReportWindowNotAvailable(form, plot.Caption());
 }
 
-void ShowSoilProfile(TMainForm& form) { ReportWindowNotAvailable(form, QStringLiteral("soil profile")); }
+void ShowSoilProfile(TMainForm& form) {
+    ReportWindowNotAvailable(form, QStringLiteral("soil profile"));
+}
 
 void ShowExportDialog(TMainForm& form) { ReportWindowNotAvailable(form, QStringLiteral("export")); }
 
-void OpenTitleDialog(TMainForm& form) { ReportWindowNotAvailable(form, QStringLiteral("Project Title")); }
+void OpenTitleDialog(TMainForm& form) {
+    ReportWindowNotAvailable(form, QStringLiteral("Project Title"));
+}
 
 void OpenPileProperties(TMainForm& form) {
     ReportWindowNotAvailable(form, QStringLiteral("Pile Properties"));
@@ -39,6 +43,8 @@ void OpenControlOptions(TMainForm& form) {
     ReportWindowNotAvailable(form, QStringLiteral("Control Options"));
 }
 
-void OpenHelp(TMainForm& form, THelpTopic) { ReportWindowNotAvailable(form, QStringLiteral("help")); }
+void OpenHelp(TMainForm& form, THelpTopic) {
+    ReportWindowNotAvailable(form, QStringLiteral("help"));
+}
 
 }  // namespace keldar

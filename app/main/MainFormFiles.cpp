@@ -91,7 +91,8 @@ void TMainForm::FileNewClick() {
 void TMainForm::FileOpenClick() {
     DeactivateActiveChild();
     if (!SaveQuery()) return;
-    TFileDialogRequest request{QStringLiteral("Open"), QString(), kDataFileFilters, 0, kDataFileSuffix};
+    TFileDialogRequest request{QStringLiteral("Open"), QString(), kDataFileFilters, 0,
+                               kDataFileSuffix};
     const std::optional<TFileChoice> choice = desktop_.openFileName(request);
     if (!choice || choice->fileName.isEmpty()) return;
     OpenFileName(choice->fileName, choice->filterIndex != kOldFormatFilter);
@@ -144,10 +145,11 @@ TMainForm::SaveResult TMainForm::Save(QString* error) {
 
 TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
     const QString current = project_->FileName;
-    const QString preset = HasExtension(current, "kdd") ? ChangeFileExt(current, QStringLiteral(".kd3d"))
-                                                        : current;
-    TFileDialogRequest request{QStringLiteral("Save ") + DisplayFileName(current) + QStringLiteral(" As"),
-                               preset, kDataFileFilters, 0, kDataFileSuffix};
+    const QString preset =
+        HasExtension(current, "kdd") ? ChangeFileExt(current, QStringLiteral(".kd3d")) : current;
+    TFileDialogRequest request{
+        QStringLiteral("Save ") + DisplayFileName(current) + QStringLiteral(" As"), preset,
+        kDataFileFilters, 0, kDataFileSuffix};
     const std::optional<TFileChoice> choice = desktop_.saveFileName(request);
     SaveResult result = SaveResult::Cancelled;
     if (choice && !choice->fileName.isEmpty()) {
@@ -186,8 +188,8 @@ bool TMainForm::FileSaveAsClick() {
 
 bool TMainForm::SaveQuery() {
     if (!project_->Modified()) return true;
-    switch (messages_.confirm(QStringLiteral("Confirm"), QStringLiteral("Do you want to save any changes?"),
-                              true)) {
+    switch (messages_.confirm(QStringLiteral("Confirm"),
+                              QStringLiteral("Do you want to save any changes?"), true)) {
         case UserMessages::Answer::Cancel:
             return false;
         case UserMessages::Answer::No:

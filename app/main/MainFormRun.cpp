@@ -55,9 +55,9 @@ void TMainForm::CompRunClick() {
             return;
         case SaveResult::Failed:
             // The file on disk is not what the user sees: running it would give wrong results.
-            messages_.information(kProgramTitle, QStringLiteral("An error occured during saving\r") +
-                                                     error +
-                                                     QStringLiteral("\rThe analysis was not run."));
+            messages_.information(kProgramTitle,
+                                  QStringLiteral("An error occured during saving\r") + error +
+                                      QStringLiteral("\rThe analysis was not run."));
             return;
         case SaveResult::Saved:
             break;
@@ -68,14 +68,17 @@ void TMainForm::CompRunClick() {
     // own folder is not writable once installed.
     QTemporaryDir handOff;
     if (!handOff.isValid()) {
-        messages_.information(kProgramTitle, QStringLiteral("An error occured while writing file names"));
+        messages_.information(kProgramTitle,
+                              QStringLiteral("An error occured while writing file names"));
         return;
     }
     const CurrentFolder current(handOff.path());
     try {
-        WriteNamesFile(QLatin1String(kNamesFileName), NamesFileLines(settings_.User, project_->FileName));
+        WriteNamesFile(QLatin1String(kNamesFileName),
+                       NamesFileLines(settings_.User, project_->FileName));
     } catch (const EInputOutputError&) {
-        messages_.information(kProgramTitle, QStringLiteral("An error occured while writing file names"));
+        messages_.information(kProgramTitle,
+                              QStringLiteral("An error occured while writing file names"));
         return;
     }
 
@@ -94,9 +97,9 @@ void TMainForm::CompRunClick() {
         const WaitCursor wait;
         engine_->Run();
     }
-    messages_.information(kInformation,
-                          QStringLiteral("Computations are completed. Please, check output file for "
-                                         "results or error messages."));
+    messages_.information(
+        kInformation, QStringLiteral("Computations are completed. Please, check output file for "
+                                     "results or error messages."));
     ReadResults(true);
     CheckSpeedButtons();
     CloseChildWindows();

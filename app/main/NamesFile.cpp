@@ -14,7 +14,9 @@ namespace {
 constexpr qsizetype kUserNameLength = 32;
 constexpr qsizetype kUserTextLength = 16;
 
-QString Limited(const QString& text, qsizetype length) { return text.trimmed().left(length).trimmed(); }
+QString Limited(const QString& text, qsizetype length) {
+    return text.trimmed().left(length).trimmed();
+}
 
 // Organisation and name joined by ", "; an empty one is left out with its separator.
 QString OrganisationLine(const TUserIdentification& user) {

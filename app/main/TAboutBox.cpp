@@ -16,9 +16,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     large.setBold(true);
     name->setFont(large);
     auto* version = new QLabel(QStringLiteral("Version 2014"), this);
-    auto* purpose = new QLabel(QStringLiteral("A program for analysis of load vs. settlement for an "
-                                              "axially loaded deep foundation with t-z curve method."),
-                               this);
+    auto* purpose =
+        new QLabel(QStringLiteral("A program for analysis of load vs. settlement for an "
+                                  "axially loaded deep foundation with t-z curve method."),
+                   this);
     purpose->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -114,12 +114,15 @@ void TMainForm::CreateMenus() {
 void TMainForm::CreateFileMenu() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
     fileMenu_->setObjectName(QStringLiteral("File"));
-    AddItem(fileMenu_, "FileNew", QStringLiteral("&New"), [this] { FileNewClick(); },
-            QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddItem(fileMenu_, "FileOpen", QStringLiteral("&Open..."), [this] { FileOpenClick(); },
-            QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddItem(fileMenu_, "FileSave", QStringLiteral("&Save"), [this] { FileSaveClick(); },
-            QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddItem(
+        fileMenu_, "FileNew", QStringLiteral("&New"), [this] { FileNewClick(); },
+        QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddItem(
+        fileMenu_, "FileOpen", QStringLiteral("&Open..."), [this] { FileOpenClick(); },
+        QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddItem(
+        fileMenu_, "FileSave", QStringLiteral("&Save"), [this] { FileSaveClick(); },
+        QKeySequence(Qt::CTRL | Qt::Key_S));
     AddItem(fileMenu_, "FileSaveAs", QStringLiteral("Save &As..."), [this] { FileSaveAsClick(); });
     fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
     for (int i = 0; i < TRecentFiles::kCapacity; ++i) {
@@ -171,8 +174,8 @@ void TMainForm::CreateOptionsMenu() {
     unitGroup_ = new QActionGroup(this);
     QAction* english = AddItem(units, "EnglishUnits", QStringLiteral("&English Units (lb, in)"),
                                [this] { SetUnitSystem(1); });
-    QAction* si =
-        AddItem(units, "SIUnits", QStringLiteral("&S.I. Units (kN, m)"), [this] { SetUnitSystem(2); });
+    QAction* si = AddItem(units, "SIUnits", QStringLiteral("&S.I. Units (kN, m)"),
+                          [this] { SetUnitSystem(2); });
     for (QAction* item : {english, si}) {
         item->setCheckable(true);
         unitGroup_->addAction(item);
@@ -195,7 +198,10 @@ void TMainForm::CreateOptionsMenu() {
     QMenu* loads = menu->addMenu(QStringLiteral("Load &Method"));
     loads->setObjectName(QStringLiteral("LoadMethod1"));
     const auto flip = [this](bool TProgramFields::*option) {
-        return [this, option] { Project().*option = !(Project().*option); UpdateOptionsMenu(); };
+        return [this, option] {
+            Project().*option = !(Project().*option);
+            UpdateOptionsMenu();
+        };
     };
     AddItem(loads, "SpecifyTipMovements1", QStringLiteral("Specify &Tip Movements"),
             flip(&TProgramFields::TipMovementsOn))
@@ -232,16 +238,17 @@ void TMainForm::CreateComputationMenu() {
     AddItem(menu, "CompOutput", QStringLiteral("Edit &Output Text"), [this] { CompOutputClick(); });
     AddItem(menu, "ViewSoilLayerCoordinates1", QStringLiteral("&View Soil Layer Coordinates"),
             [this] { ViewSoilProfile(); });
-    AddItem(menu, "EditGRLWeapDataFile1", QStringLiteral("Edit &GRLWeap Data File"),
-            [this] { EditGRLWeapDataFileClick(); })
-        ->setVisible(false);
+    AddItem(menu, "EditGRLWeapDataFile1", QStringLiteral("Edit &GRLWeap Data File"), [this] {
+        EditGRLWeapDataFileClick();
+    })->setVisible(false);
     connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateComputationMenu);
 }
 
 void TMainForm::CreateGraphicsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Graphics"));
     menu->setObjectName(QStringLiteral("Graphics"));
-    AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"), [this] { OpenPlot(plots_.pltLoad); });
+    AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"),
+            [this] { OpenPlot(plots_.pltLoad); });
     AddItem(menu, "mAxial", QStringLiteral("&Axial Load vs Settlement"),
             [this] { OpenPlot(plots_.pltAxial); });
     AddItem(menu, "mtzcurves", QStringLiteral("t-&z Curves (side friction)"),
@@ -249,15 +256,15 @@ void TMainForm::CreateGraphicsMenu() {
     AddItem(menu, "mTip", QStringLiteral("Q-&w Curve (tip resistance)"),
             [this] { OpenPlot(plots_.PltQW); });
     // Declared for plots that the engine does not write; never shown.
-    AddItem(menu, "mUSkin", QStringLiteral("&Unit Skin Friction vs Depth"),
-            [this] { OpenPlot(plots_.pltUSkin); })
-        ->setVisible(false);
-    AddItem(menu, "mSkin", QStringLiteral("&Accumulated Skin Friction vs Depth"),
-            [this] { OpenPlot(plots_.pltSkin); })
-        ->setVisible(false);
-    AddItem(menu, "mExtraTZ", QStringLiteral("&Extra t-z curves at User-Specified Depths"),
-            [this] { OpenPlot(plots_.PltExtraTZ); })
-        ->setVisible(false);
+    AddItem(menu, "mUSkin", QStringLiteral("&Unit Skin Friction vs Depth"), [this] {
+        OpenPlot(plots_.pltUSkin);
+    })->setVisible(false);
+    AddItem(menu, "mSkin", QStringLiteral("&Accumulated Skin Friction vs Depth"), [this] {
+        OpenPlot(plots_.pltSkin);
+    })->setVisible(false);
+    AddItem(menu, "mExtraTZ", QStringLiteral("&Extra t-z curves at User-Specified Depths"), [this] {
+        OpenPlot(plots_.PltExtraTZ);
+    })->setVisible(false);
     AddItem(menu, "ExportExcel", QStringLiteral("Export Plots to Excel"),
             [this] { ShowExportDialog(*this); });
     connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateGraphicsMenu);
@@ -268,7 +275,8 @@ void TMainForm::CreateWindowMenu() {
     windowMenu_->setObjectName(QStringLiteral("Window"));
     AddItem(windowMenu_, "WindowCascade", QStringLiteral("&Cascade"),
             [this] { mdiArea_->cascadeSubWindows(); });
-    AddItem(windowMenu_, "WindowTile", QStringLiteral("&Tile"), [this] { mdiArea_->tileSubWindows(); });
+    AddItem(windowMenu_, "WindowTile", QStringLiteral("&Tile"),
+            [this] { mdiArea_->tileSubWindows(); });
     AddItem(windowMenu_, "WindowArrange", QStringLiteral("&Arrange Icons"), [this] {
         // Minimised children in a row along the bottom edge.
         int x = 0;
@@ -306,9 +314,9 @@ void TMainForm::CreateHelpMenu() {
     AddItem(menu, "TechnicalManual1", QStringLiteral("Technical Manual"),
             [this] { OpenHelp(*this, THelpTopic::TechnicalManual); });
     AddItem(menu, "HelpAbout", QStringLiteral("&About..."), [this] { ShowAbout(); });
-    AddItem(menu, "CheckforUpdates1", QStringLiteral("Check for Updates"),
-            [this] { CheckForUpdates(); })
-        ->setVisible(!updateBaseAddress_.isEmpty());
+    AddItem(menu, "CheckforUpdates1", QStringLiteral("Check for Updates"), [this] {
+        CheckForUpdates();
+    })->setVisible(!updateBaseAddress_.isEmpty());
     connect(menu, &QMenu::aboutToShow, this, &TMainForm::DeactivateActiveChild);
 }
 
@@ -328,10 +336,11 @@ void TMainForm::CreateToolBar() {
     AddToolButton("SpeedButton4", QStringLiteral("Run Analysis"), ToolIcon(TToolIcon::Run),
                   [this] { CompRunClick(); });
     bar->addSeparator();
-    AddToolButton("SpeedButton7", QStringLiteral("Soil-Layer Data"), ToolIcon(TToolIcon::SoilLayers),
+    AddToolButton("SpeedButton7", QStringLiteral("Soil-Layer Data"),
+                  ToolIcon(TToolIcon::SoilLayers),
                   [this, &t] { OpenChartTableEditor(*this, t.Chart("D2")); });
-    AddToolButton("SpeedButton5", QStringLiteral("Edit Output Text"), ToolIcon(TToolIcon::OutputText),
-                  [this] { CompOutputClick(); });
+    AddToolButton("SpeedButton5", QStringLiteral("Edit Output Text"),
+                  ToolIcon(TToolIcon::OutputText), [this] { CompOutputClick(); });
     AddToolButton("SpeedButton6", QStringLiteral("View Soil Profile"),
                   ToolIcon(TToolIcon::SoilProfile), [this] { ViewSoilProfile(); });
     bar->addSeparator();
@@ -358,7 +367,8 @@ void TMainForm::Guarded(const std::function<void()>& command) {
 // ---- States ----
 
 bool TMainForm::ResultsAvailable() const {
-    return plotsLoaded_ && QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3p")));
+    return plotsLoaded_ &&
+           QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3p")));
 }
 
 void TMainForm::CheckSpeedButtons() {
@@ -421,14 +431,16 @@ void TMainForm::UpdateComputationMenu() {
     DeactivateActiveChild();
     const QString& name = project_->FileName;
     Item(*this, "CompInput")->setEnabled(QFileInfo::exists(name));
-    Item(*this, "CompKernel")->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3r"))));
-    Item(*this, "CompOutput")->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3o"))));
+    Item(*this, "CompKernel")
+        ->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3r"))));
+    Item(*this, "CompOutput")
+        ->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3o"))));
 }
 
 void TMainForm::UpdateGraphicsMenu() {
     const bool results = ResultsAvailable();
-    for (const char* name : {"mLoad", "mAxial", "mtzcurves", "mTip", "mUSkin", "mSkin", "mExtraTZ",
-                             "ExportExcel"}) {
+    for (const char* name :
+         {"mLoad", "mAxial", "mtzcurves", "mTip", "mUSkin", "mSkin", "mExtraTZ", "ExportExcel"}) {
         Item(*this, name)->setEnabled(results);
     }
 }

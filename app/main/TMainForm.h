@@ -37,7 +37,7 @@ class TMainForm : public QMainWindow {
         UserMessages& messages;
         TDesktop& desktop;
         QSettings& settings;
-        QString programFolder;  // holds the engine library
+        QString programFolder;      // holds the engine library
         QString updateBaseAddress;  // empty: no Check for Updates
     };
 

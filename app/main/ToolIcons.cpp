@@ -85,8 +85,8 @@ QIcon ToolIcon(TToolIcon kind) {
             return Drawn([](QPainter& p) {
                 p.setPen(QPen(kInk, 1));
                 p.setBrush(QColor(240, 200, 90));
-                p.drawPolygon(QPolygonF({{2.5, 5.5}, {9, 5.5}, {11, 7.5}, {20.5, 7.5},
-                                         {20.5, 19.5}, {2.5, 19.5}}));
+                p.drawPolygon(QPolygonF(
+                    {{2.5, 5.5}, {9, 5.5}, {11, 7.5}, {20.5, 7.5}, {20.5, 19.5}, {2.5, 19.5}}));
                 p.setBrush(QColor(250, 222, 130));
                 p.drawPolygon(QPolygonF({{5, 10.5}, {22.5, 10.5}, {20.5, 19.5}, {2.5, 19.5}}));
             });
@@ -117,7 +117,8 @@ QIcon ToolIcon(TToolIcon kind) {
             return Drawn([](QPainter& p) {
                 Sheet(p);
                 p.setPen(QPen(kInk, 1));
-                for (double y : {10.5, 13.5, 16.5, 19.0}) p.drawLine(QPointF(7.5, y), QPointF(17, y));
+                for (double y : {10.5, 13.5, 16.5, 19.0})
+                    p.drawLine(QPointF(7.5, y), QPointF(17, y));
             });
         case TToolIcon::SoilProfile:
             return Drawn([](QPainter& p) {

@@ -116,18 +116,20 @@ class MainFormTest : public QObject {
         s.form.UpdateGraphicsMenu();
         s.form.UpdateFileMenu();
         s.form.UpdateWindowMenu();
-        for (const char* on : {"SoilLayerCoordinates1", "TipMovement1", "EnglishUnits", "miCircular",
-                               "SpecifyTipMovements1"}) {
+        for (const char* on : {"SoilLayerCoordinates1", "TipMovement1", "EnglishUnits",
+                               "miCircular", "SpecifyTipMovements1"}) {
             QVERIFY2(s.item(on)->isEnabled(), on);
         }
-        for (const char* off : {"SoilParameters1", "PileProperties1", "Topload1", "Settlements1",
-                                "tzfactortable", "QwFactorTable", "CompInput", "CompKernel",
-                                "CompOutput", "mLoad", "mAxial", "mtzcurves", "mTip", "ExportExcel"}) {
+        for (const char* off :
+             {"SoilParameters1", "PileProperties1", "Topload1", "Settlements1", "tzfactortable",
+              "QwFactorTable", "CompInput", "CompKernel", "CompOutput", "mLoad", "mAxial",
+              "mtzcurves", "mTip", "ExportExcel"}) {
             QVERIFY2(!s.item(off)->isEnabled(), off);
         }
         QVERIFY(s.item("EnglishUnits")->isChecked() && !s.item("SIUnits")->isChecked());
         QVERIFY(s.item("miCircular")->isChecked() && s.item("SpecifyTipMovements1")->isChecked());
-        QVERIFY(!s.item("Downdrag1")->isChecked() && !s.item("AssignLoadsatPileHead1")->isChecked());
+        QVERIFY(!s.item("Downdrag1")->isChecked() &&
+                !s.item("AssignLoadsatPileHead1")->isChecked());
         for (const char* hidden : {"EditGRLWeapDataFile1", "mUSkin", "mSkin", "mExtraTZ", "N14",
                                    "N3", "RecentFile1", "WindowItem1", "CheckforUpdates1"}) {
             QVERIFY2(!s.item(hidden)->isVisible(), hidden);
@@ -167,9 +169,9 @@ class MainFormTest : public QObject {
 
     void openingEachSample() {
         Session s(settingsFile());
-        for (const char* name : {"drilled-shaft-sand.kd3d", "layered-downdrag.kd3d",
-                                 "pipe-pile-clay.kd3d", "steel-pipe-clay.kd3d",
-                                 "user-curves-si.kd3d"}) {
+        for (const char* name :
+             {"drilled-shaft-sand.kd3d", "layered-downdrag.kd3d", "pipe-pile-clay.kd3d",
+              "steel-pipe-clay.kd3d", "user-curves-si.kd3d"}) {
             const QString file = copyExample(name);
             s.open(file);
             QCOMPARE(s.form.Project().FileName, QFileInfo(file).absoluteFilePath());
@@ -259,7 +261,8 @@ class MainFormTest : public QObject {
         s.desktop.programsStart = false;
         s.item("CompInput")->trigger();
         QCOMPARE(s.desktop.started.last(), QStringLiteral("/no/such/editor ") + data);
-        QCOMPARE(s.texts().last(), QStringLiteral("An error occurred in running the Word Processor"));
+        QCOMPARE(s.texts().last(),
+                 QStringLiteral("An error occurred in running the Word Processor"));
 
         // A new project has no results.
         s.form.FileNewClick();
@@ -369,7 +372,8 @@ class MainFormTest : public QObject {
         s.messages.clear();
         s.form.CompRunClick();
         QCOMPARE(s.texts().size(), 1);
-        QVERIFY(s.texts().constFirst().startsWith(QStringLiteral("An error occured during saving")));
+        QVERIFY(
+            s.texts().constFirst().startsWith(QStringLiteral("An error occured during saving")));
 
         // Closing asks again; Cancel keeps the program open.
         s.messages.queueAnswer(Answer::Cancel);

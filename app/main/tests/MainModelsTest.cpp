@@ -64,12 +64,12 @@ TEST(WindowTitle, DisplayName) {
 }
 
 TEST(NamesFile, EightLinesWithinTheirLengths) {
-    TUserIdentification user{QString(40, QLatin1Char('u')), "  Morvel Geotechnical Ltd  ",
-                             " Jo ", 17};
+    TUserIdentification user{QString(40, QLatin1Char('u')), "  Morvel Geotechnical Ltd  ", " Jo ",
+                             17};
     const QStringList lines = NamesFileLines(user, "/jobs/pile.kd3d");
-    EXPECT_EQ(lines, QStringList({"2014.3.4", QString(32, QLatin1Char('u')),
-                                  "Morvel Geotechni, Jo", "17", "/jobs/pile.kd3d",
-                                  "/jobs/pile.kd3o", "/jobs/pile.kd3p", "/jobs/pile.kd3r"}));
+    EXPECT_EQ(lines, QStringList({"2014.3.4", QString(32, QLatin1Char('u')), "Morvel Geotechni, Jo",
+                                  "17", "/jobs/pile.kd3d", "/jobs/pile.kd3o", "/jobs/pile.kd3p",
+                                  "/jobs/pile.kd3r"}));
     user.Organisation.clear();
     EXPECT_EQ(NamesFileLines(user, "/p.kd3d").at(2), "Jo");
 }

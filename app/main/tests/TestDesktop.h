@@ -45,7 +45,8 @@ class TestDesktop : public TDesktop {
     bool urlsOpen = true;
 
   private:
-    std::optional<TFileChoice> answer(QList<TFileChoice>& answers, const TFileDialogRequest& request) {
+    std::optional<TFileChoice> answer(QList<TFileChoice>& answers,
+                                      const TFileDialogRequest& request) {
         requests.append(request);
         if (answers.isEmpty()) return {};
         const TFileChoice choice = answers.takeFirst();
