@@ -9,11 +9,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "ChildWindows.h"
 #include "RecordingMessages.h"
 #include "TMainForm.h"
 #include "TestDesktop.h"
@@ -64,6 +66,18 @@ struct Session {
     TestDesktop desktop;
     QSettings settings;
     TMainForm form;
+};
+
+// A data dialog as the main window sees it: it stores on deactivation and reloads on activation.
+class CountingDialog : public QWidget {
+    Q_OBJECT
+
+  public:
+    Q_INVOKABLE void FormActivate() { ++activations; }
+    Q_INVOKABLE void FormDeactivate() { ++deactivations; }
+
+    int activations = 0;
+    int deactivations = 0;
 };
 
 }  // namespace
@@ -156,6 +170,27 @@ class MainFormTest : public QObject {
         QVERIFY(s.texts().constFirst().contains(QStringLiteral("not available")));
         s.item("HelpAbout")->trigger();
         QCOMPARE(s.desktop.modals, QStringList({"AboutBox"}));
+    }
+
+    void singleChildrenStoreBeforeMenusAndReloadAfterAUnitSwitch() {
+        Session s(settingsFile());
+        QPointer<CountingDialog> dialog;
+        const auto create = [&dialog] { return dialog = new CountingDialog; };
+        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
+        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
+        QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
+        QCOMPARE(s.form.SingleChild(keldar::kPilePropertiesKey), dialog.data());
+
+        s.form.findChild<QMenu*>(QStringLiteral("Data"))->aboutToShow();
+        QCOMPARE(dialog->deactivations, 1);
+        s.item("SIUnits")->trigger();
+        QCOMPARE(dialog->activations, 1);
+
+        // The tool bar's commands store the entries too; Save As closes the children.
+        s.item("SpeedButton3")->trigger();
+        QCOMPARE(dialog->deactivations, 2);
+        QTest::qWait(0);
+        QVERIFY(dialog.isNull());
     }
 
     void checkForUpdatesOpensThePageOfTheBuildsService() {
