@@ -28,7 +28,7 @@ awk '/TOP  LOAD     TOP MOVEMENT/ && !found { found = NR }
      END { if (!found) exit 1; for (i = found - 4; i <= NR; i++) print line[i] }' \
   "${data%.kd3d}.kd3o" || { echo "main-job: no load-settlement table in the report" >&2; exit 1; }
 
-gui=build/app/main/KELDAR2014
+gui=build/bin/KELDAR2014
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$gui" ]; then
   keep_work=1  # the GUI works on the copy after this script ends
   echo "main-job: starting $gui on $data" >&2

@@ -30,10 +30,10 @@ class TDataDialog : public QWidget {
 
     // Loads every field from the project (the unit system first). Also the refresh after a unit
     // switch: entries not yet stored are replaced by the project's converted values.
-    void FormActivate();
+    Q_INVOKABLE void FormActivate();
     // Stores every field into the project. Refused (false, nothing stored) while a numeric field
     // holds a rejected entry: the window comes back to the front with the focus in that field.
-    bool FormDeactivate();
+    Q_INVOKABLE bool FormDeactivate();
 
     // The MDI sub-window that holds this window, if any.
     QMdiSubWindow* SubWindow() const;

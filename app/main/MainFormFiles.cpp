@@ -1,0 +1,228 @@
+// TMainForm: the file commands, the save query, recent files, settings and closing.
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+#include "ChildWindows.h"
+#include "InputOutputError.h"
+#include "PlotFileReader.h"
+#include "TMainForm.h"
+#include "WindowTitle.h"
+
+namespace keldar {
+
+namespace {
+
+const QStringList kDataFileFilters = {QStringLiteral("KELDAR 2014 (*.kd3d)"),
+                                      QStringLiteral("KELDAR 2.0 (*.kdd)"),
+                                      QStringLiteral("All Files (*.*)")};
+// The old data files, the second filter, have no modification-factor records.
+constexpr int kOldFormatFilter = 1;
+// A name typed without extension becomes a data file.
+const QString kDataFileSuffix = QStringLiteral("kd3d");
+
+bool HasExtension(const QString& fileName, const char* extension) {
+    return QFileInfo(fileName).suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+// ---- Settings ----
+
+void TMainForm::ReadSettings() {
+    // A store that cannot be read leaves the editor and the recent list empty; the program goes
+    // on without them.
+    ReadProgramSettings(store_, settings_);
+}
+
+void TMainForm::WriteSettings() { WriteEditorAndRecentFiles(store_, settings_); }
+
+void TMainForm::AddRecentFile(const QString& fileName) {
+    if (settings_.RecentFiles.Add(fileName)) WriteSettings();
+}
+
+// ---- Opening ----
+
+void TMainForm::OpenCommandLineFile() {
+    QString name = commandLineFile_;
+    if (!name.isEmpty() && !name.contains(QLatin1Char('.'))) name += QStringLiteral(".kd3d");
+    if (!name.isEmpty() && QFileInfo(name).isFile()) {
+        project_->LoadFromFile(QFileInfo(name).absoluteFilePath(), true, messages_);
+        ReadResults(false);
+    } else {
+        project_->CreateNew();
+    }
+    CheckSpeedButtons();
+    SetWindowTitle();
+}
+
+void TMainForm::ReadResults(bool reportErrors) {
+    const QString plotFile = ChangeFileExt(project_->FileName, QStringLiteral(".kd3p"));
+    if (!QFileInfo::exists(plotFile)) return;
+    plotsLoaded_ = ReadPlotFile(plots_, plotFile, reportErrors, project_->UnitSystem, messages_);
+}
+
+void TMainForm::OpenFileName(const QString& fileName, bool withFactorRecords) {
+    CloseChildWindows();
+    const QFileInfo file(fileName);
+    QDir::setCurrent(file.absolutePath());
+    project_->LoadFromFile(file.absoluteFilePath(), withFactorRecords, messages_);
+    SetWindowTitle();
+    plotsLoaded_ = false;
+    ReadResults(false);
+    CheckSpeedButtons();
+    UpdateCurveItems();
+    AddRecentFile(project_->FileName);
+}
+
+void TMainForm::FileNewClick() {
+    DeactivateActiveChild();
+    if (!SaveQuery()) return;
+    CloseChildWindows();
+    project_->CreateNew();
+    SetWindowTitle();
+    UpdateCurveItems();
+    plotsLoaded_ = false;
+    CheckSpeedButtons();
+}
+
+void TMainForm::FileOpenClick() {
+    DeactivateActiveChild();
+    if (!SaveQuery()) return;
+    TFileDialogRequest request{QStringLiteral("Open"), QString(), kDataFileFilters, 0,
+                               kDataFileSuffix};
+    const std::optional<TFileChoice> choice = desktop_.openFileName(request);
+    if (!choice || choice->fileName.isEmpty()) return;
+    OpenFileName(choice->fileName, choice->filterIndex != kOldFormatFilter);
+}
+
+void TMainForm::OpenRecentFile(int index) {
+    if (index < 0 || index >= settings_.RecentFiles.Count()) return;
+    // The entry moves when the file is opened: take a copy.
+    const QString name = settings_.RecentFiles.Entry(index);
+    if (!SaveQuery()) return;
+    OpenFileName(name, HasExtension(name, "kd3d"));
+}
+
+void TMainForm::DropFiles(const QStringList& fileNames) {
+    if (fileNames.isEmpty() || !SaveQuery()) return;
+    const QString name = fileNames.constFirst();
+    OpenFileName(name, HasExtension(name, "kd3d"));
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    QStringList names;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) names.append(url.toLocalFile());
+    }
+    if (names.isEmpty()) return;
+    event->acceptProposedAction();
+    Guarded([this, names] { DropFiles(names); });
+}
+
+// ---- Saving ----
+
+bool TMainForm::IsUnnamed() const {
+    return project_->FileName == QLatin1String(kNewProjectFileName);
+}
+
+TMainForm::SaveResult TMainForm::Save(QString* error) {
+    if (IsUnnamed() || HasExtension(project_->FileName, "kdd")) return SaveAs(error);
+    try {
+        project_->SaveToFile();
+    } catch (const EInputOutputError& e) {
+        *error = e.Message();
+        return SaveResult::Failed;
+    }
+    return SaveResult::Saved;
+}
+
+TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
+    const QString current = project_->FileName;
+    const QString preset =
+        HasExtension(current, "kdd") ? ChangeFileExt(current, QStringLiteral(".kd3d")) : current;
+    TFileDialogRequest request{
+        QStringLiteral("Save ") + DisplayFileName(current) + QStringLiteral(" As"), preset,
+        kDataFileFilters, 0, kDataFileSuffix};
+    const std::optional<TFileChoice> choice = desktop_.saveFileName(request);
+    SaveResult result = SaveResult::Cancelled;
+    if (choice && !choice->fileName.isEmpty()) {
+        project_->FileName = QFileInfo(choice->fileName).absoluteFilePath();
+        try {
+            project_->SaveToFile();
+            result = SaveResult::Saved;
+        } catch (const EInputOutputError& e) {
+            // The project keeps the name under which it was last read or written.
+            project_->FileName = current;
+            *error = e.Message();
+            result = SaveResult::Failed;
+        }
+        SetWindowTitle();
+    }
+    CheckSpeedButtons();
+    CloseChildWindows();
+    return result;
+}
+
+bool TMainForm::FileSaveClick() {
+    DeactivateActiveChild();
+    QString error;
+    const SaveResult result = Save(&error);
+    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
+    return result == SaveResult::Saved;
+}
+
+bool TMainForm::FileSaveAsClick() {
+    DeactivateActiveChild();
+    QString error;
+    const SaveResult result = SaveAs(&error);
+    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
+    return result == SaveResult::Saved;
+}
+
+bool TMainForm::SaveQuery() {
+    if (!project_->Modified()) return true;
+    switch (messages_.confirm(QStringLiteral("Confirm"),
+                              QStringLiteral("Do you want to save any changes?"), true)) {
+        case UserMessages::Answer::Cancel:
+            return false;
+        case UserMessages::Answer::No:
+            return true;
+        case UserMessages::Answer::Yes:
+            break;
+    }
+    QString error;
+    const SaveResult result = Save(&error);
+    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
+    // Only a project that is safely on disk may be replaced or closed.
+    return result == SaveResult::Saved && !IsUnnamed();
+}
+
+// ---- Closing ----
+
+void TMainForm::FileExitClick() { close(); }
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    DeactivateActiveChild();
+    bool mayClose = false;
+    Guarded([this, &mayClose] { mayClose = SaveQuery(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    WriteSettings();
+    // A child with an entry still to be corrected keeps the program open.
+    if (!CloseChildWindows()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace keldar

@@ -1,0 +1,158 @@
+// TMainForm: the analysis run, the project's text files in the editor, plots, help and About.
+#include <QApplication>
+#include <QDate>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "ChildWindows.h"
+#include "NamesFile.h"
+#include "PlotFileReader.h"
+#include "TAboutBox.h"
+#include "TEngineLibrary.h"
+#include "TMainForm.h"
+#include "UpdateAddress.h"
+
+namespace keldar {
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("KELDAR 3.0");
+const QString kInformation = QStringLiteral("Information");
+
+// The wait cursor for as long as the engine runs.
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Makes a folder current and returns to the previous one at the end of the scope.
+class CurrentFolder {
+  public:
+    explicit CurrentFolder(const QString& folder) : previous_(QDir::currentPath()) {
+        QDir::setCurrent(folder);
+    }
+    ~CurrentFolder() { QDir::setCurrent(previous_); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+  private:
+    QString previous_;
+};
+
+}  // namespace
+
+void TMainForm::CompRunClick() {
+    DeactivateActiveChild();
+    QString error;
+    switch (Save(&error)) {
+        case SaveResult::Cancelled:
+            return;
+        case SaveResult::Failed:
+            // The file on disk is not what the user sees: running it would give wrong results.
+            messages_.information(kProgramTitle,
+                                  QStringLiteral("An error occured during saving\r") + error +
+                                      QStringLiteral("\rThe analysis was not run."));
+            return;
+        case SaveResult::Saved:
+            break;
+    }
+    if (IsUnnamed()) return;
+
+    // The engine reads names.dat from the current folder: a private one, since the program's
+    // own folder is not writable once installed.
+    QTemporaryDir handOff;
+    if (!handOff.isValid()) {
+        messages_.information(kProgramTitle,
+                              QStringLiteral("An error occured while writing file names"));
+        return;
+    }
+    const CurrentFolder current(handOff.path());
+    try {
+        WriteNamesFile(QLatin1String(kNamesFileName),
+                       NamesFileLines(settings_.User, project_->FileName));
+    } catch (const EInputOutputError&) {
+        messages_.information(kProgramTitle,
+                              QStringLiteral("An error occured while writing file names"));
+        return;
+    }
+
+    if (engine_->Held()) {
+        messages_.information(kInformation, QStringLiteral("Attempt to reinitialize DLL"));
+        return;
+    }
+    if (!engine_->Load(programFolder_)) {
+        messages_.information(kInformation, QStringLiteral("Attempt to initialize DLL failed"));
+        return;
+    }
+    // Released however the run ends, so that the next one loads fresh engine storage.
+    const std::unique_ptr<TEngineLibrary, void (*)(TEngineLibrary*)> release(
+        engine_.get(), [](TEngineLibrary* engine) { engine->Release(); });
+    {
+        const WaitCursor wait;
+        engine_->Run();
+    }
+    messages_.information(
+        kInformation, QStringLiteral("Computations are completed. Please, check output file for "
+                                     "results or error messages."));
+    ReadResults(true);
+    CheckSpeedButtons();
+    CloseChildWindows();
+    engine_->Release();
+    QFile::remove(QLatin1String(kNamesFileName));
+}
+
+// ---- Text files in the editor ----
+
+void TMainForm::OpenInEditor(const QString& fileName) {
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    const bool started = settings_.EditorPath.isEmpty()
+                             ? desktop_.openUrl(QUrl::fromLocalFile(path))
+                             : desktop_.startProgram(settings_.EditorPath, {path});
+    if (!started) {
+        messages_.information(kInformation,
+                              QStringLiteral("An error occurred in running the Word Processor"));
+    }
+}
+
+void TMainForm::CompInputClick() { OpenInEditor(project_->FileName); }
+
+void TMainForm::CompKernelClick() {
+    OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".kd3r")));
+}
+
+void TMainForm::CompOutputClick() {
+    OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")));
+}
+
+void TMainForm::EditGRLWeapDataFileClick() {
+    OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".gwi")));
+}
+
+// ---- Results, views and help ----
+
+void TMainForm::OpenPlot(TGraphPlot& plot) {
+    if (ResultsAvailable()) OpenPlotWindow(*this, plot);
+}
+
+void TMainForm::ViewSoilProfile() {
+    // The view draws the soil layers of generated curves, as last saved or opened.
+    if (project_->CurveMode == 2) ShowSoilProfile(*this);
+}
+
+void TMainForm::ShowAbout() {
+    TAboutBox box(this);
+    desktop_.showModal(box);
+}
+
+void TMainForm::CheckForUpdates() {
+    const QString address = UpdatePageAddress(updateBaseAddress_, QDate::currentDate());
+    if (!address.isEmpty()) desktop_.openUrl(QUrl(address));
+}
+
+}  // namespace keldar

@@ -1,0 +1,180 @@
+// The program's MDI frame: the menus and tool bar, the file commands, the option toggles, the
+// recent files and settings, and the analysis run. It owns the project, its tables and the
+// result plots; every other window is a child inside its MDI area (ChildWindows.h).
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QSettings>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "MainPlots.h"
+#include "ProgramData.h"
+#include "ProgramSettings.h"
+#include "TDesktop.h"
+#include "TableDeclarations.h"
+#include "UserMessages.h"
+
+class QAction;
+class QActionGroup;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace keldar {
+class TEngineLibrary;
+}
+
+namespace keldar {
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    struct Services {
+        UserMessages& messages;
+        TDesktop& desktop;
+        QSettings& settings;
+        QString programFolder;      // holds the engine library
+        QString updateBaseAddress;  // empty: no Check for Updates
+    };
+
+    // commandLineFile is opened when the window is first shown.
+    explicit TMainForm(const Services& services, QString commandLineFile = {},
+                       QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // What the child windows work on.
+    TProgramData& Project() { return *project_; }
+    TMainTables& Tables() { return tables_; }
+    TMainPlots& Plots() { return plots_; }
+    UserMessages& Messages() { return messages_; }
+    TDesktop& Desktop() { return desktop_; }
+    QMdiArea& MdiArea() { return *mdiArea_; }
+    const QString& EditorPath() const { return settings_.EditorPath; }
+    void SetEditorPath(const QString& path) { settings_.EditorPath = path; }
+    // The setting itself, for the Control Options window that edits it in place.
+    QString& EditorPathSetting() { return settings_.EditorPath; }
+    const TRecentFiles& RecentFiles() const { return settings_.RecentFiles; }
+    bool PlotsLoaded() const { return plotsLoaded_; }
+    // PlotsLoaded and the current project's plot data file exists.
+    bool ResultsAvailable() const;
+
+    // Shows window as a child of the MDI area; it is deleted when closed.
+    QMdiSubWindow* ShowChild(QWidget* window);
+    // A child of which at most one exists: brings the existing one to the front, or shows the
+    // one that create makes.
+    void ShowSingleChild(const QString& key, const std::function<QWidget*()>& create);
+    QWidget* SingleChild(const QString& key) const;
+    // Closes every child window; false when one refuses (an entry still to be corrected).
+    bool CloseChildWindows();
+    // Asks the active child to store its entries (a dialog's FormDeactivate).
+    void DeactivateActiveChild();
+
+    // The commands, as the menus and tool bar run them.
+    void FileNewClick();
+    void FileOpenClick();
+    // true when the project was saved.
+    bool FileSaveClick();
+    bool FileSaveAsClick();
+    void FileExitClick();
+    void OpenRecentFile(int index);
+    // Opens a data file as a dropped file is opened (the save query first).
+    void DropFiles(const QStringList& fileNames);
+    void CompRunClick();
+    void CompInputClick();
+    void CompKernelClick();
+    void CompOutputClick();
+    void EditGRLWeapDataFileClick();
+    void SetUnitSystem(int system);
+    void SetCurvesGenerated(bool generated);
+    // Recomputes the five conditional tool buttons.
+    void CheckSpeedButtons();
+    // Opens a data file without the save query.
+    void OpenFileName(const QString& fileName, bool withFactorRecords);
+
+    // The enabled and checked states that each menu gets when it opens.
+    void UpdateFileMenu();
+    void UpdateDataMenu();
+    void UpdateOptionsMenu();
+    void UpdateComputationMenu();
+    void UpdateGraphicsMenu();
+    void UpdateWindowMenu();
+
+  signals:
+    // After a switch of the project's unit system.
+    void UnitSystemChanged(int system);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    enum class SaveResult { Saved, Cancelled, Failed };
+
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateDataMenu();
+    void CreateOptionsMenu();
+    void CreateComputationMenu();
+    void CreateGraphicsMenu();
+    void CreateWindowMenu();
+    void CreateHelpMenu();
+    void CreateToolBar();
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                     const std::function<void()>& command, const QKeySequence& shortcut = {});
+    QAction* AddToolButton(const char* name, const QString& hint, const QIcon& icon,
+                           const std::function<void()>& command);
+    // Runs a command; an error that it does not handle itself is shown with its own text.
+    void Guarded(const std::function<void()>& command);
+
+    void ReadSettings();
+    void WriteSettings();
+    void OpenCommandLineFile();
+    void SetWindowTitle();
+    void UpdateCurveItems();
+    void AddRecentFile(const QString& fileName);
+    // The save query; true when the command may go on.
+    bool SaveQuery();
+    SaveResult Save(QString* error);
+    SaveResult SaveAs(QString* error);
+    bool IsUnnamed() const;
+    void ReadResults(bool reportErrors);
+    void OpenInEditor(const QString& fileName);
+    void OpenPlot(TGraphPlot& plot);
+    void ViewSoilProfile();
+    void CheckForUpdates();
+    void ShowAbout();
+    void ReactivateUnitDialogs();
+
+    UserMessages& messages_;
+    TDesktop& desktop_;
+    QSettings& store_;
+    QString programFolder_;
+    QString updateBaseAddress_;
+    QString commandLineFile_;
+
+    TMainTables tables_;
+    TMainPlots plots_;
+    std::unique_ptr<TProgramData> project_;
+    TProgramSettings settings_;
+    std::unique_ptr<TEngineLibrary> engine_;  // loaded only during a run
+    bool plotsLoaded_ = false;
+    bool shownBefore_ = false;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QList<QAction*> recentItems_;
+    QAction* recentSeparator_ = nullptr;  // N14
+    QAction* windowSeparator_ = nullptr;  // N3
+    QList<QAction*> windowItems_;
+    QActionGroup* unitGroup_ = nullptr;
+    QActionGroup* curveGroup_ = nullptr;
+};
+
+}  // namespace keldar

@@ -1,0 +1,70 @@
+// Pictures of the main window for review: keldar_main_grab OUTDIR ENGINEDIR DATAFILE
+// Opens a copy of the data file, runs the analysis and writes main-window.png and one picture
+// per menu, opened below its title (menu-file.png, ...).
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <clocale>
+#include <cstdio>
+
+#include "RecordingMessages.h"
+#include "TMainForm.h"
+#include "TQtDesktop.h"
+
+static bool Save(const QPixmap& picture, const QString& path) {
+    if (picture.save(path)) return true;
+    std::fprintf(stderr, "keldar_main_grab: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: keldar_main_grab OUTDIR ENGINEDIR DATAFILE\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir work;
+    const QString data = work.filePath(QFileInfo(QString::fromLocal8Bit(argv[3])).fileName());
+    if (!QFile::copy(QString::fromLocal8Bit(argv[3]), data)) {
+        std::fprintf(stderr, "keldar_main_grab: cannot copy %s\n", argv[3]);
+        return 1;
+    }
+
+    QSettings settings(work.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    keldar::RecordingMessages messages;
+    keldar::TQtDesktop desktop;
+    keldar::TMainForm form({messages, desktop, settings, QString::fromLocal8Bit(argv[2]), {}});
+    form.resize(820, 560);
+    form.show();
+    form.OpenFileName(data, true);  // as the Open command does: the file is in the recent list
+    form.CompRunClick();
+    QApplication::processEvents();
+
+    bool ok = Save(form.grab(), QDir(out).filePath(QStringLiteral("main-window.png")));
+    // Each menu as the user sees it: opened below its title over the window.
+    for (QAction* title : form.menuBar()->actions()) {
+        QMenu* menu = title->menu();
+        if (!menu) continue;
+        QPixmap picture = form.grab();
+        const QPoint at =
+            form.menuBar()->mapTo(&form, form.menuBar()->actionGeometry(title).bottomLeft());
+        // A menu lays itself out only when it pops up.
+        menu->popup(form.mapToGlobal(at));
+        QApplication::processEvents();
+        QPainter painter(&picture);
+        painter.drawPixmap(at, menu->grab());
+        painter.end();
+        menu->hide();
+        const QString name = menu->objectName().toLower();
+        ok = Save(picture, QDir(out).filePath(QStringLiteral("menu-%1.png").arg(name))) && ok;
+    }
+    return ok ? 0 : 1;
+}

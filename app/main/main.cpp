@@ -1,0 +1,27 @@
+// KELDAR2014: the program's start. A data file named on the command line is opened.
+#include <QApplication>
+#include <QSettings>
+#include <clocale>
+
+#include "MessageBoxMessages.h"
+#include "TMainForm.h"
+#include "TQtDesktop.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // Numbers in every file the program reads or writes use ".", whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("KELDAR 3.0"));
+
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Morvel"),
+                       QStringLiteral("KELDAR"));
+    keldar::MessageBoxMessages messages;
+    keldar::TQtDesktop desktop;
+    const QStringList arguments = QApplication::arguments();
+    keldar::TMainForm form({messages, desktop, settings, QApplication::applicationDirPath(),
+                            QStringLiteral(KELDAR_UPDATE_BASE_ADDRESS)},
+                           arguments.value(1));
+    desktop.setParent(&form);
+    form.show();
+    return application.exec();
+}

@@ -1,0 +1,440 @@
+// A user's session with the main window on the offscreen platform: message boxes and file
+// dialogs answered by the recording message interface and the test desktop.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "ChildWindows.h"
+#include "RecordingMessages.h"
+#include "TMainForm.h"
+#include "TestDesktop.h"
+#include "WindowTitle.h"
+
+using keldar::RecordingMessages;
+using keldar::TMainForm;
+using keldar::test::TestDesktop;
+using Answer = keldar::UserMessages::Answer;
+
+namespace {
+
+const QString kCompleted = QStringLiteral(
+    "Computations are completed. Please, check output file for results or error messages.");
+const QString kSaveQuery = QStringLiteral("Do you want to save any changes?");
+
+QString ExampleFile(const QString& name) {
+    return qEnvironmentVariable("KELDAR_SOURCE_DIR") + QStringLiteral("/examples/") + name;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// One program session: its settings file, messages, desktop and main window.
+struct Session {
+    explicit Session(const QString& settingsFile, const QString& programFolder = KELDAR_ENGINE_DIR,
+                     const QString& commandLine = {}, const QString& updateBase = {})
+        : settings(settingsFile, QSettings::IniFormat),
+          form(TMainForm::Services{messages, desktop, settings, programFolder, updateBase},
+               commandLine) {
+        form.show();
+    }
+
+    QAction* item(const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
+    QStringList texts() const {
+        QStringList list;
+        for (const auto& message : messages.messages()) list.append(message.text);
+        return list;
+    }
+    void open(const QString& fileName, int filter = 0) {
+        desktop.queueOpen(fileName, filter);
+        form.FileOpenClick();
+    }
+
+    RecordingMessages messages;
+    TestDesktop desktop;
+    QSettings settings;
+    TMainForm form;
+};
+
+// A data dialog as the main window sees it: it stores on deactivation and reloads on activation.
+class CountingDialog : public QWidget {
+    Q_OBJECT
+
+  public:
+    Q_INVOKABLE void FormActivate() { ++activations; }
+    Q_INVOKABLE void FormDeactivate() { ++deactivations; }
+
+    int activations = 0;
+    int deactivations = 0;
+};
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    QString startFolder_;
+
+    QString settingsFile() const { return dir_.filePath(QStringLiteral("settings.ini")); }
+    // A copy of a sample project in the test folder.
+    QString copyExample(const QString& name, const QString& as = {}) {
+        const QString target = dir_.filePath(as.isEmpty() ? name : as);
+        QFile::remove(target);
+        if (!QFile::copy(ExampleFile(name), target)) qFatal("cannot copy %s", qPrintable(name));
+        return target;
+    }
+
+  private slots:
+    void init() {
+        startFolder_ = QDir::currentPath();
+        QFile::remove(settingsFile());
+    }
+    void cleanup() { QDir::setCurrent(startFolder_); }
+
+    void newProjectMenusAndToolBar() {
+        Session s(settingsFile());
+        QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - NewKELDAR.kd3d"));
+        QStringList menus;
+        for (QAction* menu : s.form.menuBar()->actions()) menus.append(menu->text());
+        QCOMPARE(menus, QStringList({"&File", "&Data", "&Options", "&Computation", "&Graphics",
+                                     "&Window", "&Help"}));
+        QCOMPARE(s.item("FileNew")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(s.item("FileSave")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+
+        for (const char* on : {"SpeedButton2", "SpeedButton1", "SpeedButton3", "SpeedButton4",
+                               "SpeedButton7", "SpeedButton5", "SpeedButton6"}) {
+            QVERIFY2(s.item(on)->isEnabled(), on);
+        }
+        for (const char* off : {"SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
+            QVERIFY2(!s.item(off)->isEnabled(), off);
+        }
+        QCOMPARE(s.item("SpeedButton9")->toolTip(), QStringLiteral("View t-z Curves"));
+
+        s.form.UpdateDataMenu();
+        s.form.UpdateOptionsMenu();
+        s.form.UpdateComputationMenu();
+        s.form.UpdateGraphicsMenu();
+        s.form.UpdateFileMenu();
+        s.form.UpdateWindowMenu();
+        for (const char* on : {"SoilLayerCoordinates1", "TipMovement1", "EnglishUnits",
+                               "miCircular", "SpecifyTipMovements1"}) {
+            QVERIFY2(s.item(on)->isEnabled(), on);
+        }
+        for (const char* off :
+             {"SoilParameters1", "PileProperties1", "Topload1", "Settlements1", "tzfactortable",
+              "QwFactorTable", "CompInput", "CompKernel", "CompOutput", "mLoad", "mAxial",
+              "mtzcurves", "mTip", "ExportExcel"}) {
+            QVERIFY2(!s.item(off)->isEnabled(), off);
+        }
+        QVERIFY(s.item("EnglishUnits")->isChecked() && !s.item("SIUnits")->isChecked());
+        QVERIFY(s.item("miCircular")->isChecked() && s.item("SpecifyTipMovements1")->isChecked());
+        QVERIFY(!s.item("Downdrag1")->isChecked() &&
+                !s.item("AssignLoadsatPileHead1")->isChecked());
+        for (const char* hidden : {"EditGRLWeapDataFile1", "mUSkin", "mSkin", "mExtraTZ", "N14",
+                                   "N3", "RecentFile1", "WindowItem1", "CheckforUpdates1"}) {
+            QVERIFY2(!s.item(hidden)->isVisible(), hidden);
+        }
+
+        // Curves entered by the user: the reverse of the curve commands.
+        s.item("miNonCircular")->trigger();
+        QVERIFY(!s.item("SpeedButton7")->isEnabled());
+        QVERIFY(!s.item("SoilLayerCoordinates1")->isEnabled());
+        QVERIFY(s.item("SoilParameters1")->isEnabled() && s.item("PileProperties1")->isEnabled());
+        // Toggles and the unit switch change the project.
+        s.item("Topload1")->trigger();
+        s.item("AssignLoadsatPileHead1")->trigger();
+        QVERIFY(s.form.Project().HeadLoadsOn);
+        s.form.UpdateDataMenu();
+        QVERIFY(s.item("Topload1")->isEnabled());
+        s.form.Project().PileLength = 39.37007874L;
+        s.item("SIUnits")->trigger();
+        QCOMPARE(s.form.Project().UnitSystem, 2);
+        QVERIFY(std::abs(static_cast<double>(s.form.Project().PileLength) - 1.0) < 1e-12);
+        // Commands of windows that come later say so.
+        s.item("DataTitle")->trigger();
+        QCOMPARE(s.texts().size(), 1);
+        QVERIFY(s.texts().constFirst().contains(QStringLiteral("not available")));
+        s.item("HelpAbout")->trigger();
+        QCOMPARE(s.desktop.modals, QStringList({"AboutBox"}));
+    }
+
+    void singleChildrenStoreBeforeMenusAndReloadAfterAUnitSwitch() {
+        Session s(settingsFile());
+        QPointer<CountingDialog> dialog;
+        const auto create = [&dialog] { return dialog = new CountingDialog; };
+        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
+        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
+        QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
+        QCOMPARE(s.form.SingleChild(keldar::kPilePropertiesKey), dialog.data());
+
+        s.form.findChild<QMenu*>(QStringLiteral("Data"))->aboutToShow();
+        QCOMPARE(dialog->deactivations, 1);
+        s.item("SIUnits")->trigger();
+        QCOMPARE(dialog->activations, 1);
+
+        // The tool bar's commands store the entries too; Save As closes the children.
+        s.item("SpeedButton3")->trigger();
+        QCOMPARE(dialog->deactivations, 2);
+        QTest::qWait(0);
+        QVERIFY(dialog.isNull());
+    }
+
+    void checkForUpdatesOpensThePageOfTheBuildsService() {
+        Session s(settingsFile(), KELDAR_ENGINE_DIR, {}, QStringLiteral("https://updates.example"));
+        QVERIFY(s.item("CheckforUpdates1")->isVisible());
+        s.item("CheckforUpdates1")->trigger();
+        QCOMPARE(s.desktop.opened.size(), 1);
+        QVERIFY(s.desktop.opened.constFirst().toString().startsWith(
+            QStringLiteral("https://updates.example/checkupdates/check/check.php?")));
+    }
+
+    void openingEachSample() {
+        Session s(settingsFile());
+        for (const char* name :
+             {"drilled-shaft-sand.kd3d", "layered-downdrag.kd3d", "pipe-pile-clay.kd3d",
+              "steel-pipe-clay.kd3d", "user-curves-si.kd3d"}) {
+            const QString file = copyExample(name);
+            s.open(file);
+            QCOMPARE(s.form.Project().FileName, QFileInfo(file).absoluteFilePath());
+            QVERIFY(!s.form.Project().Modified());
+            QCOMPARE(s.form.RecentFiles().Entry(0), s.form.Project().FileName);
+            QCOMPARE(QDir::currentPath(), QFileInfo(file).absolutePath());
+            QCOMPARE(s.form.windowTitle(), keldar::MainWindowTitle(file));
+        }
+        QCOMPARE(s.texts(), QStringList());
+        QCOMPARE(s.form.Project().UnitSystem, 2);  // the last one is in S.I. units
+        QVERIFY(!s.form.Project().CurvesGenerated);
+        QVERIFY(!s.item("SpeedButton7")->isEnabled());
+    }
+
+    void saveAsAndReopenGiveTheSameFile() {
+        Session s(settingsFile());
+        const QString original = copyExample("layered-downdrag.kd3d");
+        s.open(original);
+        const QString copy = dir_.filePath("copy");
+        s.desktop.queueSave(copy + ".kd3d");
+        QVERIFY(s.form.FileSaveAsClick());
+        QCOMPARE(s.desktop.requests.last().title, QStringLiteral("Save Layered-downdrag.kd3d As"));
+        QCOMPARE(s.desktop.requests.last().fileName, QFileInfo(original).absoluteFilePath());
+        QCOMPARE(s.desktop.requests.last().defaultSuffix, QStringLiteral("kd3d"));
+        QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - Copy.kd3d"));
+        QCOMPARE(ReadAll(copy + ".kd3d"), ReadAll(original));
+        QVERIFY(QFileInfo::exists(copy + ".gwi"));
+
+        s.open(copy + ".kd3d");
+        QVERIFY(s.form.FileSaveClick());
+        QCOMPARE(ReadAll(copy + ".kd3d"), ReadAll(original));
+        QCOMPARE(s.texts(), QStringList());
+    }
+
+    void oldFormatSavedAsNewName() {
+        Session s(settingsFile());
+        const QString old = copyExample("steel-pipe-clay.kd3d", "old.kdd");
+        s.open(old, 1);
+        // Save proposes the .kd3d name; cancelling keeps the .kdd name.
+        QVERIFY(!s.form.FileSaveClick());
+        QCOMPARE(s.desktop.requests.last().fileName, dir_.filePath("old.kd3d"));
+        QCOMPARE(s.form.Project().FileName, old);
+    }
+
+    void runAnalysisWritesResultsAndEnablesPlots() {
+        // The engine's folder given relative to the folder current at start.
+        Session s(settingsFile(), QDir().relativeFilePath(QStringLiteral(KELDAR_ENGINE_DIR)));
+        const QString data = copyExample("steel-pipe-clay.kd3d", "run.kd3d");
+        s.open(data);
+        auto* window = new QLabel(QStringLiteral("an open child"));
+        QPointer<QMdiSubWindow> child = s.form.ShowChild(window);
+        const QString folder = QDir::currentPath();
+        s.form.UpdateWindowMenu();
+        QVERIFY(s.item("N3")->isVisible() && s.item("WindowItem1")->isVisible());
+        QVERIFY(!s.item("WindowItem2")->isVisible());
+
+        s.item("CompRun")->trigger();
+        QCOMPARE(s.texts(), QStringList({kCompleted}));
+        QVERIFY(QFileInfo::exists(dir_.filePath("run.kd3o")));
+        QVERIFY(QFileInfo::exists(dir_.filePath("run.kd3p")));
+        QVERIFY(QFileInfo::exists(dir_.filePath("run.kd3r")));
+        QVERIFY(ReadAll(dir_.filePath("run.kd3o")).contains("TOP  LOAD"));
+        QVERIFY(s.form.PlotsLoaded());
+        QVERIFY(s.form.Plots().pltAxial.CurveCount() > 0);
+        for (const char* on : {"SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
+            QVERIFY2(s.item(on)->isEnabled(), on);
+        }
+        s.form.UpdateGraphicsMenu();
+        QVERIFY(s.item("mLoad")->isEnabled() && s.item("ExportExcel")->isEnabled());
+        s.form.UpdateComputationMenu();
+        QVERIFY(s.item("CompOutput")->isEnabled() && s.item("CompKernel")->isEnabled());
+        QTest::qWait(0);
+        QVERIFY(child.isNull() || !child->isVisible());
+        QCOMPARE(QDir::currentPath(), folder);
+        QVERIFY(!QFileInfo::exists(QDir(KELDAR_ENGINE_DIR).filePath("names.dat")));
+        QVERIFY(!QFileInfo::exists(dir_.filePath("names.dat")));
+
+        // A second run loads the engine afresh and gives the same report body.
+        const QByteArray first = ReadAll(dir_.filePath("run.kd3p"));
+        s.form.CompRunClick();
+        QCOMPARE(ReadAll(dir_.filePath("run.kd3p")), first);
+
+        // The report in the desktop's text editor, then in a chosen one that cannot start.
+        s.item("CompOutput")->trigger();
+        QCOMPARE(s.desktop.opened.last(), QUrl::fromLocalFile(dir_.filePath("run.kd3o")));
+        s.form.SetEditorPath(QStringLiteral("/no/such/editor"));
+        s.desktop.programsStart = false;
+        s.item("CompInput")->trigger();
+        QCOMPARE(s.desktop.started.last(), QStringLiteral("/no/such/editor ") + data);
+        QCOMPARE(s.texts().last(),
+                 QStringLiteral("An error occurred in running the Word Processor"));
+
+        // A new project has no results.
+        s.form.FileNewClick();
+        QVERIFY(!s.form.PlotsLoaded() && !s.item("SpeedButton8")->isEnabled());
+    }
+
+    void runOfAnUnnamedProjectCancelled() {
+        Session s(settingsFile());
+        s.form.CompRunClick();
+        QCOMPARE(s.desktop.requests.size(), 1);
+        QCOMPARE(s.texts(), QStringList());
+        QCOMPARE(s.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));
+    }
+
+    void engineLibraryMissingOrWithoutEntryPoint() {
+        QTemporaryDir empty;
+        for (const QString& folder : {empty.path(), QStringLiteral(KELDAR_NO_ENTRY_DIR)}) {
+            Session s(settingsFile(), folder);
+            s.open(copyExample("steel-pipe-clay.kd3d", "noengine.kd3d"));
+            s.form.CompRunClick();
+            QCOMPARE(s.texts(), QStringList({"Attempt to initialize DLL failed"}));
+            QVERIFY(!QFileInfo::exists(dir_.filePath("noengine.kd3o")));
+            QVERIFY(!s.form.PlotsLoaded());
+        }
+    }
+
+    void recentFilesAfterElevenOpens() {
+        QStringList files;
+        {
+            Session s(settingsFile());
+            for (int i = 1; i <= 11; ++i) {
+                files.append(copyExample("pipe-pile-clay.kd3d", QStringLiteral("r%1.kd3d").arg(i)));
+                s.open(files.last());
+            }
+            QCOMPARE(s.form.RecentFiles().Count(), 10);
+            QCOMPARE(s.form.RecentFiles().Entry(0), files.at(10));
+            QCOMPARE(s.form.RecentFiles().Entry(9), files.at(1));
+            QCOMPARE(s.settings.value("2014.3.4/File10").toString(), files.at(1));
+
+            // Entry 3 comes first; the menu shows names of the current folder without it.
+            s.form.UpdateFileMenu();
+            QCOMPARE(s.item("RecentFile3")->text(), QStringLiteral("3 r9.kd3d"));
+            s.item("RecentFile3")->trigger();
+            QCOMPARE(s.form.Project().FileName, files.at(8));
+            s.form.UpdateFileMenu();
+            QCOMPARE(s.item("RecentFile1")->text(), QStringLiteral("1 r9.kd3d"));
+            QCOMPARE(s.item("RecentFile2")->text(), QStringLiteral("2 r11.kd3d"));
+            QVERIFY(s.item("RecentFile10")->isVisible() && s.item("N14")->isVisible());
+            // The editor reaches the settings when the program closes.
+            s.form.SetEditorPath(QStringLiteral("/usr/bin/editor"));
+            QVERIFY(s.form.close());
+        }
+        // The next session starts with the list and the editor of the last one.
+        Session next(settingsFile());
+        QCOMPARE(next.form.RecentFiles().Entry(0), files.at(8));
+        QCOMPARE(next.form.RecentFiles().Count(), 10);
+        QCOMPARE(next.form.EditorPath(), QStringLiteral("/usr/bin/editor"));
+    }
+
+    void saveQueryAnswers() {
+        Session s(settingsFile());
+        const QString file = copyExample("pipe-pile-clay.kd3d", "query.kd3d");
+        s.open(file);
+        s.form.Project().Title = QStringLiteral("Changed");
+        s.form.Project().SetModified(true);
+
+        s.messages.queueAnswer(Answer::Cancel);
+        s.form.FileNewClick();
+        QCOMPARE(s.texts(), QStringList({kSaveQuery}));
+        QCOMPARE(s.form.Project().Title, QStringLiteral("Changed"));
+
+        s.messages.queueAnswer(Answer::Yes);
+        s.form.FileNewClick();
+        QVERIFY(ReadAll(file).contains("Changed"));
+        QCOMPARE(s.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));
+
+        // Yes for an unnamed project and a cancelled Save As stop the command.
+        s.form.Project().SetModified(true);
+        s.messages.queueAnswer(Answer::Yes);
+        s.open(file);
+        QCOMPARE(s.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));
+        QVERIFY(s.form.Project().Modified());
+
+        s.messages.queueAnswer(Answer::No);
+        s.open(file);
+        QCOMPARE(s.form.Project().FileName, file);
+    }
+
+    void failedSaveKeepsTheProject() {
+        Session s(settingsFile());
+        QTemporaryDir doomed;
+        const QString file = doomed.filePath("gone.kd3d");
+        QVERIFY(QFile::copy(ExampleFile("pipe-pile-clay.kd3d"), file));
+        s.open(file);
+        QVERIFY(doomed.remove());  // the folder is gone: nothing can be written there
+        s.form.Project().Title = QStringLiteral("Unsaved work");
+        s.form.Project().SetModified(true);
+
+        s.messages.queueAnswer(Answer::Yes);
+        s.form.FileNewClick();
+        QCOMPARE(s.messages.messages().last().kind, RecordingMessages::Kind::Error);
+        QCOMPARE(s.form.Project().Title, QStringLiteral("Unsaved work"));
+        QCOMPARE(s.form.Project().FileName, file);
+        QVERIFY(s.form.Project().Modified());
+
+        // A run does not analyse the stale file.
+        s.messages.clear();
+        s.form.CompRunClick();
+        QCOMPARE(s.texts().size(), 1);
+        QVERIFY(
+            s.texts().constFirst().startsWith(QStringLiteral("An error occured during saving")));
+
+        // Closing asks again; Cancel keeps the program open.
+        s.messages.queueAnswer(Answer::Cancel);
+        QVERIFY(!s.form.close());
+        QVERIFY(s.form.isVisible());
+        s.messages.queueAnswer(Answer::No);
+        QVERIFY(s.form.close());
+    }
+
+    void commandLineAndDroppedFiles() {
+        copyExample("pipe-pile-clay.kd3d", "pile7.kd3d");
+        QDir::setCurrent(dir_.path());
+        Session s(settingsFile(), KELDAR_ENGINE_DIR, QStringLiteral("pile7"));
+        QCOMPARE(s.form.Project().FileName, dir_.filePath("pile7.kd3d"));
+        QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - Pile7.kd3d"));
+
+        const QString dropped = copyExample("user-curves-si.kd3d");
+        s.form.DropFiles({dropped, dir_.filePath("pile7.kd3d")});
+        QCOMPARE(s.form.Project().FileName, dropped);
+        QCOMPARE(s.form.RecentFiles().Entry(0), dropped);
+
+        Session missing(settingsFile(), KELDAR_ENGINE_DIR, QStringLiteral("no-such-pile"));
+        QCOMPARE(missing.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));
+        QCOMPARE(missing.texts(), QStringList());
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The main window with a sample project after a run, and each of its menus opened:
+# scripts/screenshots/main.sh OUTDIR BUILDDIR
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+out=$1
+build=$2
+grabber="$build/app/main/keldar_main_grab"
+if [ ! -x "$grabber" ]; then
+  echo "main.sh: $grabber not found; build it with: cmake --build $build --target keldar_main_grab" >&2
+  exit 1
+fi
+mkdir -p "$out"
+"$grabber" "$out" "$build/bin" examples/layered-downdrag.kd3d
