@@ -105,11 +105,11 @@ TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessag
     series1_->attachAxis(axisY_);
     chartView_ = new QChartView(chart_);
     chartView_->setRenderHint(QPainter::Antialiasing);
-    chartView_->setFixedHeight(ppi * 5 / 2);
+    chartView_->setFixedHeight(ppi * 3);
     chartView_->setMinimumWidth(ppi * 7 / 2);
 
     segmentView_ = new TSegmentView([this] { return static_cast<const TTableAccess*>(Access()); });
-    segmentView_->setFixedHeight(ppi * 5 / 2);
+    segmentView_->setFixedHeight(ppi * 3);
     segmentView_->setMinimumWidth(ppi * 7 / 2);
 
     const TChartParameters p = Access()->ChartParameters();
@@ -185,6 +185,9 @@ int TTableChartForm::MaxRowsShown() const { return ShowsChart() ? 5 : 10; }
 void TTableChartForm::TableRefreshed() { RefreshChart(); }
 
 static void ApplyAxis(QValueAxis* axis, const TChartAxis& data) {
+    QFont font = axis->titleFont();
+    font.setBold(false);
+    axis->setTitleFont(font);
     axis->setTitleText(Q(data.Title));
     axis->setLabelFormat(Q(data.LabelFormat));
     axis->setReverse(data.Inverted);

@@ -29,6 +29,10 @@ void TCellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) con
     QStyledItemDelegate::destroyEditor(editor, index);
 }
 
+void TCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (editor == editor_) QStyledItemDelegate::setEditorData(editor, index);
+}
+
 bool TCellDelegate::TakeEnterPressed() {
     const bool pressed = enterPressed_;
     enterPressed_ = false;
@@ -59,7 +63,8 @@ TTableGrid::TTableGrid(QWidget* parent) : QTableView(parent), delegate_(new TCel
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     verticalHeader()->setHighlightSections(false);
-    if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
+    corner_ = findChild<QAbstractButton*>();
+    if (corner_) corner_->installEventFilter(this);
 }
 
 void TTableGrid::SetTopLeft(const QString& text) {
@@ -71,8 +76,8 @@ void TTableGrid::SetTopLeft(const QString& text) {
 }
 
 bool TTableGrid::eventFilter(QObject* object, QEvent* event) {
-    auto* corner = qobject_cast<QAbstractButton*>(object);
-    if (corner && event->type() == QEvent::Paint) {
+    auto* corner = corner_.data();
+    if (corner && object == corner && event->type() == QEvent::Paint) {
         // The corner is painted as a heading cell that shows the top-left text.
         QStyleOptionHeader option;
         option.initFrom(corner);

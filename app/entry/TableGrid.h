@@ -3,6 +3,7 @@
 // key moving down the columns, and copying a selected range as tab-separated text.
 #pragma once
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -19,6 +20,8 @@ class TCellDelegate : public QStyledItemDelegate {
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    // Lists and buttons over the cells keep what the window puts in them.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     QWidget* OpenEditor() const { return editor_; }
     QModelIndex EditorIndex() const { return editorIndex_; }
     bool TakeEnterPressed();
@@ -76,6 +79,7 @@ class TTableGrid : public QTableView {
     void MoveByEnter();
 
     TCellDelegate* delegate_;
+    QPointer<QAbstractButton> corner_;
     QString topLeft_;
     int rowsShown_ = 1;
     int columnsShown_ = 1;
