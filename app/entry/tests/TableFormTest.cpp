@@ -27,6 +27,7 @@ class TableFormTest : public QObject {
 
     void rowButtonsFollowTheRowLimits();
     void twentyFiveRowsShowTenAndAddScrollsToTheNewRow();
+    void aResizedWindowSnapsToWholeRows();
     void anExpressionShowsItsValueOnLeavingTheCell();
     void aRejectedEntryKeepsTheWindowOpen();
     void closingTheProgramAsksAboutARejectedEntry();
@@ -151,6 +152,23 @@ void TableFormTest::twentyFiveRowsShowTenAndAddScrollsToTheNewRow() {
     QTRY_VERIFY(form->Grid()->rowViewportPosition(25) >= 0);
     QVERIFY(form->Grid()->rowViewportPosition(25) + form->Grid()->rowHeight(25) <=
             form->Grid()->viewport()->height());
+}
+
+void TableFormTest::aResizedWindowSnapsToWholeRows() {
+    TGridTable& loads = tables_->Plain("TblTopload");
+    loads.SetRowCount(25);
+    TTableForm* form = Open(loads);
+    QMdiSubWindow* window = WindowOf(form);
+    const QSize full = window->size();
+    const int row = form->Grid()->rowHeight(0);
+    // Dragged up by three rows and a bit: six whole rows remain.
+    window->resize(full.width(), full.height() - 3 * row - 5);
+    QTRY_COMPARE(form->RowsShown(), 6);
+    QTRY_COMPARE(window->height(), full.height() - 4 * row);
+    QCOMPARE(window->width(), full.width());
+    // Dragged down by two rows: two more rows come into sight.
+    window->resize(full.width(), full.height() + 2 * row);
+    QTRY_COMPARE(form->RowsShown(), 12);
 }
 
 void TableFormTest::anExpressionShowsItsValueOnLeavingTheCell() {
