@@ -176,6 +176,11 @@ TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessag
     connect(Cells(), &QAbstractItemModel::modelReset, this, later);
 }
 
+TTableChartForm::~TTableChartForm() {
+    // The chart owns the second line only while it shows it.
+    if (!chart_->series().contains(series2_)) delete series2_;
+}
+
 bool TTableChartForm::ShowsChart() const {
     return Access() && Access()->ChartParameters().ShowChart;
 }

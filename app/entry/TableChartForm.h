@@ -33,6 +33,7 @@ class TTableChartForm : public TTableForm {
   public:
     TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessages* messages,
                     QWidget* parent = nullptr);
+    ~TTableChartForm() override;
 
     QChart* Chart() const { return chart_; }
     QLineSeries* Series1() const { return series1_; }
