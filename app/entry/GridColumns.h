@@ -95,6 +95,8 @@ class TColumnT {
     virtual std::string GetText(int row) const;
     // Text typed by the user; a rejected entry raises EAssignError with the text to show.
     virtual void SetText(int row, std::string_view text);
+    // Raises the EAssignError that SetText would raise for this text; stores nothing.
+    virtual void CheckText(std::string_view text) const { (void)text; }
 
     virtual bool IsChanged() const { return false; }
     virtual void CloseForms() {}
@@ -153,6 +155,7 @@ class TEnumColumnT : public TColumnT<F> {
     void SetInteger(int row, std::int32_t value) override;
     std::string GetText(int row) const override;
     void SetText(int row, std::string_view text) override;
+    void CheckText(std::string_view text) const override;
     bool UsesControls() const override { return true; }
     void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;
@@ -161,6 +164,9 @@ class TEnumColumnT : public TColumnT<F> {
     int MinimumWidth(int pixelsPerInch) const override;
 
   private:
+    std::int32_t ItemOfText(std::string_view text) const;
+    void CheckItem(std::int32_t value) const;
+
     std::vector<std::string> fItems;
     std::vector<std::int32_t> fValues;
 };
@@ -186,6 +192,7 @@ class TIntColumnT : public TColumnT<F> {
     void SetInteger(int row, std::int32_t value) override;
     std::string GetText(int row) const override;
     void SetText(int row, std::string_view text) override;
+    void CheckText(std::string_view text) const override;
     void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;
 
@@ -193,6 +200,8 @@ class TIntColumnT : public TColumnT<F> {
     int MinimumWidth(int pixelsPerInch) const override;
 
   private:
+    std::int32_t ValueOfText(std::string_view text) const;
+
     std::int32_t fDefault = 0;
     std::int32_t fMinimum = INT32_MIN;
     std::int32_t fMaximum = INT32_MAX;
@@ -226,6 +235,7 @@ class TFloatColumnT : public TColumnT<F> {
     void SetFloat(int row, long double value) override;
     std::string GetText(int row) const override;
     void SetText(int row, std::string_view text) override;
+    void CheckText(std::string_view text) const override;
     void SetUnits(int system) override;
     void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;

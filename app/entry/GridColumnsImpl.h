@@ -246,10 +246,7 @@ std::int32_t TEnumColumnT<F>::GetInteger(int row) const {
 template <class F>
 void TEnumColumnT<F>::SetInteger(int row, std::int32_t value) {
     this->CheckRow(row);
-    // An item number with no item would select nothing and pick no template.
-    if (value < 1 || value > static_cast<std::int64_t>(fItems.size()))
-        throw EAssignError(detail::FormatMessage("Entry must be between %lld and %lld.", 1,
-                                                 static_cast<long long>(fItems.size())));
+    CheckItem(value);
     auto [first, end] = this->GroupShared() ? this->GroupRows(row) : std::pair{row, row + 1};
     for (int r = first; r < end; ++r) {
         if (fValues[r] == value) continue;
@@ -265,12 +262,30 @@ std::string TEnumColumnT<F>::GetText(int row) const {
 }
 
 template <class F>
-void TEnumColumnT<F>::SetText(int row, std::string_view text) {
-    this->CheckRow(row);
+void TEnumColumnT<F>::CheckItem(std::int32_t value) const {
+    // An item number with no item would select nothing and pick no template.
+    if (value < 1 || value > static_cast<std::int64_t>(fItems.size()))
+        throw EAssignError(detail::FormatMessage("Entry must be between %lld and %lld.", 1,
+                                                 static_cast<long long>(fItems.size())));
+}
+
+template <class F>
+std::int32_t TEnumColumnT<F>::ItemOfText(std::string_view text) const {
     const long double value = detail::EvaluateEntry(text);
     if (!detail::IsWhole(value) || !detail::InInt32(std::round(value)))
         throw EAssignError("Value must be an integer.");
-    SetInteger(row, static_cast<std::int32_t>(std::lround(value)));
+    return static_cast<std::int32_t>(std::lround(value));
+}
+
+template <class F>
+void TEnumColumnT<F>::SetText(int row, std::string_view text) {
+    this->CheckRow(row);
+    SetInteger(row, ItemOfText(text));
+}
+
+template <class F>
+void TEnumColumnT<F>::CheckText(std::string_view text) const {
+    CheckItem(ItemOfText(text));
 }
 
 template <class F>
@@ -347,15 +362,25 @@ std::string TIntColumnT<F>::GetText(int row) const {
 }
 
 template <class F>
-void TIntColumnT<F>::SetText(int row, std::string_view text) {
-    this->CheckRow(row);
+std::int32_t TIntColumnT<F>::ValueOfText(std::string_view text) const {
     const long double value = detail::EvaluateEntry(text);
     // Checked with or without an open editor: a value outside the limits is never stored.
     if (!detail::IsWhole(value)) throw EAssignError("Entry must be an integer.");
     if (value < fMinimum || value > fMaximum)
         throw EAssignError(
             detail::FormatMessage("Entry must be between %lld and %lld.", fMinimum, fMaximum));
-    SetInteger(row, static_cast<std::int32_t>(std::lround(value)));
+    return static_cast<std::int32_t>(std::lround(value));
+}
+
+template <class F>
+void TIntColumnT<F>::SetText(int row, std::string_view text) {
+    this->CheckRow(row);
+    SetInteger(row, ValueOfText(text));
+}
+
+template <class F>
+void TIntColumnT<F>::CheckText(std::string_view text) const {
+    ValueOfText(text);
 }
 
 template <class F>
@@ -490,6 +515,11 @@ template <class F>
 void TFloatColumnT<F>::SetText(int row, std::string_view text) {
     this->CheckRow(row);
     SetFloat(row, detail::EvaluateEntry(text));
+}
+
+template <class F>
+void TFloatColumnT<F>::CheckText(std::string_view text) const {
+    detail::EvaluateEntry(text);
 }
 
 template <class F>

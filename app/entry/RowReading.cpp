@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "EntryErrors.h"
 #include "NumberFormat.h"
 
 namespace keldar {
@@ -12,6 +13,22 @@ namespace {
 constexpr std::size_t kMaxNumbersPerLine = 15;
 
 bool EndsNumber(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The first blank- or tab-delimited piece with a comma between two digits, in a line that holds
+// a tab; empty when there is none.
+std::string DecimalCommaPiece(std::string_view line) {
+    if (line.find('\t') == std::string_view::npos) return {};
+    for (std::size_t pos = 1; pos + 1 < line.size(); ++pos) {
+        if (line[pos] != ',' || !IsDigit(line[pos - 1]) || !IsDigit(line[pos + 1])) continue;
+        std::size_t start = line.find_last_of(" \t", pos);
+        start = start == std::string_view::npos ? 0 : start + 1;
+        const std::size_t end = line.find_first_of(" \t\r", pos);
+        return std::string(line.substr(start, end == std::string_view::npos ? end : end - start));
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -48,28 +65,34 @@ std::vector<std::string> PastedLines(std::string_view text) {
 int ReadRows(TGridTableChart& table, const std::vector<std::string>& lines) {
     const int columns = table.VisibleColumnCount();
     if (columns == 0) return 0;
-    int taken = 0;
-    try {
-        for (const std::string& line : lines) {
-            if (table.MaxRows() > 0 && taken >= table.MaxRows()) break;
-            const std::vector<std::string> numbers = LineNumbers(line);
-            if (static_cast<int>(numbers.size()) != columns) continue;
-            if (taken >= table.RowCount()) table.AppendGroup();
-            for (int j = 0; j < columns; ++j) table.VisibleColumn(j).SetText(taken, numbers[j]);
-            ++taken;
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (table.MaxRows() > 0 && static_cast<int>(rows.size()) >= table.MaxRows()) break;
+        const std::string lineName = "Line " + std::to_string(i + 1) + ": ";
+        if (const std::string piece = DecimalCommaPiece(lines[i]); !piece.empty())
+            throw EAssignError(lineName + piece +
+                               " has a decimal comma; numbers must have a decimal point.");
+        std::vector<std::string> numbers = LineNumbers(lines[i]);
+        if (static_cast<int>(numbers.size()) != columns) continue;
+        try {
+            for (int j = 0; j < columns; ++j) table.VisibleColumn(j).CheckText(numbers[j]);
+        } catch (const EAssignError& e) {
+            throw EAssignError(lineName + e.what());
         }
-    } catch (...) {
-        // Rows already overwritten must not go unsaved.
-        table.SetChanged(true);
-        throw;
+        rows.push_back(std::move(numbers));
     }
-    if (taken > 0) {
-        if (table.RowCount() > taken) {
-            table.SetRowCount(taken);
-            table.NotifyStructureChanged();
-        }
-        table.SetChanged(true);
+    if (rows.empty()) return 0;
+
+    const int taken = static_cast<int>(rows.size());
+    for (int i = 0; i < taken; ++i) {
+        if (i >= table.RowCount()) table.AppendGroup();
+        for (int j = 0; j < columns; ++j) table.VisibleColumn(j).SetText(i, rows[i][j]);
     }
+    if (table.RowCount() > taken) {
+        table.SetRowCount(taken);
+        table.NotifyStructureChanged();
+    }
+    table.SetChanged(true);
     return taken;
 }
 

@@ -21,8 +21,11 @@ std::vector<std::string> PastedLines(std::string_view text);
 
 // Fills rows 0, 1, ... from the matching lines, adding rows as needed and stopping at MaxRows
 // rows; when a row was taken, the rows after the last one taken are deleted and the table is
-// marked changed. Values go through each column's SetText, so a rejected number raises its
-// EAssignError (the rows set before it stay, and the table is marked changed). Returns the
+// marked changed. Every number is checked by its column before anything is stored, so a
+// rejected number leaves the table as it was and raises the column's EAssignError with
+// "Line N: " in front (N counted from 1). In a line with a tab (text copied from a spreadsheet)
+// a comma between digits is a decimal comma or a thousands separator, never a separator of
+// numbers: such a line is rejected the same way rather than read as other numbers. Returns the
 // number of rows taken.
 int ReadRows(TGridTableChart& table, const std::vector<std::string>& lines);
 

@@ -108,16 +108,35 @@ TEST(RowReading, NothingMatchingChangesNothing) {
     EXPECT_FALSE(curve.table.IsChanged());
 }
 
-TEST(RowReading, ARejectedNumberStopsAndMarksTheTableChanged) {
+TEST(RowReading, ARejectedNumberStoresNothingAndNamesItsLine) {
     TGridTableChart table;
     table.SetDefinitionText(
         "2 2 (\"x\") True False False \"FLOATCOLUMN2\" \"\" 0.0 1 (\"n\") True False 0 0 5"
         " False False 0 0 0 0");
     table.SetRowCount(3);
-    EXPECT_THROW(PasteRows(table, "1 2\n3 4.5\n"), EAssignError);
-    EXPECT_EQ(table.Cell(0, 0).GetFloat(), 1.0L);
+    try {
+        PasteRows(table, "1 2\nheading\n3 4.5\n");
+        FAIL() << "no error";
+    } catch (const EAssignError& e) {
+        EXPECT_STREQ(e.what(), "Line 3: Entry must be an integer.");
+    }
+    EXPECT_EQ(table.Cell(0, 0).GetFloat(), 0.0L);
     EXPECT_EQ(table.RowCount(), 3);
-    EXPECT_TRUE(table.IsChanged());
+    EXPECT_FALSE(table.IsChanged());
+}
+
+TEST(RowReading, ADecimalCommaInSpreadsheetTextIsRejected) {
+    Curve curve;
+    try {
+        PasteRows(curve.table, "0\t0\r\n1,5\t0,01\r\n");
+        FAIL() << "no error";
+    } catch (const EAssignError& e) {
+        EXPECT_STREQ(e.what(), "Line 2: 1,5 has a decimal comma; numbers must have a decimal point.");
+    }
+    EXPECT_EQ(curve.table.RowCount(), 5);
+    // Without a tab a comma still separates numbers.
+    EXPECT_EQ(PasteRows(curve.table, "100,0.1\n"), 1);
+    EXPECT_EQ(curve.Rows(), "100 0.1;");
 }
 
 TEST(RowReading, AFileThatCannotBeReadRaises) {
