@@ -11,6 +11,7 @@
 #include "TDlgOptions.h"
 #include "THelpWindow.h"
 #include "TMainForm.h"
+#include "TableEditors.h"
 #include "TdlgTitle.h"
 #include "TfrmMaterial.h"
 #include "TfrmQwFactors.h"
@@ -58,11 +59,15 @@ void ReportWindowNotAvailable(TMainForm& form, const QString& window) {
 }
 
 void OpenTableEditor(TMainForm& form, TGridTable& table) {
-    ReportWindowNotAvailable(form, QString::fromStdString(table.Caption()));
+    if (!OpenTableEditor(&form.MdiArea(), table, &form.Messages())) {
+        ReportWindowNotAvailable(form, QString::fromStdString(table.Caption()));
+    }
 }
 
 void OpenChartTableEditor(TMainForm& form, TGridTableChart& table) {
-    ReportWindowNotAvailable(form, QString::fromStdString(table.Caption()));
+    if (!OpenTableEditor(&form.MdiArea(), table, &form.Messages())) {
+        ReportWindowNotAvailable(form, QString::fromStdString(table.Caption()));
+    }
 }
 
 void OpenPlotWindow(TMainForm& form, TGraphPlot& plot) {

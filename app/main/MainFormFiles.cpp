@@ -9,6 +9,8 @@
 #include "InputOutputError.h"
 #include "PlotFileReader.h"
 #include "TMainForm.h"
+
+#include "TableEditors.h"
 #include "WindowTitle.h"
 
 namespace keldar {
@@ -210,6 +212,12 @@ void TMainForm::FileExitClick() { close(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     DeactivateActiveChild();
+    // An entry still rejected in a table editor is corrected or discarded first: closing must
+    // neither lose the rest of the project nor save a value the user has not seen accepted.
+    if (!QueryCloseTableEditors(mdiArea_, messages_)) {
+        event->ignore();
+        return;
+    }
     bool mayClose = false;
     Guarded([this, &mayClose] { mayClose = SaveQuery(); });
     if (!mayClose) {
