@@ -9,6 +9,8 @@
 
 namespace keldar {
 
+#if defined(__SIZEOF_INT128__)
+
 __extension__ typedef unsigned __int128 Wide;
 
 // Binary exponents of real32 values handled here; the rest (very small or very large values,
@@ -184,5 +186,30 @@ char* putFixed(char* out, float value, int width, int decimals) {
     }
     return putText(out, text, length, width);
 }
+
+#else
+
+// Without 128-bit integers (32-bit targets) the general formatting writes the text; it is the
+// same text, only slower.
+static char* putString(char* out, const std::string& text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+char* putBlanks(char* out, int count) {
+    if (count <= 0) return out;
+    std::memset(out, ' ', static_cast<std::size_t>(count));
+    return out + count;
+}
+
+char* putExponent(char* out, float value, int width, int digits) {
+    return putString(out, formatExponent(value, width, digits));
+}
+
+char* putFixed(char* out, float value, int width, int decimals) {
+    return putString(out, formatFixed(value, width, decimals));
+}
+
+#endif
 
 }  // namespace keldar
