@@ -14,3 +14,4 @@ cmake --build build-asan
 ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
+bash scripts/test-windows.sh
