@@ -12,6 +12,17 @@ fi
 
 mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' scripts/packages/*.txt | grep -v '^$' | sort -u)
 
+# Packages named NAME:ARCH (32-bit Wine, wine32:i386) need that architecture enabled in dpkg.
+update_first=0
+for arch in $(printf '%s\n' "${packages[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+  if [ "$arch" != "$(dpkg --print-architecture)" ] &&
+     ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+    echo "Adding the $arch architecture"
+    $sudo dpkg --add-architecture "$arch"
+    update_first=1
+  fi
+done
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
@@ -23,6 +34,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+elif [ "$update_first" -eq 1 ]; then
+  $sudo apt-get update -qq
 fi
 
 # A German locale writes numbers with a decimal comma: the tests prove that nothing the program

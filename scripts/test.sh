@@ -14,6 +14,7 @@ cmake --build build-asan
 ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
+bash scripts/test-windows.sh
 
 echo "== Fuzz smoke test (every reader and the evaluator, 20 s each)"
 bash scripts/fuzz.sh 20

@@ -1,10 +1,15 @@
 // The shared library as the GUI uses it: loaded at run time, entry point resolved by name.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <set>
 #include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 #include "RunDriver.h"
 #include "TestFiles.h"
@@ -16,18 +21,67 @@ using test::readFile;
 using test::TempDir;
 using test::writeFile;
 
+#if defined(_WIN32)
+using EntryPoint = std::int32_t(WINAPI*)(std::int32_t);
+
+void* loadLibrary(const char* path) { return LoadLibraryA(path); }
+void* findSymbol(void* library, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+void freeLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+std::string loadError() { return "LoadLibraryA error " + std::to_string(GetLastError()); }
+
+// The names in the export directory of the loaded image.
+std::set<std::string> exportedNames(void* library) {
+    const auto* base = static_cast<const unsigned char*>(library);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    std::set<std::string> names;
+    if (directory.Size == 0) return names;
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
+    const auto* nameAddresses = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        names.insert(reinterpret_cast<const char*>(base + nameAddresses[i]));
+    return names;
+}
+#else
 using EntryPoint = std::int32_t (*)(std::int32_t);
+
+void* loadLibrary(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
+void* findSymbol(void* library, const char* name) { return dlsym(library, name); }
+void freeLibrary(void* library) { dlclose(library); }
+std::string loadError() { return dlerror(); }
+
+// The dynamic symbols that the library defines, as nm lists them.
+std::set<std::string> exportedNames(void*) {
+    std::set<std::string> names;
+    const std::string command = std::string("nm -D --defined-only ") + KELDAR_DLL_PATH;
+    std::FILE* nm = popen(command.c_str(), "r");
+    if (nm == nullptr) return names;
+    char line[512];
+    while (std::fgets(line, sizeof line, nm) != nullptr) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        names.insert(text.substr(text.find_last_of(' ') + 1));
+    }
+    if (pclose(nm) != 0) names.insert("(nm failed)");
+    return names;
+}
+#endif
 
 class EngineLibrary : public testing::Test {
   protected:
     void SetUp() override {
-        handle_ = dlopen(KELDAR_DLL_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(handle_, nullptr) << dlerror();
-        entry_ = reinterpret_cast<EntryPoint>(dlsym(handle_, "_IKELDAR"));
+        handle_ = loadLibrary(KELDAR_DLL_PATH);
+        ASSERT_NE(handle_, nullptr) << loadError();
+        entry_ = reinterpret_cast<EntryPoint>(findSymbol(handle_, "_IKELDAR"));
         ASSERT_NE(entry_, nullptr);
     }
     void TearDown() override {
-        if (handle_ != nullptr) dlclose(handle_);
+        if (handle_ != nullptr) freeLibrary(handle_);
     }
 
     // Calls the entry point with `folder` as the current directory.
@@ -44,20 +98,8 @@ class EngineLibrary : public testing::Test {
 };
 
 TEST_F(EngineLibrary, ExportsExactlyTheTwoEntryNames) {
-    EXPECT_EQ(dlsym(handle_, "IKELDAR"), reinterpret_cast<void*>(entry_));
-
-    std::set<std::string> names;
-    const std::string command = std::string("nm -D --defined-only ") + KELDAR_DLL_PATH;
-    std::FILE* nm = popen(command.c_str(), "r");
-    ASSERT_NE(nm, nullptr);
-    char line[512];
-    while (std::fgets(line, sizeof line, nm) != nullptr) {
-        std::string text(line);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        names.insert(text.substr(text.find_last_of(' ') + 1));
-    }
-    ASSERT_EQ(pclose(nm), 0);
-    EXPECT_EQ(names, (std::set<std::string>{"IKELDAR", "_IKELDAR"}));
+    EXPECT_EQ(findSymbol(handle_, "IKELDAR"), reinterpret_cast<void*>(entry_));
+    EXPECT_EQ(exportedNames(handle_), (std::set<std::string>{"IKELDAR", "_IKELDAR"}));
 }
 
 const char* const kPile =

@@ -75,7 +75,7 @@ std::string expectedHeader(const TempDir& dir, const std::string& name, const st
         sp(5) + "Test Engineer",
         sp(5) + "Acme Geotechnical, J. Smith",
         "",
-        sp(5) + "Path to file locations      : " + dir.path().string() + "/",
+        sp(5) + "Path to file locations      : " + (dir.path() / "").string(),
         sp(5) + "Name of input data file     : " + name + ".kd3d",
         sp(5) + "Name of output file         : " + name + ".kd3o",
         sp(5) + "Name of plot output file    : " + name + ".kd3p",

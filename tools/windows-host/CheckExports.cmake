@@ -1,0 +1,45 @@
+# The engine library exports its entry point under exactly two undecorated names, IKELDAR and
+# _IKELDAR, both at the same address: no stdcall "@4" names and nothing else.
+#   cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY=KELDAR2014_DLL.dll -P CheckExports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${LIBRARY} failed")
+endif()
+
+# "Export Address Table -- Ordinal Base 1" lists "[   0] +base[   1] 14b0 Export RVA" rows;
+# "[Ordinal/Name Pointer] Table" lists "[   0] IKELDAR" rows. Both end at an empty line.
+function(table_rows heading out)
+  string(FIND "${dump}" "${heading}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${LIBRARY} has no \"${heading}\": it exports nothing")
+  endif()
+  string(SUBSTRING "${dump}" ${at} -1 rest)
+  string(FIND "${rest}" "\n\n" end)
+  string(SUBSTRING "${rest}" 0 ${end} table)
+  string(REGEX MATCHALL "\\[ *[0-9]+\\][^\n]*" rows "${table}")
+  set(${out} "${rows}" PARENT_SCOPE)
+endfunction()
+
+table_rows("[Ordinal/Name Pointer] Table" name_rows)
+set(names "")
+foreach(row IN LISTS name_rows)
+  string(REGEX REPLACE "^\\[ *[0-9]+\\] +" "" name "${row}")
+  list(APPEND names "${name}")
+endforeach()
+list(SORT names)
+if(NOT names STREQUAL "IKELDAR;_IKELDAR")
+  message(FATAL_ERROR "${LIBRARY} exports [${names}], not exactly [IKELDAR;_IKELDAR]")
+endif()
+
+table_rows("Export Address Table -- Ordinal Base" address_rows)
+set(addresses "")
+foreach(row IN LISTS address_rows)
+  string(REGEX MATCH "[0-9a-fA-F]+ Export RVA" address "${row}")
+  list(APPEND addresses "${address}")
+endforeach()
+list(REMOVE_DUPLICATES addresses)
+list(LENGTH addresses count)
+if(NOT count EQUAL 1 OR addresses STREQUAL "")
+  message(FATAL_ERROR "${LIBRARY}: the two names lead to different routines: [${addresses}]")
+endif()
+message(STATUS "${LIBRARY} exports IKELDAR and _IKELDAR, one routine (${addresses})")
