@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "RunResultsCollect.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -303,6 +304,7 @@ void writeRunError(std::int32_t status, std::string_view message) {
         out.write(kStop, status);
     }
     std::cerr << "KELDAR: " << message << " (status " << status << ")\n";
+    collectError(status, message);
 }
 
 }  // namespace keldar

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "RunResults.h"
+
 namespace keldar {
 
 inline constexpr const char* kProgramVersion = "2014.3.4";
@@ -43,6 +45,8 @@ struct RunOptions {
     std::optional<ReportTime> fixedTime;
     // Start banner and progress line on standard error (error messages are always written).
     bool consoleBanner = true;
+    // Filled with the results as numbers when set (cleared first).
+    RunResults* results = nullptr;
 };
 
 // Runs one analysis; returns the run status (0 after a normal run).

@@ -9,6 +9,7 @@
 #include "PileLookups.h"
 #include "PileSolution.h"
 #include "ResultOutput.h"
+#include "RunResultsCollect.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -69,6 +70,7 @@ void runTipMovementCases(std::int32_t& status) {
         solvePile(increments, w, uplift ? 0.0f : tipLoad, solution);
         if (s.IOUT == 0) writeCaseBlock(increments, solution, w, tipLoad, uplift);
         writeLoadDistribution(increments, solution);
+        collectCase(increments, solution, w, tipLoad, uplift);
         const float sign = uplift ? -1.0f : 1.0f;
         s.TOPLOAD[k] = sign * solution.headLoad;
         s.TOPMOV[k] = sign * solution.headMovement;
@@ -79,6 +81,7 @@ void runTipMovementCases(std::int32_t& status) {
         const ResultRow row{s.TOPLOAD[k], s.TOPMOV[k], s.TIPMOV[k], s.TIPLOAD[k]};
         writeResultRow(row);
         writePlotRow(row);
+        collectLoadSettlementRow(row.topLoad, row.topMovement, row.tipMovement, row.tipLoad);
     }
 }
 
@@ -99,6 +102,7 @@ void runLoadControlled(std::int32_t& status) {
         if (!search.converged) {
             writeNoConvergenceRow(load);
             writePlotRow({load, 0.0f, 0.0f, 0.0f});
+            collectLoadControlledRow(load, 0.0f, 0.0f, 0.0f, false);
             continue;
         }
         // The converged trial was the last one solved.
@@ -106,6 +110,7 @@ void runLoadControlled(std::int32_t& status) {
                             tipLoadAt(search.tipMovement)};
         writeResultRow(row);
         writePlotRow(row);
+        collectLoadControlledRow(row.topLoad, row.topMovement, row.tipMovement, row.tipLoad, true);
     }
 }
 
