@@ -11,8 +11,10 @@ import pytest
 
 import keldar
 from report_tables import case_blocks, result_tables
+from schema_check import problems
 
 EXAMPLES = Path(os.environ["KELDAR_EXAMPLES"])
+SCHEMA = json.loads((Path(__file__).parents[2] / "docs" / "results.schema.json").read_text())
 SAMPLES = sorted(EXAMPLES.glob("*.kd3d"))
 
 
@@ -62,6 +64,7 @@ def test_json_of_keldar_run_agrees_with_the_report(sample, tmp_path):
     subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "json", "--out", str(out),
                     data], check=True, stdout=subprocess.DEVNULL)
     results = json.loads(out.read_text())
+    assert problems(results, SCHEMA) == []
     assert results["status"] == 0 and results["message"] == ""
     check_against_report(results, expected_report(sample))
 
@@ -127,6 +130,7 @@ def test_a_bad_file_raises_with_the_readers_line_numbered_message(tmp_path):
         keldar.run_file(bad)
     assert stop.value.status == 14 and stop.value.message.startswith("Line 2 of the data file")
     results = stop.value.results
+    assert problems(results, SCHEMA) == []
     assert results["status"] == 14 and not results["load_settlement"]["complete"]
     assert results["load_settlement"]["rows"] == []
 
