@@ -70,6 +70,33 @@ def test_json_of_keldar_run_agrees_with_the_report(sample, tmp_path):
 
 
 @pytest.mark.parametrize("sample", SAMPLES, ids=lambda p: p.stem)
+def test_results_read_back_from_a_plot_file_agree_with_the_report(sample, tmp_path):
+    for ext in (".kd3p", ".kd3o"):
+        shutil.copy(EXAMPLES / "expected" / (sample.stem + ext), tmp_path)
+    plot = tmp_path / (sample.stem + ".kd3p")
+    subprocess.run([os.environ["KELDAR_CONVERT"], "--results", "json", plot], check=True)
+    results = json.loads(plot.with_suffix(".json").read_text())
+    assert problems(results, SCHEMA) == [] and results["source"] == "plot file"
+    settlement, controlled = result_tables(expected_report(sample))
+    assert [r["top_load"] for r in results["load_settlement"]["rows"]] == \
+        [p[0].value for p in settlement]
+    assert [r["converged"] for r in results["load_controlled"]["rows"]] == \
+        [p[1] is not None for p in (controlled or [])]
+
+
+def test_a_cut_off_plot_file_gives_a_stopped_run_not_a_result(tmp_path):
+    text = (EXAMPLES / "expected" / "steel-pipe-clay.kd3p").read_text().splitlines()
+    plot = tmp_path / "cut.kd3p"
+    plot.write_text("\n".join(text[: len(text) - 20]) + "\n")
+    run = subprocess.run([os.environ["KELDAR_CONVERT"], "--results", "json", plot],
+                         capture_output=True, text=True)
+    assert run.returncode == 1
+    results = json.loads(plot.with_suffix(".json").read_text())
+    assert results["status"] == 19 and "ends early" in results["message"]
+    assert not results["load_settlement"]["complete"]
+
+
+@pytest.mark.parametrize("sample", SAMPLES, ids=lambda p: p.stem)
 def test_objects_of_an_in_process_run_agree_with_the_report(sample):
     results = keldar.load(sample).run()
     check_against_report(results, expected_report(sample))
