@@ -1,10 +1,12 @@
 """The Python module keldar and the results of keldar-run, checked against the reports of the
 sample projects and against the project model."""
 
+import csv
 import json
 import os
 import shutil
 import subprocess
+import sys
 from pathlib import Path
 
 import pytest
@@ -203,3 +205,15 @@ def test_a_thousand_in_process_runs_leave_memory_flat():
     for _ in range(900):
         project.run()
     assert resident_kb() - before < 2048
+
+
+def test_the_parametric_study_example_writes_its_table(tmp_path):
+    script = Path(os.environ["KELDAR_SCRIPTING"]) / "pile_length_study.py"
+    subprocess.run([sys.executable, script, "--lengths", "600", "900", "--out",
+                    tmp_path / "study"], check=True, stdout=subprocess.DEVNULL)
+    with open(tmp_path / "study.csv") as table:
+        rows = list(csv.reader(table))
+    assert rows[0][0] == "pile_length_in" and len(rows) == 3
+    loads = [[float(v) for v in row[1:]] for row in rows[1:]]
+    # A longer pile carries more at the same settlement, whatever the method.
+    assert all(longer > shorter > 0 for shorter, longer in zip(loads[0], loads[1]))
