@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <system_error>
 #include <variant>
@@ -169,8 +170,10 @@ RunOutcome RunDataFile(const std::string& dataFile, bool console) {
     options.consoleBanner = console;
     options.results = &results;
     {
-        // The engine is single-threaded with one run store; Python threads wait here.
+        // The engine has one run store: runs from several Python threads take turns.
+        static std::mutex engineInUse;
         py::gil_scoped_release release;
+        const std::lock_guard<std::mutex> lock(engineInUse);
         keldar::runKeldar(paths, identity, options);
     }
     return {results.status, results.message, keldar::resultsJson(results, "run")};

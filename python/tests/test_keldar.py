@@ -7,6 +7,7 @@ import os
 import shutil
 import subprocess
 import sys
+import threading
 from pathlib import Path
 
 import pytest
@@ -217,3 +218,21 @@ def test_the_parametric_study_example_writes_its_table(tmp_path):
     loads = [[float(v) for v in row[1:]] for row in rows[1:]]
     # A longer pile carries more at the same settlement, whatever the method.
     assert all(longer > shorter > 0 for shorter, longer in zip(loads[0], loads[1]))
+
+
+def test_runs_from_several_threads_take_turns_on_the_one_engine():
+    projects = [keldar.load(EXAMPLES / name) for name in ("steel-pipe-clay.kd3d",
+                                                          "user-curves-si.kd3d")]
+    alone = [p.run() for p in projects]
+    found = {0: [], 1: []}
+
+    def work(i):
+        for _ in range(5):
+            found[i].append(projects[i].run())
+
+    threads = [threading.Thread(target=work, args=(i,)) for i in (0, 1)]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    assert all(r == alone[i] for i in (0, 1) for r in found[i])
