@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include <QString>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -91,11 +92,18 @@ void SetCell(keldar::TColumnT<F>& col, int row, const Cell& cell, const std::str
     switch (KindOf(col)) {
         case Kind::SubTable:
             throw py::value_error(where + " holds sub-tables; give None there.");
-        case Kind::Integer:
-            if (!std::holds_alternative<std::int64_t>(cell))
+        case Kind::Integer: {
+            // A whole float is taken too: a NumPy array holds the codes as floats.
+            const double value = std::holds_alternative<double>(cell)
+                                     ? std::get<double>(cell)
+                                     : std::holds_alternative<std::int64_t>(cell)
+                                           ? static_cast<double>(std::get<std::int64_t>(cell))
+                                           : 0.5;
+            if (value != std::floor(value) || std::fabs(value) > 2147483647.0)
                 throw py::value_error(where + " takes an integer.");
-            col.SetInteger(row, static_cast<std::int32_t>(std::get<std::int64_t>(cell)));
+            col.SetInteger(row, static_cast<std::int32_t>(value));
             return;
+        }
         case Kind::Number:
             if (std::holds_alternative<std::string>(cell))
                 throw py::value_error(where + " takes a number.");

@@ -43,6 +43,15 @@ class RunError(RuntimeError):
         self.results = results
 
 
+def _cell(value):
+    # NaN (a sub-table cell of an array) and None leave the cell as it is.
+    if value is None or (isinstance(value, float) and value != value):
+        return None
+    if isinstance(value, (int, str)) and not isinstance(value, bool):
+        return value
+    return float(value)
+
+
 def _outcome(outcome, check):
     results = _json.loads(outcome.json)
     if check and outcome.status > 0:
@@ -83,10 +92,15 @@ class Project:
         (t-z curve)."""
         return self._p.table(name, -1 if row is None else row)
 
+    def array(self, name, row=None):
+        """A table as a NumPy array of floats (sub-table cells as NaN); needs NumPy."""
+        import numpy
+        return numpy.array([[float("nan") if v is None else float(v) for v in r]
+                            for r in self.table(name, row)])
+
     def set_table(self, name, rows, row=None):
         """Replaces a table's rows; None leaves a cell as it is. Accepts NumPy arrays."""
-        rows = [[None if v is None else (v if isinstance(v, int) else float(v)) for v in r]
-                for r in (rows.tolist() if hasattr(rows, "tolist") else rows)]
+        rows = [[_cell(v) for v in r] for r in (rows.tolist() if hasattr(rows, "tolist") else rows)]
         self._p.set_table(name, rows, -1 if row is None else row)
 
     @property
