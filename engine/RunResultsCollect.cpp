@@ -80,9 +80,9 @@ void collectCase(const IncrementTable& table, const PileSolution& solution, floa
     target->distributions.push_back(std::move(d));
 }
 
-void collectLoadSettlementRow(float topLoad, float topMovement, float tipMovement,
-                              float tipLoad) {
-    if (target) target->loadSettlement.push_back({topLoad, topMovement, tipMovement, tipLoad, true});
+void collectLoadSettlementRow(float topLoad, float topMovement, float tipMovement, float tipLoad) {
+    if (target)
+        target->loadSettlement.push_back({topLoad, topMovement, tipMovement, tipLoad, true});
 }
 
 void collectLoadControlledRow(float topLoad, float topMovement, float tipMovement, float tipLoad,
@@ -105,11 +105,10 @@ void collectEnd(std::int32_t status) {
     if (status == 0) r.message.clear();
     // A table counts as finished only when every one of its rows was computed.
     const auto count = [](int n) { return static_cast<std::size_t>(std::max(n, 0)); };
-    r.loadSettlementComplete =
-        r.input.read && r.loadSettlement.size() == count(r.input.tipMovements) &&
-        r.distributions.size() == count(r.input.tipMovements);
-    r.loadControlledComplete =
-        r.input.read && r.loadControlled.size() == count(r.input.headLoads);
+    r.loadSettlementComplete = r.input.read &&
+                               r.loadSettlement.size() == count(r.input.tipMovements) &&
+                               r.distributions.size() == count(r.input.tipMovements);
+    r.loadControlledComplete = r.input.read && r.loadControlled.size() == count(r.input.headLoads);
 }
 
 }  // namespace keldar

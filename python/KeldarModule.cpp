@@ -66,10 +66,14 @@ template <class F>
 Cell CellValue(const keldar::TGridTableT<F>& table, int column, int row) {
     const auto& col = table.ColumnAt(column);
     switch (KindOf(col)) {
-        case Kind::SubTable: return std::monostate{};
-        case Kind::Integer: return static_cast<std::int64_t>(col.GetInteger(row));
-        case Kind::Number: return static_cast<double>(col.GetFloat(row));
-        case Kind::Text: return col.GetText(row);
+        case Kind::SubTable:
+            return std::monostate{};
+        case Kind::Integer:
+            return static_cast<std::int64_t>(col.GetInteger(row));
+        case Kind::Number:
+            return static_cast<double>(col.GetFloat(row));
+        case Kind::Text:
+            return col.GetText(row);
     }
     return std::monostate{};
 }
@@ -94,11 +98,10 @@ void SetCell(keldar::TColumnT<F>& col, int row, const Cell& cell, const std::str
             throw py::value_error(where + " holds sub-tables; give None there.");
         case Kind::Integer: {
             // A whole float is taken too: a NumPy array holds the codes as floats.
-            const double value = std::holds_alternative<double>(cell)
-                                     ? std::get<double>(cell)
-                                     : std::holds_alternative<std::int64_t>(cell)
-                                           ? static_cast<double>(std::get<std::int64_t>(cell))
-                                           : 0.5;
+            const double value = std::holds_alternative<double>(cell) ? std::get<double>(cell)
+                                 : std::holds_alternative<std::int64_t>(cell)
+                                     ? static_cast<double>(std::get<std::int64_t>(cell))
+                                     : 0.5;
             if (value != std::floor(value) || std::fabs(value) > 2147483647.0)
                 throw py::value_error(where + " takes an integer.");
             col.SetInteger(row, static_cast<std::int32_t>(value));
@@ -246,8 +249,9 @@ class Project {
         if (row < 0 || row >= owner.RowCount())
             throw py::index_error("Table " + name + " has no row " + std::to_string(row) + ".");
         keldar::TGridTableChart* sub = owner.ColumnAt(column).GetTable(row);
-        if (!sub) throw py::value_error("Row " + std::to_string(row) + " of " + name +
-                                        " has no sub-table.");
+        if (!sub)
+            throw py::value_error("Row " + std::to_string(row) + " of " + name +
+                                  " has no sub-table.");
         return *sub;
     }
 
@@ -311,22 +315,38 @@ void Project::SetField(const std::string& n, const py::object& v) {
     keldar::TProgramFields& f = data_;
     const auto real = [&](long double& field) { field = v.cast<double>(); };
     const auto flag = [&](bool& field) { field = v.cast<bool>(); };
-    if (n == "UnitSystem") data_.SetUnitSystem(v.cast<int>());
-    else if (n == "Title") f.Title = QString::fromStdString(v.cast<std::string>());
-    else if (n == "QMultiplier") real(f.QMultiplier);
-    else if (n == "WMultiplier") real(f.WMultiplier);
-    else if (n == "OuterDiameter") real(f.OuterDiameter);
-    else if (n == "PileLength") real(f.PileLength);
-    else if (n == "TipArea") real(f.TipArea);
-    else if (n == "Tolerance") real(f.Tolerance);
-    else if (n == "IncrementCount") f.IncrementCount = v.cast<std::int32_t>();
-    else if (n == "DowndragOn") flag(f.DowndragOn);
-    else if (n == "TipMovementsOn") flag(f.TipMovementsOn);
-    else if (n == "HeadLoadsOn") flag(f.HeadLoadsOn);
-    else if (n == "CurvesGenerated") flag(f.CurvesGenerated);
-    else if (n == "TZFactorsOn") flag(f.TZFactorsOn);
-    else if (n == "QWFactorsOn") flag(f.QWFactorsOn);
-    else throw py::key_error("No project field " + n + " that can be set.");
+    if (n == "UnitSystem")
+        data_.SetUnitSystem(v.cast<int>());
+    else if (n == "Title")
+        f.Title = QString::fromStdString(v.cast<std::string>());
+    else if (n == "QMultiplier")
+        real(f.QMultiplier);
+    else if (n == "WMultiplier")
+        real(f.WMultiplier);
+    else if (n == "OuterDiameter")
+        real(f.OuterDiameter);
+    else if (n == "PileLength")
+        real(f.PileLength);
+    else if (n == "TipArea")
+        real(f.TipArea);
+    else if (n == "Tolerance")
+        real(f.Tolerance);
+    else if (n == "IncrementCount")
+        f.IncrementCount = v.cast<std::int32_t>();
+    else if (n == "DowndragOn")
+        flag(f.DowndragOn);
+    else if (n == "TipMovementsOn")
+        flag(f.TipMovementsOn);
+    else if (n == "HeadLoadsOn")
+        flag(f.HeadLoadsOn);
+    else if (n == "CurvesGenerated")
+        flag(f.CurvesGenerated);
+    else if (n == "TZFactorsOn")
+        flag(f.TZFactorsOn);
+    else if (n == "QWFactorsOn")
+        flag(f.QWFactorsOn);
+    else
+        throw py::key_error("No project field " + n + " that can be set.");
     data_.SetModified(true);
 }
 
@@ -360,8 +380,7 @@ PYBIND11_MODULE(_keldar, m) {
         .def("field", &Project::Field)
         .def("set_field", &Project::SetField)
         .def("table", &Project::Table, py::arg("name"), py::arg("row") = -1)
-        .def("set_table", &Project::SetTable, py::arg("name"), py::arg("rows"),
-             py::arg("row") = -1)
+        .def("set_table", &Project::SetTable, py::arg("name"), py::arg("rows"), py::arg("row") = -1)
         .def("table_names", &Project::TableNames)
         .def_property_readonly("modified", &Project::Modified);
 }

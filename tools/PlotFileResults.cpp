@@ -57,8 +57,8 @@ class Words {
         return true;
     }
     bool fail(const std::string& what) {
-        problem_ = "Line " + std::to_string(words_[next_ - 1].line) + " of the plot data file: " +
-                   what + ".";
+        problem_ = "Line " + std::to_string(words_[next_ - 1].line) +
+                   " of the plot data file: " + what + ".";
         return false;
     }
     std::vector<Word> words_;
@@ -72,8 +72,7 @@ bool readCurves(Words& in, RunResults& r) {
     for (int i = 0; i < count; ++i) {
         TzCurveResult curve;
         int points = 0;
-        if (!in.integer(curve.number) || !in.integer(points) || !in.real(curve.depth))
-            return false;
+        if (!in.integer(curve.number) || !in.integer(points) || !in.real(curve.depth)) return false;
         for (int j = 0; j < points; ++j) {
             CurvePoint p{};
             if (!in.real(p.y) || !in.real(p.x)) return false;
@@ -155,8 +154,8 @@ bool reportStop(const std::string& reportFile, std::int32_t& status, std::string
 
 }  // namespace
 
-bool readPlotFileResults(const std::string& plotFile, const std::string& reportFile,
-                         RunResults& r, std::string& message) {
+bool readPlotFileResults(const std::string& plotFile, const std::string& reportFile, RunResults& r,
+                         std::string& message) {
     r = RunResults{};
     std::ifstream file(plotFile, std::ios::binary);
     if (!file) {

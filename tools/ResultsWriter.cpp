@@ -162,23 +162,23 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
                       P = r.unitSystem ? u.stress : "";
 
     std::ostringstream s;
-    s << "key,value\nstatus," << r.status << "\nmessage," << csvText(r.message)
-      << "\nsource," << csvText(source) << "\nunit_system," << r.unitSystem << "\nlength_unit,"
-      << L << "\nforce_unit," << F << "\nstress_unit," << P
-      << "\nload_settlement_complete," << (r.loadSettlementComplete ? 1 : 0)
-      << "\nload_controlled_complete," << (r.loadControlledComplete ? 1 : 0) << "\n";
+    s << "key,value\nstatus," << r.status << "\nmessage," << csvText(r.message) << "\nsource,"
+      << csvText(source) << "\nunit_system," << r.unitSystem << "\nlength_unit," << L
+      << "\nforce_unit," << F << "\nstress_unit," << P << "\nload_settlement_complete,"
+      << (r.loadSettlementComplete ? 1 : 0) << "\nload_controlled_complete,"
+      << (r.loadControlledComplete ? 1 : 0) << "\n";
     if (r.input.read) {
         const InputSummary& in = r.input;
         s << "title," << csvText(in.title) << "\npile_length," << numberText(in.pileLength)
           << "\nouter_diameter," << numberText(in.diameter) << "\ntip_area,"
-          << numberText(in.tipArea) << "\ntolerance," << numberText(in.tolerance)
-          << "\nincrements," << in.increments << "\noutput_option," << in.outputOption
-          << "\ncurves_generated," << (in.curvesGenerated ? 1 : 0) << "\nsoil_layers,"
-          << in.layers << "\nae_points," << in.aePoints << "\ntip_movements," << in.tipMovements
-          << "\nhead_loads," << in.headLoads << "\nsettlement_points," << in.settlementPoints
-          << "\ntz_factors," << (in.tzFactors ? 1 : 0) << "\nqw_factors,"
-          << (in.qwFactors ? 1 : 0) << "\nq_multiplier," << numberText(in.qMultiplier)
-          << "\nw_multiplier," << numberText(in.wMultiplier) << "\n";
+          << numberText(in.tipArea) << "\ntolerance," << numberText(in.tolerance) << "\nincrements,"
+          << in.increments << "\noutput_option," << in.outputOption << "\ncurves_generated,"
+          << (in.curvesGenerated ? 1 : 0) << "\nsoil_layers," << in.layers << "\nae_points,"
+          << in.aePoints << "\ntip_movements," << in.tipMovements << "\nhead_loads," << in.headLoads
+          << "\nsettlement_points," << in.settlementPoints << "\ntz_factors,"
+          << (in.tzFactors ? 1 : 0) << "\nqw_factors," << (in.qwFactors ? 1 : 0)
+          << "\nq_multiplier," << numberText(in.qMultiplier) << "\nw_multiplier,"
+          << numberText(in.wMultiplier) << "\n";
     }
     files.emplace_back("summary", s.str());
 
@@ -206,8 +206,8 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
                        rowsCsv(r.loadControlled, r.loadControlledComplete, true));
 
     std::ostringstream d;
-    d << "state,case,kind,index,depth_" << L << ",load_" << F << ",movement_" << L
-      << ",transfer_" << P << ",load_taken_" << F << ",shortening_" << L << "\n";
+    d << "state,case,kind,index,depth_" << L << ",load_" << F << ",movement_" << L << ",transfer_"
+      << P << ",load_taken_" << F << ",shortening_" << L << "\n";
     for (std::size_t k = 0; k < r.distributions.size(); ++k) {
         const CaseDistribution& c = r.distributions[k];
         const char* state = rowState(r.loadSettlementComplete);
@@ -220,8 +220,8 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
                 return i < v.size() ? numberText(v[i]) : std::string();
             };
             d << state << "," << k + 1 << ",middle," << i + 1 << "," << at(c.middleDepth) << ","
-              << at(c.averageLoad) << "," << at(c.averageMovement) << "," << at(c.transfer)
-              << "," << at(c.loadTaken) << "," << at(c.shortening) << "\n";
+              << at(c.averageLoad) << "," << at(c.averageMovement) << "," << at(c.transfer) << ","
+              << at(c.loadTaken) << "," << at(c.shortening) << "\n";
         }
     }
     files.emplace_back("distribution", d.str());

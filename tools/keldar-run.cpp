@@ -88,8 +88,8 @@ fs::path resultsBase(const std::string& dataFile, const std::string& out, bool s
     return fs::path(out) / fs::path(dataFile).stem();
 }
 
-bool writeResults(const keldar::RunResults& results, const std::string& kind,
-                  const fs::path& base, bool explicitName) {
+bool writeResults(const keldar::RunResults& results, const std::string& kind, const fs::path& base,
+                  bool explicitName) {
     bool ok = true;
     if (kind == "json") {
         fs::path path = base;
@@ -115,9 +115,9 @@ std::string summaryLine(const std::string& file, const keldar::RunResults& r) {
     if (r.status > 0) return line + ", " + r.message;
     line += ", " + std::to_string(r.loadSettlement.size()) + " cases";
     if (!r.loadSettlement.empty()) {
-        const auto [loLoad, hiLoad] = std::minmax_element(
-            r.loadSettlement.begin(), r.loadSettlement.end(),
-            [](const auto& a, const auto& b) { return a.topLoad < b.topLoad; });
+        const auto [loLoad, hiLoad] =
+            std::minmax_element(r.loadSettlement.begin(), r.loadSettlement.end(),
+                                [](const auto& a, const auto& b) { return a.topLoad < b.topLoad; });
         const auto [loMove, hiMove] = std::minmax_element(
             r.loadSettlement.begin(), r.loadSettlement.end(),
             [](const auto& a, const auto& b) { return a.topMovement < b.topMovement; });
@@ -175,8 +175,10 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> files = expandArguments(args);
     if (files.empty()) {
-        if (args.empty()) printUsage(std::cerr);
-        else std::cerr << "keldar-run: no .kd3d file found\n";
+        if (args.empty())
+            printUsage(std::cerr);
+        else
+            std::cerr << "keldar-run: no .kd3d file found\n";
         return 2;
     }
     const bool single = files.size() == 1;
@@ -200,8 +202,9 @@ int main(int argc, char** argv) {
         const keldar::RunPaths paths = pathsFor(file);
         // A data file named like one of the outputs would be overwritten by its own report.
         if (paths.reportFile == file || paths.plotFile == file || paths.notesFile == file) {
-            std::cout << file << ": not run, a data file may not have the extension .kd3o, "
-                                 ".kd3p or .kd3r\n";
+            std::cout << file
+                      << ": not run, a data file may not have the extension .kd3o, "
+                         ".kd3p or .kd3r\n";
             exitCode = 1;
             continue;
         }
