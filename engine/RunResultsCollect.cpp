@@ -57,10 +57,7 @@ void collectInput() {
         r.qwCurve.push_back({s.WTIP[k], s.QTIP[k]});
 }
 
-void collectCase(const IncrementTable& table, const PileSolution& solution, float tipMovement,
-                 float tipLoad, bool uplift) {
-    (void)tipMovement;
-    (void)tipLoad;
+void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift) {
     if (!target) return;
     const float sign = uplift ? -1.0f : 1.0f;
     CaseDistribution d;

@@ -17,8 +17,7 @@ RunResults* resultsTarget();
 // After the input stage: pile data, options and the final curves from the run store.
 void collectInput();
 // One solved tip-movement case, signed as reported.
-void collectCase(const IncrementTable& table, const PileSolution& solution, float tipMovement,
-                 float tipLoad, bool uplift);
+void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift);
 void collectLoadSettlementRow(float topLoad, float topMovement, float tipMovement, float tipLoad);
 void collectLoadControlledRow(float topLoad, float topMovement, float tipMovement, float tipLoad,
                               bool converged);

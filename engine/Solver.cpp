@@ -70,7 +70,7 @@ void runTipMovementCases(std::int32_t& status) {
         solvePile(increments, w, uplift ? 0.0f : tipLoad, solution);
         if (s.IOUT == 0) writeCaseBlock(increments, solution, w, tipLoad, uplift);
         writeLoadDistribution(increments, solution);
-        collectCase(increments, solution, w, tipLoad, uplift);
+        collectCase(increments, solution, uplift);
         const float sign = uplift ? -1.0f : 1.0f;
         s.TOPLOAD[k] = sign * solution.headLoad;
         s.TOPMOV[k] = sign * solution.headMovement;
