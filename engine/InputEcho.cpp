@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FieldWriter.h"
+#include "RunResultsCollect.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -310,6 +311,7 @@ void writeRunError(std::int32_t status, std::string_view message) {
         out.write(kStop, status);
     }
     std::cerr << "KELDAR: " << message << " (status " << status << ")\n";
+    collectError(status, message);
 }
 
 }  // namespace keldar

@@ -10,6 +10,7 @@
 #include "InputEcho.h"
 #include "InputStage.h"
 #include "OutputFile.h"
+#include "RunResultsCollect.h"
 #include "RunStore.h"
 #include "Solver.h"
 
@@ -89,6 +90,7 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
     if (status == kStatusOk) {
         if (options.consoleBanner) std::cerr << "\n\n\n         COMPUTATION IS PROCEEDING.......\n";
         readInput(in, status);
+        if (status == kStatusOk) collectInput();
         if (status == kStatusOk) runTipMovementCases(status, options.workers);
         if (status == kStatusOk && runStore().NLOAD > 0) runLoadControlled(status, options.workers);
     }
@@ -117,7 +119,12 @@ static std::int32_t runGuarded(const RunPaths& paths, const RunIdentity& identit
 std::int32_t runKeldar(const RunPaths& paths, const RunIdentity& identity,
                        const RunOptions& options) {
     if (options.consoleBanner) writeStartBanner();
-    return runGuarded(paths, identity, options);
+    if (options.results) *options.results = RunResults{};
+    setResultsTarget(options.results);
+    const std::int32_t status = runGuarded(paths, identity, options);
+    collectEnd(status);
+    setResultsTarget(nullptr);
+    return status;
 }
 
 void RUNPILE(std::int32_t& status) {

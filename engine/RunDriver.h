@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "RunResults.h"
+
 namespace keldar {
 
 inline constexpr const char* kProgramVersion = "2014.3.4";
@@ -46,6 +48,8 @@ struct RunOptions {
     // Threads for the tip-movement cases and the head-load searches; 0: as many as the
     // processor runs at once for a large run, one for a small one. The files are the same.
     int workers = 0;
+    // Filled with the results as numbers when set (cleared first).
+    RunResults* results = nullptr;
 };
 
 // Runs one analysis; returns the run status (0 after a normal run).

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "PileLookups.h"
 #include "PileSolution.h"
 #include "ResultOutput.h"
+#include "RunResultsCollect.h"
 #include "RunStore.h"
 #include "WorkInOrder.h"
 
@@ -72,6 +74,10 @@ struct CaseOutcome {
     float headMovement = 0.0f;
     std::string report;
     std::string plot;
+    // The case's solution, kept for the results in numbers when they are asked for: they are
+    // collected in case order on the calling thread.
+    std::optional<PileSolution> solution;
+    bool uplift = false;
 };
 
 // Text buffers of the cases, handed back once written so that the next cases reuse their
@@ -113,6 +119,8 @@ static void solveCase(int k, PileSolution& solution, TextBuffers& buffers, CaseO
     outcome.headLoad = sign * solution.headLoad;
     outcome.headMovement = sign * solution.headMovement;
     outcome.tipLoad = sign * tipLoad;
+    outcome.uplift = uplift;
+    if (resultsTarget() != nullptr) outcome.solution = solution;
 }
 
 void runTipMovementCases(std::int32_t& status, int workers) {
@@ -130,6 +138,8 @@ void runTipMovementCases(std::int32_t& status, int workers) {
             runFiles().plot.writeText(outcome.plot);
             buffers.giveBack(outcome.report);
             buffers.giveBack(outcome.plot);
+            if (outcome.solution) collectCase(increments, *outcome.solution, outcome.uplift);
+            outcome.solution.reset();
             s.TOPLOAD[k] = outcome.headLoad;
             s.TOPMOV[k] = outcome.headMovement;
             s.TIPLOAD[k] = outcome.tipLoad;
@@ -139,6 +149,7 @@ void runTipMovementCases(std::int32_t& status, int workers) {
         const ResultRow row{s.TOPLOAD[k], s.TOPMOV[k], s.TIPMOV[k], s.TIPLOAD[k]};
         writeResultRow(row);
         writePlotRow(row);
+        collectLoadSettlementRow(row.topLoad, row.topMovement, row.tipMovement, row.tipLoad);
     }
 }
 
@@ -177,12 +188,15 @@ void runLoadControlled(std::int32_t& status, int workers) {
             if (!outcome.search.converged) {
                 writeNoConvergenceRow(load);
                 writePlotRow({load, 0.0f, 0.0f, 0.0f});
+                collectLoadControlledRow(load, 0.0f, 0.0f, 0.0f, false);
                 return;
             }
             const ResultRow row{load, outcome.headMovement, outcome.search.tipMovement,
                                 tipLoadAt(outcome.search.tipMovement)};
             writeResultRow(row);
             writePlotRow(row);
+            collectLoadControlledRow(row.topLoad, row.topMovement, row.tipMovement, row.tipLoad,
+                                     true);
         });
 }
 

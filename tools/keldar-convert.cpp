@@ -4,16 +4,22 @@
 #include <QFileInfo>
 #include <QString>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <string>
 
 #include "InputOutputError.h"
+#include "PlotFileResults.h"
 #include "ProgramData.h"
+#include "ResultsWriter.h"
 #include "UserMessages.h"
 
 namespace {
 
 void printUsage(std::ostream& out) {
     out << "Usage: keldar-convert [--force] IN [OUT]\n"
+           "       keldar-convert --results json|csv FILE [OUT]\n"
            "\n"
            "Reads the KELDAR data file IN as the program opens it (a .kdd file without the\n"
            "modification-factor records, any other file with them) and saves it as the program\n"
@@ -31,6 +37,13 @@ void printUsage(std::ostream& out) {
            "on\n"
            "standard error and nothing is written, unless --force is given: then OUT is written\n"
            "as the program would save it.\n"
+           "\n"
+           "With --results, the results of an earlier run (the program's, for instance) are\n"
+           "read back from FILE's plot data file (FILE with the extension .kd3p) and written\n"
+           "as keldar-run --results writes them, with the plot file's printed digits. OUT\n"
+           "defaults to FILE with the extension .json, or FILE's base name for the CSV\n"
+           "tables. The status and message of a stopped run come from the report (.kd3o).\n"
+           "Exit status 1 when the plot file cannot be read or the run did not finish.\n"
            "\n"
            "Exit status:\n"
            "  0  the file was read completely and saved\n"
@@ -68,11 +81,45 @@ bool isOldFormat(const QString& fileName) {
     return fileName.endsWith(QStringLiteral(".kdd"), Qt::CaseInsensitive);
 }
 
+// The results held by a plot data file, written as JSON or CSV tables.
+int convertResults(const std::string& kind, const std::string& file, const std::string& out) {
+    namespace fs = std::filesystem;
+    const std::string plot = fs::path(file).replace_extension(".kd3p").string();
+    const std::string report = fs::path(file).replace_extension(".kd3o").string();
+    keldar::RunResults results;
+    std::string message;
+    if (!keldar::readPlotFileResults(plot, report, results, message)) {
+        std::cerr << "keldar-convert: " << message << "\n";
+        return kInvalid;
+    }
+    const auto write = [](const std::string& path, const std::string& text) {
+        std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+        stream << text;
+        stream.close();
+        if (!stream) std::cerr << "keldar-convert: cannot write " << path << "\n";
+        return static_cast<bool>(stream);
+    };
+    bool ok = true;
+    if (kind == "json") {
+        ok = write(out.empty() ? fs::path(file).replace_extension(".json").string() : out,
+                   keldar::resultsJson(results, "plot file"));
+    } else {
+        const std::string base = out.empty() ? fs::path(file).replace_extension().string() : out;
+        for (const auto& [suffix, text] : keldar::resultsCsv(results, "plot file"))
+            ok = write(base + "." + suffix + ".csv", text) && ok;
+    }
+    if (results.status > 0)
+        std::cerr << "keldar-convert: " << plot << ": status " << results.status << ", "
+                  << results.message << "\n";
+    return ok && results.status == 0 ? kSaved : kInvalid;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QStringList files;
     bool force = false;
+    QString resultsKind;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
@@ -81,6 +128,14 @@ int main(int argc, char** argv) {
         }
         if (arg == QStringLiteral("--force")) {
             force = true;
+            continue;
+        }
+        if (arg == QStringLiteral("--results") && i + 1 < argc) {
+            resultsKind = QString::fromLocal8Bit(argv[++i]);
+            if (resultsKind != QStringLiteral("json") && resultsKind != QStringLiteral("csv")) {
+                std::cerr << "keldar-convert: --results takes json or csv\n";
+                return kUsage;
+            }
             continue;
         }
         if (arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
@@ -94,6 +149,9 @@ int main(int argc, char** argv) {
         printUsage(std::cerr);
         return kUsage;
     }
+    if (!resultsKind.isEmpty())
+        return convertResults(resultsKind.toStdString(), files[0].toLocal8Bit().toStdString(),
+                              files.size() == 2 ? files[1].toLocal8Bit().toStdString() : "");
     const QString in = files[0];
     const QString out =
         files.size() == 2 ? files[1] : keldar::ChangeFileExt(in, QStringLiteral(".kd3d"));

@@ -1,0 +1,111 @@
+#include "RunResultsCollect.h"
+
+#include <algorithm>
+
+#include "RunStore.h"
+
+namespace keldar {
+
+static RunResults* target = nullptr;
+
+void setResultsTarget(RunResults* results) { target = results; }
+RunResults* resultsTarget() { return target; }
+
+static std::string trimmedTitle(const RunStore& s) {
+    std::string title(s.TITLE, kTitleLength);
+    const std::size_t end = title.find_last_not_of(' ');
+    title.resize(end == std::string::npos ? 0 : end + 1);
+    return title;
+}
+
+void collectInput() {
+    if (!target) return;
+    const RunStore& s = runStore();
+    RunResults& r = *target;
+    r.unitSystem = s.IUNIT == 1 ? 1 : 2;
+    InputSummary& in = r.input;
+    in.read = true;
+    in.title = trimmedTitle(s);
+    in.pileLength = s.PLEN;
+    in.diameter = s.DIAM;
+    in.tipArea = s.ATIP;
+    in.tolerance = s.TOL;
+    in.increments = s.NINC;
+    in.outputOption = s.IOUT;
+    in.curvesGenerated = s.KCURVE != 1;
+    in.layers = in.curvesGenerated ? s.NLAYER : 0;
+    in.aePoints = s.NAE;
+    in.tipMovements = s.NTM;
+    in.headLoads = s.NLOAD;
+    in.settlementPoints = s.NSET;
+    in.tzFactors = s.ITFAC > 0;
+    in.qwFactors = s.IQFAC > 0;
+    in.qMultiplier = s.QMULT;
+    in.wMultiplier = s.WMULT;
+
+    r.tzCurves.clear();
+    for (int j = 1; j <= std::clamp(s.NCURV, 0, kMaxCurves); ++j) {
+        TzCurveResult curve;
+        curve.number = s.CURVNO[j];
+        curve.depth = s.XC[j];
+        for (int k = 1; k <= std::clamp(s.NPTC[j], 0, kMaxCurvePoints); ++k)
+            curve.points.push_back({s.ZC[j][k], s.TC[j][k]});
+        r.tzCurves.push_back(std::move(curve));
+    }
+    r.qwCurve.clear();
+    for (int k = 1; k <= std::clamp(s.NQW, 0, kMaxQwPoints); ++k)
+        r.qwCurve.push_back({s.WTIP[k], s.QTIP[k]});
+}
+
+void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift) {
+    if (!target) return;
+    const float sign = uplift ? -1.0f : 1.0f;
+    CaseDistribution d;
+    for (int n = 1; n <= table.count + 1; ++n) {
+        d.nodeDepth.push_back(table.nodeDepth[n]);
+        d.nodeLoad.push_back(sign * solution.load[n]);
+        d.nodeMovement.push_back(sign * solution.movement[n]);
+    }
+    for (int i = 1; i <= table.count; ++i) {
+        d.middleDepth.push_back(table.midDepth[i]);
+        d.transfer.push_back(sign * solution.transfer[i]);
+        d.loadTaken.push_back(sign * solution.loadTaken[i]);
+        d.averageLoad.push_back(sign * solution.averageLoad[i]);
+        d.shortening.push_back(sign * solution.shortening[i]);
+        d.averageMovement.push_back(sign * solution.middleMovement[i]);
+    }
+    target->distributions.push_back(std::move(d));
+}
+
+void collectLoadSettlementRow(float topLoad, float topMovement, float tipMovement, float tipLoad) {
+    if (target)
+        target->loadSettlement.push_back({topLoad, topMovement, tipMovement, tipLoad, true});
+}
+
+void collectLoadControlledRow(float topLoad, float topMovement, float tipMovement, float tipLoad,
+                              bool converged) {
+    if (target)
+        target->loadControlled.push_back({topLoad, topMovement, tipMovement, tipLoad, converged});
+}
+
+void collectError(std::int32_t status, std::string_view message) {
+    if (!target || !target->message.empty()) return;
+    target->status = status;
+    target->message = std::string(message);
+}
+
+void collectEnd(std::int32_t status) {
+    if (!target) return;
+    RunResults& r = *target;
+    r.status = status;
+    if (status > 0 && r.message.empty()) r.message = statusDescription(status);
+    if (status == 0) r.message.clear();
+    // A table counts as finished only when every one of its rows was computed.
+    const auto count = [](int n) { return static_cast<std::size_t>(std::max(n, 0)); };
+    r.loadSettlementComplete = r.input.read &&
+                               r.loadSettlement.size() == count(r.input.tipMovements) &&
+                               r.distributions.size() == count(r.input.tipMovements);
+    r.loadControlledComplete = r.input.read && r.loadControlled.size() == count(r.input.headLoads);
+}
+
+}  // namespace keldar

@@ -1,0 +1,28 @@
+// Filling a RunResults during a run. The run driver sets the target for the duration of one
+// run; every routine here does nothing when no target is set.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "IncrementTable.h"
+#include "PileSolution.h"
+#include "RunResults.h"
+
+namespace keldar {
+
+void setResultsTarget(RunResults* results);
+RunResults* resultsTarget();
+
+// After the input stage: pile data, options and the final curves from the run store.
+void collectInput();
+// One solved tip-movement case, signed as reported.
+void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift);
+void collectLoadSettlementRow(float topLoad, float topMovement, float tipMovement, float tipLoad);
+void collectLoadControlledRow(float topLoad, float topMovement, float tipMovement, float tipLoad,
+                              bool converged);
+void collectError(std::int32_t status, std::string_view message);
+// After the run: the status and which tables were finished.
+void collectEnd(std::int32_t status);
+
+}  // namespace keldar

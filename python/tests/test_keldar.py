@@ -1,0 +1,242 @@
+"""The Python module keldar and the results of keldar-run, checked against the reports of the
+sample projects and against the project model."""
+
+import csv
+import json
+import os
+import shutil
+import subprocess
+import sys
+import threading
+from pathlib import Path
+
+import pytest
+
+import keldar
+from report_tables import case_blocks, result_tables
+from schema_check import problems
+
+EXAMPLES = Path(os.environ["KELDAR_EXAMPLES"])
+SCHEMA = json.loads((Path(__file__).parents[2] / "docs" / "results.schema.json").read_text())
+SAMPLES = sorted(EXAMPLES.glob("*.kd3d"))
+
+
+def expected_report(sample):
+    return (EXAMPLES / "expected" / (sample.stem + ".kd3o")).read_text()
+
+
+def check_against_report(results, report):
+    settlement, controlled = result_tables(report)
+    table = results["load_settlement"]
+    assert table["complete"] and len(table["rows"]) == len(settlement)
+    for row, printed in zip(table["rows"], settlement):
+        values = [row["top_load"], row["top_movement"], row["tip_movement"], row["tip_load"]]
+        for value, text in zip(values, printed):
+            assert text.agrees(value), (value, text.text)
+
+    rows = results["load_controlled"]["rows"]
+    assert len(rows) == (len(controlled) if controlled else 0)
+    for row, printed in zip(rows, controlled or []):
+        assert printed[0].agrees(row["top_load"])
+        if printed[1] is None:
+            assert not row["converged"] and row["top_movement"] is None
+        else:
+            assert row["converged"]
+            for key, text in zip(("top_movement", "tip_movement", "tip_load"), printed[1:]):
+                assert text.agrees(row[key]), (key, row[key], text.text)
+
+    blocks = case_blocks(report)
+    if results["input"]["output_option"] == 0:
+        assert len(blocks) == len(results["distributions"])
+    for (nodes, middles), case in zip(blocks, results["distributions"]):
+        assert len(nodes) == len(case["node_depth"]) and len(middles) == len(case["middle_depth"])
+        for (depth, load, movement), i in zip(nodes, range(len(nodes))):
+            assert depth.agrees(case["node_depth"][i]) and load.agrees(case["node_load"][i])
+            assert movement.agrees(case["node_movement"][i])
+        keys = ("middle_depth", "transfer", "load_taken", "average_load", "shortening",
+                "average_movement")
+        for printed, i in zip(middles, range(len(middles))):
+            for key, text in zip(keys, printed):
+                assert text.agrees(case[key][i]), (key, i, case[key][i], text.text)
+
+
+@pytest.mark.parametrize("sample", SAMPLES, ids=lambda p: p.stem)
+def test_json_of_keldar_run_agrees_with_the_report(sample, tmp_path):
+    data = shutil.copy(sample, tmp_path)
+    out = tmp_path / "results.json"
+    subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "json", "--out", str(out),
+                    data], check=True, stdout=subprocess.DEVNULL)
+    results = json.loads(out.read_text())
+    assert problems(results, SCHEMA) == []
+    assert results["status"] == 0 and results["message"] == ""
+    check_against_report(results, expected_report(sample))
+
+
+@pytest.mark.parametrize("sample", SAMPLES, ids=lambda p: p.stem)
+def test_results_read_back_from_a_plot_file_agree_with_the_report(sample, tmp_path):
+    for ext in (".kd3p", ".kd3o"):
+        shutil.copy(EXAMPLES / "expected" / (sample.stem + ext), tmp_path)
+    plot = tmp_path / (sample.stem + ".kd3p")
+    subprocess.run([os.environ["KELDAR_CONVERT"], "--results", "json", plot], check=True)
+    results = json.loads(plot.with_suffix(".json").read_text())
+    assert problems(results, SCHEMA) == [] and results["source"] == "plot file"
+    settlement, controlled = result_tables(expected_report(sample))
+    assert [r["top_load"] for r in results["load_settlement"]["rows"]] == \
+        [p[0].value for p in settlement]
+    assert [r["converged"] for r in results["load_controlled"]["rows"]] == \
+        [p[1] is not None for p in (controlled or [])]
+
+
+def test_a_cut_off_plot_file_gives_a_stopped_run_not_a_result(tmp_path):
+    text = (EXAMPLES / "expected" / "steel-pipe-clay.kd3p").read_text().splitlines()
+    plot = tmp_path / "cut.kd3p"
+    plot.write_text("\n".join(text[: len(text) - 20]) + "\n")
+    run = subprocess.run([os.environ["KELDAR_CONVERT"], "--results", "json", plot],
+                         capture_output=True, text=True)
+    assert run.returncode == 1
+    results = json.loads(plot.with_suffix(".json").read_text())
+    assert results["status"] == 19 and "ends early" in results["message"]
+    assert not results["load_settlement"]["complete"]
+
+
+@pytest.mark.parametrize("sample", SAMPLES, ids=lambda p: p.stem)
+def test_objects_of_an_in_process_run_agree_with_the_report(sample):
+    results = keldar.load(sample).run()
+    check_against_report(results, expected_report(sample))
+
+
+def test_in_process_run_writes_nothing_beside_the_project(tmp_path):
+    data = shutil.copy(EXAMPLES / "steel-pipe-clay.kd3d", tmp_path)
+    project = keldar.load(data)
+    project.run()
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["steel-pipe-clay.kd3d"]
+    assert not project.modified and project.FileName == str(data)
+    project.run(folder=tmp_path / "..")  # asked for: the files stay there
+    assert (tmp_path.parent / "steel-pipe-clay.kd3o").exists()
+
+
+def test_a_change_from_python_equals_the_same_change_through_the_model(tmp_path):
+    sample = EXAMPLES / "user-curves-si.kd3d"
+    project = keldar.load(sample)
+    project.PileLength = 13.25
+    ae = project.table("TblAE2")
+    ae[1][0] = 6.5
+    project.set_table("TblAE2", ae)
+    assert project.modified
+    project.save(tmp_path / "python.kd3d")
+    subprocess.run([os.environ["KELDAR_MODEL_EDIT"], str(sample), str(tmp_path / "model.kd3d"),
+                    "13.25", "6.5"], check=True)
+    assert (tmp_path / "python.kd3d").read_bytes() == (tmp_path / "model.kd3d").read_bytes()
+    assert keldar.load(tmp_path / "python.kd3d").PileLength == 13.25
+
+
+def test_tables_round_trip_with_sub_tables_and_row_limits(tmp_path):
+    project = keldar.load(EXAMPLES / "drilled-shaft-sand.kd3d")
+    layers = project.table("D2")
+    assert all(row[2] is None for row in layers)  # the layer data sits in sub-tables
+    data = project.table("D2", row=0)
+    data[1][5] = 123.5
+    project.set_table("D2", data, row=0)
+    project.save(tmp_path / "p.kd3d")
+    assert keldar.load(tmp_path / "p.kd3d").table("D2", row=0)[1][5] == 123.5
+    with pytest.raises(ValueError, match="takes 2 to 50 rows, not 1"):
+        project.set_table("TblAE2", [[0.0, 1.0]])
+    with pytest.raises(ValueError, match="holds sub-tables"):
+        project.set_table("D2", [[2, 10.0, 5.0]])
+    with pytest.raises(ValueError, match="Column 0 of table D2 takes an integer"):
+        project.set_table("D2", [[2.5, 10.0]])
+    project.set_table("D2", [[6.0, 30.0, float("nan")]])  # as a NumPy array gives them
+    assert project.table("D2") == [[6, 30.0, None]]
+    with pytest.raises(IndexError):
+        project.table("D2", row=99)
+    with pytest.raises(AttributeError):
+        project.NoSuchField
+
+
+def test_a_bad_file_raises_with_the_readers_line_numbered_message(tmp_path):
+    lines = (EXAMPLES / "steel-pipe-clay.kd3d").read_text().splitlines()
+    lines[1] = "50 none 1"
+    bad = tmp_path / "bad.kd3d"
+    bad.write_text("\n".join(lines) + "\n")
+    with pytest.raises(keldar.FileError, match=r"Error on Line 2 Item 2"):
+        keldar.load(bad)
+    with pytest.raises(keldar.RunError) as stop:
+        keldar.run_file(bad)
+    assert stop.value.status == 14 and stop.value.message.startswith("Line 2 of the data file")
+    results = stop.value.results
+    assert problems(results, SCHEMA) == []
+    assert results["status"] == 14 and not results["load_settlement"]["complete"]
+    assert results["load_settlement"]["rows"] == []
+
+
+def test_a_stopped_run_marks_what_it_computed_as_partial(tmp_path):
+    # The Q-w curve's count is cut to nothing: the engine stops while reading the input.
+    lines = (EXAMPLES / "steel-pipe-clay.kd3d").read_text().splitlines()
+    bad = tmp_path / "short.kd3d"
+    bad.write_text("\n".join(lines[: len(lines) // 2]) + "\n")
+    subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "csv", str(bad)],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    summary = (tmp_path / "short.summary.csv").read_text().splitlines()
+    assert summary[0] == "key,value" and summary[1] == "status,13"
+    assert summary[2].startswith("message,")
+    assert "load_settlement_complete,0" in summary
+    assert (tmp_path / "short.load-settlement.csv").read_text().count("\n") == 1
+
+
+def test_batch_run_continues_past_a_failed_file(tmp_path):
+    for name in ("steel-pipe-clay.kd3d", "user-curves-si.kd3d"):
+        shutil.copy(EXAMPLES / name, tmp_path)
+    (tmp_path / "a-broken.kd3d").write_text("title only\n")
+    run = subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "json", tmp_path],
+                         capture_output=True, text=True)
+    assert run.returncode == 1
+    lines = run.stdout.splitlines()
+    assert len(lines) == 3 and "a-broken.kd3d: status 13," in lines[0]
+    assert "steel-pipe-clay.kd3d: status 0, 10 cases, head load" in lines[1]
+    assert "(1 not converged)" in lines[2]
+    assert json.loads((tmp_path / "user-curves-si.json").read_text())["status"] == 0
+
+
+@pytest.mark.memory
+def test_a_thousand_in_process_runs_leave_memory_flat():
+    def resident_kb():
+        with open("/proc/self/statm") as statm:
+            return int(statm.read().split()[1]) * os.sysconf("SC_PAGE_SIZE") // 1024
+
+    project = keldar.load(EXAMPLES / "steel-pipe-clay.kd3d")
+    for _ in range(100):
+        project.run()
+    before = resident_kb()
+    for _ in range(900):
+        project.run()
+    assert resident_kb() - before < 2048
+
+
+def test_the_parametric_study_example_writes_its_table(tmp_path):
+    script = Path(os.environ["KELDAR_SCRIPTING"]) / "pile_length_study.py"
+    subprocess.run([sys.executable, script, "--lengths", "600", "900", "--out",
+                    tmp_path / "study"], check=True, stdout=subprocess.DEVNULL)
+    with open(tmp_path / "study.csv") as table:
+        rows = list(csv.reader(table))
+    assert rows[0][0] == "pile_length_in" and len(rows) == 3
+    loads = [[float(v) for v in row[1:]] for row in rows[1:]]
+    # A longer pile carries more at the same settlement, whatever the method.
+    assert all(longer > shorter > 0 for shorter, longer in zip(loads[0], loads[1]))
+
+
+def test_runs_from_several_threads_take_turns_on_the_one_engine():
+    projects = [keldar.load(EXAMPLES / name) for name in ("steel-pipe-clay.kd3d",
+                                                          "user-curves-si.kd3d")]
+    alone = [p.run() for p in projects]
+    found = {0: [], 1: []}
+
+    def work(i):
+        for _ in range(5):
+            found[i].append(projects[i].run())
+
+    threads = [threading.Thread(target=work, args=(i,)) for i in (0, 1)]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    assert all(r == alone[i] for i in (0, 1) for r in found[i])

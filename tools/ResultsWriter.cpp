@@ -1,0 +1,247 @@
+#include "ResultsWriter.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+namespace keldar {
+
+std::string numberText(float value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)ec;
+    return std::string(buffer, end);
+}
+
+static std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", u);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+static std::string numberList(const std::vector<float>& values) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i) out += ", ";
+        out += numberText(values[i]);
+    }
+    return out + "]";
+}
+
+static std::string pointLists(const std::vector<CurvePoint>& points, const char* xName,
+                              const char* yName) {
+    std::vector<float> x, y;
+    for (const CurvePoint& p : points) {
+        x.push_back(p.x);
+        y.push_back(p.y);
+    }
+    return std::string("\"") + xName + "\": " + numberList(x) + ", \"" + yName +
+           "\": " + numberList(y);
+}
+
+static std::string rowJson(const LoadSettlementRow& row, bool withConvergence) {
+    std::ostringstream out;
+    out << "{\"top_load\": " << numberText(row.topLoad);
+    if (withConvergence) out << ", \"converged\": " << (row.converged ? "true" : "false");
+    // A load without a solution has no movements: null, never a zero that reads as a result.
+    const bool known = row.converged;
+    out << ", \"top_movement\": " << (known ? numberText(row.topMovement) : "null")
+        << ", \"tip_movement\": " << (known ? numberText(row.tipMovement) : "null")
+        << ", \"tip_load\": " << (known ? numberText(row.tipLoad) : "null") << "}";
+    return out.str();
+}
+
+static std::string inputJson(const InputSummary& in) {
+    std::ostringstream out;
+    out << "{\"title\": " << quoted(in.title) << ", \"pile_length\": " << numberText(in.pileLength)
+        << ", \"outer_diameter\": " << numberText(in.diameter)
+        << ", \"tip_area\": " << numberText(in.tipArea)
+        << ", \"tolerance\": " << numberText(in.tolerance) << ", \"increments\": " << in.increments
+        << ", \"output_option\": " << in.outputOption
+        << ", \"curves_generated\": " << (in.curvesGenerated ? "true" : "false")
+        << ", \"soil_layers\": " << in.layers << ", \"ae_points\": " << in.aePoints
+        << ", \"tip_movements\": " << in.tipMovements << ", \"head_loads\": " << in.headLoads
+        << ", \"settlement_points\": " << in.settlementPoints
+        << ", \"tz_factors\": " << (in.tzFactors ? "true" : "false")
+        << ", \"qw_factors\": " << (in.qwFactors ? "true" : "false")
+        << ", \"q_multiplier\": " << numberText(in.qMultiplier)
+        << ", \"w_multiplier\": " << numberText(in.wMultiplier) << "}";
+    return out.str();
+}
+
+static std::string distributionJson(const CaseDistribution& d) {
+    std::ostringstream out;
+    out << "{\"node_depth\": " << numberList(d.nodeDepth)
+        << ", \"node_load\": " << numberList(d.nodeLoad)
+        << ", \"node_movement\": " << numberList(d.nodeMovement)
+        << ", \"middle_depth\": " << numberList(d.middleDepth)
+        << ", \"transfer\": " << numberList(d.transfer)
+        << ", \"load_taken\": " << numberList(d.loadTaken)
+        << ", \"average_load\": " << numberList(d.averageLoad)
+        << ", \"shortening\": " << numberList(d.shortening)
+        << ", \"average_movement\": " << numberList(d.averageMovement) << "}";
+    return out.str();
+}
+
+std::string resultsJson(const RunResults& r, const std::string& source) {
+    std::ostringstream out;
+    out << "{\n  \"status\": " << r.status << ",\n  \"message\": " << quoted(r.message)
+        << ",\n  \"format\": \"keldar-results\",\n  \"format_version\": 1"
+        << ",\n  \"source\": " << quoted(source) << ",\n  \"units\": ";
+    if (r.unitSystem == 0) {
+        out << "null";
+    } else {
+        const UnitLabels u = unitLabels(r.unitSystem);
+        out << "{\"system\": " << r.unitSystem << ", \"length\": " << quoted(u.length)
+            << ", \"movement\": " << quoted(u.length) << ", \"force\": " << quoted(u.force)
+            << ", \"stress\": " << quoted(u.stress) << "}";
+    }
+    out << ",\n  \"input\": " << (r.input.read ? inputJson(r.input) : "null");
+
+    out << ",\n  \"load_settlement\": {\"complete\": "
+        << (r.loadSettlementComplete ? "true" : "false") << ", \"rows\": [";
+    for (std::size_t i = 0; i < r.loadSettlement.size(); ++i)
+        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadSettlement[i], false);
+    out << "]}";
+
+    out << ",\n  \"load_controlled\": {\"complete\": "
+        << (r.loadControlledComplete ? "true" : "false") << ", \"rows\": [";
+    for (std::size_t i = 0; i < r.loadControlled.size(); ++i)
+        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadControlled[i], true);
+    out << "]}";
+
+    out << ",\n  \"distributions\": [";
+    for (std::size_t i = 0; i < r.distributions.size(); ++i)
+        out << (i ? ",\n    " : "\n    ") << distributionJson(r.distributions[i]);
+    out << "]";
+
+    out << ",\n  \"tz_curves\": [";
+    for (std::size_t i = 0; i < r.tzCurves.size(); ++i) {
+        const TzCurveResult& c = r.tzCurves[i];
+        out << (i ? ",\n    " : "\n    ") << "{\"number\": " << c.number
+            << ", \"depth\": " << numberText(c.depth) << ", " << pointLists(c.points, "z", "t")
+            << "}";
+    }
+    out << "]";
+    out << ",\n  \"qw_curve\": {" << pointLists(r.qwCurve, "w", "q") << "}\n}\n";
+    return out.str();
+}
+
+// ---------------------------------------------------------------------------------------------
+// CSV
+
+static std::string csvText(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) out += (c == '"') ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+// A row of a table that the run did not finish is marked so that it is never taken as a
+// result.
+static const char* rowState(bool complete) { return complete ? "result" : "partial"; }
+
+std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
+                                                            const std::string& source) {
+    std::vector<std::pair<std::string, std::string>> files;
+    const UnitLabels u = unitLabels(r.unitSystem);
+    const std::string L = r.unitSystem ? u.length : "", F = r.unitSystem ? u.force : "",
+                      P = r.unitSystem ? u.stress : "";
+
+    std::ostringstream s;
+    s << "key,value\nstatus," << r.status << "\nmessage," << csvText(r.message) << "\nsource,"
+      << csvText(source) << "\nunit_system," << r.unitSystem << "\nlength_unit," << L
+      << "\nforce_unit," << F << "\nstress_unit," << P << "\nload_settlement_complete,"
+      << (r.loadSettlementComplete ? 1 : 0) << "\nload_controlled_complete,"
+      << (r.loadControlledComplete ? 1 : 0) << "\n";
+    if (r.input.read) {
+        const InputSummary& in = r.input;
+        s << "title," << csvText(in.title) << "\npile_length," << numberText(in.pileLength)
+          << "\nouter_diameter," << numberText(in.diameter) << "\ntip_area,"
+          << numberText(in.tipArea) << "\ntolerance," << numberText(in.tolerance) << "\nincrements,"
+          << in.increments << "\noutput_option," << in.outputOption << "\ncurves_generated,"
+          << (in.curvesGenerated ? 1 : 0) << "\nsoil_layers," << in.layers << "\nae_points,"
+          << in.aePoints << "\ntip_movements," << in.tipMovements << "\nhead_loads," << in.headLoads
+          << "\nsettlement_points," << in.settlementPoints << "\ntz_factors,"
+          << (in.tzFactors ? 1 : 0) << "\nqw_factors," << (in.qwFactors ? 1 : 0)
+          << "\nq_multiplier," << numberText(in.qMultiplier) << "\nw_multiplier,"
+          << numberText(in.wMultiplier) << "\n";
+    }
+    files.emplace_back("summary", s.str());
+
+    const auto rowsCsv = [&](const std::vector<LoadSettlementRow>& rows, bool complete,
+                             bool withConvergence) {
+        std::ostringstream t;
+        t << "state," << (withConvergence ? "converged," : "") << "top_load_" << F
+          << ",top_movement_" << L << ",tip_movement_" << L << ",tip_load_" << F << "\n";
+        for (const LoadSettlementRow& row : rows) {
+            t << rowState(complete) << ",";
+            if (withConvergence) t << (row.converged ? 1 : 0) << ",";
+            t << numberText(row.topLoad) << ",";
+            if (row.converged)
+                t << numberText(row.topMovement) << "," << numberText(row.tipMovement) << ","
+                  << numberText(row.tipLoad);
+            else
+                t << ",,";
+            t << "\n";
+        }
+        return t.str();
+    };
+    files.emplace_back("load-settlement",
+                       rowsCsv(r.loadSettlement, r.loadSettlementComplete, false));
+    files.emplace_back("load-controlled",
+                       rowsCsv(r.loadControlled, r.loadControlledComplete, true));
+
+    std::ostringstream d;
+    d << "state,case,kind,index,depth_" << L << ",load_" << F << ",movement_" << L << ",transfer_"
+      << P << ",load_taken_" << F << ",shortening_" << L << "\n";
+    for (std::size_t k = 0; k < r.distributions.size(); ++k) {
+        const CaseDistribution& c = r.distributions[k];
+        const char* state = rowState(r.loadSettlementComplete);
+        for (std::size_t n = 0; n < c.nodeDepth.size(); ++n)
+            d << state << "," << k + 1 << ",node," << n + 1 << "," << numberText(c.nodeDepth[n])
+              << "," << numberText(c.nodeLoad[n]) << "," << numberText(c.nodeMovement[n])
+              << ",,,\n";
+        for (std::size_t i = 0; i < c.middleDepth.size(); ++i) {
+            const auto at = [i](const std::vector<float>& v) {
+                return i < v.size() ? numberText(v[i]) : std::string();
+            };
+            d << state << "," << k + 1 << ",middle," << i + 1 << "," << at(c.middleDepth) << ","
+              << at(c.averageLoad) << "," << at(c.averageMovement) << "," << at(c.transfer) << ","
+              << at(c.loadTaken) << "," << at(c.shortening) << "\n";
+        }
+    }
+    files.emplace_back("distribution", d.str());
+
+    std::ostringstream tz;
+    tz << "curve,number,depth_" << L << ",point,z_" << L << ",t_" << P << "\n";
+    for (std::size_t i = 0; i < r.tzCurves.size(); ++i)
+        for (std::size_t j = 0; j < r.tzCurves[i].points.size(); ++j)
+            tz << i + 1 << "," << r.tzCurves[i].number << "," << numberText(r.tzCurves[i].depth)
+               << "," << j + 1 << "," << numberText(r.tzCurves[i].points[j].x) << ","
+               << numberText(r.tzCurves[i].points[j].y) << "\n";
+    files.emplace_back("tz-curves", tz.str());
+
+    std::ostringstream qw;
+    qw << "point,w_" << L << ",q_" << F << "\n";
+    for (std::size_t j = 0; j < r.qwCurve.size(); ++j)
+        qw << j + 1 << "," << numberText(r.qwCurve[j].x) << "," << numberText(r.qwCurve[j].y)
+           << "\n";
+    files.emplace_back("qw-curve", qw.str());
+    return files;
+}
+
+}  // namespace keldar

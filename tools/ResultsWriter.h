@@ -1,0 +1,25 @@
+// Run results in machine-readable form: one JSON document (schema: docs/results.schema.json) or
+// one CSV file per table. Numbers are written with the fewest digits that read back as the
+// engine's single-precision value.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "RunResults.h"
+
+namespace keldar {
+
+// Where the results came from: "run" (the engine, full precision) or "plot file" (the digits
+// of an existing plot data file).
+std::string resultsJson(const RunResults& results, const std::string& source);
+
+// The CSV tables as (file suffix, text) pairs: "summary" first, then "load-settlement",
+// "load-controlled", "distribution", "tz-curves", "qw-curve".
+std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& results,
+                                                            const std::string& source);
+
+// Shortest decimal text that reads back as the same float; "null" for NaN or infinity.
+std::string numberText(float value);
+
+}  // namespace keldar
