@@ -4,12 +4,14 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Format.h"
 #include "IncrementTable.h"
 #include "PileSolution.h"
 #include "ResultOutput.h"
+#include "RunResultsCollect.h"
 #include "Solver.h"
 #include "SolverFixtures.h"
 
@@ -205,15 +207,29 @@ TEST(SolverReport, SameFilesWithAnyNumberOfThreads) {
             s.TIPMOV[k] = (k % 9 == 0 ? -1.0f : 1.0f) * 0.0005f * static_cast<float>(k * k);
         setSettlementProfile({{0.0f, 0.2f}, {300.0f, 0.05f}, {400.0f, 0.0f}});
         setTopLoads({20000.0f, 60000.0f, 90000.0f, 1.0e7f, -5.0f, 45000.0f, 75000.0f});
+        // The results in numbers are asked for too: they follow the case order as the files do.
+        RunResults results;
+        setResultsTarget(&results);
         std::int32_t status = 0;
         runTipMovementCases(status, workers);
         runLoadControlled(status, workers);
+        setResultsTarget(nullptr);
         EXPECT_EQ(status, 0);
-        return std::pair(runFiles().report.captured(), runFiles().plot.captured());
+        std::vector<float> numbers;
+        for (const CaseDistribution& d : results.distributions) {
+            numbers.insert(numbers.end(), d.nodeLoad.begin(), d.nodeLoad.end());
+            numbers.insert(numbers.end(), d.nodeMovement.begin(), d.nodeMovement.end());
+        }
+        for (const LoadSettlementRow& r : results.loadControlled) {
+            numbers.insert(numbers.end(), {r.topLoad, r.topMovement, r.tipMovement,
+                                           r.converged ? 1.0f : 0.0f});
+        }
+        EXPECT_EQ(results.distributions.size(), 37u);
+        return std::tuple(runFiles().report.captured(), runFiles().plot.captured(), numbers);
     };
     const auto single = run(1);
-    ASSERT_NE(single.first.find("NOT ABLE TO GET CONVERGENCE"), std::string::npos);
-    ASSERT_NE(single.first.find("-0."), std::string::npos);
+    ASSERT_NE(std::get<0>(single).find("NOT ABLE TO GET CONVERGENCE"), std::string::npos);
+    ASSERT_NE(std::get<0>(single).find("-0."), std::string::npos);
     for (int workers : {2, 3, 8}) EXPECT_EQ(run(workers), single) << workers << " threads";
 }
 
