@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja "$@" >/dev/null
-cmake --build build
+cmake --build build -j2
