@@ -13,6 +13,7 @@
 
 #include "RunDriver.h"
 #include "TestFiles.h"
+#include "ThreadCount.h"
 
 namespace keldar {
 namespace {
@@ -158,13 +159,7 @@ TEST_F(EngineLibrary, RunThroughNamesFileEqualsDirectCall) {
     EXPECT_EQ(std::filesystem::file_size(dir.file("entry/pile.kd3r")), 0u);
 }
 
-// Threads of this process, as the system lists them.
-int threadCount() {
-    int n = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
-        ++n;
-    return n;
-}
+using test::threadCount;
 
 // A pile large enough for its cases to be solved on several threads (where the processor has
 // more than one core): 500 increments, 40 tip movements, 3 head loads.
@@ -187,13 +182,13 @@ TEST(EngineLibraryLoop, LoadRunUnloadRepeatedly) {
     const int threadsBefore = threadCount();
     std::string firstReport, firstPlot;
     for (int round = 0; round < 4; ++round) {
-        void* handle = dlopen(KELDAR_DLL_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(handle, nullptr) << dlerror();
-        const auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, "_IKELDAR"));
+        void* handle = loadLibrary(KELDAR_DLL_PATH);
+        ASSERT_NE(handle, nullptr) << loadError();
+        const auto entry = reinterpret_cast<EntryPoint>(findSymbol(handle, "_IKELDAR"));
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry(4), 0) << round;
         EXPECT_EQ(threadCount(), threadsBefore) << round;
-        EXPECT_EQ(dlclose(handle), 0);
+        freeLibrary(handle);
         const std::string report = withoutDateLine(readFile(dir.file("pile.kd3o")));
         const std::string plot = readFile(dir.file("pile.kd3p"));
         if (round == 0) {

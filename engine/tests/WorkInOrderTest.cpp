@@ -7,18 +7,13 @@
 #include <thread>
 #include <vector>
 
+#include "ThreadCount.h"
 #include "WorkInOrder.h"
 
 namespace keldar {
 namespace {
 
-// Threads of this process, as the system lists them.
-int threadCount() {
-    int n = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
-        ++n;
-    return n;
-}
+using test::threadCount;
 
 TEST(WorkInOrder, EveryPieceSolvedOnceAndDeliveredInOrderNeverFarAhead) {
     for (int workers : {1, 2, 3, 8}) {

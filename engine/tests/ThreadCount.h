@@ -1,0 +1,34 @@
+// The number of threads of this process, as the system lists them: a run must leave none behind.
+#pragma once
+
+#if defined(_WIN32)
+#include <windows.h>
+#include <tlhelp32.h>
+#else
+#include <filesystem>
+#endif
+
+namespace keldar::test {
+
+inline int threadCount() {
+    int n = 0;
+#if defined(_WIN32)
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    const DWORD self = GetCurrentProcessId();
+    if (Thread32First(snapshot, &entry)) {
+        do {
+            if (entry.th32OwnerProcessID == self) ++n;
+        } while (Thread32Next(snapshot, &entry));
+    }
+    CloseHandle(snapshot);
+#else
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++n;
+#endif
+    return n;
+}
+
+}  // namespace keldar::test
