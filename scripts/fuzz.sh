@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang into build-fuzz/ and runs each in turn:
-#   scripts/fuzz.sh [SECONDS]      (20 seconds a target by default)
+# Builds the libFuzzer targets with clang into build-fuzz/ and runs them:
+#   scripts/fuzz.sh [SECONDS]                     every target in turn, 20 seconds each by default
+#   scripts/fuzz.sh --runs N [--jobs J] [TARGET...]
+#                                                 a campaign: N executions a target (N/10 for the
+#                                                 engine's whole run), J targets at a time
 # Seeds come from the sample projects, the tests' data and fuzz/corpus/ (hand-made edge inputs and
 # every input that once failed); what a run discovers is kept in build-fuzz/corpus/, and an
 # input that fails is written to build-fuzz/findings/. Prints per target the executions, the
 # coverage and the findings; exits non-zero when any target failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-20}
+seconds=20
+runs=
+jobs=1
+targets=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs=$2; shift 2 ;;
+    --jobs) jobs=$2; shift 2 ;;
+    [0-9]*) seconds=$1; shift ;;
+    *) targets+=("$1"); shift ;;
+  esac
+done
 build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DKELDAR_FUZZ=ON \
@@ -26,16 +40,23 @@ declare -A seeds=(
   [definitions]="app/entry/tables/MainTables.txt"
   [rows]=""
 )
-order=(evaluate numbers definitions rows names_file word_reader plot_file project_file engine_run)
+if [ ${#targets[@]} -eq 0 ]; then
+  targets=(evaluate numbers definitions rows names_file word_reader plot_file project_file engine_run)
+fi
+for target in "${targets[@]}"; do
+  [ -n "${seeds[$target]+set}" ] || { echo "fuzz: no target $target" >&2; exit 2; }
+done
 
+# The readers' targets write each input to a scratch file: a memory file system keeps the disk
+# out of the measurement.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 mkdir -p "$build/findings" "$build/logs"
-failed=0
-printf '%-14s %12s %8s %8s  %s\n' target executions cov features findings
-for target in "${order[@]}"; do
-  corpus="$build/corpus/$target"
-  seeddir="$build/seeds/$target"
+
+run_target() {
+  local target=$1
+  local corpus="$build/corpus/$target" seeddir="$build/seeds/$target"
   rm -rf "$seeddir"
   mkdir -p "$corpus" "$seeddir"
   cp fuzz/corpus/"$target"/* "$seeddir"/ 2>/dev/null || true
@@ -43,25 +64,46 @@ for target in "${order[@]}"; do
     if [ -d "$s" ]; then find "$s" -maxdepth 1 -type f -size -256k -exec cp {} "$seeddir"/ \; ;
     elif [ -f "$s" ]; then cp "$s" "$seeddir"/; fi
   done
-  dict=()
-  [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
-  log="$build/logs/$target.log"
-  if "$build/fuzz/fuzz_$target" "$corpus" "$seeddir" "${dict[@]}" \
-      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=65536 \
-      -artifact_prefix="$build/findings/$target-" -print_final_stats=1 >"$log" 2>&1; then
-    finding=none
-  else
-    finding="FAILED (see $log)"
-    failed=1
+  local limit=(-max_total_time="$seconds")
+  if [ -n "$runs" ]; then
+    local n=$runs
+    [ "$target" = engine_run ] && n=$((runs / 10))
+    limit=(-runs="$n")
   fi
-  runs=$(grep -a -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
+  local dict=()
+  [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
+  local log="$build/logs/$target.log"
+  if "$build/fuzz/fuzz_$target" "$corpus" "$seeddir" "${dict[@]}" "${limit[@]}" \
+      -timeout=10 -rss_limit_mb=4096 -max_len=65536 \
+      -artifact_prefix="$build/findings/$target-" -print_final_stats=1 >"$log" 2>&1; then
+    echo none >"$log.result"
+  else
+    echo "FAILED (see $log)" >"$log.result"
+  fi
+}
+
+for target in "${targets[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+  run_target "$target" &
+done
+wait
+
+failed=0
+printf '%-14s %12s %8s %8s %8s  %s\n' target executions seconds cov features findings
+for target in "${targets[@]}"; do
+  log="$build/logs/$target.log"
+  finding=$(cat "$log.result" 2>/dev/null || echo "FAILED (no result)")
+  [ "$finding" = none ] || failed=1
+  n=$(grep -a -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
+  time=$(grep -a -o 'Done [0-9]* runs in [0-9]* second' "$log" | grep -o 'in [0-9]*' | grep -o '[0-9]*' || true)
   cov=$(grep -a -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || true)
   ft=$(grep -a -o 'ft: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || true)
-  printf '%-14s %12s %8s %8s  %s\n' "$target" "${runs:-?}" "${cov:-?}" "${ft:-?}" "$finding"
+  printf '%-14s %12s %8s %8s %8s  %s\n' "$target" "${n:-?}" "${time:-$seconds}" "${cov:-?}" "${ft:-?}" "$finding"
 done
 if [ "$failed" -ne 0 ]; then
   echo "fuzz: a target failed; its input is in $build/findings/" >&2
-  for log in "$build"/logs/*.log; do
+  for target in "${targets[@]}"; do
+    log="$build/logs/$target.log"
     if grep -a -q -E 'ERROR: |fuzz property failed|deadly signal|timeout' "$log"; then
       echo "== $log"; grep -a -m 20 -E 'ERROR|SUMMARY|property failed|#[0-9]+ 0x' "$log" || true
     fi

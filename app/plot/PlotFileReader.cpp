@@ -43,6 +43,7 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
     const int fittedCurves = FittedCount(reader, curves, 3);
     Reset(tz, fittedCurves);
     qint64 largest = 2;
+    tz.SetPointCount(static_cast<int>(largest));
     std::vector<int> counts;
     for (int i = 0; i < curves; ++i) {
         CheckFits(i, fittedCurves);
@@ -52,8 +53,8 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
         if (fitted > largest) {
             if (fitted * static_cast<qint64>(fittedCurves) > kMaxPlotPoints) RaiseInvalid();
             largest = fitted;
+            tz.SetPointCount(static_cast<int>(largest));
         }
-        tz.SetPointCount(static_cast<int>(largest));
         counts.push_back(fitted);
         depths.push_back(reader.ReadFloat());
         tz.Curve(i).Name = DepthName(depths.back(), projectUnits);

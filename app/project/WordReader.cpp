@@ -42,10 +42,18 @@ TWordReader::TWordReader(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) throw EInputOutputError(file.errorString());
     if (file.size() > kMaxFileSize) throw EInputOutputError(kIncompleteFileMessage);
-    // Read one byte beyond the limit so that a file growing while we read is still caught.
-    const QByteArray data = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) throw EInputOutputError(file.errorString());
-    if (data.size() > kMaxFileSize) throw EInputOutputError(kIncompleteFileMessage);
+    // Read to the end in blocks, so that storage follows the file rather than the limit, and a
+    // file growing while we read is still caught at the limit.
+    QByteArray data;
+    data.reserve(file.size());
+    char block[64 * 1024];
+    for (;;) {
+        const qint64 got = file.read(block, sizeof block);
+        if (got < 0) throw EInputOutputError(file.errorString());
+        if (got == 0) break;
+        data.append(block, got);
+        if (data.size() > kMaxFileSize) throw EInputOutputError(kIncompleteFileMessage);
+    }
     Parse(data);
 }
 
