@@ -16,5 +16,5 @@ UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
 bash scripts/test-windows.sh
 
-echo "== Fuzz smoke test (every reader and the evaluator, 20 s each)"
-bash scripts/fuzz.sh 20
+echo "== Fuzz smoke test (every reader and the evaluator, 20 s each, two at a time)"
+bash scripts/fuzz.sh --jobs 2 20

@@ -203,6 +203,22 @@ TEST(WordReader, Files) {
               "This file either invalid or incomplete.");
 }
 
+// A file is read in blocks: words that straddle a block boundary, and the last block, arrive whole.
+TEST(WordReader, ReadsAFileLargerThanOneBlock) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.kd3p");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const int count = 40000;  // about 300 KB in lines of uneven length
+    for (int i = 0; i < count; ++i) file.write(QByteArray::number(i * 7) + (i % 3 ? " " : "\r\n"));
+    file.close();
+    ASSERT_GT(file.size(), 4 * 64 * 1024);
+
+    TWordReader reader(path);
+    for (int i = 0; i < count; ++i) ASSERT_EQ(reader.ReadInteger(), i * 7) << i;
+    EXPECT_EQ(reader.WordsLeft(), 0);
+}
+
 // Whatever the bytes, every call either gives a value or raises the reader's own error, and a
 // read loop always ends.
 TEST(WordReader, RandomBytesNeverBreakTheReader) {
