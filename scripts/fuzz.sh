@@ -40,6 +40,12 @@ declare -A seeds=(
   [definitions]="app/entry/tables/MainTables.txt"
   [rows]=""
 )
+# The longest input a target is given: a typed entry or a pasted block of rows is short, a data
+# or plot file may run to tens of kilobytes.
+declare -A max_len=(
+  [engine_run]=16384 [names_file]=4096 [project_file]=16384 [word_reader]=16384
+  [plot_file]=65536 [evaluate]=1024 [numbers]=1024 [definitions]=16384 [rows]=4096
+)
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(evaluate numbers definitions rows names_file word_reader plot_file project_file engine_run)
 fi
@@ -70,11 +76,13 @@ run_target() {
     [ "$target" = engine_run ] && n=$((runs / 10))
     limit=(-runs="$n")
   fi
-  local dict=()
-  [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
+  local extra=()
+  [ -f "fuzz/$target.dict" ] && extra=(-dict="fuzz/$target.dict")
+  # The engine reports each refused file on stderr; libFuzzer and the sanitizers keep their own.
+  [ "$target" = engine_run ] && extra+=(-close_fd_mask=2)
   local log="$build/logs/$target.log"
-  if "$build/fuzz/fuzz_$target" "$corpus" "$seeddir" "${dict[@]}" "${limit[@]}" \
-      -timeout=10 -rss_limit_mb=4096 -max_len=65536 \
+  if "$build/fuzz/fuzz_$target" "$corpus" "$seeddir" "${extra[@]}" "${limit[@]}" \
+      -timeout=10 -rss_limit_mb=4096 -max_len="${max_len[$target]}" \
       -artifact_prefix="$build/findings/$target-" -print_final_stats=1 >"$log" 2>&1; then
     echo none >"$log.result"
   else
