@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input = fuzz::WriteScratchFile("input.kd3d", data, size);
     const QString folder = QString::fromStdString(fuzz::ScratchFolder());
 
+    // Reading starts from an empty project, whatever the input before left in it.
     fuzz::SilentMessages messages;
-    project.CreateNew();
     project.LoadFromFile(QString::fromStdString(input), withFactors, messages);
 
     project.FileName = folder + "/first.kd3d";
@@ -39,7 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const QByteArray first = readAll(project.FileName);
 
-    project.CreateNew();
     fuzz::SilentMessages again;
     project.LoadFromFile(folder + "/first.kd3d", true, again);
     project.FileName = folder + "/second.kd3d";

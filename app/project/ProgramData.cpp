@@ -54,23 +54,26 @@ QString ChangeFileExt(const QString& fileName, const QString& extension) {
 TProgramData::TProgramData(TMainTables& tables) : fTables(&tables) { CreateNew(); }
 
 void TProgramData::CreateNew() {
+    Clear();
+    ForEachTable(Tables(), [](auto& table) { table.SetRowCount(table.MinRows()); });
+    SetModified(false);
+}
+
+void TProgramData::Clear() {
     ForEachTable(Tables(), [](auto& table) { table.CloseEditors(); });
     static_cast<TProgramFields&>(*this) = TProgramFields{};
+    // Emptied before the unit system is set, so that no row is converted only to be dropped.
+    ForEachTable(Tables(), [](auto& table) { table.SetRowCount(0); });
     SetUnitSystem(1);
-    ForEachTable(Tables(), [](auto& table) {
-        table.SetRowCount(0);
-        table.SetRowCount(table.MinRows());
-    });
-    SetModified(false);
 }
 
 bool TProgramData::LoadFromFile(const QString& fileName, bool withFactorRecords,
                                 UserMessages& messages) {
-    // The name may be our own FileName, which CreateNew resets.
+    // The name may be our own FileName, which Clear resets. The tables start empty: the file
+    // gives their rows, and lists it leaves short get their minimum rows after reading.
     const QString name = fileName;
-    CreateNew();
+    Clear();
     FileName = name;
-    ForEachTable(Tables(), [](auto& table) { table.SetRowCount(0); });
 
     TDataFileReading reading;
     bool complete = false;

@@ -71,6 +71,8 @@ class TProgramData : public TProgramFields {
     void SetModified(bool modified);
 
   private:
+    // Every table empty and every field at its default, in the first unit system.
+    void Clear();
     // Every table below its minimum rows is filled up to it, except those kept as read.
     void FillToMinimumRows(const std::unordered_set<const TRowObject*>& kept);
 

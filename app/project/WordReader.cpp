@@ -11,7 +11,7 @@
 namespace keldar {
 
 // Blanks and control characters, as trimmed from the ends of a line.
-static bool IsSpace(QChar c) { return c.unicode() <= u' '; }
+static bool IsSpace(char16_t c) { return c <= u' '; }
 
 bool ParseReal(QStringView word, double& value) {
     // Anything outside Latin-1 becomes '?', which is no number.
@@ -75,30 +75,33 @@ void TWordReader::Parse(const QByteArray& data) {
     byteOrderMark_ = data.startsWith("\xef\xbb\xbf");
     if (text_.startsWith(QChar(0xFEFF))) text_.remove(0, 1);
 
+    // Scanned as plain UTF-16 units: indexing the string itself checks for a shared copy at
+    // every character, which was most of the time spent on a plot file of several megabytes.
+    const char16_t* const text = QStringView(text_).utf16();
     const qsizetype n = text_.size();
     qsizetype pos = 0;
     while (pos < n) {
         qsizetype end = pos;
-        while (end < n && text_[end] != u'\n' && text_[end] != u'\r') ++end;
+        while (end < n && text[end] != u'\n' && text[end] != u'\r') ++end;
 
         lines_.push_back({static_cast<std::int32_t>(pos), static_cast<std::int32_t>(end - pos),
                           static_cast<std::int32_t>(words_.size())});
         qsizetype first = pos;
         qsizetype last = end;
-        while (first < last && IsSpace(text_[first])) ++first;
-        while (last > first && IsSpace(text_[last - 1])) --last;
+        while (first < last && IsSpace(text[first])) ++first;
+        while (last > first && IsSpace(text[last - 1])) --last;
         while (first < last) {
             qsizetype wordEnd = first;
-            while (wordEnd < last && text_[wordEnd] != u' ' && text_[wordEnd] != u'\t') ++wordEnd;
+            while (wordEnd < last && text[wordEnd] != u' ' && text[wordEnd] != u'\t') ++wordEnd;
             words_.push_back(
                 {static_cast<std::int32_t>(first), static_cast<std::int32_t>(wordEnd - first)});
             first = wordEnd;
-            while (first < last && IsSpace(text_[first])) ++first;
+            while (first < last && IsSpace(text[first])) ++first;
         }
 
         // CR LF, LF and a lone CR all end a line.
         pos = end + 1;
-        if (end + 1 < n && text_[end] == u'\r' && text_[end + 1] == u'\n') ++pos;
+        if (end + 1 < n && text[end] == u'\r' && text[end + 1] == u'\n') ++pos;
     }
 }
 
