@@ -14,13 +14,23 @@ namespace keldar {
 static bool IsSpace(char16_t c) { return c <= u' '; }
 
 bool ParseReal(QStringView word, double& value) {
-    // Anything outside Latin-1 becomes '?', which is no number.
-    const QByteArray text = word.toLatin1();
-    long double read = 0.0L;
-    if (readDecimal(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), '.',
-                    read) != DecimalRead::Ok) {
-        return false;
+    // Anything outside Latin-1 becomes '?', which is no number. A number is a short word, taken
+    // without a heap copy: a plot file holds hundreds of thousands of them.
+    char buffer[64];
+    QByteArray longWord;
+    std::string_view text;
+    if (word.size() <= static_cast<qsizetype>(sizeof buffer)) {
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            const char16_t c = word[i].unicode();
+            buffer[i] = c <= 0xff ? static_cast<char>(c) : '?';
+        }
+        text = std::string_view(buffer, static_cast<std::size_t>(word.size()));
+    } else {
+        longWord = word.toLatin1();
+        text = std::string_view(longWord.constData(), static_cast<std::size_t>(longWord.size()));
     }
+    long double read = 0.0L;
+    if (readDecimal(text, '.', read) != DecimalRead::Ok) return false;
     if (std::fabs(read) > std::numeric_limits<double>::max()) return false;
     value = static_cast<double>(read);
     return true;
@@ -118,7 +128,9 @@ qsizetype TWordReader::WordsLeft() const {
     return total - (lines_[static_cast<std::size_t>(line_)].firstWord + word_);
 }
 
-QString TWordReader::NextWord() {
+QString TWordReader::NextWord() { return TakeWord().toString(); }
+
+QStringView TWordReader::TakeWord() {
     // Every line whose words are used up is passed over, however many come in a row.
     while (!AtEnd() && word_ >= WordCount(line_)) {
         ++line_;
@@ -127,7 +139,7 @@ QString TWordReader::NextWord() {
     if (AtEnd()) throw EInputOutputError(kIncompleteFileMessage);
     const WordRef& word = words_[static_cast<std::size_t>(lines_[line_].firstWord + word_)];
     ++word_;
-    return text_.mid(word.start, word.length);
+    return QStringView(text_).mid(word.start, word.length);
 }
 
 void TWordReader::RaisePositioned(const QString& what) const {
@@ -150,14 +162,14 @@ QString TWordReader::LastWord() const {
 }
 
 double TWordReader::ReadFloat() {
-    const QString word = NextWord();
+    const QStringView word = TakeWord();
     double value = 0.0;
     if (!ParseReal(word, value)) RaisePositioned(QString::fromLatin1(kFloatExpectedMessage));
     return value;
 }
 
 int TWordReader::ReadInteger() {
-    const QString word = NextWord();
+    const QStringView word = TakeWord();
     double value = 0.0;
     if (!ParseReal(word, value) || std::trunc(value) != value ||
         value < static_cast<double>(std::numeric_limits<int>::min()) ||

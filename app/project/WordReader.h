@@ -82,6 +82,8 @@ class TWordReader {
 
     TWordReader() = default;
     void Parse(const QByteArray& data);
+    // NextWord as a view into the text, valid while the reader lives.
+    QStringView TakeWord();
     int WordCount(int line) const;
     [[noreturn]] void RaisePositioned(const QString& what) const;
 

@@ -106,6 +106,27 @@ TEST(WordReader, Numbers) {
     }
 }
 
+// A number is read the same however long its word, here with zeros after the point (64
+// characters is where a word stops fitting the reader's own buffer).
+TEST(WordReader, NumbersOfAnyLengthAndForeignCharacters) {
+    for (const int zeros : {1, 55, 56, 57, 200}) {
+        const QByteArray digits = "0." + QByteArray(zeros, '0') + "25E+";
+        const QByteArray real = digits + QByteArray::number(zeros);
+        const QByteArray integer = digits + QByteArray::number(zeros + 2);
+        TWordReader reader = TWordReader::FromData(real + " " + integer);
+        EXPECT_DOUBLE_EQ(reader.ReadFloat(), 0.25) << real.size();
+        EXPECT_EQ(reader.ReadInteger(), 25) << integer.size();
+    }
+    // A digit from outside Latin-1 (a fullwidth 1), and a Latin-1 letter, are no number.
+    for (const char* word : {"\xef\xbc\x91.5", "1.5\xc2\xb5", "\xef\xbc\x91"}) {
+        TWordReader reader = TWordReader::FromData(QByteArray("7 ") + word);
+        reader.ReadFloat();
+        EXPECT_EQ(MessageOf([&] { reader.ReadFloat(); }),
+                  "Error on Line 1 Item 2\rA floating point number was expected but not found.")
+            << word;
+    }
+}
+
 TEST(WordReader, MessagesGiveLineAndItem) {
     // Empty lines count as lines; tabs and CR LF do not move the item position.
     TWordReader reader = TWordReader::FromData("title line\r\n\r\n 1\t2  1.5\r\n3 x\r\n");
