@@ -56,7 +56,13 @@ class TDataT {
     void SetText(std::string_view text) const { fColumn->SetText(Row(), text); }
 
   private:
+    friend class TColumnT<F>;
+
     TColumnT<F>* fColumn;
+    // Where the cell was last found. Rows move when rows are inserted or deleted above them, so
+    // this is only a first guess, checked before use; it makes the usual Cell(row) then Get or Set
+    // constant time instead of a search of the column, which made reading a long table quadratic.
+    mutable int fRowHint = -1;
 };
 
 template <class F>

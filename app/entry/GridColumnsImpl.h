@@ -67,8 +67,14 @@ namespace keldar {
 template <class F>
 int TDataT<F>::Row() const {
     const auto& cells = fColumn->fCells;
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        if (cells[i].get() == this) return static_cast<int>(i);
+    const auto count = static_cast<int>(cells.size());
+    if (fRowHint >= 0 && fRowHint < count && cells[fRowHint].get() == this) return fRowHint;
+    for (int i = 0; i < count; ++i) {
+        if (cells[i].get() == this) {
+            fRowHint = i;
+            return i;
+        }
+    }
     return -1;
 }
 
@@ -87,6 +93,7 @@ void TColumnT<F>::CheckRow(int row) const {
 template <class F>
 TDataT<F>& TColumnT<F>::Cell(int row) {
     CheckRow(row);
+    fCells[row]->fRowHint = row;
     return *fCells[row];
 }
 

@@ -89,6 +89,26 @@ TEST(GridTable, RowGroupsMoveTogether) {
     EXPECT_EQ(table.RowCount(), 6);
 }
 
+TEST(GridTable, AKeptCellFollowsItsRowWhenRowsMove) {
+    TGridTable table;
+    table.SetDefinitionText("1 1 (\"n\") True False 9 -100 100");
+    table.SetRowGroup(2);
+    table.SetRowCount(6);
+    for (int r = 0; r < 6; ++r) table.Cell(0, r).SetInteger(r);
+
+    // Cells are found at their row by Cell(); one kept while rows move must still be its own.
+    const TData& kept = table.Cell(0, 4);
+    table.InsertGroup(0);
+    EXPECT_EQ(kept.Row(), 6);
+    EXPECT_EQ(kept.GetInteger(), 4);
+    table.DeleteGroup(0);
+    table.DeleteGroup(0);
+    EXPECT_EQ(kept.Row(), 2);
+    kept.SetInteger(40);
+    EXPECT_EQ(table.Cell(0, 2).GetInteger(), 40);
+    EXPECT_EQ(table.Cell(0, 1).GetInteger(), 3);
+}
+
 TEST(GridTable, GroupSharedValuesFillTheirGroup) {
     TGridTable table;
     table.SetDefinitionText(
