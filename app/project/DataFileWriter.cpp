@@ -44,9 +44,12 @@ void WriteRows(TRecordWriter& out, const Table& table, std::initializer_list<int
 }
 
 // Record 1 is the whole first line: a line break inside the title would shift every record.
+// A zero-width no-break space (U+FEFF) at its start would open the file with the bytes of a byte
+// order mark, which every reader passes over: it is left out, so the file reads back as written.
 std::string TitleLine(const QString& title) {
     QString line = title;
     line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    while (line.startsWith(QChar(0xFEFF))) line.remove(0, 1);
     return line.toUtf8().toStdString();
 }
 

@@ -77,13 +77,15 @@ TWordReader TWordReader::FromData(const QByteArray& data) {
 void TWordReader::Parse(const QByteArray& data) {
     // Our files are ASCII; a title typed by the user may come in UTF-8 or in an 8-bit code
     // page from older files. Nothing is dropped either way.
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut short by the end of the file is an error, not a state kept for
+    // more data that never comes (which would drop its bytes without a word).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     text_ = utf8(data);
     latin1_ = utf8.hasError();
     if (latin1_) text_ = QString::fromLatin1(data);
-    // The decoder passes over a UTF-8 byte order mark; a Latin-1 text keeps its three bytes.
+    // The decoder passes over one UTF-8 byte order mark, and only one: a second is a character of
+    // the title. A Latin-1 text keeps the three bytes.
     byteOrderMark_ = data.startsWith("\xef\xbb\xbf");
-    if (text_.startsWith(QChar(0xFEFF))) text_.remove(0, 1);
 
     // Scanned as plain UTF-16 units: indexing the string itself checks for a shared copy at
     // every character, which was most of the time spent on a plot file of several megabytes.

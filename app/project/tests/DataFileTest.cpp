@@ -282,6 +282,21 @@ TEST_F(DataFileTest, OtherValuesThatTheProjectCannotKeep) {
     EXPECT_TRUE(messages_.texts.isEmpty());
 }
 
+// A zero-width no-break space opening the title would be written as the bytes of a byte order
+// mark and vanish on the next reading: the first writing already leaves it out.
+TEST_F(DataFileTest, TitleThatWouldOpenWithAByteOrderMark) {
+    const QByteArray bom = "\xef\xbb\xbf";
+    for (const QByteArray& file : {bom + bom + kLayers, bom + bom + bom + "\xd3"}) {
+        Load(file);
+        const QByteArray first = Save();
+        EXPECT_FALSE(first.startsWith(bom));
+        Load(first);
+        EXPECT_EQ(Save(), first);
+    }
+    project_.Title = QStringLiteral("\ufeff\ufeffPile 7");
+    EXPECT_TRUE(Save().startsWith("Pile 7\r\n"));
+}
+
 // The older variant ends after record 11.
 TEST_F(DataFileTest, OldFilesThroughBothFilterChoices) {
     const QByteArray kdd = kLayers.left(kLayers.indexOf("\r\n 1\r\n2\r\n0 1 1") + 2);

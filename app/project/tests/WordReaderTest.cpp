@@ -196,6 +196,14 @@ TEST(WordReader, KeepsTheTitleWhateverItsEncoding) {
     EXPECT_TRUE(latin1.DecodedAsLatin1());
     EXPECT_FALSE(latin1.HadByteOrderMark());
     EXPECT_EQ(latin1.ReadInteger(), 1);
+
+    // A file cut off inside a UTF-8 sequence is no UTF-8: read as Latin-1, its last byte is kept.
+    TWordReader cut = TWordReader::FromData("Pile \xc3");
+    EXPECT_TRUE(cut.DecodedAsLatin1());
+    EXPECT_EQ(cut.ReadLine(), QStringLiteral("Pile \u00c3"));
+    // Only the first byte order mark is the file's; a second belongs to the title.
+    TWordReader twice = TWordReader::FromData("\xef\xbb\xbf\xef\xbb\xbfPile\n");
+    EXPECT_EQ(twice.ReadLine(), QStringLiteral("\ufeffPile"));
 }
 
 TEST(WordReader, Files) {
