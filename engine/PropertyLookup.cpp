@@ -36,8 +36,7 @@ float interpolateRows(float x, const float* depth, const float* value, int i) {
 
 // Strength-table lookup with the range test. A table of fewer than two rows cannot be
 // interpolated and is treated like a depth beyond it.
-float checkedLookup(float x, const float* value, RunStatus beyond, std::int32_t& status,
-                    int rows = kEveryRow) {
+float checkedLookup(float x, const float* value, RunStatus beyond, std::int32_t& status, int rows) {
     const RunStore& s = runStore();
     const int n = propertyRowCount(rows);
     int i = n >= 2 ? findRow(x, s.XSTR, n) : 0;
@@ -66,21 +65,29 @@ void writeExtentWarning(float x, std::string_view table) {
     report.write(kWarningTable, table);
 }
 
+float lookupC1(float x, std::int32_t& status) { return lookupC1(x, status, kEveryRow); }
+
 float lookupC1(float x, std::int32_t& status, int rows) {
     return checkedLookup(x, runStore().C1, kStatusShearStrengthExtent, status, rows);
 }
 
 float lookupSKIN(float x, std::int32_t& status) {
-    return checkedLookup(x, runStore().SKIN, kStatusSideFrictionExtent, status);
+    return checkedLookup(x, runStore().SKIN, kStatusSideFrictionExtent, status, kEveryRow);
 }
+
+float lookupTIP(float x, std::int32_t& status) { return lookupTIP(x, status, kEveryRow); }
 
 float lookupTIP(float x, std::int32_t& status, int rows) {
     return checkedLookup(x, runStore().TIP, kStatusTipResistanceExtent, status, rows);
 }
 
+float lookupPHI1(float x, std::int32_t& status) { return lookupPHI1(x, status, kEveryRow); }
+
 float lookupPHI1(float x, std::int32_t& status, int rows) {
     return checkedLookup(x, runStore().PHI1, kStatusFrictionAngleExtent, status, rows);
 }
+
+float lookupEE50(float x) { return lookupEE50(x, kEveryRow); }
 
 float lookupEE50(float x, int rows) {
     const RunStore& s = runStore();
