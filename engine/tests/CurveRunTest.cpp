@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ProjectRun.h"
 #include "RunDriver.h"
 #include "RunResults.h"
 #include "RunStore.h"
@@ -185,18 +186,7 @@ std::string layeredData(const std::vector<LayerData>& layers, const std::string&
     return data + "2\n1E9 0\n1E9 " + tip + "\n1E-5 " + tip + " 12 113.1\n 0\n 0\n 0\n 0\n 0\n";
 }
 
-RunResults resultsOf(const std::string& data) {
-    TempDir dir;
-    const RunPaths paths{dir.file("pile.kd3d"), dir.file("pile.kd3o"), dir.file("pile.kd3p"),
-                         dir.file("pile.kd3r")};
-    writeFile(paths.dataFile, data);
-    RunResults results;
-    RunOptions options;
-    options.consoleBanner = false;
-    options.results = &results;
-    runKeldar(paths, RunIdentity{}, options);
-    return results;
-}
+RunResults resultsOf(const std::string& data) { return test::runProject(data).results; }
 
 TEST(GeneratedRun, ATipOnALayerBoundaryIgnoresTheSoilBelow) {
     const char* clayTop = "0.02 5 0 0.01 4 0";

@@ -4,38 +4,15 @@
 
 #include <string>
 
+#include "ProjectRun.h"
 #include "RangeChecks.h"
-#include "RunDriver.h"
-#include "RunResults.h"
-#include "TestFiles.h"
 
 namespace keldar {
 namespace {
 
-using test::readFile;
-using test::TempDir;
-using test::writeFile;
+using NotedRun = test::ProjectRun;
 
-struct NotedRun {
-    std::int32_t status;
-    std::string notes;
-    RunResults results;
-};
-
-NotedRun run(const std::string& data) {
-    TempDir dir;
-    const RunPaths paths{dir.file("pile.kd3d"), dir.file("pile.kd3o"), dir.file("pile.kd3p"),
-                         dir.file("pile.kd3r")};
-    writeFile(paths.dataFile, data);
-    NotedRun r;
-    RunOptions options;
-    options.fixedTime = ReportTime{2026, 3, 5, 9, 4, 7};
-    options.consoleBanner = false;
-    options.results = &r.results;
-    r.status = runKeldar(paths, RunIdentity{}, options);
-    r.notes = readFile(paths.notesFile);
-    return r;
-}
+NotedRun run(const std::string& data) { return test::runProject(data); }
 
 // A 100 ft (1200 in) pile of 12 in in ten increments on one entered t-z curve, with the given
 // AE, TOL, tip movements (NTM and values) and head loads.
