@@ -118,10 +118,12 @@ float apiLimitingEndBearing(float nq, std::int32_t iunit) {
 void warnPropertiesOutsideMethods() {
     const RunStore& s = runStore();
     const int layers = std::clamp(s.NLAYER, 0, kMaxLayers);
+    // Unit weights enter only the overburden of a sand tip, through the layers down to it.
+    const int weighed = isSandMethod(tipSoilCode()) ? tipLayer() : 0;
     for (int i = 1; i <= layers; ++i) {
         for (const int row : {2 * i - 1, 2 * i}) {
             if (s.KSOIL[i] == 1) checkE50(i, row);
-            checkUnitWeight(i, row);
+            if (i <= weighed) checkUnitWeight(i, row);
             if (isSandMethod(s.KSOIL[i])) checkFrictionAngle(i, row, s.KSOIL[i]);
         }
     }

@@ -9,8 +9,8 @@
 namespace keldar {
 
 // The property rows of generated-curve runs: e50 of Coyle & Reese clay above 0.05, effective
-// unit weights outside 2 to 25 kN/m^3 (0.0074 to 0.092 lb/in^3), friction angles of the sand
-// methods outside 20 to 45 degrees.
+// unit weights outside 2 to 25 kN/m^3 (0.0074 to 0.092 lb/in^3) above a sand tip, the only
+// place they are used, and friction angles of the sand methods outside 20 to 45 degrees.
 void warnPropertiesOutsideMethods();
 
 // The generated tip: an API sand unit tip resistance above the limiting unit end bearing of API

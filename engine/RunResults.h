@@ -44,12 +44,13 @@ struct LoadSettlementRow {
     int unconvergedIncrements = 0;
 };
 
-// An input or generated value outside the range of its published method. It changes no
-// number: the run goes on with the value as it stands.
+// An input or generated value outside the range of its published method, or a case whose pile
+// strains beyond any material. It changes no number: the run goes on with the value as it stands.
 struct RangeWarning {
-    std::string quantity;  // "e50", "unit weight", "friction angle", "tip resistance", "tip curve"
+    // "e50", "unit weight", "friction angle", "tip resistance", "tip curve", "axial strain"
+    std::string quantity;
     int layer = 0;
-    int row = 0;  // property row (2i-1 at the top of layer i, 2i at its bottom)
+    int row = 0;  // property row (2i-1 at the top of layer i, 2i at its bottom); 0: no soil row
     float value = 0;
     std::string message;  // the sentence of the run notes
 };

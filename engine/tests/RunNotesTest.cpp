@@ -137,6 +137,13 @@ void expectOneWarning(const NotedRun& r, const std::string& quantity, int layer,
     EXPECT_NE(w.message.find(text), std::string::npos) << w.message;
 }
 
+TEST(RangeWarnings, UnitWeightsAreCheckedOnlyWhereASandTipUsesThem) {
+    // Zero unit weights in a clay-only profile are never used.
+    const NotedRun r = run(layeredProject(5, 3, "0 5 0 0.01 4 0\n0 8 0 0.01 6 0\n" + kClayRows));
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.notes, "");
+}
+
 TEST(RangeWarnings, PlausibleInputGivesNone) {
     const NotedRun r = run(layeredProject(1, 6, kClayRows + kSandRows));
     ASSERT_EQ(r.status, 0);

@@ -238,6 +238,13 @@ def test_unconverged_cases_are_marked_in_json_csv_and_the_summary(tmp_path):
     assert [(r["converged"], r["unconverged_increments"]) for r in rows] == [(False, 1)] * 3
     assert all(r["top_movement"] is not None for r in rows)
     assert (tmp_path / "brittle.kd3r").read_text().count("NOT CONVERGED: case") == 3
+    assert results["warnings"] == []
+    # The same pile with AE = 1E5 lb converges, on a head movement of twice its length.
+    data.write_text(BRITTLE.replace("1E10", "1E5"))
+    subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "json", data], check=True)
+    results = json.loads((tmp_path / "brittle.json").read_text())
+    assert problems(results, SCHEMA) == []
+    assert [w["quantity"] for w in results["warnings"]] == ["axial strain"] * 3
     subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "csv", data], check=True)
     table = list(csv.reader((tmp_path / "brittle.load-settlement.csv").open()))
     assert table[0][-1] == "unconverged_increments"
