@@ -127,9 +127,16 @@ std::string summaryLine(const std::string& file, const keldar::RunResults& r) {
                 keldar::numberText(loMove->topMovement) + " to " +
                 keldar::numberText(hiMove->topMovement) + " " + u.length;
     }
+    const auto unconverged =
+        std::count_if(r.loadSettlement.begin(), r.loadSettlement.end(),
+                      [](const auto& row) { return row.unconvergedIncrements > 0; });
+    if (unconverged > 0)
+        line += " (" + std::to_string(unconverged) + (unconverged == 1 ? " case" : " cases") +
+                " not converged: see the run notes)";
     if (!r.loadControlled.empty()) {
-        const auto failed = std::count_if(r.loadControlled.begin(), r.loadControlled.end(),
-                                          [](const auto& row) { return !row.converged; });
+        const auto failed = std::count_if(
+            r.loadControlled.begin(), r.loadControlled.end(),
+            [](const auto& row) { return !row.converged || row.unconvergedIncrements > 0; });
         line += ", " + std::to_string(r.loadControlled.size()) + " head loads (" +
                 std::to_string(failed) + " not converged)";
     }

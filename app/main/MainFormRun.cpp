@@ -45,6 +45,18 @@ class CurrentFolder {
     QString previous_;
 };
 
+// The closing message of a run; when the run left notes (cases that did not converge, inputs
+// outside the range of their method) it points to them.
+QString CompletedMessage(const QString& dataFile) {
+    QString text = QStringLiteral(
+        "Computations are completed. Please, check output file for results or error messages.");
+    if (QFileInfo(ChangeFileExt(dataFile, QStringLiteral(".kd3r"))).size() > 0) {
+        text += QStringLiteral(
+            "\rThe run notes name results to check: Computation, Edit Processor-Run Notes.");
+    }
+    return text;
+}
+
 }  // namespace
 
 void TMainForm::CompRunClick() {
@@ -97,9 +109,7 @@ void TMainForm::CompRunClick() {
         const WaitCursor wait;
         engine_->Run();
     }
-    messages_.information(
-        kInformation, QStringLiteral("Computations are completed. Please, check output file for "
-                                     "results or error messages."));
+    messages_.information(kInformation, CompletedMessage(project_->FileName));
     ReadResults(true);
     CheckSpeedButtons();
     CloseChildWindows();

@@ -318,6 +318,17 @@ class MainFormTest : public QObject {
         QVERIFY(!s.form.PlotsLoaded() && !s.item("SpeedButton8")->isEnabled());
     }
 
+    void runWithNotesPointsToThem() {
+        // The drilled shaft's tip curve rises above its entered tip resistance: one warning.
+        Session s(settingsFile());
+        s.open(copyExample("drilled-shaft-sand.kd3d", "noted.kd3d"));
+        s.item("CompRun")->trigger();
+        QCOMPARE(s.texts(), QStringList({kCompleted + QStringLiteral("\rThe run notes name results "
+                                                                     "to check: Computation, Edit "
+                                                                     "Processor-Run Notes.")}));
+        QVERIFY(ReadAll(dir_.filePath("noted.kd3r")).startsWith("WARNING: layer 2, row 4:"));
+    }
+
     void runOfAnUnnamedProjectCancelled() {
         Session s(settingsFile());
         s.form.CompRunClick();
