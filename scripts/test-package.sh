@@ -19,6 +19,7 @@ else
 fi
 echo "$(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
 dpkg-deb --field "$deb" Version Depends
+version=$(dpkg-deb --field "$deb" Version)
 lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
 
 tree=$work/tree
@@ -30,7 +31,11 @@ app_id=$(basename "$usr"/share/applications/*.desktop .desktop)
 echo "== keldar-run on an example, report and plot data as expected"
 cmake -DRUNNER="$usr/bin/keldar-run" -DEXAMPLE=steel-pipe-clay -DEXAMPLES="$doc/examples" \
       -DWORK="$work/run" -P "$doc/examples/RunAndCompare.cmake"
-"$usr/bin/keldar-run" --version
+# One release version: the package's, the tools' and the Python module's.
+for tool in keldar-run keldar-convert; do
+  [ "$("$usr/bin/$tool" --version)" = "$tool (KELDAR) $version" ] ||
+    fail "$tool --version does not show $version"
+done
 
 echo "== The program opens an example given on its command line"
 # Opening a file as Open does puts it at the head of the recent files in the settings.
@@ -46,10 +51,12 @@ grep -qx "File1=$work/gui/pile.kd3d" "$work/home/.config/Morvel/KELDAR.conf" ||
   fail "the program did not open $work/gui/pile.kd3d"
 
 echo "== Python module"
-PYTHONPATH="$usr/lib/python3/dist-packages" /usr/bin/python3 - "$tree" "$work/gui/pile.kd3d" <<'PY'
+PYTHONPATH="$usr/lib/python3/dist-packages" /usr/bin/python3 - "$tree" "$work/gui/pile.kd3d" \
+  "$version" <<'PY'
 import sys
 import keldar
 assert keldar.__file__.startswith(sys.argv[1]), keldar.__file__
+assert keldar.__version__ == sys.argv[3], keldar.__version__
 rows = keldar.load(sys.argv[2]).run()["load_settlement"]["rows"]
 assert rows, "no load-settlement rows"
 print("keldar", keldar.__version__, "from", keldar.__file__, "-", len(rows), "load-settlement rows")
