@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "KeldarVersion.h"
 #include "ResultsWriter.h"
 #include "RunDriver.h"
 
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            std::cout << "keldar-run (KELDAR) " << keldar::kProgramVersion << "\n";
+            std::cout << "keldar-run (KELDAR) " << keldar::kReleaseVersion << "\n";
             return 0;
         }
         if (arg == "--quiet" || arg == "-q") {

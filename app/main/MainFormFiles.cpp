@@ -47,15 +47,17 @@ void TMainForm::AddRecentFile(const QString& fileName) {
 
 // ---- Opening ----
 
+// The file that the desktop hands over (a double-click in the file manager) opens as Open does:
+// current folder, results and recent files. Only a .kdd file is read without the
+// modification-factor records: it has none, and reading them would reject the file.
 void TMainForm::OpenCommandLineFile() {
     QString name = commandLineFile_;
     if (!name.isEmpty() && !name.contains(QLatin1Char('.'))) name += QStringLiteral(".kd3d");
     if (!name.isEmpty() && QFileInfo(name).isFile()) {
-        project_->LoadFromFile(QFileInfo(name).absoluteFilePath(), true, messages_);
-        ReadResults(false);
-    } else {
-        project_->CreateNew();
+        OpenFileName(name, !HasExtension(name, "kdd"));
+        return;
     }
+    project_->CreateNew();
     CheckSpeedButtons();
     SetWindowTitle();
 }

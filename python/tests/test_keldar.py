@@ -302,3 +302,10 @@ def test_runs_from_several_threads_take_turns_on_the_one_engine():
     for t in threads:
         t.join()
     assert all(r == alone[i] for i in (0, 1) for r in found[i])
+
+
+def test_one_release_version_for_module_and_tools():
+    for tool in ("KELDAR_RUN", "KELDAR_CONVERT"):
+        shown = subprocess.run([os.environ[tool], "--version"], check=True, capture_output=True,
+                               text=True).stdout.split()
+        assert shown[-1] == keldar.__version__

@@ -449,11 +449,25 @@ class MainFormTest : public QObject {
         Session s(settingsFile(), KELDAR_ENGINE_DIR, QStringLiteral("pile7"));
         QCOMPARE(s.form.Project().FileName, dir_.filePath("pile7.kd3d"));
         QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - Pile7.kd3d"));
+        // Opened as Open opens a file: it heads the recent files.
+        QCOMPARE(s.form.RecentFiles().Entry(0), dir_.filePath("pile7.kd3d"));
 
         const QString dropped = copyExample("user-curves-si.kd3d");
         s.form.DropFiles({dropped, dir_.filePath("pile7.kd3d")});
         QCOMPARE(s.form.Project().FileName, dropped);
         QCOMPARE(s.form.RecentFiles().Entry(0), dropped);
+
+        // A .kdd file from the desktop has no modification-factor records and is read without.
+        QByteArray old = ReadAll(ExampleFile(QStringLiteral("steel-pipe-clay.kd3d")));
+        QVERIFY(old.endsWith(" 0\r\n 0\r\n"));
+        old.chop(8);
+        const QString oldFile = dir_.filePath("old.kdd");
+        QFile file(oldFile);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        file.close();
+        Session fromDesktop(settingsFile(), KELDAR_ENGINE_DIR, oldFile);
+        QCOMPARE(fromDesktop.form.Project().FileName, oldFile);
+        QCOMPARE(fromDesktop.texts(), QStringList());
 
         Session missing(settingsFile(), KELDAR_ENGINE_DIR, QStringLiteral("no-such-pile"));
         QCOMPARE(missing.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));
