@@ -314,7 +314,7 @@ TEST_F(DataFileTest, OldFilesThroughBothFilterChoices) {
     EXPECT_TRUE(project_.DowndragOn);
     EXPECT_FALSE(project_.TZFactorsOn);
     EXPECT_EQ(Chart("TblTZFactors2").RowCount(), 2);
-    EXPECT_FALSE(project_.Modified());
+    EXPECT_TRUE(project_.Modified());
 
     // A current file opened as an old one keeps its factors, so that saving loses none.
     ASSERT_TRUE(Load(kLayers, false));
@@ -446,7 +446,8 @@ TEST_F(DataFileTest, FileCutShortAnywhere) {
         if (wordEnd || !OnlyMessage().startsWith("Error on Line ")) {
             EXPECT_EQ(OnlyMessage(), "This file either invalid or incomplete.");
         }
-        EXPECT_FALSE(project_.Modified());
+        // The project is not the file any more: leaving it asks, saving it asks first.
+        EXPECT_TRUE(project_.Modified() && project_.ReadIncomplete());
         ExpectEveryTableAtLeastMinimum();
         if (cut > kLayers.indexOf("\r\n3\r\n0.0001")) {
             EXPECT_EQ(static_cast<double>(project_.TipArea), 0.28274334);
@@ -502,7 +503,8 @@ TEST_F(DataFileTest, RandomBrokenFilesNeverCrash) {
         completes += complete ? 1 : 0;
         // A complete file may hold values that the project cannot keep, and then says so.
         ASSERT_LE(messages_.texts.size(), 1);
-        EXPECT_EQ(project_.Modified(), complete && !messages_.texts.isEmpty());
+        EXPECT_EQ(project_.Modified(), !complete || !messages_.texts.isEmpty());
+        EXPECT_EQ(project_.ReadIncomplete(), !complete);
         if (!complete) ExpectEveryTableAtLeastMinimum();
 
         // What the project writes it reads back without a word, and writes the same.
