@@ -102,6 +102,20 @@ class MainFormTest : public QObject {
         return target;
     }
 
+    // A copy with the first occurrence of `from` replaced by `to`.
+    QString copyExampleEdited(const QString& name, const QString& as, const QByteArray& from,
+                              const QByteArray& to) {
+        const QString target = copyExample(name, as);
+        QByteArray text = ReadAll(target);
+        const qsizetype at = text.indexOf(from);
+        if (at < 0) qFatal("%s does not hold the text to edit", qPrintable(name));
+        text.replace(at, from.size(), to);
+        QFile file(target);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            qFatal("cannot write %s", qPrintable(target));
+        return target;
+    }
+
   private slots:
     void init() {
         startFolder_ = QDir::currentPath();
@@ -439,13 +453,10 @@ class MainFormTest : public QObject {
     // A project whose file could not be read to its end never silently replaces that file.
     void incompleteFileIsNeverOverwrittenUnasked() {
         Session s(settingsFile());
-        const QString broken = copyExample("steel-pipe-clay.kd3d", "broken.kd3d");
-        QByteArray text = ReadAll(broken);
-        QVERIFY(text.contains("3.6 0.128\r\n"));
-        text.replace("3.6 0.128\r\n", "3.6 O.128\r\n");
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-        file.close();
+        const QString broken = copyExampleEdited("steel-pipe-clay.kd3d", "broken.kd3d",
+                                                 "3.6 0.128\r\n", "3.6 O.128\r\n");
+        const QByteArray text = ReadAll(broken);
+        QVERIFY(text.contains("3.6 O.128\r\n"));
 
         s.open(broken);
         QCOMPARE(s.texts().size(), 1);  // the reader's message
@@ -552,13 +563,9 @@ class MainFormTest : public QObject {
     // A run that the engine stops is reported as stopped, in the engine's words.
     void stoppedRunSaysWhyAndOffersTheReport() {
         Session s(settingsFile());
-        const QString data = copyExample("steel-pipe-clay.kd3d", "stopped.kd3d");
-        QByteArray text = ReadAll(data);
-        QVERIFY(text.contains("\n1E-5 600 16 201.06\r\n"));
-        text.replace("\n1E-5 600 16 201.06\r\n", "\n1E-5 -600 16 201.06\r\n");
-        QFile file(data);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-        file.close();
+        const QString data =
+            copyExampleEdited("steel-pipe-clay.kd3d", "stopped.kd3d", "\n1E-5 600 16 201.06\r\n",
+                              "\n1E-5 -600 16 201.06\r\n");
         s.open(data);
         QCOMPARE(s.form.Project().PileLength, -600.0L);  // a file's value as it stands
 

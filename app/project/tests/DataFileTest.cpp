@@ -346,12 +346,13 @@ TEST_F(DataFileTest, FactorOptions) {
     // The engine takes an option above 0 as on and then reads its values; so does the program.
     // Factor rows are kept as read: a padding row of zero multipliers would zero the curves at
     // its depth, and a second row would end the single row's factor of 1 everywhere.
+    // Without Q-w factors in the file the multiplier is a new project's 1, the identity.
     const Case cases[] = {
-        {" 1\r\n0\r\n 0\r\n", true, false, 0, 0},
-        {" 2\r\n1\r\n5 1 1\r\n 0\r\n", true, false, 1, 0},
+        {" 1\r\n0\r\n 0\r\n", true, false, 0, 1},
+        {" 2\r\n1\r\n5 1 1\r\n 0\r\n", true, false, 1, 1},
         {" -1\r\n 1\r\n1.5 0.5\r\n", false, true, 2, 1.5},
         {" 0\r\n 2\r\n1.5 0.5\r\n", false, true, 2, 1.5},
-        {" 0\r\n -3\r\n", false, false, 2, 0},
+        {" 0\r\n -3\r\n", false, false, 2, 1},
     };
     const QByteArray head = kCurves.left(kCurves.size() - 8);  // without records 12 and 13
     ASSERT_TRUE(head.endsWith("201.06\r\n 0\r\n 0\r\n 0\r\n"));
