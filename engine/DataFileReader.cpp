@@ -45,6 +45,7 @@ void DataFileReader::openText(std::string text) {
     line_ = 0;
     status_ = kStatusOk;
     message_.clear();
+    unused_.clear();
 }
 
 bool DataFileReader::nextLine() {
@@ -72,8 +73,31 @@ bool DataFileReader::readLine(std::string& line, std::string_view what) {
 }
 
 void DataFileReader::beginRecord() {
+    passOver();
     rest_ = {};
     valueOnLine_ = false;
+}
+
+void DataFileReader::endRecords() {
+    if (failed()) return;
+    passOver();
+    while (!failed() && nextLine()) passOver();
+    rest_ = {};
+}
+
+// A value typed with a thousands separator ("100 000") reads as its first word: the words
+// after a record's values are what tells the user so.
+void DataFileReader::passOver() {
+    std::size_t first = 0;
+    while (first < rest_.size() && isSeparator(rest_[first])) ++first;
+    std::size_t last = rest_.size();
+    while (last > first && isSeparator(rest_[last - 1])) --last;
+    if (first == last) return;
+    const std::string words(rest_.substr(first, last - first));
+    unused_.push_back("line " + std::to_string(line_) + ": " + words);
+    if (strict_)
+        fail(kStatusInputMalformed, "Line " + std::to_string(line_) + " of the data file: \"" +
+                                        words + "\" after the values of the record is not used.");
 }
 
 bool DataFileReader::nextWord(std::string_view& word, std::string_view what) {

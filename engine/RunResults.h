@@ -60,6 +60,9 @@ struct RunResults {
     std::vector<CaseDistribution> distributions;
     std::vector<LoadSettlementRow> loadControlled;
     bool loadControlledComplete = false;
+    // Words of the data file that the run passed over (after a record's values), one entry per
+    // line: "line 12: 000".
+    std::vector<std::string> unusedWords;
 };
 
 // Unit labels of a unit system: length, force, stress.
