@@ -27,6 +27,7 @@
 #include "ResultsWriter.h"
 #include "RunDriver.h"
 #include "RunFiles.h"
+#include "Units.h"
 #include "UserMessages.h"
 
 namespace py = pybind11;
@@ -220,6 +221,58 @@ class QuietErrors {
     std::streambuf* saved_;
 };
 
+// A column's heading as declared, its lines joined, without the unit that the grid adds.
+template <class F>
+std::string Heading(const keldar::TColumnT<F>& col) {
+    std::string heading;
+    for (const std::string& line : col.Headers()) {
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        std::string part = line.substr(first, line.find_last_not_of(' ') - first + 1);
+        heading += (heading.empty() ? "" : " ") + part;
+    }
+    while (!heading.empty() && (heading.back() == ',' || heading.back() == ' '))
+        heading.pop_back();
+    return heading;
+}
+
+// What a column holds, for the scripting reference and keldar.describe.
+template <class F>
+py::dict ColumnDeclaration(const keldar::TColumnT<F>& col, int index) {
+    static const char* const kKinds[] = {"sub-table", "integer", "number", "text"};
+    py::dict d;
+    d["index"] = index;
+    d["heading"] = Heading(col);
+    d["kind"] = kKinds[static_cast<int>(KindOf(col))];
+    d["shown"] = col.Visible();
+    if (const auto* number = dynamic_cast<const keldar::TFloatColumnT<F>*>(&col)) {
+        d["unit"] = number->UnitCode();
+        d["units"] = py::make_tuple(keldar::UnitLabel(number->UnitCode(), 1),
+                                    keldar::UnitLabel(number->UnitCode(), 2));
+    } else if (const auto* choice = dynamic_cast<const keldar::TEnumColumnT<F>*>(&col)) {
+        d["kind"] = "choice";
+        d["items"] = choice->Items();
+    } else if (const auto* whole = dynamic_cast<const keldar::TIntColumnT<F>*>(&col)) {
+        d["minimum"] = whole->Minimum();
+        d["maximum"] = whole->Maximum();
+    }
+    return d;
+}
+
+template <class F>
+py::dict TableDeclaration(const keldar::TGridTableT<F>& table, const std::string& name) {
+    py::dict d;
+    d["name"] = name;
+    d["caption"] = table.Caption();
+    d["min_rows"] = table.MinRows();
+    d["max_rows"] = table.MaxRows();
+    py::list columns;
+    for (int c = 0; c < table.ColumnCount(); ++c)
+        columns.append(ColumnDeclaration(table.ColumnAt(c), c));
+    d["columns"] = columns;
+    return d;
+}
+
 // A private folder for one run, removed afterwards.
 class TempFolder {
   public:
@@ -376,6 +429,10 @@ class Project {
         SetTableRows(tables_.Plain(name), rows, name);
     }
     std::vector<std::string> TableNames() const { return tables_.Names(); }
+    py::dict Declaration(const std::string& name) const {
+        if (IsChart(name)) return TableDeclaration(tables_.Chart(name), name);
+        return TableDeclaration(tables_.Plain(name), name);
+    }
     bool Modified() const { return data_.Modified(); }
     void SetUnitSystem(int n) { data_.SetUnitSystem(n); }
 
@@ -483,6 +540,10 @@ PYBIND11_MODULE(_keldar, m) {
         .def_readonly("json", &RunOutcome::json)
         .def_readonly("finite", &RunOutcome::finite);
 
+    m.def(
+        "unit_label",
+        [](const std::string& code, int system) { return keldar::UnitLabel(code, system); },
+        "A unit code (L, F, F/L^2, ...) as the tables show it in unit system 1 or 2.");
     m.def("run_data_file", &RunDataFile, py::arg("path"), py::arg("console") = false,
           "Runs the engine on a data file, writing the report, plot and notes files beside it.");
 
@@ -497,5 +558,6 @@ PYBIND11_MODULE(_keldar, m) {
         .def("table", &Project::Table, py::arg("name"), py::arg("row") = -1)
         .def("set_table", &Project::SetTable, py::arg("name"), py::arg("rows"), py::arg("row") = -1)
         .def("table_names", &Project::TableNames)
+        .def("declaration", &Project::Declaration)
         .def_property_readonly("modified", &Project::Modified);
 }

@@ -29,8 +29,8 @@ import warnings as _warnings
 
 from . import _keldar
 
-__all__ = ["Project", "load", "run_file", "FileError", "RunError", "DataFileWarning",
-           "version", "FIELDS", "SETTABLE_FIELDS"]
+__all__ = ["Project", "load", "run_file", "describe", "FileError", "RunError",
+           "DataFileWarning", "version", "FIELDS", "SETTABLE_FIELDS"]
 
 version = _keldar.version
 FileError = _keldar.FileError
@@ -46,15 +46,35 @@ class DataFileWarning(UserWarning):
 _REAL, _POSITIVE, _WHOLE, _FLAG, _TEXT, _UNITS = ("real", "positive real", "whole number",
                                                   "flag", "text", "unit system")
 
-# The scalar fields of a project, by the names the program uses, with the kind of value each
-# takes; FileName is set by save(path) only.
-_FIELD_KINDS = {
-    "UnitSystem": _UNITS, "FileName": None, "Title": _TEXT, "QMultiplier": _REAL,
-    "WMultiplier": _REAL, "OuterDiameter": _POSITIVE, "PileLength": _POSITIVE,
-    "TipArea": _POSITIVE, "Tolerance": _POSITIVE, "IncrementCount": _WHOLE,
-    "OutputOption": _WHOLE, "DowndragOn": _FLAG, "TipMovementsOn": _FLAG, "HeadLoadsOn": _FLAG,
-    "CurvesGenerated": _FLAG, "TZFactorsOn": _FLAG, "QWFactorsOn": _FLAG,
-}
+# The scalar fields of a project, by the names the program uses: the kind of value each takes
+# (None: set by save(path) only), its unit code (as the tables' columns have them) and what it
+# is. The scripting reference and describe() are made from this list.
+_FIELD_LIST = (
+    ("UnitSystem", _UNITS, "", "1 English (in, lb), 2 SI (m, kN); setting it converts every "
+     "number the project holds"),
+    ("FileName", None, "", "the data file the project was read from or last saved to"),
+    ("Title", _TEXT, "", "project title, the first line of the data file (the analysis keeps "
+     "72 characters)"),
+    ("QMultiplier", _REAL, "", "Q-multiplier of the Q-w modification factors"),
+    ("WMultiplier", _REAL, "", "w-multiplier of the Q-w modification factors"),
+    ("OuterDiameter", _POSITIVE, "L", "outer diameter of the pile"),
+    ("PileLength", _POSITIVE, "L", "pile length"),
+    ("TipArea", _POSITIVE, "L^2", "area of the pile tip"),
+    ("Tolerance", _POSITIVE, "L", "convergence tolerance on movement"),
+    ("IncrementCount", _WHOLE, "", "number of pile increments"),
+    ("OutputOption", _WHOLE, "", "0: the table along the pile for every case in the report; "
+     "above 0: the load-settlement tables only"),
+    ("DowndragOn", _FLAG, "", "down-drag from the soil settlement profile (TblSettlement2)"),
+    ("TipMovementsOn", _FLAG, "", "the tip movements of TblTipMove instead of the nine "
+     "default ones"),
+    ("HeadLoadsOn", _FLAG, "", "load-controlled solutions for the loads of TblTopload"),
+    ("CurvesGenerated", _FLAG, "", "t-z and Q-w curves generated from the soil layers (D2) "
+     "instead of entered (TblTZDepth2, TblQwcurve2)"),
+    ("TZFactorsOn", _FLAG, "", "modification factors on the t-z curves (TblTZFactors2)"),
+    ("QWFactorsOn", _FLAG, "", "modification factors on the Q-w curve (QMultiplier, "
+     "WMultiplier)"),
+)
+_FIELD_KINDS = {name: kind for name, kind, _, _ in _FIELD_LIST}
 FIELDS = tuple(_FIELD_KINDS)
 SETTABLE_FIELDS = tuple(name for name, kind in _FIELD_KINDS.items() if kind is not None)
 
@@ -299,3 +319,30 @@ def run_file(path, check=True, console=False):
     if path is None or not isinstance(path, (str, bytes, _os.PathLike)):
         raise TypeError(f"a file name (str or path) was expected, not {_type_name(path)}")
     return _outcome(_keldar.run_data_file(_os.fsdecode(_os.fspath(path)), console), check)
+
+
+def _field_description(name, kind, unit, text):
+    allowed = {_UNITS: "1 or 2", _POSITIVE: "a finite number above 0", _REAL: "a finite number",
+               _WHOLE: "an int, 0 or above", _FLAG: "True or False", _TEXT: "a str",
+               None: "read only"}[kind]
+    return {"name": name, "kind": kind or "text", "description": text, "unit": unit,
+            "units": tuple(_keldar.unit_label(unit, system) for system in (1, 2)) if unit
+            else ("", ""), "allowed": allowed, "settable": kind is not None}
+
+
+def describe(name=None):
+    """What a field or a table holds, as the program declares it: for a table its caption,
+    row limits and columns (heading, kind, unit code and unit in each system, the items of a
+    choice); for a field its kind, unit and allowed values. Without a name: everything, as
+    {"fields": [...], "tables": [...]}."""
+    tables = _keldar.Project()
+    if name is None:
+        return {"fields": [_field_description(*f) for f in _FIELD_LIST],
+                "tables": [tables.declaration(t) for t in tables.table_names()]}
+    for field in _FIELD_LIST:
+        if field[0] == name:
+            return _field_description(*field)
+    if name in tables.table_names():
+        return tables.declaration(name)
+    raise KeyError(f"no field or table {name!r}; the fields are {', '.join(FIELDS)}; the "
+                   f"tables are {', '.join(tables.table_names())}")

@@ -208,3 +208,27 @@ def test_reals_in_the_results_are_floats_whole_or_not():
     assert [row["top_load"] for row in rows] == [50000.0, 100000.0, 150000.0]
     assert all(isinstance(row[key], float) for row in rows for key in ("top_load", "tip_load"))
     assert isinstance(results["input"]["pile_length"], float)
+
+
+def test_describe_gives_what_the_tables_and_fields_hold():
+    layers = keldar.describe("D2")
+    project = keldar.load(EXAMPLES / "drilled-shaft-sand.kd3d")
+    assert len(layers["columns"]) == len(project.table("D2")[0])
+    assert layers["caption"] == "Soil Layers" and (layers["min_rows"], layers["max_rows"]) == (1, 30)
+    assert layers["columns"][0]["items"][5] == "Driven Pile in Sand (API)"
+    assert keldar.describe("TipArea")["units"] == ("in^2", "m^2")
+    assert [f["name"] for f in keldar.describe()["fields"]] == list(keldar.FIELDS)
+    with pytest.raises(KeyError, match="TblAE2"):
+        keldar.describe("TblAE")
+
+
+def test_the_scripting_reference_is_what_the_declarations_give():
+    import keldar.reference
+    docs = Path(__file__).parents[2] / "docs"
+    schema = json.loads((docs / "results.schema.json").read_text())
+    assert (docs / "scripting-reference.md").read_text() == keldar.reference.markdown(schema), \
+        "regenerate: python3 -m keldar.reference docs/results.schema.json " \
+        "> docs/scripting-reference.md"
+    text = (docs / "scripting-reference.md").read_text()
+    for table in keldar.describe()["tables"]:
+        assert f"### {table['name']}: {table['caption']}" in text
