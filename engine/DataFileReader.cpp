@@ -11,6 +11,9 @@ static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == 
 static bool isSeparator(char c) { return isBlank(c) || c == ','; }
 static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Far above any data file (the largest project is a few hundred kilobytes).
+static constexpr long kMaxReservedSize = 64L * 1024 * 1024;
+
 bool DataFileReader::open(const std::string& path) {
     openText({});
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -20,9 +23,10 @@ bool DataFileReader::open(const std::string& path) {
     }
     // Room for the whole file at once where its size is known (a large project is a few
     // hundred kilobytes); the reads below hold whatever the file really gives.
+    // A folder opens too, and tells a size it cannot give: only a plausible size is reserved.
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long size = std::ftell(file);
-        if (size > 0) text_.reserve(static_cast<std::size_t>(size));
+        if (size > 0 && size <= kMaxReservedSize) text_.reserve(static_cast<std::size_t>(size));
         std::rewind(file);
     }
     char buf[16384];

@@ -178,6 +178,10 @@ TEST(DataFileReader, MissingFile) {
     EXPECT_FALSE(in.open("/nonexistent/keldar/pile.kd3d"));
     EXPECT_EQ(in.status(), kStatusCannotOpenInput);
     EXPECT_EQ(in.message(), "The data file \"/nonexistent/keldar/pile.kd3d\" cannot be opened.");
+    // A folder is no data file: it is refused, never read as a file of its reported size.
+    DataFileReader folder;
+    EXPECT_FALSE(folder.open(::testing::TempDir()));
+    EXPECT_EQ(folder.status(), kStatusCannotOpenInput);
 }
 
 }  // namespace
