@@ -27,6 +27,7 @@
 #include "ResultsWriter.h"
 #include "RunDriver.h"
 #include "RunFiles.h"
+#include "RunStore.h"
 #include "Units.h"
 #include "UserMessages.h"
 
@@ -231,8 +232,7 @@ std::string Heading(const keldar::TColumnT<F>& col) {
         std::string part = line.substr(first, line.find_last_not_of(' ') - first + 1);
         heading += (heading.empty() ? "" : " ") + part;
     }
-    while (!heading.empty() && (heading.back() == ',' || heading.back() == ' '))
-        heading.pop_back();
+    while (!heading.empty() && (heading.back() == ',' || heading.back() == ' ')) heading.pop_back();
     return heading;
 }
 
@@ -522,6 +522,7 @@ void Project::SetField(const std::string& n, const py::object& v) {
 PYBIND11_MODULE(_keldar, m) {
     m.doc() = "KELDAR project model and analysis engine";
     m.attr("version") = keldar::kProgramVersion;
+    m.attr("max_increments") = keldar::kMaxIncrements;
     static py::exception<keldar::EInputOutputError> fileError(m, "FileError", PyExc_OSError);
     py::register_exception_translator([](std::exception_ptr p) {
         try {

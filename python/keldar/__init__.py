@@ -43,8 +43,8 @@ class DataFileWarning(UserWarning):
 
 
 # How a field's value is checked before it is stored.
-_REAL, _POSITIVE, _WHOLE, _FLAG, _TEXT, _UNITS = ("real", "positive real", "whole number",
-                                                  "flag", "text", "unit system")
+_REAL, _POSITIVE, _WHOLE, _COUNT, _FLAG, _TEXT, _UNITS = (
+    "real", "positive real", "whole number", "count", "flag", "text", "unit system")
 
 # The scalar fields of a project, by the names the program uses: the kind of value each takes
 # (None: set by save(path) only), its unit code (as the tables' columns have them) and what it
@@ -61,7 +61,8 @@ _FIELD_LIST = (
     ("PileLength", _POSITIVE, "L", "pile length"),
     ("TipArea", _POSITIVE, "L^2", "area of the pile tip"),
     ("Tolerance", _POSITIVE, "L", "convergence tolerance on movement"),
-    ("IncrementCount", _WHOLE, "", "number of pile increments"),
+    ("IncrementCount", _COUNT, "", "number of pile increments (the program's window takes "
+     "10 to 500)"),
     ("OutputOption", _WHOLE, "", "0: the table along the pile for every case in the report; "
      "above 0: the load-settlement tables only"),
     ("DowndragOn", _FLAG, "", "down-drag from the soil settlement profile (TblSettlement2)"),
@@ -109,7 +110,7 @@ def _field_value(name, kind, value):
         return bool(value)
     if isinstance(value, bool) or not isinstance(value, _numbers.Real):
         raise TypeError(f"{name} takes a number, not {_type_name(value)}")
-    if kind in (_WHOLE, _UNITS):
+    if kind in (_WHOLE, _COUNT, _UNITS):
         if not isinstance(value, _numbers.Integral):
             raise TypeError(f"{name} takes an int, not {_type_name(value)}")
         value = int(value)
@@ -117,6 +118,8 @@ def _field_value(name, kind, value):
             raise ValueError(f"UnitSystem is 1 (English) or 2 (SI), not {value}")
         if kind == _WHOLE and value < 0:
             raise ValueError(f"{name} cannot be negative ({value})")
+        if kind == _COUNT and not 1 <= value <= _keldar.max_increments:
+            raise ValueError(f"{name} takes 1 to {_keldar.max_increments}, not {value}")
         return value
     value = float(value)
     if not _math.isfinite(value):
@@ -324,6 +327,7 @@ def run_file(path, check=True, console=False):
 def _field_description(name, kind, unit, text):
     allowed = {_UNITS: "1 or 2", _POSITIVE: "a finite number above 0", _REAL: "a finite number",
                _WHOLE: "an int, 0 or above", _FLAG: "True or False", _TEXT: "a str",
+               _COUNT: f"an int from 1 to {_keldar.max_increments}",
                None: "read only"}[kind]
     return {"name": name, "kind": kind or "text", "description": text, "unit": unit,
             "units": tuple(_keldar.unit_label(unit, system) for system in (1, 2)) if unit

@@ -61,6 +61,7 @@ def test_a_misspelled_field_is_refused_with_the_closest_names():
     ("PileLength", "720", TypeError, "PileLength takes a number, not str"),
     ("HeadLoadsOn", 1, TypeError, "HeadLoadsOn takes True or False"),
     ("IncrementCount", 50.5, TypeError, "IncrementCount takes an int"),
+    ("IncrementCount", 0, ValueError, "IncrementCount takes 1 to 1000, not 0"),
     ("Title", 5, TypeError, "Title takes a str"),
 ])
 def test_a_value_the_analysis_cannot_use_is_refused_when_set(name, value, error, text):
