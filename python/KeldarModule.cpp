@@ -96,20 +96,27 @@ Rows TableRows(const keldar::TGridTableT<F>& table) {
     return rows;
 }
 
+// A column's heading as declared, its lines joined, without the unit that the grid adds.
+template <class F>
+std::string Heading(const keldar::TColumnT<F>& col) {
+    std::string heading;
+    for (const std::string& line : col.Headers()) {
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        std::string part = line.substr(first, line.find_last_not_of(' ') - first + 1);
+        heading += (heading.empty() ? "" : " ") + part;
+    }
+    while (!heading.empty() && (heading.back() == ',' || heading.back() == ' ')) heading.pop_back();
+    return heading;
+}
+
 // "Table D2, row 0, column 0 (Soil Type)": where a value was refused.
 template <class F>
 std::string CellName(const keldar::TColumnT<F>& col, const std::string& table, int row,
                      int column) {
-    std::string caption;
-    for (int i = 0; i < col.HeaderLineCount(); ++i) {
-        const std::string line = col.HeaderLine(i);
-        const std::size_t first = line.find_first_not_of(' ');
-        if (first == std::string::npos) continue;
-        caption += (caption.empty() ? "" : " ") +
-                   line.substr(first, line.find_last_not_of(' ') - first + 1);
-    }
+    const std::string heading = Heading(col);
     return "Table " + table + ", row " + std::to_string(row) + ", column " +
-           std::to_string(column) + (caption.empty() ? "" : " (" + caption + ")");
+           std::to_string(column) + (heading.empty() ? "" : " (" + heading + ")");
 }
 
 // The whole number a cell takes: an int, or a whole float (a NumPy array holds codes as
@@ -221,20 +228,6 @@ class QuietErrors {
   private:
     std::streambuf* saved_;
 };
-
-// A column's heading as declared, its lines joined, without the unit that the grid adds.
-template <class F>
-std::string Heading(const keldar::TColumnT<F>& col) {
-    std::string heading;
-    for (const std::string& line : col.Headers()) {
-        const std::size_t first = line.find_first_not_of(' ');
-        if (first == std::string::npos) continue;
-        std::string part = line.substr(first, line.find_last_not_of(' ') - first + 1);
-        heading += (heading.empty() ? "" : " ") + part;
-    }
-    while (!heading.empty() && (heading.back() == ',' || heading.back() == ' ')) heading.pop_back();
-    return heading;
-}
 
 // What a column holds, for the scripting reference and keldar.describe.
 template <class F>
