@@ -11,6 +11,9 @@ static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == 
 static bool isSeparator(char c) { return isBlank(c) || c == ','; }
 static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Far above any data file (the largest project is a few hundred kilobytes).
+static constexpr long kMaxReservedSize = 64L * 1024 * 1024;
+
 bool DataFileReader::open(const std::string& path) {
     openText({});
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -20,9 +23,10 @@ bool DataFileReader::open(const std::string& path) {
     }
     // Room for the whole file at once where its size is known (a large project is a few
     // hundred kilobytes); the reads below hold whatever the file really gives.
+    // A folder opens too, and tells a size it cannot give: only a plausible size is reserved.
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long size = std::ftell(file);
-        if (size > 0) text_.reserve(static_cast<std::size_t>(size));
+        if (size > 0 && size <= kMaxReservedSize) text_.reserve(static_cast<std::size_t>(size));
         std::rewind(file);
     }
     char buf[16384];
@@ -45,6 +49,7 @@ void DataFileReader::openText(std::string text) {
     line_ = 0;
     status_ = kStatusOk;
     message_.clear();
+    unused_.clear();
 }
 
 bool DataFileReader::nextLine() {
@@ -72,8 +77,31 @@ bool DataFileReader::readLine(std::string& line, std::string_view what) {
 }
 
 void DataFileReader::beginRecord() {
+    passOver();
     rest_ = {};
     valueOnLine_ = false;
+}
+
+void DataFileReader::endRecords() {
+    if (failed()) return;
+    passOver();
+    while (!failed() && nextLine()) passOver();
+    rest_ = {};
+}
+
+// A value typed with a thousands separator ("100 000") reads as its first word: the words
+// after a record's values are what tells the user so.
+void DataFileReader::passOver() {
+    std::size_t first = 0;
+    while (first < rest_.size() && isSeparator(rest_[first])) ++first;
+    std::size_t last = rest_.size();
+    while (last > first && isSeparator(rest_[last - 1])) --last;
+    if (first == last) return;
+    const std::string words(rest_.substr(first, last - first));
+    unused_.push_back("line " + std::to_string(line_) + ": " + words);
+    if (strict_)
+        fail(kStatusInputMalformed, "Line " + std::to_string(line_) + " of the data file: \"" +
+                                        words + "\" after the values of the record is not used.");
 }
 
 bool DataFileReader::nextWord(std::string_view& word, std::string_view what) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "RunStore.h"
 
@@ -27,8 +28,13 @@ class DataFileReader {
     // The next line as it stands, without its line end (the title record).
     bool readLine(std::string& line, std::string_view what);
 
-    // Starts the next record at a new line.
+    // Starts the next record at a new line. Words left on the line where the record before ended
+    // are passed over, as the free-form rule does; they are noted (see unusedWords), and in
+    // strict reading they stop the read.
     void beginRecord();
+    // After the last record: the rest of the file is passed over in the same way.
+    void endRecords();
+    void setStrict(bool strict) { strict_ = strict; }
     // The next value of the current record; `what` names it in a message.
     bool readInteger(std::int32_t& value, std::string_view what);
     bool readReal(float& value, std::string_view what);
@@ -38,12 +44,15 @@ class DataFileReader {
     const std::string& message() const { return message_; }
     // 1-based number of the line the last value came from (0 before the first read).
     int lineNumber() const { return line_; }
+    // Words passed over, one entry per line: "line 12: 000".
+    const std::vector<std::string>& unusedWords() const { return unused_; }
 
   private:
     bool nextWord(std::string_view& word, std::string_view what);
     bool nextLine();
     void failNotNumber(std::string_view kind, std::string_view word, std::string_view what);
     void fail(std::int32_t status, std::string message);
+    void passOver();
 
     std::string text_;
     std::size_t next_ = 0;      // start of the next unread line
@@ -52,6 +61,8 @@ class DataFileReader {
     int line_ = 0;
     std::int32_t status_ = kStatusOk;
     std::string message_;
+    bool strict_ = false;
+    std::vector<std::string> unused_;
 };
 
 }  // namespace keldar

@@ -387,7 +387,9 @@ void readInput(DataFileReader& in, std::int32_t& status) {
     if (!readTipMovements(input)) return;
     writePileData();
     if (!readTopLoads(input) || !readSettlementProfile(input) || !readTzFactors(input)) return;
-    readQwFactors(input);
+    if (!readQwFactors(input)) return;
+    in.endRecords();
+    input.ok();
 }
 
 }  // namespace keldar

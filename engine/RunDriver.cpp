@@ -75,6 +75,7 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
     writeReportHeader(identity, paths, time);
 
     DataFileReader in;
+    in.setStrict(options.strictRecords);
     const bool dataOk = in.open(paths.dataFile);
     // The plot file is replaced even when the run cannot go on, so that no earlier run's
     // results are left behind under this project's name.
@@ -92,6 +93,7 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
     if (status == kStatusOk) {
         if (options.consoleBanner) std::cerr << "\n\n\n         COMPUTATION IS PROCEEDING.......\n";
         readInput(in, status);
+        if (options.results) options.results->unusedWords = in.unusedWords();
         if (status == kStatusOk) collectInput();
         if (status == kStatusOk) runTipMovementCases(status, options.workers);
         if (status == kStatusOk && runStore().NLOAD > 0) runLoadControlled(status, options.workers);

@@ -50,6 +50,8 @@ struct RunOptions {
     int workers = 0;
     // Filled with the results as numbers when set (cleared first).
     RunResults* results = nullptr;
+    // Words after a record's values stop the run instead of being passed over.
+    bool strictRecords = false;
 };
 
 // Runs one analysis; returns the run status (0 after a normal run).

@@ -75,6 +75,9 @@ struct RunResults {
     std::vector<LoadSettlementRow> loadControlled;
     bool loadControlledComplete = false;
     std::vector<RangeWarning> warnings;
+    // Words of the data file that the run passed over (after a record's values), one entry per
+    // line: "line 12: 000".
+    std::vector<std::string> unusedWords;
 };
 
 // Unit labels of a unit system: length, force, stress.

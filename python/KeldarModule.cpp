@@ -3,10 +3,15 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <QFile>
+#include <QSaveFile>
 #include <QString>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -14,12 +19,17 @@
 #include <variant>
 #include <vector>
 
+#include "DataFileWriter.h"
+#include "FiniteResults.h"
 #include "GridColumns.h"
 #include "InputOutputError.h"
 #include "KeldarVersion.h"
 #include "ProgramData.h"
 #include "ResultsWriter.h"
 #include "RunDriver.h"
+#include "RunFiles.h"
+#include "RunStore.h"
+#include "Units.h"
 #include "UserMessages.h"
 
 namespace py = pybind11;
@@ -87,44 +97,103 @@ Rows TableRows(const keldar::TGridTableT<F>& table) {
     return rows;
 }
 
-std::string ColumnName(int column, const std::string& table) {
-    return "Column " + std::to_string(column) + " of table " + table;
+// A column's heading as declared, its lines joined, without the unit that the grid adds.
+template <class F>
+std::string Heading(const keldar::TColumnT<F>& col) {
+    std::string heading;
+    for (const std::string& line : col.Headers()) {
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        std::string part = line.substr(first, line.find_last_not_of(' ') - first + 1);
+        heading += (heading.empty() ? "" : " ") + part;
+    }
+    while (!heading.empty() && (heading.back() == ',' || heading.back() == ' ')) heading.pop_back();
+    return heading;
+}
+
+// "Table D2, row 0, column 0 (Soil Type)": where a value was refused.
+template <class F>
+std::string CellName(const keldar::TColumnT<F>& col, const std::string& table, int row,
+                     int column) {
+    const std::string heading = Heading(col);
+    return "Table " + table + ", row " + std::to_string(row) + ", column " +
+           std::to_string(column) + (heading.empty() ? "" : " (" + heading + ")");
+}
+
+// The whole number a cell takes: an int, or a whole float (a NumPy array holds codes as
+// floats).
+std::int32_t WholeNumber(const Cell& cell, const std::string& where) {
+    if (std::holds_alternative<std::int64_t>(cell)) {
+        const std::int64_t value = std::get<std::int64_t>(cell);
+        if (value >= INT32_MIN && value <= INT32_MAX) return static_cast<std::int32_t>(value);
+    } else if (std::holds_alternative<double>(cell)) {
+        const double value = std::get<double>(cell);
+        if (value == std::floor(value) && std::fabs(value) <= 2147483647.0)
+            return static_cast<std::int32_t>(value);
+    }
+    throw py::value_error(where + " takes an integer.");
+}
+
+// Refuses, before anything is stored, a value that the column cannot hold: a sub-table button
+// takes None and nothing else, every other cell a value of its kind (None or NaN included).
+template <class F>
+void CheckCell(const keldar::TColumnT<F>& col, const Cell& cell, const std::string& where) {
+    const Kind kind = KindOf(col);
+    if (kind == Kind::SubTable) {
+        if (!std::holds_alternative<std::monostate>(cell))
+            throw py::value_error(where + " holds sub-tables; give None there.");
+        return;
+    }
+    if (std::holds_alternative<std::monostate>(cell))
+        throw py::value_error(where + " needs a value, not None or NaN.");
+    if (kind == Kind::Text) {
+        if (!std::holds_alternative<std::string>(cell))
+            throw py::value_error(where + " takes a text.");
+        return;
+    }
+    if (std::holds_alternative<std::string>(cell))
+        throw py::value_error(where + " takes a number, not a text.");
+    if (kind == Kind::Number) {
+        if (std::holds_alternative<double>(cell) && !std::isfinite(std::get<double>(cell)))
+            throw py::value_error(where + " takes a finite number.");
+        return;
+    }
+    const std::int32_t value = WholeNumber(cell, where);
+    if (const auto* items = dynamic_cast<const keldar::TEnumColumnT<F>*>(&col)) {
+        const auto count = static_cast<std::int32_t>(items->Items().size());
+        if (value < 1 || value > count)
+            throw py::value_error(where + " takes 1 to " + std::to_string(count) + ", not " +
+                                  std::to_string(value) + ".");
+    } else if (const auto* whole = dynamic_cast<const keldar::TIntColumnT<F>*>(&col)) {
+        if (value < whole->Minimum() || value > whole->Maximum())
+            throw py::value_error(where + " takes " + std::to_string(whole->Minimum()) + " to " +
+                                  std::to_string(whole->Maximum()) + ", not " +
+                                  std::to_string(value) + ".");
+    }
 }
 
 template <class F>
-void SetCell(keldar::TColumnT<F>& col, int row, const Cell& cell, const std::string& where) {
-    if (std::holds_alternative<std::monostate>(cell)) return;
+void SetCell(keldar::TColumnT<F>& col, int row, const Cell& cell) {
     switch (KindOf(col)) {
         case Kind::SubTable:
-            throw py::value_error(where + " holds sub-tables; give None there.");
-        case Kind::Integer: {
-            // A whole float is taken too: a NumPy array holds the codes as floats.
-            const double value = std::holds_alternative<double>(cell) ? std::get<double>(cell)
-                                 : std::holds_alternative<std::int64_t>(cell)
-                                     ? static_cast<double>(std::get<std::int64_t>(cell))
-                                     : 0.5;
-            if (value != std::floor(value) || std::fabs(value) > 2147483647.0)
-                throw py::value_error(where + " takes an integer.");
-            col.SetInteger(row, static_cast<std::int32_t>(value));
             return;
-        }
+        case Kind::Integer:
+            col.SetInteger(row, WholeNumber(cell, {}));
+            return;
         case Kind::Number:
-            if (std::holds_alternative<std::string>(cell))
-                throw py::value_error(where + " takes a number.");
             col.SetFloat(row, std::holds_alternative<double>(cell)
                                   ? std::get<double>(cell)
                                   : static_cast<double>(std::get<std::int64_t>(cell)));
             return;
         case Kind::Text:
-            if (!std::holds_alternative<std::string>(cell))
-                throw py::value_error(where + " takes a text.");
             col.SetText(row, std::get<std::string>(cell));
             return;
     }
 }
 
-// Replaces the table's rows. A row may be shorter than the table (the rest keep their new-row
-// values); None leaves a cell as it is. Sub-tables of rows that stay are kept.
+// Replaces the table's rows: one value per column in every row. Everything is checked before
+// the table changes, so a refused call leaves it as it was. Sub-tables of rows that stay are
+// kept.
 template <class F>
 void SetTableRows(keldar::TGridTableT<F>& table, const Rows& rows, const std::string& name) {
     const int count = static_cast<int>(rows.size());
@@ -132,16 +201,70 @@ void SetTableRows(keldar::TGridTableT<F>& table, const Rows& rows, const std::st
         throw py::value_error("Table " + name + " takes " + std::to_string(table.MinRows()) +
                               " to " + std::to_string(table.MaxRows()) + " rows, not " +
                               std::to_string(count) + ".");
-    for (int r = 0; r < count; ++r)
-        if (static_cast<int>(rows[r].size()) > table.ColumnCount())
+    for (int r = 0; r < count; ++r) {
+        if (static_cast<int>(rows[r].size()) != table.ColumnCount())
             throw py::value_error("Table " + name + " has " + std::to_string(table.ColumnCount()) +
                                   " columns; row " + std::to_string(r) + " has " +
                                   std::to_string(rows[r].size()) + " values.");
+        for (int c = 0; c < table.ColumnCount(); ++c)
+            CheckCell(table.ColumnAt(c), rows[r][c], CellName(table.ColumnAt(c), name, r, c));
+    }
     table.SetRowCount(count);
     for (int r = 0; r < count; ++r)
-        for (int c = 0; c < static_cast<int>(rows[r].size()); ++c)
-            SetCell(table.ColumnAt(c), r, rows[r][c], ColumnName(c, name));
+        for (int c = 0; c < table.ColumnCount(); ++c) SetCell(table.ColumnAt(c), r, rows[r][c]);
     table.SetChanged(true);
+}
+
+// Standard error stays quiet while the engine runs without a console: its error lines are in
+// the report and the results.
+class QuietErrors {
+  public:
+    explicit QuietErrors(bool quiet) : saved_(quiet ? std::cerr.rdbuf(nullptr) : nullptr) {}
+    ~QuietErrors() {
+        if (saved_) std::cerr.rdbuf(saved_);
+    }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+  private:
+    std::streambuf* saved_;
+};
+
+// What a column holds, for the scripting reference and keldar.describe.
+template <class F>
+py::dict ColumnDeclaration(const keldar::TColumnT<F>& col, int index) {
+    static const char* const kKinds[] = {"sub-table", "integer", "number", "text"};
+    py::dict d;
+    d["index"] = index;
+    d["heading"] = Heading(col);
+    d["kind"] = kKinds[static_cast<int>(KindOf(col))];
+    d["shown"] = col.Visible();
+    if (const auto* number = dynamic_cast<const keldar::TFloatColumnT<F>*>(&col)) {
+        d["unit"] = number->UnitCode();
+        d["units"] = py::make_tuple(keldar::UnitLabel(number->UnitCode(), 1),
+                                    keldar::UnitLabel(number->UnitCode(), 2));
+    } else if (const auto* choice = dynamic_cast<const keldar::TEnumColumnT<F>*>(&col)) {
+        d["kind"] = "choice";
+        d["items"] = choice->Items();
+    } else if (const auto* whole = dynamic_cast<const keldar::TIntColumnT<F>*>(&col)) {
+        d["minimum"] = whole->Minimum();
+        d["maximum"] = whole->Maximum();
+    }
+    return d;
+}
+
+template <class F>
+py::dict TableDeclaration(const keldar::TGridTableT<F>& table, const std::string& name) {
+    py::dict d;
+    d["name"] = name;
+    d["caption"] = table.Caption();
+    d["min_rows"] = table.MinRows();
+    d["max_rows"] = table.MaxRows();
+    py::list columns;
+    for (int c = 0; c < table.ColumnCount(); ++c)
+        columns.append(ColumnDeclaration(table.ColumnAt(c), c));
+    d["columns"] = columns;
+    return d;
 }
 
 // A private folder for one run, removed afterwards.
@@ -166,18 +289,23 @@ struct RunOutcome {
     int status;
     std::string message;
     std::string json;
+    bool finite;  // every result row is a number
 };
 
+RunOutcome Outcome(keldar::RunResults& results) {
+    keldar::noteNonFiniteResults(results);
+    return {results.status, results.message, keldar::resultsJson(results, "run"),
+            keldar::nonFiniteRowCount(results) == 0};
+}
+
 RunOutcome RunDataFile(const std::string& dataFile, bool console) {
-    keldar::RunPaths paths;
-    paths.dataFile = dataFile;
-    paths.reportFile = fs::path(dataFile).replace_extension(".kd3o").string();
-    paths.plotFile = fs::path(dataFile).replace_extension(".kd3p").string();
-    paths.notesFile = fs::path(dataFile).replace_extension(".kd3r").string();
+    keldar::RunResults results;
+    // A folder or a missing file gets no report: nothing is written for it.
+    if (!keldar::dataFileCanBeRun(dataFile, results)) return Outcome(results);
+    const keldar::RunPaths paths = keldar::runPathsFor(dataFile);
     keldar::RunIdentity identity;
     identity.user1 = "KELDAR Python module";
     identity.user2 = "Scripted run, no user identification";
-    keldar::RunResults results;
     keldar::RunOptions options;
     options.consoleBanner = console;
     options.results = &results;
@@ -186,9 +314,33 @@ RunOutcome RunDataFile(const std::string& dataFile, bool console) {
         static std::mutex engineInUse;
         py::gil_scoped_release release;
         const std::lock_guard<std::mutex> lock(engineInUse);
+        const QuietErrors quiet(!console);
         keldar::runKeldar(paths, identity, options);
     }
-    return {results.status, results.message, keldar::resultsJson(results, "run")};
+    return Outcome(results);
+}
+
+// The file named, the system's error number and the message: a FileError in Python.
+struct FileProblem {
+    std::string file;
+    int code;
+    std::string message;
+};
+
+// Writes the data file of a run unless a different file of that name is there already.
+void WriteRunDataFile(const fs::path& dataFile, const QByteArray& text, bool overwrite) {
+    const QString name = QString::fromStdString(dataFile.string());
+    QFile existing(name);
+    if (existing.exists()) {
+        if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text) return;
+        if (!overwrite)
+            throw FileProblem{dataFile.string(), EEXIST,
+                              "A different data file is there; run(..., overwrite=True) "
+                              "replaces it"};
+    }
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        throw FileProblem{dataFile.string(), EIO, file.errorString().toStdString()};
 }
 
 class Project {
@@ -206,39 +358,40 @@ class Project {
         return messages.texts;
     }
 
+    // A failed save leaves the project's file name as it was.
     void Save(const std::string& fileName) {
-        if (!fileName.empty()) data_.FileName = QString::fromStdString(fileName);
-        data_.SaveToFile();
-    }
-
-    // Runs a copy of the project saved into folder, or into a private temporary folder; the
-    // project's own file name and modified state are left as they are.
-    RunOutcome Run(const std::string& folder, bool console) {
         const QString savedName = data_.FileName;
         const QString savedGwi = data_.GwiFileName;
-        const bool savedModified = data_.Modified();
+        if (!fileName.empty()) data_.FileName = QString::fromStdString(fileName);
+        try {
+            data_.SaveToFile();
+        } catch (...) {
+            data_.FileName = savedName;
+            data_.GwiFileName = savedGwi;
+            throw;
+        }
+    }
+
+    // Runs the project as it stands, written as a data file into folder, or into a private
+    // temporary folder. The project itself is not saved: its file name, companion file and
+    // modified state stay as they are, unless the run's file is the project's own file, which
+    // is then saved.
+    RunOutcome Run(const std::string& folder, bool console, bool overwrite) {
         std::unique_ptr<TempFolder> temp;
         fs::path dir = folder;
         if (folder.empty()) {
             temp = std::make_unique<TempFolder>();
             dir = temp->path();
         }
-        const std::string base = fs::path(savedName.toStdString()).stem().string();
+        const std::string base = fs::path(data_.FileName.toStdString()).stem().string();
         const fs::path dataFile = dir / ((base.empty() ? std::string("project") : base) + ".kd3d");
-        const auto restore = [&] {
-            data_.FileName = savedName;
-            data_.GwiFileName = savedGwi;
+        const bool modified = data_.Modified();
+        const QByteArray text = keldar::DataFileText(data_);
+        data_.SetModified(modified);
+        WriteRunDataFile(dataFile, text, overwrite);
+        std::error_code ec;
+        if (!data_.FileName.isEmpty() && fs::equivalent(dataFile, data_.FileName.toStdString(), ec))
             data_.SetModified(false);
-            if (savedModified) data_.SetModified(true);
-        };
-        try {
-            data_.FileName = QString::fromStdString(dataFile.string());
-            data_.SaveToFile();
-        } catch (...) {
-            restore();
-            throw;
-        }
-        restore();
         return RunDataFile(dataFile.string(), console);
     }
 
@@ -270,14 +423,19 @@ class Project {
         SetTableRows(tables_.Plain(name), rows, name);
     }
     std::vector<std::string> TableNames() const { return tables_.Names(); }
+    py::dict Declaration(const std::string& name) const {
+        if (IsChart(name)) return TableDeclaration(tables_.Chart(name), name);
+        return TableDeclaration(tables_.Plain(name), name);
+    }
     bool Modified() const { return data_.Modified(); }
     void SetUnitSystem(int n) { data_.SetUnitSystem(n); }
 
   private:
+    // The chart tables come first among the names.
     bool IsChart(const std::string& name) const {
-        for (const auto* t : tables_.ChartTables())
-            if (&tables_.Chart(name) == t) return true;
-        return false;
+        const std::vector<std::string> names = tables_.Names();
+        const auto at = std::find(names.begin(), names.end(), name);
+        return at - names.begin() < static_cast<std::ptrdiff_t>(tables_.ChartTables().size());
     }
     static int SubColumn(const std::string& name) {
         if (name == "D2") return 2;
@@ -318,6 +476,8 @@ void Project::SetField(const std::string& n, const py::object& v) {
     const auto flag = [&](bool& field) { field = v.cast<bool>(); };
     if (n == "UnitSystem")
         data_.SetUnitSystem(v.cast<int>());
+    else if (n == "OutputOption")
+        f.OutputOption = v.cast<std::int32_t>();
     else if (n == "Title")
         f.Title = QString::fromStdString(v.cast<std::string>());
     else if (n == "QMultiplier")
@@ -358,20 +518,29 @@ PYBIND11_MODULE(_keldar, m) {
     // The engine's version text (the report's), and the release of KELDAR.
     m.attr("version") = keldar::kProgramVersion;
     m.attr("__version__") = keldar::kReleaseVersion;
+    m.attr("max_increments") = keldar::kMaxIncrements;
     static py::exception<keldar::EInputOutputError> fileError(m, "FileError", PyExc_OSError);
     py::register_exception_translator([](std::exception_ptr p) {
         try {
             if (p) std::rethrow_exception(p);
         } catch (const keldar::EInputOutputError& e) {
             fileError(e.Message().toStdString().c_str());
+        } catch (const FileProblem& e) {
+            // OSError(errno, message, file name) sets errno, strerror and filename.
+            PyErr_SetObject(fileError.ptr(), py::make_tuple(e.code, e.message, e.file).ptr());
         }
     });
 
     py::class_<RunOutcome>(m, "RunOutcome")
         .def_readonly("status", &RunOutcome::status)
         .def_readonly("message", &RunOutcome::message)
-        .def_readonly("json", &RunOutcome::json);
+        .def_readonly("json", &RunOutcome::json)
+        .def_readonly("finite", &RunOutcome::finite);
 
+    m.def(
+        "unit_label",
+        [](const std::string& code, int system) { return keldar::UnitLabel(code, system); },
+        "A unit code (L, F, F/L^2, ...) as the tables show it in unit system 1 or 2.");
     m.def("run_data_file", &RunDataFile, py::arg("path"), py::arg("console") = false,
           "Runs the engine on a data file, writing the report, plot and notes files beside it.");
 
@@ -379,11 +548,13 @@ PYBIND11_MODULE(_keldar, m) {
         .def(py::init<>())
         .def("load", &Project::Load)
         .def("save", &Project::Save, py::arg("path") = "")
-        .def("run", &Project::Run, py::arg("folder") = "", py::arg("console") = false)
+        .def("run", &Project::Run, py::arg("folder") = "", py::arg("console") = false,
+             py::arg("overwrite") = false)
         .def("field", &Project::Field)
         .def("set_field", &Project::SetField)
         .def("table", &Project::Table, py::arg("name"), py::arg("row") = -1)
         .def("set_table", &Project::SetTable, py::arg("name"), py::arg("rows"), py::arg("row") = -1)
         .def("table_names", &Project::TableNames)
+        .def("declaration", &Project::Declaration)
         .def_property_readonly("modified", &Project::Modified);
 }

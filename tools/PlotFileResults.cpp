@@ -99,6 +99,7 @@ bool readAnalysis(Words& in, RunResults& r) {
     int cases = 0, increments = 0, units = 0;
     if (!in.integer(cases) || !in.integer(increments) || !in.integer(units)) return false;
     r.unitSystem = units == 1 ? 1 : 2;
+    r.input.read = true;
     r.input.tipMovements = cases;
     r.input.increments = increments;
     for (int k = 0; k < cases; ++k) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "FiniteResults.h"
+
 namespace keldar {
 
 std::string numberText(float value) {
@@ -12,7 +14,11 @@ std::string numberText(float value) {
     char buffer[32];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     (void)ec;
-    return std::string(buffer, end);
+    std::string text(buffer, end);
+    // A real stays a real when it is whole ("50000.0", not "50000"), so that a column read by
+    // a script has one type.
+    if (text.find_first_of(".e") == std::string::npos) text += ".0";
+    return text;
 }
 
 static std::string quoted(const std::string& text) {
@@ -63,11 +69,20 @@ static std::string rowJson(const LoadSettlementRow& row) {
     const bool known = row.converged;
     out << ", \"top_movement\": " << (known ? numberText(row.topMovement) : "null")
         << ", \"tip_movement\": " << (known ? numberText(row.tipMovement) : "null")
-        << ", \"tip_load\": " << (known ? numberText(row.tipLoad) : "null") << "}";
+        << ", \"tip_load\": " << (known ? numberText(row.tipLoad) : "null");
+    if (!isFiniteRow(row)) out << ", \"finite\": false";
+    out << "}";
     return out.str();
 }
 
-static std::string inputJson(const InputSummary& in) {
+// A plot data file holds only the counts of its cases and increments.
+static std::string plotFileInputJson(const InputSummary& in) {
+    return "{\"increments\": " + std::to_string(in.increments) +
+           ", \"tip_movements\": " + std::to_string(in.tipMovements) + "}";
+}
+
+static std::string inputJson(const InputSummary& in, const std::string& source) {
+    if (source == "plot file") return plotFileInputJson(in);
     std::ostringstream out;
     out << "{\"title\": " << quoted(in.title) << ", \"pile_length\": " << numberText(in.pileLength)
         << ", \"outer_diameter\": " << numberText(in.diameter)
@@ -112,7 +127,7 @@ std::string resultsJson(const RunResults& r, const std::string& source) {
             << ", \"movement\": " << quoted(u.length) << ", \"force\": " << quoted(u.force)
             << ", \"stress\": " << quoted(u.stress) << "}";
     }
-    out << ",\n  \"input\": " << (r.input.read ? inputJson(r.input) : "null");
+    out << ",\n  \"input\": " << (r.input.read ? inputJson(r.input, source) : "null");
 
     out << ",\n  \"load_settlement\": {\"complete\": "
         << (r.loadSettlementComplete ? "true" : "false") << ", \"rows\": [";
@@ -179,7 +194,10 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
       << "\nforce_unit," << F << "\nstress_unit," << P << "\nload_settlement_complete,"
       << (r.loadSettlementComplete ? 1 : 0) << "\nload_controlled_complete,"
       << (r.loadControlledComplete ? 1 : 0) << "\n";
-    if (r.input.read) {
+    if (r.input.read && source == "plot file") {
+        s << "increments," << r.input.increments << "\ntip_movements," << r.input.tipMovements
+          << "\n";
+    } else if (r.input.read) {
         const InputSummary& in = r.input;
         s << "title," << csvText(in.title) << "\npile_length," << numberText(in.pileLength)
           << "\nouter_diameter," << numberText(in.diameter) << "\ntip_area,"

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 #include "InputOutputError.h"
 #include "KeldarVersion.h"
@@ -44,6 +45,7 @@ void printUsage(std::ostream& out) {
            "as keldar-run --results writes them, with the plot file's printed digits. OUT\n"
            "defaults to FILE with the extension .json, or FILE's base name for the CSV\n"
            "tables. The status and message of a stopped run come from the report (.kd3o).\n"
+           "OUT may not be FILE's data, report, plot or notes file, nor a folder (status 2).\n"
            "Exit status 1 when the plot file cannot be read or the run did not finish.\n"
            "\n"
            "--version shows the program version.\n"
@@ -89,6 +91,20 @@ int convertResults(const std::string& kind, const std::string& file, const std::
     namespace fs = std::filesystem;
     const std::string plot = fs::path(file).replace_extension(".kd3p").string();
     const std::string report = fs::path(file).replace_extension(".kd3o").string();
+    // The results never take the place of the run's own files.
+    if (!out.empty()) {
+        std::error_code ec;
+        for (const char* ext : {".kd3d", ".kd3o", ".kd3p", ".kd3r"}) {
+            if (fs::equivalent(out, fs::path(file).replace_extension(ext), ec)) {
+                std::cerr << "keldar-convert: will not write the results over " << out << "\n";
+                return kUsage;
+            }
+        }
+        if (fs::is_directory(out, ec)) {
+            std::cerr << "keldar-convert: " << out << " is a folder; name a results file\n";
+            return kUsage;
+        }
+    }
     keldar::RunResults results;
     std::string message;
     if (!keldar::readPlotFileResults(plot, report, results, message)) {

@@ -6,29 +6,39 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "FiniteResults.h"
 #include "KeldarVersion.h"
 #include "ResultsWriter.h"
 #include "RunDriver.h"
+#include "RunFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 void printUsage(std::ostream& out) {
-    out << "Usage: keldar-run [--quiet] [--results json|csv] [--out PATH] FILE.kd3d|FOLDER ...\n"
+    out << "Usage: keldar-run [--quiet] [--strict] [--output-dir DIR] [--results json|csv]\n"
+           "                  [--out PATH] FILE.kd3d|FOLDER ...\n"
            "\n"
            "Analyses each KELDAR data file and writes, beside it and under the same base name,\n"
            "the output report (.kd3o), the plot data file (.kd3p) and the run-notes file (.kd3r).\n"
            "A FOLDER stands for every .kd3d file in it, in name order. A failed run does not\n"
            "stop the others. One summary line per file goes to standard output:\n"
            "  FILE: status S, message or cases and the range of head loads and movements\n"
+           "Words after a record's values (a number typed as \"100 000\" reads as 100) are not\n"
+           "used by the analysis; they are listed on standard error.\n"
            "\n"
            "Options:\n"
            "  --quiet          no start banner or progress on standard error\n"
+           "  --strict         a data file with words after a record's values is not run: the\n"
+           "                   run stops with status 14 and the place in its message\n"
+           "  --output-dir DIR write the report, plot, notes and results files into the\n"
+           "                   existing folder DIR, under each data file's base name\n"
            "  --results json   also write the results as JSON (FILE.json beside the data file;\n"
            "                   format in docs/results.schema.json)\n"
            "  --results csv    also write the results as CSV, one file per table:\n"
@@ -39,21 +49,32 @@ void printUsage(std::ostream& out) {
            "  --help           show this text\n"
            "  --version        show the program version\n"
            "\n"
+           "Nothing is run when a file to be written is one of the data files, or when two runs\n"
+           "would write the same file (data files of the same name from different folders with\n"
+           "--out or --output-dir): the file is named on standard error, exit status 2.\n"
+           "A folder or a missing file is not run (status 11); nothing is written for it.\n"
+           "\n"
            "Exit status: 0 when every run ended normally, 1 when a run ended with a status\n"
-           "above 0 (its message is in the report and on standard error) or a results file\n"
-           "could not be written, 2 on a usage error.\n";
+           "above 0 (its message is in the report and on standard error), gave results that\n"
+           "are not finite numbers, or a results file could not be written, 2 on a usage\n"
+           "error.\n";
 }
 
-// The output files share the data file's folder and base name.
-keldar::RunPaths pathsFor(const std::string& dataFile) {
-    fs::path base(dataFile);
+struct Options {
+    bool quiet = false;
+    bool strict = false;
+    std::string resultsKind;
+    std::string out;
+    std::string outputDir;
+    std::vector<std::string> args;
+};
+
+// One data file's run and every file it writes.
+struct PlannedRun {
+    std::string dataFile;
     keldar::RunPaths paths;
-    paths.dataFile = dataFile;
-    paths.reportFile = fs::path(base).replace_extension(".kd3o").string();
-    paths.plotFile = fs::path(base).replace_extension(".kd3p").string();
-    paths.notesFile = fs::path(base).replace_extension(".kd3r").string();
-    return paths;
-}
+    std::vector<fs::path> resultsFiles;
+};
 
 // A folder stands for its .kd3d files in name order; anything else is taken as a data file.
 std::vector<std::string> expandArguments(const std::vector<std::string>& args) {
@@ -81,29 +102,77 @@ bool writeText(const std::string& path, const std::string& text) {
     return static_cast<bool>(out);
 }
 
-// Base path of the results of one data file: --out, a file inside the --out folder, or the
-// data file's own base name.
-fs::path resultsBase(const std::string& dataFile, const std::string& out, bool single) {
-    if (out.empty()) return fs::path(dataFile).replace_extension();
-    if (single && !fs::is_directory(out)) return fs::path(out);
-    return fs::path(out) / fs::path(dataFile).stem();
+// The results files of one data file: --out itself, files inside the --out folder, or the data
+// file's base name beside it or in the output folder.
+std::vector<fs::path> resultsFilesFor(const std::string& dataFile, const Options& o, bool single) {
+    if (o.resultsKind.empty()) return {};
+    const fs::path stem = fs::path(dataFile).stem();
+    fs::path base;
+    bool explicitName = false;
+    if (!o.out.empty()) {
+        explicitName = single && !fs::is_directory(o.out);
+        base = explicitName ? fs::path(o.out) : fs::path(o.out) / stem;
+    } else {
+        base = o.outputDir.empty() ? fs::path(dataFile).replace_extension() : o.outputDir / stem;
+    }
+    if (o.resultsKind == "json") return {explicitName ? base : fs::path(base) += ".json"};
+    std::vector<fs::path> files;
+    for (const auto& [suffix, text] : keldar::resultsCsv(keldar::RunResults{}, "run"))
+        files.push_back(fs::path(base) += "." + suffix + ".csv");
+    return files;
 }
 
-bool writeResults(const keldar::RunResults& results, const std::string& kind, const fs::path& base,
-                  bool explicitName) {
-    bool ok = true;
-    if (kind == "json") {
-        fs::path path = base;
-        if (!explicitName) path += ".json";
-        ok = writeText(path.string(), keldar::resultsJson(results, "run"));
-        if (!ok) std::cerr << "keldar-run: cannot write " << path.string() << "\n";
-        return ok;
+// Two names of one file compare equal by this key: the absolute path, normalised, with the
+// symbolic links of its existing part resolved.
+std::string fileKey(const fs::path& path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    const fs::path canonical = fs::weakly_canonical(absolute, ec);
+    return (ec ? absolute : canonical).lexically_normal().string();
+}
+
+// Empty when every file that the runs write is written once and is no data file; otherwise
+// the reason, naming the file.
+std::string planConflict(const std::vector<PlannedRun>& plan) {
+    std::map<std::string, std::string> inputs, written;
+    for (const PlannedRun& run : plan) {
+        if (!inputs.emplace(fileKey(run.dataFile), run.dataFile).second)
+            return run.dataFile + " is given twice";
     }
-    for (const auto& [suffix, text] : keldar::resultsCsv(results, "run")) {
-        fs::path path = base;
-        path += "." + suffix + ".csv";
-        if (!writeText(path.string(), text)) {
-            std::cerr << "keldar-run: cannot write " << path.string() << "\n";
+    for (const PlannedRun& run : plan) {
+        std::vector<std::pair<fs::path, std::string>> files = {{run.paths.reportFile, "report"},
+                                                               {run.paths.plotFile, "plot file"},
+                                                               {run.paths.notesFile, "notes file"}};
+        for (const fs::path& file : run.resultsFiles) files.emplace_back(file, "results");
+        for (const auto& [file, what] : files) {
+            const std::string role = "the " + what + " of " + run.dataFile;
+            const std::string key = fileKey(file);
+            if (const auto input = inputs.find(key); input != inputs.end())
+                return file.string() + " is the data file " + input->second + "; it would be " +
+                       "overwritten with " + role;
+            const auto [other, added] = written.emplace(key, role);
+            if (!added)
+                return file.string() + " would be written twice, as " + other->second + " and as " +
+                       role;
+            std::error_code ec;
+            if (fs::is_directory(file, ec))
+                return file.string() + " is a folder; it cannot take " + role;
+        }
+    }
+    return {};
+}
+
+bool writeResults(const keldar::RunResults& results, const PlannedRun& run,
+                  const std::string& kind) {
+    bool ok = true;
+    std::vector<std::pair<std::string, std::string>> texts;
+    if (kind == "json")
+        texts.emplace_back("", keldar::resultsJson(results, "run"));
+    else
+        texts = keldar::resultsCsv(results, "run");
+    for (std::size_t i = 0; i < texts.size() && i < run.resultsFiles.size(); ++i) {
+        if (!writeText(run.resultsFiles[i].string(), texts[i].second)) {
+            std::cerr << "keldar-run: cannot write " << run.resultsFiles[i].string() << "\n";
             ok = false;
         }
     }
@@ -113,7 +182,7 @@ bool writeResults(const keldar::RunResults& results, const std::string& kind, co
 // One line per file: the status, then the message or what the run computed.
 std::string summaryLine(const std::string& file, const keldar::RunResults& r) {
     std::string line = file + ": status " + std::to_string(r.status);
-    if (r.status > 0) return line + ", " + r.message;
+    if (r.status > 0 || keldar::nonFiniteRowCount(r) > 0) return line + ", " + r.message;
     line += ", " + std::to_string(r.loadSettlement.size()) + " cases";
     if (!r.loadSettlement.empty()) {
         const auto [loLoad, hiLoad] =
@@ -144,13 +213,33 @@ std::string summaryLine(const std::string& file, const keldar::RunResults& r) {
     return line;
 }
 
+// Runs one planned data file; false when it did not give a result.
+bool runOne(const PlannedRun& run, const Options& o, const keldar::RunIdentity& identity) {
+    keldar::RunResults results;
+    // A folder or a missing file gets no report: nothing is written for it.
+    if (!keldar::dataFileCanBeRun(run.dataFile, results)) {
+        std::cout << summaryLine(run.dataFile, results) << std::endl;
+        return false;
+    }
+    keldar::RunOptions options;
+    options.consoleBanner = !o.quiet;
+    options.results = &results;
+    options.strictRecords = o.strict;
+    const std::int32_t status = keldar::runKeldar(run.paths, identity, options);
+    keldar::noteNonFiniteResults(results);
+    for (const std::string& words : results.unusedWords)
+        std::cerr << "keldar-run: " << run.dataFile
+                  << ": not used, after a record's values: " << words << "\n";
+    bool ok = status == 0 && keldar::nonFiniteRowCount(results) == 0;
+    std::cout << summaryLine(run.dataFile, results) << std::endl;
+    if (!o.resultsKind.empty()) ok = writeResults(results, run, o.resultsKind) && ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quiet = false;
-    std::string resultsKind;
-    std::string out;
-    std::vector<std::string> args;
+    Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -162,36 +251,52 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--quiet" || arg == "-q") {
-            quiet = true;
-        } else if ((arg == "--results" || arg == "--out") && i + 1 < argc) {
-            (arg == "--results" ? resultsKind : out) = argv[++i];
+            o.quiet = true;
+        } else if (arg == "--strict") {
+            o.strict = true;
+        } else if ((arg == "--results" || arg == "--out" || arg == "--output-dir") &&
+                   i + 1 < argc) {
+            (arg == "--results" ? o.resultsKind : arg == "--out" ? o.out : o.outputDir) = argv[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::cerr << "keldar-run: unknown option or missing value: " << arg << "\n";
             printUsage(std::cerr);
             return 2;
         } else {
-            args.push_back(arg);
+            o.args.push_back(arg);
         }
     }
-    if (!resultsKind.empty() && resultsKind != "json" && resultsKind != "csv") {
+    if (!o.resultsKind.empty() && o.resultsKind != "json" && o.resultsKind != "csv") {
         std::cerr << "keldar-run: --results takes json or csv\n";
         return 2;
     }
-    if (!out.empty() && resultsKind.empty()) {
+    if (!o.out.empty() && o.resultsKind.empty()) {
         std::cerr << "keldar-run: --out needs --results\n";
         return 2;
     }
-    const std::vector<std::string> files = expandArguments(args);
+    if (!o.outputDir.empty() && !fs::is_directory(o.outputDir)) {
+        std::cerr << "keldar-run: --output-dir must name an existing folder: " << o.outputDir
+                  << "\n";
+        return 2;
+    }
+    const std::vector<std::string> files = expandArguments(o.args);
     if (files.empty()) {
-        if (args.empty())
+        if (o.args.empty())
             printUsage(std::cerr);
         else
             std::cerr << "keldar-run: no .kd3d file found\n";
         return 2;
     }
     const bool single = files.size() == 1;
-    if (!single && !out.empty() && !fs::is_directory(out)) {
+    if (!single && !o.out.empty() && !fs::is_directory(o.out)) {
         std::cerr << "keldar-run: with several data files --out must name an existing folder\n";
+        return 2;
+    }
+    std::vector<PlannedRun> plan;
+    for (const std::string& file : files)
+        plan.push_back(
+            {file, keldar::runPathsFor(file, o.outputDir), resultsFilesFor(file, o, single)});
+    if (const std::string conflict = planConflict(plan); !conflict.empty()) {
+        std::cerr << "keldar-run: nothing run: " << conflict << "\n";
         return 2;
     }
 
@@ -200,30 +305,8 @@ int main(int argc, char** argv) {
     identity.user1 = "KELDAR command-line analysis (keldar-run)";
     identity.user2 = "Batch run, no user identification";
     identity.number = 0;
-    keldar::RunResults results;
-    keldar::RunOptions options;
-    options.consoleBanner = !quiet;
-    options.results = &results;
-
     int exitCode = 0;
-    for (const std::string& file : files) {
-        const keldar::RunPaths paths = pathsFor(file);
-        // A data file named like one of the outputs would be overwritten by its own report.
-        if (paths.reportFile == file || paths.plotFile == file || paths.notesFile == file) {
-            std::cout << file
-                      << ": not run, a data file may not have the extension .kd3o, "
-                         ".kd3p or .kd3r\n";
-            exitCode = 1;
-            continue;
-        }
-        const std::int32_t status = keldar::runKeldar(paths, identity, options);
-        if (status > 0) exitCode = 1;
-        std::cout << summaryLine(file, results) << std::endl;
-        if (!resultsKind.empty()) {
-            const fs::path base = resultsBase(file, out, single);
-            const bool explicitName = single && !out.empty() && !fs::is_directory(out);
-            if (!writeResults(results, resultsKind, base, explicitName)) exitCode = 1;
-        }
-    }
+    for (const PlannedRun& run : plan)
+        if (!runOne(run, o, identity)) exitCode = 1;
     return exitCode;
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -13,6 +14,10 @@ namespace keldar {
 // Blanks and control characters, as trimmed from the ends of a line.
 static bool IsSpace(char16_t c) { return c <= u' '; }
 
+// The analysis also reads an exponent introduced by D ("1D-1"); the number syntax checks where
+// the letter stands.
+static char ExponentAsE(char c) { return c == 'd' || c == 'D' ? 'E' : c; }
+
 bool ParseReal(QStringView word, double& value) {
     // Anything outside Latin-1 becomes '?', which is no number. A number is a short word, taken
     // without a heap copy: a plot file holds hundreds of thousands of them.
@@ -22,11 +27,12 @@ bool ParseReal(QStringView word, double& value) {
     if (word.size() <= static_cast<qsizetype>(sizeof buffer)) {
         for (qsizetype i = 0; i < word.size(); ++i) {
             const char16_t c = word[i].unicode();
-            buffer[i] = c <= 0xff ? static_cast<char>(c) : '?';
+            buffer[i] = c <= 0xff ? ExponentAsE(static_cast<char>(c)) : '?';
         }
         text = std::string_view(buffer, static_cast<std::size_t>(word.size()));
     } else {
         longWord = word.toLatin1();
+        std::transform(longWord.begin(), longWord.end(), longWord.begin(), ExponentAsE);
         text = std::string_view(longWord.constData(), static_cast<std::size_t>(longWord.size()));
     }
     long double read = 0.0L;
@@ -102,18 +108,35 @@ void TWordReader::Parse(const QByteArray& data) {
         qsizetype last = end;
         while (first < last && IsSpace(text[first])) ++first;
         while (last > first && IsSpace(text[last - 1])) --last;
-        while (first < last) {
-            qsizetype wordEnd = first;
-            while (wordEnd < last && text[wordEnd] != u' ' && text[wordEnd] != u'\t') ++wordEnd;
-            words_.push_back(
-                {static_cast<std::int32_t>(first), static_cast<std::int32_t>(wordEnd - first)});
-            first = wordEnd;
-            while (first < last && IsSpace(text[first])) ++first;
-        }
+        SplitWords(text, first, last);
 
         // CR LF, LF and a lone CR all end a line.
         pos = end + 1;
         if (end + 1 < n && text[end] == u'\r' && text[end + 1] == u'\n') ++pos;
+    }
+}
+
+// Words are separated by blanks or tabs, and one comma may stand between two values, as the
+// analysis reads the file. A comma with no value before it on the line, or a second one, stands
+// as a word of its own, which is no number: the analysis refuses it too.
+static bool IsSeparator(char16_t c) { return c == u' ' || c == u'\t' || c == u','; }
+
+void TWordReader::SplitWords(const char16_t* text, qsizetype first, qsizetype last) {
+    bool valueBefore = false;
+    while (first < last) {
+        int commas = 0;
+        while (first < last && (IsSpace(text[first]) || text[first] == u',')) {
+            if (text[first] == u',' && ++commas > (valueBefore ? 1 : 0)) break;
+            ++first;
+        }
+        if (first == last) break;
+        qsizetype wordEnd = first + 1;
+        if (text[first] != u',')
+            while (wordEnd < last && !IsSeparator(text[wordEnd])) ++wordEnd;
+        words_.push_back(
+            {static_cast<std::int32_t>(first), static_cast<std::int32_t>(wordEnd - first)});
+        valueBefore = true;
+        first = wordEnd;
     }
 }
 

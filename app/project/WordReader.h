@@ -1,5 +1,6 @@
-// Reads a whole text file as lines of blank- or tab-separated words. Used for the data file and
-// the plot data file; every failure is an EInputOutputError with the text the user sees.
+// Reads a whole text file as lines of words separated by blanks, tabs or one comma, as the
+// analysis reads them. Used for the data file and the plot data file; every failure is an
+// EInputOutputError with the text the user sees.
 #pragma once
 
 #include <QByteArray>
@@ -82,6 +83,8 @@ class TWordReader {
 
     TWordReader() = default;
     void Parse(const QByteArray& data);
+    // The words of one line, text[first, last) with its ends trimmed.
+    void SplitWords(const char16_t* text, qsizetype first, qsizetype last);
     // NextWord as a view into the text, valid while the reader lives.
     QStringView TakeWord();
     int WordCount(int line) const;
@@ -96,7 +99,8 @@ class TWordReader {
     bool byteOrderMark_ = false;
 };
 
-// Converts a word to a real number with "." as the decimal separator, whatever the locale.
+// Converts a word to a real number with "." as the decimal separator, whatever the locale, and
+// an exponent introduced by E or D.
 // False for anything that is not a finite number; values too small for a double become 0.
 bool ParseReal(QStringView word, double& value);
 

@@ -45,6 +45,32 @@ TEST(DataFileReader, ReadingRule) {
         EXPECT_EQ(readRecords(c.text, c.records, c.perRecord), c.expected) << c.text;
 }
 
+// Words after a record's values are passed over as the reading rule says, but noted; strict
+// reading stops at them. A trailing comma or blank is no word.
+TEST(DataFileReader, WordsAfterTheValuesAreNotedOrRefused) {
+    const std::string text = "50000\n100 000\n1 ,\n3\n\n  7 x \n";
+    for (const bool strict : {false, true}) {
+        DataFileReader in;
+        in.openText(text);
+        in.setStrict(strict);
+        float v = 0;
+        for (int record = 0; record < 4; ++record) {
+            in.beginRecord();
+            in.readReal(v, "a value");
+        }
+        in.endRecords();
+        if (!strict) {
+            EXPECT_FALSE(in.failed()) << in.message();
+            EXPECT_EQ(in.unusedWords(), (std::vector<std::string>{"line 2: 000", "line 6: 7 x"}));
+        } else {
+            EXPECT_EQ(in.status(), kStatusInputMalformed);
+            EXPECT_EQ(
+                in.message(),
+                "Line 2 of the data file: \"000\" after the values of the record is not used.");
+        }
+    }
+}
+
 TEST(DataFileReader, NumberForms) {
     // The forms the GUI writes (general and fixed scientific), and the other usual forms.
     const std::pair<const char*, float> cases[] = {
@@ -152,6 +178,10 @@ TEST(DataFileReader, MissingFile) {
     EXPECT_FALSE(in.open("/nonexistent/keldar/pile.kd3d"));
     EXPECT_EQ(in.status(), kStatusCannotOpenInput);
     EXPECT_EQ(in.message(), "The data file \"/nonexistent/keldar/pile.kd3d\" cannot be opened.");
+    // A folder is no data file: it is refused, never read as a file of its reported size.
+    DataFileReader folder;
+    EXPECT_FALSE(folder.open(::testing::TempDir()));
+    EXPECT_EQ(folder.status(), kStatusCannotOpenInput);
 }
 
 }  // namespace

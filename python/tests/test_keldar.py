@@ -143,8 +143,8 @@ def test_tables_round_trip_with_sub_tables_and_row_limits(tmp_path):
         project.set_table("TblAE2", [[0.0, 1.0]])
     with pytest.raises(ValueError, match="holds sub-tables"):
         project.set_table("D2", [[2, 10.0, 5.0]])
-    with pytest.raises(ValueError, match="Column 0 of table D2 takes an integer"):
-        project.set_table("D2", [[2.5, 10.0]])
+    with pytest.raises(ValueError, match=r"Table D2, row 0, column 0 \(Soil Type\) takes an integer"):
+        project.set_table("D2", [[2.5, 10.0, None]])
     project.set_table("D2", [[6.0, 30.0, float("nan")]])  # as a NumPy array gives them
     assert project.table("D2") == [[6, 30.0, None]]
     with pytest.raises(IndexError):

@@ -380,7 +380,7 @@ TEST_F(DataFileTest, PositionedMessages) {
          [&] { EXPECT_EQ(Value(Chart("TblAE2"), 1, 0), 1.2345679e8); }},
         {"2 4  3.5", "2 7  3.5", "Error on Line 6 Item 2\rEntry must be between 1 and 6.",
          [&] { EXPECT_EQ(Value(Chart("D2"), 1, 0), 3.5); }},
-        {"\r\n3\r\n0.0001", "\r\n3\r\n0,0001",
+        {"\r\n3\r\n0.0001", "\r\n3\r\n0;0001",
          "Error on Line 20 Item 1\rA floating point number was expected but not found.",
          [&] { EXPECT_EQ(static_cast<double>(project_.TipArea), 0.28274334); }},
     };

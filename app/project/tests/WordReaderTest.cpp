@@ -89,8 +89,9 @@ TEST(WordReader, Numbers) {
         TWordReader reader = TWordReader::FromData(word);
         EXPECT_EQ(reader.ReadInteger(), value) << word;
     }
-    // Beyond a double, an overflowed field, a three-digit exponent without its E, a comma.
-    for (const char* word : {"1e999", "**********", "0.100-119", "1,5", "nan"}) {
+    // Beyond a double, an overflowed field, a three-digit exponent without its E, a comma
+    // without a value before it.
+    for (const char* word : {"1e999", "**********", "0.100-119", ",,5", "nan", "1D"}) {
         TWordReader reader = TWordReader::FromData(QByteArray("7 ") + word);
         reader.ReadFloat();
         EXPECT_EQ(MessageOf([&] { reader.ReadFloat(); }),
@@ -104,6 +105,15 @@ TEST(WordReader, Numbers) {
                   "Error on Line 1 Item 2\rAn integer was expected but not found.")
             << word;
     }
+}
+
+// The forms the analysis reads: an exponent introduced by D, and one comma between two values.
+TEST(WordReader, CommasAndDExponentsAsTheAnalysisReadsThem) {
+    TWordReader reader = TWordReader::FromData("1E-5,600 ,16, 201.06\n1D-1 -2.5d2\n3,,4\n");
+    for (const double value : {1e-5, 600.0, 16.0, 201.06, 0.1, -250.0, 3.0})
+        EXPECT_DOUBLE_EQ(reader.ReadFloat(), value);
+    EXPECT_EQ(MessageOf([&] { reader.ReadFloat(); }),
+              "Error on Line 3 Item 2\rA floating point number was expected but not found.");
 }
 
 // A number is read the same however long its word, here with zeros after the point (64
