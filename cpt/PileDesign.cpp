@@ -70,6 +70,10 @@ std::vector<SoilLayer> LayersFromIc(const CptRecord& record, const StressProfile
         }
         top = layer.bottom;
     }
+    // A thin first run has no layer above it: it joins the one below.
+    if (merged.size() > 1 && merged[0].bottom < minimumThickness) {
+        merged.erase(merged.begin());
+    }
     return merged;
 }
 
