@@ -191,9 +191,12 @@ std::string ReadArguments(int argc, char** argv, Arguments& a) {
     if (!given["--wall"] && !given["--closed"]) return "--wall or --closed is required";
     if (a.out.empty()) return "--out is required";
     if (fs::path(a.out).extension() != ".kd3d") return "--out must name a .kd3d file";
+    // Compared as absolute paths, so that "./a" and "a" are the same file even before it exists.
     std::error_code ec;
-    if (fs::path(a.out) == fs::path(a.cptFile) || fs::equivalent(a.out, a.cptFile, ec))
-        return "--out may not be the CPT file";
+    const auto canonical = [&ec](const std::string& p) {
+        return fs::weakly_canonical(fs::absolute(p, ec), ec);
+    };
+    if (canonical(a.out) == canonical(a.cptFile)) return "--out may not be the CPT file";
     return {};
 }
 
