@@ -183,7 +183,8 @@ double PileDesign::ShaftCapacity(double diameter) const {
 std::vector<double> CurveDepths(double length, double spacing,
                                 const std::vector<double>& boundaries, int maxCurves) {
     const double gap = std::min(kBoundaryHalfGap, spacing / 4);
-    for (double step = spacing;; step *= 1.25) {
+    // Starting no finer than a hundredth of the pile bounds the work for any spacing asked.
+    for (double step = std::max(spacing, length / maxCurves);; step *= 1.25) {
         std::vector<double> depths{0.0, length};
         for (double b : boundaries) {
             depths.push_back(b - gap);
