@@ -18,15 +18,15 @@ double PileGeometry::SectionArea() const {
 
 double PileGeometry::GrossTipArea() const { return std::numbers::pi / 4 * diameter * diameter; }
 
-double PlugLengthRatio(double innerDiameter) {
-    return std::tanh(0.3 * std::sqrt(innerDiameter / kConeDiameter));
+double PlugLengthRatio(double innerDiameter, double coneDiameter) {
+    return std::tanh(0.3 * std::sqrt(innerDiameter / coneDiameter));
 }
 
-double EffectiveAreaRatio(const PileGeometry& pile) {
+double EffectiveAreaRatio(const PileGeometry& pile, double coneDiameter) {
     const double inner = pile.InnerDiameter();
     if (inner <= 0) return 1.0;
     const double ratio = inner / pile.diameter;
-    return 1.0 - PlugLengthRatio(inner) * ratio * ratio;
+    return 1.0 - PlugLengthRatio(inner, coneDiameter) * ratio * ratio;
 }
 
 }  // namespace keldar::cpt

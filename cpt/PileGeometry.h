@@ -25,8 +25,8 @@ struct PileGeometry {
 
 // Plug length ratio of an open tube driven into sand (Lehane et al. 2020, ISFOG):
 // PLR ≈ tanh[0.3 (Di / dCPT)^0.5].
-double PlugLengthRatio(double innerDiameter);
+double PlugLengthRatio(double innerDiameter, double coneDiameter = kConeDiameter);
 // Effective area ratio Are = 1 − PLR (Di / D)² (Lehane et al. 2020, ISFOG); 1 for a closed end.
-double EffectiveAreaRatio(const PileGeometry& pile);
+double EffectiveAreaRatio(const PileGeometry& pile, double coneDiameter = kConeDiameter);
 
 }  // namespace keldar::cpt

@@ -201,11 +201,7 @@ std::string ReadArguments(int argc, char** argv, Arguments& a) {
 }
 
 int RunAnalysis(const std::string& dataFile) {
-    keldar::RunPaths paths;
-    paths.dataFile = dataFile;
-    paths.reportFile = fs::path(dataFile).replace_extension(".kd3o").string();
-    paths.plotFile = fs::path(dataFile).replace_extension(".kd3p").string();
-    paths.notesFile = fs::path(dataFile).replace_extension(".kd3r").string();
+    const keldar::RunPaths paths = keldar::RunPathsFor(dataFile);
     keldar::RunIdentity identity;
     identity.user1 = "KELDAR project from a CPT (keldar-cpt)";
     identity.user2 = "Batch run, no user identification";

@@ -43,17 +43,6 @@ void printUsage(std::ostream& out) {
            "could not be written, 2 on a usage error.\n";
 }
 
-// The output files share the data file's folder and base name.
-keldar::RunPaths pathsFor(const std::string& dataFile) {
-    fs::path base(dataFile);
-    keldar::RunPaths paths;
-    paths.dataFile = dataFile;
-    paths.reportFile = fs::path(base).replace_extension(".kd3o").string();
-    paths.plotFile = fs::path(base).replace_extension(".kd3p").string();
-    paths.notesFile = fs::path(base).replace_extension(".kd3r").string();
-    return paths;
-}
-
 // A folder stands for its .kd3d files in name order; anything else is taken as a data file.
 std::vector<std::string> expandArguments(const std::vector<std::string>& args) {
     std::vector<std::string> files;
@@ -199,7 +188,7 @@ int main(int argc, char** argv) {
 
     int exitCode = 0;
     for (const std::string& file : files) {
-        const keldar::RunPaths paths = pathsFor(file);
+        const keldar::RunPaths paths = keldar::RunPathsFor(file);
         // A data file named like one of the outputs would be overwritten by its own report.
         if (paths.reportFile == file || paths.plotFile == file || paths.notesFile == file) {
             std::cout << file
