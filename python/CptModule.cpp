@@ -131,7 +131,12 @@ std::string MakeProject(const CptRecord& record, const std::string& path, double
     keldar::TProgramData project(tables);
     FillProject(project, *result.design, options.pile, QString::fromStdString(title));
     project.FileName = QString::fromStdString(path);
-    project.SaveToFile();
+    try {
+        project.SaveToFile();
+    } catch (const keldar::EInputOutputError& e) {
+        PyErr_SetString(PyExc_OSError, e.Message().toStdString().c_str());
+        throw py::error_already_set();
+    }
     return DesignSummary(record, options, *result.design);
 }
 
@@ -140,14 +145,12 @@ std::string MakeProject(const CptRecord& record, const std::string& path, double
 PYBIND11_MODULE(_cpt, m) {
     m.doc() = "KELDAR curves from cone penetration tests";
     static py::exception<CptReadError> readError(m, "CptReadError", PyExc_ValueError);
-    static py::exception<keldar::EInputOutputError> fileError(m, "FileError", PyExc_OSError);
-    py::register_exception_translator([](std::exception_ptr p) {
+    // Local to this module: the project model's own errors stay keldar.FileError.
+    py::register_local_exception_translator([](std::exception_ptr p) {
         try {
             if (p) std::rethrow_exception(p);
         } catch (const CptReadError& e) {
             readError(e.what());
-        } catch (const keldar::EInputOutputError& e) {
-            fileError(e.Message().toStdString().c_str());
         }
     });
 

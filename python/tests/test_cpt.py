@@ -59,3 +59,10 @@ def test_project_refuses_a_pile_below_the_cpt():
     record = cpt.Record([0.0, 5.0], [5000.0, 6000.0])
     with pytest.raises(ValueError, match="the CPT ends at 5 m, above the pile tip at 8 m"):
         cpt.project(record, diameter=0.5, length=8.0, closed=True)
+
+
+def test_project_that_cannot_be_saved_raises_os_error():
+    record = cpt.Record([0.0, 10.0], [5000.0, 6000.0])
+    with pytest.raises(OSError):
+        cpt.project(record, diameter=0.5, length=8.0, closed=True,
+                    path="/nonexistent-folder/pile.kd3d")
