@@ -45,21 +45,28 @@ double HeaderNumber(const CptRecord& record, const std::string& text, int line) 
     return *value;
 }
 
+// Column and quantity numbers: small whole numbers.
+int HeaderInteger(const CptRecord& record, const std::string& text, int line) {
+    const double value = HeaderNumber(record, text, line);
+    if (!(value >= 0 && value <= 100000) || value != static_cast<int>(value))
+        throw CptReadError(record.fileName, line, "\"" + text + "\" is not a column number");
+    return static_cast<int>(value);
+}
+
 void ReadHeaderLine(CptRecord& record, GefHeader& header, const std::string& keyword,
                     const std::string& values, int line) {
     const std::vector<std::string> v = SplitFields(values, ',');
     if (keyword == "columninfo" && v.size() >= 4) {
-        const int number = static_cast<int>(HeaderNumber(record, v[0], line));
-        header.columns[number] = {v[1], static_cast<int>(HeaderNumber(record, v[3], line)), line};
+        const int number = HeaderInteger(record, v[0], line);
+        header.columns[number] = {v[1], HeaderInteger(record, v[3], line), line};
     } else if (keyword == "columnvoid" && v.size() >= 2) {
-        header.voids[static_cast<int>(HeaderNumber(record, v[0], line))] =
-            HeaderNumber(record, v[1], line);
+        header.voids[HeaderInteger(record, v[0], line)] = HeaderNumber(record, v[1], line);
     } else if (keyword == "columnseparator" && !values.empty()) {
         header.separator = values[0];
     } else if (keyword == "recordseparator") {
         header.recordSeparator = values;
     } else if (keyword == "measurementvar" && v.size() >= 2 &&
-               static_cast<int>(HeaderNumber(record, v[0], line)) == kAreaQuotient) {
+               HeaderInteger(record, v[0], line) == kAreaQuotient) {
         record.areaRatio = HeaderNumber(record, v[1], line);
         if (record.areaRatio <= 0 || record.areaRatio > 1)
             throw CptReadError(record.fileName, line, "the cone area ratio is not in (0, 1]");

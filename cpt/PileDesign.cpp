@@ -149,6 +149,11 @@ void DesignBase(PileDesign& design, const DepthSeries& qt, const DesignOptions& 
 
 std::string CheckOptions(const CptRecord& record, const DesignOptions& options) {
     const PileGeometry& pile = options.pile;
+    for (double value :
+         {pile.diameter, pile.wall, pile.length, pile.modulus, options.curveSpacing,
+          options.waterTable, options.interfaceFriction, options.clayResidualRatio}) {
+        if (!std::isfinite(value)) return "a pile or ground value is not a finite number";
+    }
     if (!(pile.diameter > 0)) return "the pile diameter must be positive";
     if (!(pile.length > 0)) return "the pile length must be positive";
     if (pile.wall < 0 || 2 * pile.wall > pile.diameter)
@@ -157,7 +162,8 @@ std::string CheckOptions(const CptRecord& record, const DesignOptions& options) 
     if (!(options.curveSpacing > 0)) return "the curve spacing must be positive";
     if (options.unitWeights.empty()) return "no unit weight is given";
     for (const UnitWeightLayer& layer : options.unitWeights) {
-        if (!(layer.unitWeight > 0)) return "unit weights must be positive";
+        if (!(layer.unitWeight > 0) || !std::isfinite(layer.unitWeight))
+            return "unit weights must be positive";
     }
     if (record.readings.empty()) return "the CPT has no readings";
     if (record.readings.back().depth < pile.length) {

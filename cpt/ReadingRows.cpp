@@ -25,7 +25,10 @@ std::optional<double> ReadingRows::Value(const ReadingColumn& column,
     }
     if (std::find(column.voids.begin(), column.voids.end(), *value) != column.voids.end())
         return std::nullopt;
-    return *value * column.factor;
+    const double scaled = *value * column.factor;
+    if (!std::isfinite(scaled))
+        throw CptReadError(fRecord.fileName, line, std::string("the ") + name + " is out of range");
+    return scaled;
 }
 
 void ReadingRows::Add(const std::vector<std::string>& fields, int line) {

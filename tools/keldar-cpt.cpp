@@ -2,6 +2,7 @@
 // tab-separated text), derives t-z and Q-w curves by the Unified CPT methods and saves them as an
 // ordinary entered-curves data file, optionally running the analysis.
 #include <QString>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -76,7 +77,7 @@ struct Arguments {
 
 std::optional<double> Positive(const std::string& text) {
     const std::optional<double> value = ParseNumber(text);
-    if (!value || !(*value >= 0)) return std::nullopt;
+    if (!value || !(*value >= 0) || !std::isfinite(*value)) return std::nullopt;
     return value;
 }
 

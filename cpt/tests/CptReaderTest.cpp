@@ -61,6 +61,12 @@ TEST(CptReaderTest, GefReportInKpaWithVoidsDroppedAndCounted) {
 }
 
 TEST(CptReaderTest, GefRefusedWithLineAndReason) {
+    EXPECT_EQ(Refusal("g.gef", "#COLUMNINFO= 1e300, m, d, 1\n#EOH=\n"),
+              std::make_pair(1, std::string("\"1e300\" is not a column number")));
+    EXPECT_EQ(Refusal("h.gef",
+                      "#COLUMNINFO= 1, m, d, 1\n#COLUMNINFO= 2, MPa, qc, 2\n#EOH=\n"
+                      "1.0 1e306\n"),
+              std::make_pair(4, std::string("the cone resistance is out of range")));
     EXPECT_EQ(
         Refusal("a.gef", "#GEFID= 1, 1, 0\n#COLUMNINFO= 1, m, penetration length, 1\n#EOH=\n1 2\n"),
         std::make_pair(3, std::string("the header names no cone resistance column")));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "PileDesign.h"
@@ -102,6 +103,10 @@ TEST(PileDesignTest, RefusedWhereTheCptEndsAboveTheTip) {
     const DesignResult result = DesignPile(UniformSand(10000.0, 12.0, false), options);
     EXPECT_FALSE(result.design);
     EXPECT_EQ(result.message, "the CPT ends at 12 m, above the pile tip at 30 m");
+    options.pile.length = 10.0;
+    options.pile.diameter = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(DesignPile(UniformSand(10000.0, 12.0, false), options).message,
+              "a pile or ground value is not a finite number");
 }
 
 }  // namespace
