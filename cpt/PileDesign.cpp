@@ -8,6 +8,7 @@
 #include "SoilBehaviourType.h"
 #include "UnifiedClay.h"
 #include "UnifiedSand.h"
+#include "UnitWeight.h"
 
 namespace keldar::cpt {
 namespace {
@@ -211,7 +212,11 @@ std::vector<double> CurveDepths(double length, double spacing,
 DesignResult DesignPile(const CptRecord& record, const DesignOptions& options) {
     if (const std::string problem = CheckOptions(record, options); !problem.empty())
         return {std::nullopt, problem};
-    const StressProfile stresses(options.unitWeights, options.waterTable);
+    const StressProfile stresses(
+        options.unitWeightsFromCone
+            ? UnitWeightsFromCone(record, options.unitWeights.front().unitWeight)
+            : options.unitWeights,
+        options.waterTable);
     const bool withFs = HasSleeveFriction(record);
     PileDesign design;
     if (!options.layers.empty()) {

@@ -32,6 +32,9 @@ struct DesignOptions {
     PileGeometry pile;
     LoadDirection direction = LoadDirection::Compression;
     std::vector<UnitWeightLayer> unitWeights{{0, 19.0}};
+    // Unit weights from the cone (Robertson & Cabal 2010), the first of unitWeights where the
+    // cone gives none.
+    bool unitWeightsFromCone = false;
     double waterTable = 0;          // m below the ground surface
     double curveSpacing = 1.0;      // m; at least this many curves per metre by default
     std::vector<SoilLayer> layers;  // empty: from Ic

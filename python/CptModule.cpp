@@ -106,6 +106,7 @@ std::vector<double> QtColumn(const CptRecord& record) {
 std::string MakeProject(const CptRecord& record, const std::string& path, double diameter,
                         double length, double wall, bool closed, bool tension, double waterTable,
                         const std::vector<std::pair<double, double>>& unitWeights,
+                        bool unitWeightsFromCone,
                         const std::vector<std::pair<double, std::string>>& layers, double spacing,
                         const std::string& baseAverage, double modulus, const std::string& title) {
     DesignOptions options;
@@ -113,6 +114,7 @@ std::string MakeProject(const CptRecord& record, const std::string& path, double
     options.direction = tension ? LoadDirection::Tension : LoadDirection::Compression;
     options.waterTable = waterTable;
     options.curveSpacing = spacing;
+    options.unitWeightsFromCone = unitWeightsFromCone;
     options.unitWeights.clear();
     for (const auto& [bottom, weight] : unitWeights)
         options.unitWeights.push_back({bottom, weight});

@@ -30,7 +30,8 @@ constexpr int kUsage = 2;
 
 void printUsage(std::ostream& out) {
     out << "Usage: keldar-cpt CPT_FILE --diameter D (--wall T | --closed) --length L\n"
-           "                  [--tension] [--water-table Z] [--unit-weight G | BOTTOM:G,...,G]\n"
+           "                  [--tension] [--water-table Z]\n"
+           "                  [--unit-weight G | BOTTOM:G,...,G | cpt]\n"
            "                  [--layers BOTTOM:sand|clay,...,sand|clay] [--spacing S]\n"
            "                  [--base-average dutch|1.5d] [--modulus E] [--title TEXT]\n"
            "                  --out PROJECT.kd3d [--run] [--quiet]\n"
@@ -49,7 +50,8 @@ void printUsage(std::ostream& out) {
            "  --tension         uplift: tension shaft friction, no base resistance\n"
            "  --water-table Z   depth of the water table below the ground surface, m (default 0)\n"
            "  --unit-weight     total unit weight, kN/m3 (default 19); BOTTOM:G pairs give\n"
-           "                    layers, the last value goes on below\n"
+           "                    layers, the last value goes on below; cpt: from qt and fs\n"
+           "                    (Robertson & Cabal 2010), 19 where fs is missing\n"
            "  --layers          sand or clay by hand instead of the soil behaviour type index\n"
            "  --spacing S       distance between t-z curves, m (default 1); widened to keep at\n"
            "                    most 100 curves; a pair of curves pins every layer boundary\n"
@@ -99,6 +101,10 @@ std::optional<std::vector<std::pair<double, std::string>>> Layered(const std::st
 }
 
 bool ReadUnitWeights(const std::string& text, DesignOptions& options) {
+    if (text == "cpt") {
+        options.unitWeightsFromCone = true;
+        return true;
+    }
     const auto items = Layered(text);
     if (!items) return false;
     options.unitWeights.clear();

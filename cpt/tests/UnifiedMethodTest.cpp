@@ -10,6 +10,7 @@
 #include "SoilBehaviourType.h"
 #include "UnifiedClay.h"
 #include "UnifiedSand.h"
+#include "UnitWeight.h"
 
 namespace keldar::cpt {
 namespace {
@@ -121,6 +122,17 @@ TEST(InSituStressTest, LayersAndWaterTable) {
     EXPECT_DOUBLE_EQ(stresses.Total(5.0), 34.0 + 60.0);
     EXPECT_DOUBLE_EQ(stresses.PorePressure(5.0), 9.81 * 3.5);
     EXPECT_DOUBLE_EQ(stresses.Effective(1.0), 17.0);
+}
+
+TEST(InSituStressTest, UnitWeightFromTheCone) {
+    // Rf = 1 % and qt = 100 pa: γ/γw = 0.27 × 0 + 0.36 × 2 + 1.236 = 1.956.
+    EXPECT_NEAR(UnitWeightFromCone(10000.0, 100.0, 19.0), 9.81 * 1.956, 1e-12);
+    EXPECT_DOUBLE_EQ(UnitWeightFromCone(10000.0, kNotMeasured, 18.5), 18.5);
+    CptRecord record;
+    record.readings = {{0.0, 10000.0, 100.0}, {1.0, 10000.0, 100.0}, {2.0, 500.0}};
+    const StressProfile stresses(UnitWeightsFromCone(record, 18.0), 10.0);
+    EXPECT_NEAR(stresses.Total(1.5), 1.5 * 9.81 * 1.956, 1e-12);
+    EXPECT_NEAR(stresses.Total(3.0), 1.5 * 9.81 * 1.956 + 1.5 * 18.0, 1e-12);
 }
 
 TEST(BaseAveragingTest, OnePointFiveDiameterMean) {

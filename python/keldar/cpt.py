@@ -53,9 +53,12 @@ def project(record, diameter, length, wall=0.0, closed=False, tension=False, wat
             title=None, path=None):
     """A keldar.Project of entered curves for the pile at the CPT. A wall of 0 without closed
     is a solid section. layers (sand or clay by hand) are given like unit_weight:
-    [(6.0, "sand"), "clay"]. The project is written to path (.kd3d) and read back as the program
+    [(6.0, "sand"), "clay"]; unit_weight="cpt" takes them from qt and fs (Robertson & Cabal
+    2010). The project is written to path (.kd3d) and read back as the program
     opens it; without path it goes through a temporary file, and save() then needs a path."""
-    weights = [(b, float(g)) for b, g in _layered(unit_weight, "unit_weight")]
+    from_cone = unit_weight == "cpt"
+    weights = [(0.0, 19.0)] if from_cone else [
+        (b, float(g)) for b, g in _layered(unit_weight, "unit_weight")]
     kinds = [] if layers is None else _layered(layers, "layers")
     if kinds:
         kinds[-1] = (1e9, kinds[-1][1])
@@ -67,7 +70,7 @@ def project(record, diameter, length, wall=0.0, closed=False, tension=False, wat
     try:
         summary = _cpt.make_project(record, _os.fspath(path), float(diameter), float(length),
                                     float(wall), bool(closed or wall <= 0), bool(tension),
-                                    float(water_table), weights, kinds, float(spacing),
+                                    float(water_table), weights, from_cone, kinds, float(spacing),
                                     base_average, float(modulus), name)
         result = _load(path)
     finally:

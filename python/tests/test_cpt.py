@@ -66,3 +66,13 @@ def test_project_that_cannot_be_saved_raises_os_error():
     with pytest.raises(OSError):
         cpt.project(record, diameter=0.5, length=8.0, closed=True,
                     path="/nonexistent-folder/pile.kd3d")
+
+
+def test_unit_weights_from_the_cone_lower_the_stresses_of_a_loose_sand():
+    depth = [i * 0.05 for i in range(301)]
+    record = cpt.Record(depth, [3000.0] * len(depth), fs=[15.0] * len(depth))
+    by_hand = cpt.project(record, diameter=0.5, length=12.0, closed=True, unit_weight=20.0)
+    from_cone = cpt.project(record, diameter=0.5, length=12.0, closed=True, unit_weight="cpt")
+    # γ = 9.81 (0.27 log 0.5 + 0.36 log 30 + 1.236) = 16.45 kN/m3 < 20: less dilation, lower τf.
+    assert from_cone.table("TblTZDepth2", 6)[-1][0] < \
+        by_hand.table("TblTZDepth2", 6)[-1][0]
