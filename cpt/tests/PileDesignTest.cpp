@@ -2,10 +2,15 @@
 // shaft capacity against its closed form.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <fstream>
 #include <limits>
+#include <locale>
 #include <numbers>
 
+#include "CptFile.h"
+#include "DesignSummary.h"
 #include "PileDesign.h"
 
 namespace keldar::cpt {
@@ -107,6 +112,28 @@ TEST(PileDesignTest, RefusedWhereTheCptEndsAboveTheTip) {
     options.pile.diameter = std::numeric_limits<double>::infinity();
     EXPECT_EQ(DesignPile(UniformSand(10000.0, 12.0, false), options).message,
               "a pile or ground value is not a finite number");
+}
+
+}  // namespace
+}  // namespace keldar::cpt
+
+namespace keldar::cpt {
+namespace {
+
+// A German locale (decimal comma) changes neither what is read nor what is written.
+TEST(PileDesignTest, LocaleChangesNothing) {
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 missing";
+    const std::locale previous = std::locale::global(std::locale("de_DE.UTF-8"));
+    const std::string path = ::testing::TempDir() + "locale.csv";
+    std::ofstream(path) << "depth [m],qc [MPa],fs [kPa]\n0.0,12.5,60\n15.0,12.5,60\n";
+    const CptRecord record = ReadCptFile(path);
+    DesignOptions options;
+    options.pile = {0.5, 0, true, 10.0};
+    const std::string summary = DesignSummary(record, options, *DesignPile(record, options).design);
+    std::locale::global(previous);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_DOUBLE_EQ(record.readings[0].qc, 12500.0);
+    EXPECT_NE(summary.find("Pile: D 0.500 m, closed end, L 10.00 m"), std::string::npos) << summary;
 }
 
 }  // namespace
