@@ -15,6 +15,7 @@
 #include "CptText.h"
 #include "DesignSummary.h"
 #include "InputOutputError.h"
+#include "KeldarVersion.h"
 #include "ProgramData.h"
 #include "ProjectFromCpt.h"
 #include "RunDriver.h"
@@ -35,6 +36,7 @@ void printUsage(std::ostream& out) {
            "                  [--layers BOTTOM:sand|clay,...,sand|clay] [--spacing S]\n"
            "                  [--base-average dutch|1.5d] [--modulus E] [--title TEXT]\n"
            "                  --out PROJECT.kd3d [--run] [--quiet]\n"
+           "       keldar-cpt --help | --version\n"
            "\n"
            "Reads the cone penetration test CPT_FILE (GEF .gef, AGS4 .ags with SCPG/SCPT, or CSV\n"
            "/ tab-separated text with a header naming each column and its unit) and makes a pile\n"
@@ -229,6 +231,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
             printUsage(std::cout);
+            return kDone;
+        }
+        if (std::string(argv[i]) == "--version") {
+            std::cout << "keldar-cpt (KELDAR) " << keldar::kReleaseVersion << "\n";
             return kDone;
         }
     }
