@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ctime>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -119,6 +120,13 @@ static std::int32_t runGuarded(const RunPaths& paths, const RunIdentity& identit
         closeRunFiles();
     }
     return status;
+}
+
+RunPaths RunPathsFor(const std::string& dataFile) {
+    namespace fs = std::filesystem;
+    return {dataFile, fs::path(dataFile).replace_extension(".kd3o").string(),
+            fs::path(dataFile).replace_extension(".kd3p").string(),
+            fs::path(dataFile).replace_extension(".kd3r").string()};
 }
 
 std::int32_t runKeldar(const RunPaths& paths, const RunIdentity& identity,

@@ -22,6 +22,9 @@ struct RunPaths {
     std::string notesFile;   // .kd3r, created empty
 };
 
+// The output files beside a data file, sharing its base name.
+RunPaths RunPathsFor(const std::string& dataFile);
+
 // The identification printed in the report header (names.dat lines 1 to 4).
 struct RunIdentity {
     std::string version = kProgramVersion;  // first 12 characters are printed

@@ -32,7 +32,7 @@ echo "== keldar-run on an example, report and plot data as expected"
 cmake -DRUNNER="$usr/bin/keldar-run" -DEXAMPLE=steel-pipe-clay -DEXAMPLES="$doc/examples" \
       -DWORK="$work/run" -P "$doc/examples/RunAndCompare.cmake"
 # One release version: the package's, the tools' and the Python module's.
-for tool in keldar-run keldar-convert; do
+for tool in keldar-run keldar-convert keldar-cpt; do
   [ "$("$usr/bin/$tool" --version)" = "$tool (KELDAR) $version" ] ||
     fail "$tool --version does not show $version"
 done

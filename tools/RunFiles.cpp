@@ -13,11 +13,8 @@ namespace fs = std::filesystem;
 RunPaths runPathsFor(const std::string& dataFile, const std::string& outputDir) {
     fs::path base(dataFile);
     if (!outputDir.empty()) base = fs::path(outputDir) / base.filename();
-    RunPaths paths;
+    RunPaths paths = RunPathsFor(base.string());
     paths.dataFile = dataFile;
-    paths.reportFile = fs::path(base).replace_extension(".kd3o").string();
-    paths.plotFile = fs::path(base).replace_extension(".kd3p").string();
-    paths.notesFile = fs::path(base).replace_extension(".kd3r").string();
     return paths;
 }
 

@@ -1,0 +1,60 @@
+#include "ProjectFromCpt.h"
+
+#include <stdexcept>
+
+namespace keldar::cpt {
+namespace {
+
+constexpr int kSiUnits = 2;
+
+void FillCurveTable(TGridTableChart& table, const Curve& curve, double scale) {
+    table.SetRowCount(static_cast<int>(curve.size()));
+    for (int row = 0; row < table.RowCount(); ++row) {
+        table.Cell(0, row).SetFloat(curve[row].t * scale);
+        table.Cell(1, row).SetFloat(curve[row].z);
+    }
+}
+
+void FillEnteredCurves(const TMainTables& tables, const PileDesign& design) {
+    TGridTableChart& depths = tables.Chart("TblTZDepth2");
+    depths.SetRowCount(static_cast<int>(design.curves.size()));
+    for (int k = 0; k < depths.RowCount(); ++k) {
+        depths.Cell(0, k).SetFloat(design.curves[k].depth);
+        TGridTableChart* curve = depths.Cell(1, k).GetTable();
+        if (!curve) throw std::logic_error("t-z curve table missing");
+        FillCurveTable(*curve, design.curves[k].points, 1.0);
+    }
+    FillCurveTable(tables.Chart("TblQwcurve2"), design.baseCurve, 1.0);
+}
+
+void FillPileTables(const TMainTables& tables, const PileDesign& design, const PileGeometry& pile) {
+    TGridTableChart& stiffness = tables.Chart("TblAE2");
+    stiffness.SetRowCount(2);
+    for (int row = 0; row < 2; ++row) {
+        stiffness.Cell(0, row).SetFloat(row == 0 ? 0.0 : pile.length);
+        stiffness.Cell(1, row).SetFloat(design.axialStiffness);
+    }
+    TGridTable& movements = tables.Plain("TblTipMove");
+    movements.SetRowCount(static_cast<int>(design.tipMovements.size()));
+    for (int row = 0; row < movements.RowCount(); ++row)
+        movements.Cell(0, row).SetFloat(design.tipMovements[row]);
+}
+
+}  // namespace
+
+void FillProject(TProgramData& project, const PileDesign& design, const PileGeometry& pile,
+                 const QString& title) {
+    project.CreateNew();
+    project.SetUnitSystem(kSiUnits);
+    project.Title = title;
+    project.CurvesGenerated = false;
+    project.TipMovementsOn = true;
+    project.OuterDiameter = pile.diameter;
+    project.PileLength = pile.length;
+    project.TipArea = pile.GrossTipArea();
+    FillEnteredCurves(project.Tables(), design);
+    FillPileTables(project.Tables(), design, pile);
+    project.SetModified(true);
+}
+
+}  // namespace keldar::cpt
