@@ -81,10 +81,13 @@ QWidget* TDlgOptions::CreateUserGroup() {
     EdtContactName = AddTextField(*grid, QStringLiteral("EdtContactName"),
                                   QStringLiteral("Contact Na&me:"), kUserTextLength);
     DataUserNumber = AddNumberField(*grid, QStringLiteral("DataUserNumber"),
-                                    QStringLiteral("User N&umber"), QString(), Messages());
+                                    QStringLiteral("User N&umber:"), QString(), Messages());
     DataUserNumber->SetIntegerOnly(true);
     DataUserNumber->SetMinVal(0);
     DataUserNumber->SetMaxVal(static_cast<long double>(kMaxUserNumber));
+    DataUserNumber->setMinimumWidth(EdtOrganisation->minimumWidth());
+    DataUserNumber->setMaximumWidth(EdtOrganisation->minimumWidth());
+    grid->setAlignment(DataUserNumber, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     return group;
 }

@@ -317,7 +317,7 @@ class DataDialogsTest : public QObject {
               QStringLiteral("Geotechnical Consultants Ltd"));
         enter(field<QLineEdit>(dialog, "EdtContactName"), QStringLiteral("B. Contact"));
         TDataEdit* number = field(dialog, "DataUserNumber");
-        QCOMPARE(number->EditLabel()->text(), QStringLiteral("User N&umber"));
+        QCOMPARE(number->EditLabel()->text(), QStringLiteral("User N&umber:"));
         for (const char* rejected : {"-3", "2147483648", "12.5"}) {
             enter(number, QLatin1String(rejected));
             switchToOtherWindow();
