@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "PropertyLookup.h"
+#include "RangeChecks.h"
 #include "RunStore.h"
 #include "SideCurves.h"
 #include "TipCurve.h"
@@ -26,9 +27,11 @@ void buildSideCurves(std::int32_t& status) {
 void buildTipCurve(std::int32_t& status) {
     const std::int32_t code = tipSoilCode();
     if (code < 1 || code > 6) return;  // rejected on input; no tip curve
-    const float qult = ultimateTipLoad(code, status);
+    const TipResistance resistance = unitTipResistance(code, status);
     if (status > 0) return;
-    buildQwCurve(code, qult, status);
+    buildQwCurve(code, resistance.unit * runStore().ATIP, status);
+    if (status > 0) return;
+    warnTipOutsideMethod(code, resistance);
 }
 
 }  // namespace keldar

@@ -9,6 +9,7 @@
 #include "InputEcho.h"
 #include "Multipliers.h"
 #include "OutputFile.h"
+#include "RangeChecks.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -247,6 +248,7 @@ static bool readPileScalars(Input& input) {
 }
 
 static bool buildGeneratedCurves(Input& input, std::int32_t& status) {
+    warnPropertiesOutsideMethods();
     buildSideCurves(status);
     if (status > 0) return false;
     writeCurveTable();

@@ -15,11 +15,14 @@ void solvePile(const IncrementTable& table, float tipMovement, float tipLoad,
     solution.movement[1] = tipMovement;
     float zmid = tipMovement;
     CurveHints hints;
+    solution.unconverged = 0;
+    solution.largestStrain = 0.0f;
     for (int i = 1; i <= table.count; ++i) {
         const float p = solution.load[i];
         const float s = solution.movement[i];
         const float ae = table.stiffness[i];
         float t = 0.0f, dp = 0.0f, pNext = p, pAvg = p;
+        bool converged = false;
         for (int m = 0;;) {
             const float zsave = zmid;
             float r = 0.0f;
@@ -36,13 +39,18 @@ void solvePile(const IncrementTable& table, float tipMovement, float tipLoad,
             // Shortening of the lower half under the mean load of that half.
             const float znew = s + ((pNext + p) / 2.0f + p) / 2.0f * (dl / 2.0f) / ae;
             if (table.downDrag) zmid = zsave;
-            if (std::fabs(znew - zmid) <= tol) break;
+            if (std::fabs(znew - zmid) <= tol) {
+                converged = true;
+                break;
+            }
             zmid = znew;
             if (++m >= kMaxEvaluations) break;
         }
+        if (!converged) ++solution.unconverged;
         // The shortening of the whole increment, from the last evaluation's mean load.
         const float ds = dl * pAvg / ae;
         const float sNext = s + ds;
+        solution.largestStrain = std::fmax(solution.largestStrain, std::fabs(ds) / dl);
         solution.transfer[i] = t;
         solution.loadTaken[i] = dp;
         solution.averageLoad[i] = pAvg;

@@ -19,9 +19,12 @@ struct PileSolution {
     float middleMovement[kMaxIncrements + 1];  // converged zmid
     float headLoad;
     float headMovement;
+    int unconverged;      // increments accepted after kMaxEvaluations without meeting TOL
+    float largestStrain;  // largest |dS| / DL of the increments, the pile's axial strain
 };
 
-// An increment is evaluated at most this often; the last values are then accepted as they are.
+// An increment is evaluated at most this often; the last values are then accepted as they are,
+// and the increment is counted in PileSolution::unconverged.
 inline constexpr int kMaxEvaluations = 100;
 
 // Solves the pile with the tip moving down by tipMovement (>= 0) under tipLoad.

@@ -14,7 +14,10 @@ const Layout kWarningHead("(/,29X,'**** WARNING ****')");
 const Layout kWarningDepth("(5X,'THE VALUE OF X =',E9.2,'IS BEYOND THE EXTENT OF/')");
 const Layout kWarningTable("(5X,A)");
 
-int propertyRowCount() { return std::clamp(runStore().NSTR, 0, kMaxPropertyRows); }
+int propertyRowCount(int rows) {
+    const int stored = std::clamp(runStore().NSTR, 0, kMaxPropertyRows);
+    return rows == kEveryRow ? stored : std::clamp(rows, 0, stored);
+}
 
 // Index I of the first row with x < rows(I), I = 2..n; 0 when there is none.
 int findRow(float x, const float* rows, int n) {
@@ -33,9 +36,9 @@ float interpolateRows(float x, const float* depth, const float* value, int i) {
 
 // Strength-table lookup with the range test. A table of fewer than two rows cannot be
 // interpolated and is treated like a depth beyond it.
-float checkedLookup(float x, const float* value, RunStatus beyond, std::int32_t& status) {
+float checkedLookup(float x, const float* value, RunStatus beyond, std::int32_t& status, int rows) {
     const RunStore& s = runStore();
-    const int n = propertyRowCount();
+    const int n = propertyRowCount(rows);
     int i = n >= 2 ? findRow(x, s.XSTR, n) : 0;
     if (i == 0) {
         if (n < 2 || x > s.XSTR[n]) {
@@ -62,25 +65,33 @@ void writeExtentWarning(float x, std::string_view table) {
     report.write(kWarningTable, table);
 }
 
-float lookupC1(float x, std::int32_t& status) {
-    return checkedLookup(x, runStore().C1, kStatusShearStrengthExtent, status);
+float lookupC1(float x, std::int32_t& status) { return lookupC1(x, status, kEveryRow); }
+
+float lookupC1(float x, std::int32_t& status, int rows) {
+    return checkedLookup(x, runStore().C1, kStatusShearStrengthExtent, status, rows);
 }
 
 float lookupSKIN(float x, std::int32_t& status) {
-    return checkedLookup(x, runStore().SKIN, kStatusSideFrictionExtent, status);
+    return checkedLookup(x, runStore().SKIN, kStatusSideFrictionExtent, status, kEveryRow);
 }
 
-float lookupTIP(float x, std::int32_t& status) {
-    return checkedLookup(x, runStore().TIP, kStatusTipResistanceExtent, status);
+float lookupTIP(float x, std::int32_t& status) { return lookupTIP(x, status, kEveryRow); }
+
+float lookupTIP(float x, std::int32_t& status, int rows) {
+    return checkedLookup(x, runStore().TIP, kStatusTipResistanceExtent, status, rows);
 }
 
-float lookupPHI1(float x, std::int32_t& status) {
-    return checkedLookup(x, runStore().PHI1, kStatusFrictionAngleExtent, status);
+float lookupPHI1(float x, std::int32_t& status) { return lookupPHI1(x, status, kEveryRow); }
+
+float lookupPHI1(float x, std::int32_t& status, int rows) {
+    return checkedLookup(x, runStore().PHI1, kStatusFrictionAngleExtent, status, rows);
 }
 
-float lookupEE50(float x) {
+float lookupEE50(float x) { return lookupEE50(x, kEveryRow); }
+
+float lookupEE50(float x, int rows) {
     const RunStore& s = runStore();
-    const int n = propertyRowCount();
+    const int n = propertyRowCount(rows);
     if (n < 2) return n == 1 ? s.EE50[1] : 0.0f;
     const int i = findRow(x, s.XSTR, n);
     return interpolateRows(x, s.XSTR, s.EE50, i == 0 ? n : i);

@@ -17,17 +17,26 @@ inline constexpr std::string_view kUnitWeightTable = "THE INPUT CURVE FOR UNIT W
 inline constexpr std::string_view kStrengthTable = "THE INPUT STRENGTH CURVE";
 inline constexpr std::string_view kTipResistanceTable = "THE INPUT MAX. LOAD TRANSFER";
 
+// Every lookup reads all rows, or with `rows` the rows 1..rows only (kEveryRow: all). The tip
+// reads only the rows down to the bottom of its own layer, so that a tip ending exactly at a
+// layer boundary takes the bottom row of that layer and not the top row of the soil below.
+inline constexpr int kEveryRow = -1;
+
 // Undrained shear strength; status 5 below the last row.
 float lookupC1(float x, std::int32_t& status);
+float lookupC1(float x, std::int32_t& status, int rows);
 // Ultimate unit side friction; status 6 below the last row (the warning is preceded by a line
 // with NSTR and the deepest row depth).
 float lookupSKIN(float x, std::int32_t& status);
 // Ultimate unit tip resistance; status 7 below the last row.
 float lookupTIP(float x, std::int32_t& status);
+float lookupTIP(float x, std::int32_t& status, int rows);
 // Friction angle in degrees; status 8 below the last row.
 float lookupPHI1(float x, std::int32_t& status);
+float lookupPHI1(float x, std::int32_t& status, int rows);
 // e50 strain: no range test, a depth below the last row extrapolates the last segment.
 float lookupEE50(float x);
+float lookupEE50(float x, int rows);
 
 // Average effective unit weight of the soil column from the top of the first layer down to x;
 // 0 above the first layer. Status 4 (and a warning) below the deepest unit-weight row.

@@ -10,6 +10,7 @@
 #include "InputEcho.h"
 #include "InputStage.h"
 #include "OutputFile.h"
+#include "RunNotes.h"
 #include "RunResultsCollect.h"
 #include "RunStore.h"
 #include "Solver.h"
@@ -62,6 +63,7 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
                      const RunOptions& options, std::int32_t& status) {
     clearRunStore();
     closeRunFiles();
+    startRunNotes();
     status = kStatusOk;
     RunFiles& files = runFiles();
 
@@ -93,6 +95,7 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
         if (status == kStatusOk) collectInput();
         if (status == kStatusOk) runTipMovementCases(status, options.workers);
         if (status == kStatusOk && runStore().NLOAD > 0) runLoadControlled(status, options.workers);
+        finishRunNotes();
     }
     closeOutputs(paths, status);
 }

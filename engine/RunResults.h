@@ -39,6 +39,20 @@ struct InputSummary {
 struct LoadSettlementRow {
     float topLoad = 0, topMovement = 0, tipMovement = 0, tipLoad = 0;
     bool converged = true;  // load-controlled rows only: false when no solution was found
+    // Increments of the row's solution accepted without meeting the tolerance: the row's loads
+    // and movements are then not a solution.
+    int unconvergedIncrements = 0;
+};
+
+// An input or generated value outside the range of its published method, or a case whose pile
+// strains beyond any material. It changes no number: the run goes on with the value as it stands.
+struct RangeWarning {
+    // "e50", "unit weight", "friction angle", "tip resistance", "tip curve", "axial strain"
+    std::string quantity;
+    int layer = 0;
+    int row = 0;  // property row (2i-1 at the top of layer i, 2i at its bottom); 0: no soil row
+    float value = 0;
+    std::string message;  // the sentence of the run notes
 };
 
 // Load and movement along the pile for one tip-movement case, signed as the report shows them
@@ -60,6 +74,7 @@ struct RunResults {
     std::vector<CaseDistribution> distributions;
     std::vector<LoadSettlementRow> loadControlled;
     bool loadControlledComplete = false;
+    std::vector<RangeWarning> warnings;
 };
 
 // Unit labels of a unit system: length, force, stress.

@@ -77,15 +77,16 @@ void collectCase(const IncrementTable& table, const PileSolution& solution, bool
     target->distributions.push_back(std::move(d));
 }
 
-void collectLoadSettlementRow(float topLoad, float topMovement, float tipMovement, float tipLoad) {
-    if (target)
-        target->loadSettlement.push_back({topLoad, topMovement, tipMovement, tipLoad, true});
+void collectLoadSettlementRow(const LoadSettlementRow& row) {
+    if (target) target->loadSettlement.push_back(row);
 }
 
-void collectLoadControlledRow(float topLoad, float topMovement, float tipMovement, float tipLoad,
-                              bool converged) {
-    if (target)
-        target->loadControlled.push_back({topLoad, topMovement, tipMovement, tipLoad, converged});
+void collectLoadControlledRow(const LoadSettlementRow& row) {
+    if (target) target->loadControlled.push_back(row);
+}
+
+void collectWarning(const RangeWarning& warning) {
+    if (target) target->warnings.push_back(warning);
 }
 
 void collectError(std::int32_t status, std::string_view message) {

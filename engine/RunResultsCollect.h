@@ -18,9 +18,9 @@ RunResults* resultsTarget();
 void collectInput();
 // One solved tip-movement case, signed as reported.
 void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift);
-void collectLoadSettlementRow(float topLoad, float topMovement, float tipMovement, float tipLoad);
-void collectLoadControlledRow(float topLoad, float topMovement, float tipMovement, float tipLoad,
-                              bool converged);
+void collectLoadSettlementRow(const LoadSettlementRow& row);
+void collectLoadControlledRow(const LoadSettlementRow& row);
+void collectWarning(const RangeWarning& warning);
 void collectError(std::int32_t status, std::string_view message);
 // After the run: the status and which tables were finished.
 void collectEnd(std::int32_t status);

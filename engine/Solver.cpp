@@ -13,6 +13,7 @@
 #include "PileLookups.h"
 #include "PileSolution.h"
 #include "ResultOutput.h"
+#include "RunNotes.h"
 #include "RunResultsCollect.h"
 #include "RunStore.h"
 #include "WorkInOrder.h"
@@ -78,6 +79,8 @@ struct CaseOutcome {
     // collected in case order on the calling thread.
     std::optional<PileSolution> solution;
     bool uplift = false;
+    int unconverged = 0;
+    float largestStrain = 0.0f;
 };
 
 // Text buffers of the cases, handed back once written so that the next cases reuse their
@@ -120,6 +123,8 @@ static void solveCase(int k, PileSolution& solution, TextBuffers& buffers, CaseO
     outcome.headMovement = sign * solution.headMovement;
     outcome.tipLoad = sign * tipLoad;
     outcome.uplift = uplift;
+    outcome.unconverged = solution.unconverged;
+    outcome.largestStrain = solution.largestStrain;
     if (resultsTarget() != nullptr) outcome.solution = solution;
 }
 
@@ -128,6 +133,8 @@ void runTipMovementCases(std::int32_t& status, int workers) {
     RunStore& s = runStore();
     writeAnalysisHeader();
     std::vector<CaseOutcome> outcomes(static_cast<std::size_t>(s.NTM) + 1);
+    int unconverged[kMaxTipMovements + 1] = {};
+    float strain[kMaxTipMovements + 1] = {};
     TextBuffers buffers;
     solveInOrder(
         s.NTM, workersFor(workers, s.NTM, static_cast<long>(s.NTM) * s.NINC),
@@ -143,13 +150,18 @@ void runTipMovementCases(std::int32_t& status, int workers) {
             s.TOPLOAD[k] = outcome.headLoad;
             s.TOPMOV[k] = outcome.headMovement;
             s.TIPLOAD[k] = outcome.tipLoad;
+            unconverged[k] = outcome.unconverged;
+            strain[k] = outcome.largestStrain;
         });
     writeLoadSettlementHeading();
     for (int k = 1; k <= s.NTM; ++k) {
         const ResultRow row{s.TOPLOAD[k], s.TOPMOV[k], s.TIPMOV[k], s.TIPLOAD[k]};
         writeResultRow(row);
         writePlotRow(row);
-        collectLoadSettlementRow(row.topLoad, row.topMovement, row.tipMovement, row.tipLoad);
+        collectLoadSettlementRow(
+            {row.topLoad, row.topMovement, row.tipMovement, row.tipLoad, true, unconverged[k]});
+        noteUnconvergedCase(k, s.TIPMOV[k], unconverged[k], s.NINC);
+        noteAxialStrain(k, s.TIPMOV[k], strain[k]);
     }
 }
 
@@ -157,6 +169,7 @@ void runTipMovementCases(std::int32_t& status, int workers) {
 struct LoadOutcome {
     LoadSearch search;
     float headMovement = 0.0f;
+    int unconverged = 0;
 };
 
 static void searchLoad(float load, float start, PileSolution& solution, LoadOutcome& outcome) {
@@ -166,6 +179,7 @@ static void searchLoad(float load, float start, PileSolution& solution, LoadOutc
     });
     // The converged trial was the last one solved.
     outcome.headMovement = solution.headMovement;
+    outcome.unconverged = solution.unconverged;
 }
 
 void runLoadControlled(std::int32_t& status, int workers) {
@@ -188,15 +202,16 @@ void runLoadControlled(std::int32_t& status, int workers) {
             if (!outcome.search.converged) {
                 writeNoConvergenceRow(load);
                 writePlotRow({load, 0.0f, 0.0f, 0.0f});
-                collectLoadControlledRow(load, 0.0f, 0.0f, 0.0f, false);
+                collectLoadControlledRow({load, 0.0f, 0.0f, 0.0f, false, 0});
                 return;
             }
             const ResultRow row{load, outcome.headMovement, outcome.search.tipMovement,
                                 tipLoadAt(outcome.search.tipMovement)};
             writeResultRow(row);
             writePlotRow(row);
-            collectLoadControlledRow(row.topLoad, row.topMovement, row.tipMovement, row.tipLoad,
-                                     true);
+            collectLoadControlledRow({row.topLoad, row.topMovement, row.tipMovement, row.tipLoad,
+                                      true, outcome.unconverged});
+            noteUnconvergedLoad(j, load, outcome.unconverged, s.NINC);
         });
 }
 

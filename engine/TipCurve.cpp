@@ -79,7 +79,7 @@ void buildFromShape(const QwShape& shape, float qult) {
 
 void buildCoyleReeseClay(float qult, std::int32_t& status) {
     RunStore& s = runStore();
-    const float e50 = lookupEE50(s.PLEN);
+    const float e50 = lookupEE50(s.PLEN, tipPropertyRows());
     if (!(e50 > 0.0f)) {
         // The parabola would collapse onto w = 0: a vertical tip curve the solver cannot use.
         OutputFile& report = runFiles().report;
@@ -107,11 +107,21 @@ float mosherExponent(float phi) {
     return 0.25f;
 }
 
+// The curve whose friction angle sets Mosher's exponent: the deepest one. A tip ending exactly
+// at the bottom of its layer takes the deepest curve of that layer, so that soil below the tip
+// does not change the tip curve.
+int mosherExponentCurve() {
+    const RunStore& s = runStore();
+    const int layer = tipLayer();
+    const int deepest = std::clamp(s.NCURV, 0, kMaxCurves);
+    if (layer > 0 && s.PLEN == s.XBOT[layer]) return std::min(kCurvesPerLayer * layer, deepest);
+    return deepest;
+}
+
 // Q = Qult (w / wr)^n with no cap: movements beyond wr carry more than Qult.
 void buildMosherSand(float qult) {
     RunStore& s = runStore();
-    const int deepest = std::clamp(s.NCURV, 0, kMaxCurves);
-    const float n = mosherExponent(s.PHIC[deepest]);
+    const float n = mosherExponent(s.PHIC[mosherExponentCurve()]);
     const float wr = kMosherReferenceFraction * diameterInInches();
     setOrigin();
     for (int k = 0; k < kShapePoints; ++k) {
@@ -123,13 +133,23 @@ void buildMosherSand(float qult) {
 
 }  // namespace
 
-std::int32_t tipSoilCode() {
+int tipLayer() {
     const RunStore& s = runStore();
     const int layers = std::clamp(s.NLAYER, 0, kMaxLayers);
     for (int i = 1; i <= layers; ++i) {
-        if (s.PLEN <= s.XBOT[i]) return s.KSOIL[i];
+        if (s.PLEN <= s.XBOT[i]) return i;
     }
-    return layers > 0 ? s.KSOIL[layers] : 0;
+    return layers;
+}
+
+std::int32_t tipSoilCode() {
+    const int layer = tipLayer();
+    return layer > 0 ? runStore().KSOIL[layer] : 0;
+}
+
+int tipPropertyRows() {
+    const int layer = tipLayer();
+    return layer > 0 ? 2 * layer : kEveryRow;
 }
 
 float bearingFactorNq(float phi) {
@@ -138,27 +158,31 @@ float bearingFactorNq(float phi) {
     return std::exp(kPi * std::tan(phi * degree)) * tanHalf * tanHalf;
 }
 
-float ultimateTipLoad(std::int32_t soilCode, std::int32_t& status) {
-    const RunStore& s = runStore();
-    const float x = s.PLEN;
-    float q = 0.0f;
+TipResistance unitTipResistance(std::int32_t soilCode, std::int32_t& status) {
+    const float x = runStore().PLEN;
+    const int rows = tipPropertyRows();
+    TipResistance r;
     if (isClay(soilCode)) {
-        q = kClayBearingFactor * lookupC1(x, status);
-        if (status > 0) return 0.0f;
-        const float t0 = lookupTIP(x, status);
-        if (status > 0) return 0.0f;
-        if (t0 > kClayTipGiven) q = t0;
+        r.unit = kClayBearingFactor * lookupC1(x, status, rows);
+        if (status > 0) return {};
+        const float t0 = lookupTIP(x, status, rows);
+        if (status > 0) return {};
+        if (t0 > kClayTipGiven) r = {t0, true, 0.0f};
     } else if (isSand(soilCode)) {
-        const float phi = lookupPHI1(x, status);
-        if (status > 0) return 0.0f;
-        const float nq = bearingFactorNq(phi);
-        q = x * GAMAVG(x, status) * nq;
-        if (status > 0) return 0.0f;
-        const float t0 = lookupTIP(x, status);
-        if (status > 0) return 0.0f;
-        if (t0 > kSandTipGiven) q = t0;
+        const float phi = lookupPHI1(x, status, rows);
+        if (status > 0) return {};
+        r.nq = bearingFactorNq(phi);
+        r.unit = x * GAMAVG(x, status) * r.nq;
+        if (status > 0) return {};
+        const float t0 = lookupTIP(x, status, rows);
+        if (status > 0) return {};
+        if (t0 > kSandTipGiven) r = {t0, true, r.nq};
     }
-    return q * s.ATIP;
+    return r;
+}
+
+float ultimateTipLoad(std::int32_t soilCode, std::int32_t& status) {
+    return unitTipResistance(soilCode, status).unit * runStore().ATIP;
 }
 
 void buildQwCurve(std::int32_t soilCode, float qult, std::int32_t& status) {

@@ -5,12 +5,29 @@
 
 namespace keldar {
 
-// Soil code of the first layer whose bottom is at or below the tip (PLEN); the last layer's code
-// when the tip lies below every layer; 0 when there are no layers.
+// The layer that supplies the tip method: the first layer whose bottom is at or below the tip
+// (PLEN); the last layer when the tip lies below every layer; 0 when there are no layers.
+int tipLayer();
+
+// Soil code of the tip layer; 0 when there are no layers.
 std::int32_t tipSoilCode();
+
+// The property rows that the tip reads: those down to the bottom of the tip layer. A tip ending
+// exactly at the bottom of a layer so takes that layer's bottom row, not the top row of the
+// layer below, whose soil does not belong to the tip method.
+int tipPropertyRows();
 
 // Bearing capacity factor Nq = exp(pi tan phi) tan^2(45 + phi / 2), phi in degrees.
 float bearingFactorNq(float phi);
+
+// The unit tip resistance q at the tip depth PLEN; entered when the TIP value was used, with
+// the bearing factor Nq of the sand methods (0 for clay).
+struct TipResistance {
+    float unit = 0.0f;
+    bool entered = false;
+    float nq = 0.0f;
+};
+TipResistance unitTipResistance(std::int32_t soilCode, std::int32_t& status);
 
 // Qult = q x ATIP at the tip depth PLEN. Clay codes (1, 3, 5): q = 9 cu unless TIP > 0.00001;
 // sand codes (2, 4, 6): q = PLEN x GAMAVG(PLEN) x Nq unless TIP > 0.0001. Returns 0 with the

@@ -16,6 +16,7 @@
 
 #include "GridColumns.h"
 #include "InputOutputError.h"
+#include "KeldarVersion.h"
 #include "ProgramData.h"
 #include "ResultsWriter.h"
 #include "RunDriver.h"
@@ -354,7 +355,9 @@ void Project::SetField(const std::string& n, const py::object& v) {
 
 PYBIND11_MODULE(_keldar, m) {
     m.doc() = "KELDAR project model and analysis engine";
+    // The engine's version text (the report's), and the release of KELDAR.
     m.attr("version") = keldar::kProgramVersion;
+    m.attr("__version__") = keldar::kReleaseVersion;
     static py::exception<keldar::EInputOutputError> fileError(m, "FileError", PyExc_OSError);
     py::register_exception_translator([](std::exception_ptr p) {
         try {

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds KELDAR and runs every test: the normal build (warnings as errors) into build/, then the
-# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/, where
-# any report fails the run.
+# Builds KELDAR and runs every test: the normal build (warnings as errors) into build/ and its
+# Debian package (scripts/test-package.sh), then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-asan/, where any report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/build.sh -DKELDAR_WERROR=ON
 ctest --test-dir build --output-on-failure -j2
+bash scripts/test-package.sh
 
 echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake -S . -B build-asan -G Ninja -DKELDAR_SANITIZE=ON -DKELDAR_WERROR=ON >/dev/null

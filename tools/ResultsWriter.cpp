@@ -53,10 +53,12 @@ static std::string pointLists(const std::vector<CurvePoint>& points, const char*
            "\": " + numberList(y);
 }
 
-static std::string rowJson(const LoadSettlementRow& row, bool withConvergence) {
+// converged: a solution was found and every increment of it met the tolerance.
+static std::string rowJson(const LoadSettlementRow& row) {
     std::ostringstream out;
-    out << "{\"top_load\": " << numberText(row.topLoad);
-    if (withConvergence) out << ", \"converged\": " << (row.converged ? "true" : "false");
+    out << "{\"top_load\": " << numberText(row.topLoad) << ", \"converged\": "
+        << (row.converged && row.unconvergedIncrements == 0 ? "true" : "false")
+        << ", \"unconverged_increments\": " << row.unconvergedIncrements;
     // A load without a solution has no movements: null, never a zero that reads as a result.
     const bool known = row.converged;
     out << ", \"top_movement\": " << (known ? numberText(row.topMovement) : "null")
@@ -100,7 +102,7 @@ static std::string distributionJson(const CaseDistribution& d) {
 std::string resultsJson(const RunResults& r, const std::string& source) {
     std::ostringstream out;
     out << "{\n  \"status\": " << r.status << ",\n  \"message\": " << quoted(r.message)
-        << ",\n  \"format\": \"keldar-results\",\n  \"format_version\": 1"
+        << ",\n  \"format\": \"keldar-results\",\n  \"format_version\": 2"
         << ",\n  \"source\": " << quoted(source) << ",\n  \"units\": ";
     if (r.unitSystem == 0) {
         out << "null";
@@ -115,18 +117,28 @@ std::string resultsJson(const RunResults& r, const std::string& source) {
     out << ",\n  \"load_settlement\": {\"complete\": "
         << (r.loadSettlementComplete ? "true" : "false") << ", \"rows\": [";
     for (std::size_t i = 0; i < r.loadSettlement.size(); ++i)
-        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadSettlement[i], false);
+        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadSettlement[i]);
     out << "]}";
 
     out << ",\n  \"load_controlled\": {\"complete\": "
         << (r.loadControlledComplete ? "true" : "false") << ", \"rows\": [";
     for (std::size_t i = 0; i < r.loadControlled.size(); ++i)
-        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadControlled[i], true);
+        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadControlled[i]);
     out << "]}";
 
     out << ",\n  \"distributions\": [";
     for (std::size_t i = 0; i < r.distributions.size(); ++i)
         out << (i ? ",\n    " : "\n    ") << distributionJson(r.distributions[i]);
+    out << "]";
+
+    out << ",\n  \"warnings\": [";
+    for (std::size_t i = 0; i < r.warnings.size(); ++i) {
+        const RangeWarning& w = r.warnings[i];
+        out << (i ? ",\n    " : "\n    ") << "{\"quantity\": " << quoted(w.quantity)
+            << ", \"layer\": " << w.layer << ", \"row\": " << w.row
+            << ", \"value\": " << numberText(w.value) << ", \"message\": " << quoted(w.message)
+            << "}";
+    }
     out << "]";
 
     out << ",\n  \"tz_curves\": [";
@@ -186,7 +198,8 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
                              bool withConvergence) {
         std::ostringstream t;
         t << "state," << (withConvergence ? "converged," : "") << "top_load_" << F
-          << ",top_movement_" << L << ",tip_movement_" << L << ",tip_load_" << F << "\n";
+          << ",top_movement_" << L << ",tip_movement_" << L << ",tip_load_" << F
+          << ",unconverged_increments\n";
         for (const LoadSettlementRow& row : rows) {
             t << rowState(complete) << ",";
             if (withConvergence) t << (row.converged ? 1 : 0) << ",";
@@ -196,7 +209,7 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
                   << numberText(row.tipLoad);
             else
                 t << ",,";
-            t << "\n";
+            t << "," << row.unconvergedIncrements << "\n";
         }
         return t.str();
     };

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "InputOutputError.h"
+#include "KeldarVersion.h"
 #include "PlotFileResults.h"
 #include "ProgramData.h"
 #include "ResultsWriter.h"
@@ -44,6 +45,8 @@ void printUsage(std::ostream& out) {
            "defaults to FILE with the extension .json, or FILE's base name for the CSV\n"
            "tables. The status and message of a stopped run come from the report (.kd3o).\n"
            "Exit status 1 when the plot file cannot be read or the run did not finish.\n"
+           "\n"
+           "--version shows the program version.\n"
            "\n"
            "Exit status:\n"
            "  0  the file was read completely and saved\n"
@@ -124,6 +127,10 @@ int main(int argc, char** argv) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
             printUsage(std::cout);
+            return kSaved;
+        }
+        if (arg == QStringLiteral("--version")) {
+            std::cout << "keldar-convert (KELDAR) " << keldar::kReleaseVersion << "\n";
             return kSaved;
         }
         if (arg == QStringLiteral("--force")) {

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "KeldarVersion.h"
 #include "ResultsWriter.h"
 #include "RunDriver.h"
 
@@ -127,9 +128,16 @@ std::string summaryLine(const std::string& file, const keldar::RunResults& r) {
                 keldar::numberText(loMove->topMovement) + " to " +
                 keldar::numberText(hiMove->topMovement) + " " + u.length;
     }
+    const auto unconverged =
+        std::count_if(r.loadSettlement.begin(), r.loadSettlement.end(),
+                      [](const auto& row) { return row.unconvergedIncrements > 0; });
+    if (unconverged > 0)
+        line += " (" + std::to_string(unconverged) + (unconverged == 1 ? " case" : " cases") +
+                " not converged: see the run notes)";
     if (!r.loadControlled.empty()) {
-        const auto failed = std::count_if(r.loadControlled.begin(), r.loadControlled.end(),
-                                          [](const auto& row) { return !row.converged; });
+        const auto failed = std::count_if(
+            r.loadControlled.begin(), r.loadControlled.end(),
+            [](const auto& row) { return !row.converged || row.unconvergedIncrements > 0; });
         line += ", " + std::to_string(r.loadControlled.size()) + " head loads (" +
                 std::to_string(failed) + " not converged)";
     }
@@ -150,7 +158,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            std::cout << "keldar-run (KELDAR) " << keldar::kProgramVersion << "\n";
+            std::cout << "keldar-run (KELDAR) " << keldar::kReleaseVersion << "\n";
             return 0;
         }
         if (arg == "--quiet" || arg == "-q") {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "DefinitionStream.h"
+#include "EntryRange.h"
 #include "TableErrors.h"
 
 namespace keldar {
@@ -231,6 +232,9 @@ class TFloatColumnT : public TColumnT<F> {
     void SetUnitCode(std::string code) { fUnitCode = std::move(code); }
     long double Default() const { return fDefault; }
     void SetDefault(long double value) { fDefault = value; }
+    // What SetText and CheckText accept; not part of the column definition. Clones keep it.
+    const TEntryRange& EntryRange() const { return fEntryRange; }
+    void SetEntryRange(const TEntryRange& range) { fEntryRange = range; }
     // Stores a value with no links to other columns and no notification.
     void Assign(int row, long double value);
 
@@ -259,6 +263,7 @@ class TFloatColumnT : public TColumnT<F> {
     bool fTopDepth = false;
     std::string fUnitCode;
     long double fDefault = 0;
+    TEntryRange fEntryRange;
     std::vector<long double> fValues;
 };
 

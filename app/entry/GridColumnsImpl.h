@@ -521,12 +521,14 @@ std::string TFloatColumnT<F>::GetText(int row) const {
 template <class F>
 void TFloatColumnT<F>::SetText(int row, std::string_view text) {
     this->CheckRow(row);
-    SetFloat(row, detail::EvaluateEntry(text));
+    const long double value = detail::EvaluateEntry(text);
+    CheckEntryRange(fEntryRange, value);
+    SetFloat(row, value);
 }
 
 template <class F>
 void TFloatColumnT<F>::CheckText(std::string_view text) const {
-    detail::EvaluateEntry(text);
+    CheckEntryRange(fEntryRange, detail::EvaluateEntry(text));
 }
 
 template <class F>
@@ -560,6 +562,7 @@ std::unique_ptr<TColumnT<F>> TFloatColumnT<F>::Clone(Table& table) const {
     column->fTopDepth = fTopDepth;
     column->fUnitCode = fUnitCode;
     column->fDefault = fDefault;
+    column->fEntryRange = fEntryRange;
     return column;
 }
 

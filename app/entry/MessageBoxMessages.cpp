@@ -1,6 +1,7 @@
 #include "MessageBoxMessages.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace keldar {
 
@@ -29,5 +30,24 @@ UserMessages::Answer MessageBoxMessages::confirm(const QString& title, const QSt
     if (pressed == QMessageBox::No) return Answer::No;
     return withCancel ? Answer::Cancel : Answer::No;
 }
+
+int MessageBoxMessages::choose(const QString& title, const QString& text,
+                               const QStringList& buttons, int defaultButton, int cancelButton) {
+    QMessageBox box(QMessageBox::Question, title, displayed(text), QMessageBox::NoButton, parent_);
+    QList<QAbstractButton*> pressable;
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const auto role = i == cancelButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        pressable.append(box.addButton(buttons.at(i), role));
+    }
+    if (defaultButton >= 0 && defaultButton < pressable.size())
+        box.setDefaultButton(qobject_cast<QPushButton*>(pressable.at(defaultButton)));
+    if (cancelButton >= 0 && cancelButton < pressable.size())
+        box.setEscapeButton(pressable.at(cancelButton));
+    ask(box);
+    const qsizetype pressed = pressable.indexOf(box.clickedButton());
+    return pressed >= 0 ? static_cast<int>(pressed) : cancelButton;
+}
+
+void MessageBoxMessages::ask(QMessageBox& box) { box.exec(); }
 
 }  // namespace keldar

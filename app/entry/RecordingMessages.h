@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "UserMessages.h"
 
@@ -10,11 +11,12 @@ namespace keldar {
 
 class RecordingMessages : public UserMessages {
   public:
-    enum class Kind { Information, Error, Confirm };
+    enum class Kind { Information, Error, Confirm, Choose };
     struct Message {
         Kind kind;
         QString title;
         QString text;
+        QStringList buttons;  // of a choice, the default one first
     };
 
     void information(const QString& title, const QString& text) override;
@@ -23,13 +25,19 @@ class RecordingMessages : public UserMessages {
     // answer that changes nothing.
     Answer confirm(const QString& title, const QString& text, bool withCancel) override;
 
+    // The next queued choice; with none queued, cancelButton.
+    int choose(const QString& title, const QString& text, const QStringList& buttons,
+               int defaultButton, int cancelButton) override;
+
     void queueAnswer(Answer answer) { answers_.append(answer); }
+    void queueChoice(int button) { choices_.append(button); }
     const QList<Message>& messages() const { return messages_; }
     void clear() { messages_.clear(); }
 
   private:
     QList<Message> messages_;
     QList<Answer> answers_;
+    QList<int> choices_;
 };
 
 }  // namespace keldar

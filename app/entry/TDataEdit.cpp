@@ -181,6 +181,10 @@ void TDataEdit::exitValidation() {
             throw EMaxError("Entry must be less than or equal to " +
                             ValueText(maxVal_).toStdString());
         }
+        // Only what the user typed: a window passed through keeps a value the program gave it.
+        // Refused as typed, as there is no least value above 0 to put in its place.
+        if (positiveOnly_ && isModified() && !(value > 0))
+            throw EAssignError("Entry must be greater than 0");
         showValue(value);
         accepted_ = true;
     } catch (const EAssignError& e) {

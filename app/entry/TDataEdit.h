@@ -20,6 +20,7 @@ namespace keldar {
 class TDataEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(bool IntegerOnly READ IntegerOnly WRITE SetIntegerOnly)
+    Q_PROPERTY(bool PositiveOnly READ PositiveOnly WRITE SetPositiveOnly)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(bool Hex READ Hex WRITE SetHex)
     Q_PROPERTY(QString UnitsString READ UnitsString WRITE SetUnitsString)
@@ -35,6 +36,12 @@ class TDataEdit : public QLineEdit {
     bool IntegerOnly() const { return integerOnly_; }
     // Turning it on limits both bounds to the 32-bit integer range.
     void SetIntegerOnly(bool on);
+
+    // Only values above 0 are accepted from the user (a length the analysis divides by). A value
+    // set by the program and not edited is left as it is, so that a new project's zeros or a
+    // file's own value never hold the user in the window.
+    bool PositiveOnly() const { return positiveOnly_; }
+    void SetPositiveOnly(bool on) { positiveOnly_ = on; }
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
@@ -97,6 +104,7 @@ class TDataEdit : public QLineEdit {
     UserMessages& messages();
 
     bool integerOnly_ = false;
+    bool positiveOnly_ = false;
     bool hex_ = false;
     bool accepted_ = false;
     bool validating_ = false;

@@ -100,7 +100,47 @@ TMainTables TMainTables::FromText(std::string_view text) {
     return tables;
 }
 
-TMainTables TMainTables::BuiltIn() { return FromText(BuiltInText()); }
+// What the analysis refuses or cannot use is refused in the cell where it is typed.
+struct ColumnEntryRange {
+    const char* table;
+    int column;
+    TEntryRange range;
+};
+
+static std::vector<ColumnEntryRange> MainEntryRanges() {
+    std::vector<ColumnEntryRange> ranges = {
+        // The engine stops when the stiffness between two rows is not above 0.
+        {"TblAE2", 1, AboveZero()},
+        // A load that is not above 0 is never matched: the search reports no convergence.
+        {"TblTopload", 0, AboveZero()},
+    };
+    // Soil properties are magnitudes. The Coyle & Reese tip curve needs e50 above 0, and the
+    // bearing factor of sand grows without bound as the friction angle nears 90 degrees.
+    for (const char* layerData : {"tblDataClay2", "tblDataSand2"}) {
+        for (int column : {0, 1, 4, 5, 6}) ranges.push_back({layerData, column, NotNegative()});
+        ranges.push_back({layerData, 2, AboveZero()});
+        ranges.push_back({layerData, 3, FromZeroBelow(90.0L)});
+    }
+    return ranges;
+}
+
+template <class F>
+static void SetEntryRange(TGridTableT<F>& table, int column, const TEntryRange& range) {
+    auto* numbers = dynamic_cast<TFloatColumnT<F>*>(&table.ColumnAt(column));
+    if (!numbers) throw ETableError("Entry range on a column that holds no numbers");
+    numbers->SetEntryRange(range);
+}
+
+TMainTables TMainTables::BuiltIn() {
+    TMainTables tables = FromText(BuiltInText());
+    for (const ColumnEntryRange& entry : MainEntryRanges()) {
+        if (Find(tables.fChart, entry.table))
+            SetEntryRange(tables.Chart(entry.table), entry.column, entry.range);
+        else
+            SetEntryRange(tables.Plain(entry.table), entry.column, entry.range);
+    }
+    return tables;
+}
 
 TGridTableChart& TMainTables::Chart(std::string_view name) const {
     if (auto* table = Find(fChart, name)) return *table;

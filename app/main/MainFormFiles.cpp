@@ -25,6 +25,12 @@ constexpr int kOldFormatFilter = 1;
 // A name typed without extension becomes a data file.
 const QString kDataFileSuffix = QStringLiteral("kd3d");
 
+// A failed save names the file and says that the project is still only in memory.
+QString SaveFailureText(const QString& fileName, const QString& reason) {
+    return QStringLiteral("The project could not be saved to \"%1\": %2.\rNothing was saved.")
+        .arg(QDir::toNativeSeparators(fileName), reason);
+}
+
 bool HasExtension(const QString& fileName, const char* extension) {
     return QFileInfo(fileName).suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0;
 }
@@ -47,15 +53,17 @@ void TMainForm::AddRecentFile(const QString& fileName) {
 
 // ---- Opening ----
 
+// The file that the desktop hands over (a double-click in the file manager) opens as Open does:
+// current folder, results and recent files. Only a .kdd file is read without the
+// modification-factor records: it has none, and reading them would reject the file.
 void TMainForm::OpenCommandLineFile() {
     QString name = commandLineFile_;
     if (!name.isEmpty() && !name.contains(QLatin1Char('.'))) name += QStringLiteral(".kd3d");
     if (!name.isEmpty() && QFileInfo(name).isFile()) {
-        project_->LoadFromFile(QFileInfo(name).absoluteFilePath(), true, messages_);
-        ReadResults(false);
-    } else {
-        project_->CreateNew();
+        OpenFileName(name, !HasExtension(name, "kdd"));
+        return;
     }
+    project_->CreateNew();
     CheckSpeedButtons();
     SetWindowTitle();
 }
@@ -136,13 +144,61 @@ bool TMainForm::IsUnnamed() const {
 
 TMainForm::SaveResult TMainForm::Save(QString* error) {
     if (IsUnnamed() || HasExtension(project_->FileName, "kdd")) return SaveAs(error);
+    if (project_->ReadIncomplete()) {
+        switch (AskReplaceIncompleteFile()) {
+            case ReplaceChoice::NewName:
+                return SaveAs(error);
+            case ReplaceChoice::Cancel:
+                return SaveResult::Cancelled;
+            case ReplaceChoice::Replace:
+                break;
+        }
+    }
     try {
         project_->SaveToFile();
     } catch (const EInputOutputError& e) {
-        *error = e.Message();
+        *error = SaveFailureText(project_->FileName, e.Message());
         return SaveResult::Failed;
     }
+    SetWindowTitle();
     return SaveResult::Saved;
+}
+
+TMainForm::ReplaceChoice TMainForm::AskReplaceIncompleteFile() {
+    // The buttons from left to right; saving under a new name loses nothing and comes first.
+    const QStringList buttons = {QStringLiteral("Save under a new name"),
+                                 QStringLiteral("Replace the file"), QStringLiteral("Cancel")};
+    const QString text =
+        QStringLiteral(
+            "The project was read from \"%1\" only in part: the rest of that file was "
+            "not read.\rSaving over the file would lose that rest.")
+            .arg(QDir::toNativeSeparators(project_->FileName));
+    switch (messages_.choose(QStringLiteral("Incomplete File"), text, buttons, 0, 2)) {
+        case 0:
+            return ReplaceChoice::NewName;
+        case 1:
+            return ReplaceChoice::Replace;
+        default:
+            return ReplaceChoice::Cancel;
+    }
+}
+
+// The Save As dialog until the user names a file that may be written, or cancels.
+std::optional<TFileChoice> TMainForm::ChooseSaveName(const TFileDialogRequest& request) {
+    for (;;) {
+        std::optional<TFileChoice> choice = desktop_.saveFileName(request);
+        if (!choice || choice->fileName.isEmpty()) return std::nullopt;
+        const bool sameFile = QFileInfo(choice->fileName) == QFileInfo(project_->FileName);
+        if (!project_->ReadIncomplete() || !sameFile) return choice;
+        switch (AskReplaceIncompleteFile()) {
+            case ReplaceChoice::NewName:
+                continue;
+            case ReplaceChoice::Cancel:
+                return std::nullopt;
+            case ReplaceChoice::Replace:
+                return choice;
+        }
+    }
 }
 
 TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
@@ -152,17 +208,17 @@ TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
     TFileDialogRequest request{
         QStringLiteral("Save ") + DisplayFileName(current) + QStringLiteral(" As"), preset,
         kDataFileFilters, 0, kDataFileSuffix};
-    const std::optional<TFileChoice> choice = desktop_.saveFileName(request);
+    const std::optional<TFileChoice> choice = ChooseSaveName(request);
     SaveResult result = SaveResult::Cancelled;
-    if (choice && !choice->fileName.isEmpty()) {
+    if (choice) {
         project_->FileName = QFileInfo(choice->fileName).absoluteFilePath();
         try {
             project_->SaveToFile();
             result = SaveResult::Saved;
         } catch (const EInputOutputError& e) {
+            *error = SaveFailureText(project_->FileName, e.Message());
             // The project keeps the name under which it was last read or written.
             project_->FileName = current;
-            *error = e.Message();
             result = SaveResult::Failed;
         }
         SetWindowTitle();

@@ -10,6 +10,7 @@
 #include "ChildWindows.h"
 #include "NamesFile.h"
 #include "PlotFileReader.h"
+#include "RunStopMessage.h"
 #include "TAboutBox.h"
 #include "TEngineLibrary.h"
 #include "TMainForm.h"
@@ -21,6 +22,7 @@ namespace {
 
 const QString kProgramTitle = QStringLiteral("KELDAR 3.0");
 const QString kInformation = QStringLiteral("Information");
+const QString kAnalysisStopped = QStringLiteral("Analysis Stopped");
 
 // The wait cursor for as long as the engine runs.
 class WaitCursor {
@@ -44,6 +46,18 @@ class CurrentFolder {
   private:
     QString previous_;
 };
+
+// The closing message of a run; when the run left notes (cases that did not converge, inputs
+// outside the range of their method) it points to them.
+QString CompletedMessage(const QString& dataFile) {
+    QString text = QStringLiteral(
+        "Computations are completed. Please, check output file for results or error messages.");
+    if (QFileInfo(ChangeFileExt(dataFile, QStringLiteral(".kd3r"))).size() > 0) {
+        text += QStringLiteral(
+            "\rThe run notes name results to check: Computation, Edit Processor-Run Notes.");
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -93,18 +107,39 @@ void TMainForm::CompRunClick() {
     // Released however the run ends, so that the next one loads fresh engine storage.
     const std::unique_ptr<TEngineLibrary, void (*)(TEngineLibrary*)> release(
         engine_.get(), [](TEngineLibrary* engine) { engine->Release(); });
+    std::int32_t status = 0;
     {
         const WaitCursor wait;
-        engine_->Run();
+        status = engine_->Run();
     }
-    messages_.information(
-        kInformation, QStringLiteral("Computations are completed. Please, check output file for "
-                                     "results or error messages."));
-    ReadResults(true);
+    if (status > 0) {
+        ReportStoppedRun(status);
+    } else {
+        messages_.information(kInformation, CompletedMessage(project_->FileName));
+    }
+    // A stopped run has been explained: its partial plot file only decides the plot commands.
+    ReadResults(status <= 0);
     CheckSpeedButtons();
     CloseChildWindows();
     engine_->Release();
     QFile::remove(QLatin1String(kNamesFileName));
+}
+
+void TMainForm::ReportStoppedRun(std::int32_t status) {
+    const QString report = ChangeFileExt(project_->FileName, QStringLiteral(".kd3o"));
+    QFile file(report);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messages_.information(
+            kAnalysisStopped,
+            RunStoppedText(status, {}) + QStringLiteral("\rNo output report was written."));
+        return;
+    }
+    const QString text = RunStoppedText(status, EngineStopReason(file.readAll())) +
+                         QStringLiteral(
+                             "\r\rThe output report shows what was read and computed "
+                             "before the stop.");
+    const QStringList buttons = {QStringLiteral("Open the Report"), QStringLiteral("Close")};
+    if (messages_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) OpenInEditor(report);
 }
 
 // ---- Text files in the editor ----

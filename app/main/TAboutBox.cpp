@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "KeldarVersion.h"
+
 namespace keldar {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
@@ -18,7 +20,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     large.setPointSizeF(large.pointSizeF() * 1.6);
     large.setBold(true);
     name->setFont(large);
-    auto* version = new QLabel(QStringLiteral("Version 2014"), this);
+    auto* version = new QLabel(QStringLiteral("Version ") + QLatin1String(kReleaseVersion), this);
     version->setObjectName(QStringLiteral("Version"));
     auto* comments = new QLabel(
         QStringLiteral("A program for analysis of load vs. settlement for an axially loaded deep "

@@ -393,7 +393,9 @@ void TMainForm::CheckSpeedButtons() {
     }
 }
 
-void TMainForm::SetWindowTitle() { setWindowTitle(MainWindowTitle(project_->FileName)); }
+void TMainForm::SetWindowTitle() {
+    setWindowTitle(MainWindowTitle(project_->FileName, project_->ReadIncomplete()));
+}
 
 void TMainForm::UpdateFileMenu() {
     DeactivateActiveChild();

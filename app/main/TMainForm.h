@@ -121,6 +121,8 @@ class TMainForm : public QMainWindow {
 
   private:
     enum class SaveResult { Saved, Cancelled, Failed };
+    // The answers to the question before a file that was read only in part is written over.
+    enum class ReplaceChoice { NewName, Replace, Cancel };
 
     void CreateMenus();
     void CreateFileMenu();
@@ -148,8 +150,12 @@ class TMainForm : public QMainWindow {
     bool SaveQuery();
     SaveResult Save(QString* error);
     SaveResult SaveAs(QString* error);
+    ReplaceChoice AskReplaceIncompleteFile();
+    std::optional<TFileChoice> ChooseSaveName(const TFileDialogRequest& request);
     bool IsUnnamed() const;
     void ReadResults(bool reportErrors);
+    // The engine's status above 0: says why, and offers the report.
+    void ReportStoppedRun(std::int32_t status);
     void OpenInEditor(const QString& fileName);
     void OpenPlot(TGraphPlot& plot);
     void ViewSoilProfile();

@@ -18,6 +18,9 @@ TfrmMaterial::TfrmMaterial(TProgramData& project, UserMessages* messages, QWidge
     DataPL = AddNumberField(*grid, QStringLiteral("DataPL"), QStringLiteral("Pile Length"),
                             QStringLiteral("L"), Messages());
     DataPL->SetMaxVal(1000000.0L);
+    // A pile without length or diameter stops the analysis; without tip area it has no tip
+    // resistance.
+    DataPL->SetPositiveOnly(true);
     DataNI = AddNumberField(*grid, QStringLiteral("DataNI"), QStringLiteral("Number of Increments"),
                             QString(), Messages());
     DataNI->SetIntegerOnly(true);
@@ -26,9 +29,11 @@ TfrmMaterial::TfrmMaterial(TProgramData& project, UserMessages* messages, QWidge
     DataOD = AddNumberField(*grid, QStringLiteral("DataOD"), QStringLiteral("Outer Diameter"),
                             QStringLiteral("L"), Messages());
     DataOD->SetMaxVal(1000000.0L);
+    DataOD->SetPositiveOnly(true);
     DataArea = AddNumberField(*grid, QStringLiteral("DataArea"), QStringLiteral("Area of Pile Tip"),
                               QStringLiteral("L²"), Messages());
     DataArea->SetMaxVal(1000000000.0L);
+    DataArea->SetPositiveOnly(true);
     DataTol = AddNumberField(*grid, QStringLiteral("DataTol"), QStringLiteral("Tolerance"),
                              QStringLiteral("L"), Messages());
     DataTol->SetMaxVal(1.0L);

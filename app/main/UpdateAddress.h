@@ -7,11 +7,6 @@
 
 namespace keldar {
 
-// The release date sent with the query.
-inline constexpr int kReleaseYear = 2014;
-inline constexpr int kReleaseMonth = 3;
-inline constexpr int kReleaseDay = 4;
-
 // Empty when base is empty (a build without an update service).
 QString UpdatePageAddress(const QString& base, const QDate& today);
 

@@ -19,9 +19,9 @@ QString DisplayFileName(const QString& fileName) {
     return name;
 }
 
-QString MainWindowTitle(const QString& fileName) {
+QString MainWindowTitle(const QString& fileName, bool incomplete) {
     return QStringLiteral("KELDAR ") + QLatin1String(kProgramVersion) + QStringLiteral(" - ") +
-           DisplayFileName(fileName);
+           DisplayFileName(fileName) + (incomplete ? QStringLiteral(" (incomplete)") : QString());
 }
 
 }  // namespace keldar

@@ -12,6 +12,7 @@ inline constexpr char kDialogDefaultExtension[] = "kd3";
 // The file name without its folder; a name whose extension is the dialogs' default extension
 // loses everything from its first "."; a name longer than one character starts upper case.
 QString DisplayFileName(const QString& fileName);
-QString MainWindowTitle(const QString& fileName);
+// A project read only in part from its file says so after the name.
+QString MainWindowTitle(const QString& fileName, bool incomplete = false);
 
 }  // namespace keldar

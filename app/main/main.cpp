@@ -1,8 +1,10 @@
 // KELDAR2014: the program's start. A data file named on the command line is opened.
 #include <QApplication>
+#include <QIcon>
 #include <QSettings>
 #include <clocale>
 
+#include "KeldarVersion.h"
 #include "MessageBoxMessages.h"
 #include "TMainForm.h"
 #include "TQtDesktop.h"
@@ -12,6 +14,10 @@ int main(int argc, char* argv[]) {
     // Numbers in every file the program reads or writes use ".", whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("KELDAR 3.0"));
+    QApplication::setApplicationVersion(QLatin1String(keldar::kReleaseVersion));
+    // The desktop entry and icon of the installed program name the windows' application.
+    QApplication::setDesktopFileName(QStringLiteral(KELDAR_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keldar.svg")));
 
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Morvel"),
                        QStringLiteral("KELDAR"));

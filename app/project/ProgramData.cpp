@@ -60,6 +60,7 @@ void TProgramData::CreateNew() {
 }
 
 void TProgramData::Clear() {
+    fReadIncomplete = false;
     ForEachTable(Tables(), [](auto& table) { table.CloseEditors(); });
     static_cast<TProgramFields&>(*this) = TProgramFields{};
     // Emptied before the unit system is set, so that no row is converted only to be dropped.
@@ -89,9 +90,11 @@ bool TProgramData::LoadFromFile(const QString& fileName, bool withFactorRecords,
         SetModified(false);
         throw;
     }
-    // A file read only in part is not the file any more: every list gets its minimum rows.
+    // A file read only in part is not the file any more: every list gets its minimum rows, and
+    // the project differs from its file, so that leaving it asks to save it.
     FillToMinimumRows(complete ? reading.TablesRead : std::unordered_set<const TRowObject*>{});
-    SetModified(false);
+    SetModified(!complete);
+    fReadIncomplete = !complete;
     // Saving would change what the analysis reads: say so, and ask before leaving unsaved.
     if (complete && !reading.Unkept.IsEmpty()) {
         messages.information(QStringLiteral("Information"), reading.Unkept.Text());
@@ -103,25 +106,25 @@ bool TProgramData::LoadFromFile(const QString& fileName, bool withFactorRecords,
 void TProgramData::SaveToFile() {
     const QByteArray text = DataFileText(*this);
 
-    // The old file is replaced only by a complete, flushed copy written beside it.
-    std::optional<EInputOutputError> failure;
+    // The old file is replaced only by a complete, flushed copy written beside it. Nothing else
+    // is written when that fails, so that a failed save leaves nothing behind.
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        failure.emplace(file.errorString());
+        const QString reason = file.errorString();
         file.cancelWriting();
+        throw EInputOutputError(reason);
     }
 
-    GwiFileName = ChangeFileExt(FileName, QStringLiteral(".gwi"));
+    const QString companionName = ChangeFileExt(FileName, QStringLiteral(".gwi"));
     // A project saved under a ".gwi" name is its own companion: emptying it would lose it.
-    if (QFileInfo(GwiFileName) != QFileInfo(FileName)) {
-        QFile companion(GwiFileName);
-        if (!companion.open(QIODevice::WriteOnly | QIODevice::Truncate) && !failure) {
-            failure.emplace(companion.errorString());
+    if (QFileInfo(companionName) != QFileInfo(FileName)) {
+        QFile companion(companionName);
+        if (!companion.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            throw EInputOutputError(companion.errorString());
         }
-        companion.close();
     }
-
-    if (failure) throw *failure;
+    GwiFileName = companionName;
+    fReadIncomplete = false;
     SetModified(false);
 }
 

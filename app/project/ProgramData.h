@@ -22,8 +22,10 @@ struct TProgramFields {
     QString Title = QStringLiteral("New Pile");
     QString Designer;    // never saved
     QString DesignDate;  // never saved
-    long double QMultiplier = 0;
-    long double WMultiplier = 0;
+    // 1 and 1 leave the tip curve as it is, so that switching the factors on changes nothing
+    // until the user enters factors of his own.
+    long double QMultiplier = 1;
+    long double WMultiplier = 1;
     long double OuterDiameter = 0;
     long double PileLength = 0;
     long double TipArea = 0;
@@ -54,13 +56,14 @@ class TProgramData : public TProgramFields {
     // Reads a data file; withFactorRecords says whether records 12 and 13 are present (false for
     // .kdd files). Every list keeps the rows the file gives it, however few; the lists the file
     // does not fill get their minimum rows. On a read failure the reader's message goes to an
-    // information box, what was read stays and every table is filled to its minimum rows;
-    // returns false then. A file read completely that holds values the project cannot keep (see
-    // TUnkeptValues) is opened all the same, with an information box that names them, and the
-    // project is marked modified.
+    // information box, what was read stays and every table is filled to its minimum rows; the
+    // project is then modified and ReadIncomplete, and false is returned. A file read completely
+    // that holds values the project cannot keep (see TUnkeptValues) is opened all the same, with an
+    // information box that names them, and the project is marked modified.
     bool LoadFromFile(const QString& fileName, bool withFactorRecords, UserMessages& messages);
-    // Writes FileName and creates the empty .gwi companion. The previous file is replaced only
-    // after a complete write; a failure raises EInputOutputError and leaves the project modified.
+    // Writes FileName and then creates the empty .gwi companion. The previous file is replaced
+    // only after a complete write; a failure raises EInputOutputError and leaves the project
+    // modified, GwiFileName unchanged and, when the data file failed, no companion written.
     void SaveToFile();
     // Switches the tables and converts the length scalars; n is clamped to 1 .. 2.
     void SetUnitSystem(int n);
@@ -70,6 +73,11 @@ class TProgramData : public TProgramFields {
     // false clears the flag and every table's changed flag; true sets only the flag.
     void SetModified(bool modified);
 
+    // The project came from a file whose reading stopped early: that file holds more than the
+    // project, so it must not be replaced unasked. Cleared by a new project, a complete read and
+    // a successful save.
+    bool ReadIncomplete() const { return fReadIncomplete; }
+
   private:
     // Every table empty and every field at its default, in the first unit system.
     void Clear();
@@ -78,6 +86,7 @@ class TProgramData : public TProgramFields {
 
     TMainTables* fTables;
     bool fModified = false;
+    bool fReadIncomplete = false;
 };
 
 // The file name with its last extension replaced, or extension appended when it has none.

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ProjectRun.h"
 #include "RunDriver.h"
+#include "RunResults.h"
 #include "RunStore.h"
 #include "TestFiles.h"
 
@@ -161,6 +163,84 @@ TEST(GeneratedRun, APileLongerThanTheProfileStopsAfterTheSideCurves) {
         ASSERT_EQ(plot.size(), 1u + 5u * 11u) << r.plot;
         EXPECT_EQ(plot.front(), "           5");
         EXPECT_EQ(plot.back() + "\n", c.lastPoint);
+    }
+}
+
+// One soil layer of a data file: its code, depths and its two property rows.
+struct LayerData {
+    int code;
+    const char* top;
+    const char* bottom;
+    const char* topRow;  // GAM1 C1 PHI1 EE50 SKIN TIP
+    const char* bottomRow;
+};
+
+// A 12 in pile with its tip at `tip`, 20 increments and the nine default tip movements.
+std::string layeredData(const std::vector<LayerData>& layers, const std::string& tip) {
+    std::string data = "Tip on a boundary\n20 1 1\n2\n" + std::to_string(layers.size()) + "\n";
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        data += std::to_string(i + 1) + " " + std::to_string(layers[i].code) + " " + layers[i].top +
+                " " + layers[i].bottom + "\n";
+    for (const LayerData& layer : layers)
+        data += std::string(layer.topRow) + "\n" + layer.bottomRow + "\n";
+    return data + "2\n1E9 0\n1E9 " + tip + "\n1E-5 " + tip + " 12 113.1\n 0\n 0\n 0\n 0\n 0\n";
+}
+
+RunResults resultsOf(const std::string& data) { return test::runProject(data).results; }
+
+TEST(GeneratedRun, ATipOnALayerBoundaryIgnoresTheSoilBelow) {
+    const char* clayTop = "0.02 5 0 0.01 4 0";
+    const char* clayBottom = "0.02 8 0 0.008 6 0";
+    const char* sandTop = "0.035 0 30 25 3 0";  // the blow count stands in the e50 place
+    const char* sandBottom = "0.035 0 36 40 7 0";
+    struct Case {
+        const char* name;
+        LayerData upper;
+        LayerData lower;
+    };
+    // The tip at 600 in, the bottom of the upper layer: without the lower layer's rows a clay
+    // tip would read cu = 0 from the sand and Coyle & Reese the blow count as e50, a sand tip
+    // phi = 0 from the clay, and Mosher the exponent of the clay's deepest curve.
+    const Case cases[] = {
+        {"Coyle & Reese over API sand",
+         {1, "0", "600", clayTop, clayBottom},
+         {6, "600", "1200", sandTop, sandBottom}},
+        {"API clay over Mosher sand",
+         {5, "0", "600", clayTop, clayBottom},
+         {2, "600", "1200", sandTop, sandBottom}},
+        {"Mosher sand over Coyle & Reese",
+         {2, "0", "600", sandTop, sandBottom},
+         {1, "600", "1200", clayTop, clayBottom}},
+        {"API sand over Reese & O'Neill clay",
+         {6, "0", "600", sandTop, sandBottom},
+         {3, "600", "1200", clayTop, clayBottom}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RunResults both = resultsOf(layeredData({c.upper, c.lower}, "600"));
+        const RunResults alone = resultsOf(layeredData({c.upper}, "600"));
+        ASSERT_EQ(both.status, 0) << both.message;
+        ASSERT_EQ(alone.status, 0) << alone.message;
+        ASSERT_EQ(both.qwCurve.size(), 10u);
+        ASSERT_EQ(alone.qwCurve.size(), 10u);
+        EXPECT_GT(alone.qwCurve.back().y, 1000.0f);  // a real tip, in pounds
+        for (std::size_t k = 0; k < 10; ++k) {
+            EXPECT_EQ(both.qwCurve[k].x, alone.qwCurve[k].x) << k;
+            EXPECT_EQ(both.qwCurve[k].y, alone.qwCurve[k].y) << k;
+        }
+        ASSERT_EQ(both.loadSettlement.size(), alone.loadSettlement.size());
+        for (std::size_t k = 0; k < both.loadSettlement.size(); ++k) {
+            const LoadSettlementRow& a = both.loadSettlement[k];
+            const LoadSettlementRow& b = alone.loadSettlement[k];
+            EXPECT_EQ(a.topLoad, b.topLoad) << k;
+            EXPECT_EQ(a.topMovement, b.topMovement) << k;
+            EXPECT_EQ(a.tipLoad, b.tipLoad) << k;
+        }
+        // The side curves of the upper layer are the same; the lower layer adds its own.
+        ASSERT_EQ(both.tzCurves.size(), 10u);
+        for (std::size_t j = 0; j < 5; ++j)
+            for (std::size_t k = 0; k < 10; ++k)
+                EXPECT_EQ(both.tzCurves[j].points[k].y, alone.tzCurves[j].points[k].y);
     }
 }
 

@@ -140,6 +140,7 @@ TEST(PileSolution, IncrementThatNeverSettlesIsAcceptedAfterItsEvaluations) {
     EXPECT_TRUE(std::isfinite(s.headLoad));
     EXPECT_TRUE(std::isfinite(s.headMovement));
     EXPECT_GT(s.headLoad, 50.0f);
+    EXPECT_EQ(s.unconverged, 5);
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ from . import _keldar
 
 __all__ = ["Project", "load", "run_file", "FileError", "RunError", "version"]
 
-version = _keldar.version
+__version__ = _keldar.__version__  # the KELDAR release
+version = _keldar.version  # the engine's version text, as its report prints it
 FileError = _keldar.FileError
 
 # Scalar fields of a project, by the names the program uses.

@@ -197,6 +197,68 @@ def test_batch_run_continues_past_a_failed_file(tmp_path):
     assert json.loads((tmp_path / "user-curves-si.json").read_text())["status"] == 0
 
 
+# One entered curve peaking at 50 psi at 0.0001 in and falling to 10 psi at 0.0002 in, on a
+# 1200 in pile of AE = 1E10 lb in ten increments: the falling branch makes one increment of
+# each case jump to and fro without settling.
+BRITTLE = """Brittle curve
+10 1 1
+1
+1
+1 0 4
+0 0
+50 0.0001
+10 0.0002
+10 10
+2
+1E10 0
+1E10 1200
+2
+0 0
+1000 1
+1E-5 1200 12 113.1
+3
+0.00001 0.00002 0.00005
+0
+0
+0
+0
+"""
+
+
+def test_unconverged_cases_are_marked_in_json_csv_and_the_summary(tmp_path):
+    data = tmp_path / "brittle.kd3d"
+    data.write_text(BRITTLE)
+    run = subprocess.run([os.environ["KELDAR_RUN"], "--results", "json", data],
+                         capture_output=True, text=True, check=True)
+    assert "3 cases, head load" in run.stdout
+    assert "(3 cases not converged: see the run notes)" in run.stdout
+    results = json.loads((tmp_path / "brittle.json").read_text())
+    assert problems(results, SCHEMA) == [] and results["status"] == 0
+    rows = results["load_settlement"]["rows"]
+    assert [(r["converged"], r["unconverged_increments"]) for r in rows] == [(False, 1)] * 3
+    assert all(r["top_movement"] is not None for r in rows)
+    assert (tmp_path / "brittle.kd3r").read_text().count("NOT CONVERGED: case") == 3
+    assert results["warnings"] == []
+    subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "csv", data], check=True)
+    table = list(csv.reader((tmp_path / "brittle.load-settlement.csv").open()))
+    assert table[0][-1] == "unconverged_increments"
+    assert [row[-1] for row in table[1:]] == ["1", "1", "1"]
+    # The same pile with AE = 1E5 lb converges, on a head movement of twice its length.
+    data.write_text(BRITTLE.replace("1E10", "1E5"))
+    subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "json", data], check=True)
+    results = json.loads((tmp_path / "brittle.json").read_text())
+    assert problems(results, SCHEMA) == []
+    assert [w["quantity"] for w in results["warnings"]] == ["axial strain"] * 3
+
+
+def test_range_warnings_of_a_sample_are_in_the_json(tmp_path):
+    results = keldar.run_file(shutil.copy(EXAMPLES / "drilled-shaft-sand.kd3d", tmp_path))
+    assert problems(results, SCHEMA) == []
+    assert [(w["quantity"], w["layer"], w["row"]) for w in results["warnings"]] == \
+        [("tip curve", 2, 4)]
+    assert "1.46 times the ultimate tip load" in results["warnings"][0]["message"]
+
+
 @pytest.mark.memory
 def test_a_thousand_in_process_runs_leave_memory_flat():
     def resident_kb():
@@ -240,3 +302,10 @@ def test_runs_from_several_threads_take_turns_on_the_one_engine():
     for t in threads:
         t.join()
     assert all(r == alone[i] for i in (0, 1) for r in found[i])
+
+
+def test_one_release_version_for_module_and_tools():
+    for tool in ("KELDAR_RUN", "KELDAR_CONVERT"):
+        shown = subprocess.run([os.environ[tool], "--version"], check=True, capture_output=True,
+                               text=True).stdout.split()
+        assert shown[-1] == keldar.__version__

@@ -42,6 +42,7 @@ class TableFormTest : public QObject {
     void changingASoilTypeReplacesTheLayerData();
     void subTableEditorsCloseWithTheirOwner();
     void openingTwiceRaisesTheSameEditor();
+    void cellsRefuseWhatTheAnalysisCannotUse();
 
   private:
     TTableForm* Open(TGridTable& table);
@@ -448,6 +449,60 @@ void TableFormTest::openingTwiceRaisesTheSameEditor() {
     QCOMPARE(first, second);
     QCOMPARE(area_->subWindowList().size(), 1);
     QCOMPARE(first->windowTitle(), QStringLiteral("Tip Movements "));
+}
+
+// Values that stop the analysis or make no sense to it are refused in the cell, with the cell's
+// kind of message; the table keeps its value.
+void TableFormTest::cellsRefuseWhatTheAnalysisCannotUse() {
+    struct Case {
+        const char* table;
+        int column;  // among the visible columns
+        const char* entry;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"TblTopload", 0, "-5000", "Entry must be greater than 0."},
+        {"TblTopload", 0, "0", "Entry must be greater than 0."},
+        {"TblAE2", 1, "0*7", "Entry must be greater than 0."},
+        {"tblDataClay2", 0, "-1", "Entry must be greater than or equal to 0."},
+        {"tblDataClay2", 2, "0", "Entry must be greater than 0."},  // e50
+        {"tblDataSand2", 1, "90", "Entry must be less than 90."},   // friction angle
+        {"tblDataSand2", 4, "-0.5", "Entry must be greater than or equal to 0."},
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromLatin1(c.table);
+        TTableForm* form = nullptr;
+        TGridTable* plain = nullptr;
+        TGridTableChart* chart = nullptr;
+        if (name == QStringLiteral("TblTopload")) {
+            plain = &tables_->Plain(c.table);
+            plain->SetRowCount(2);
+            plain->Cell(0, 0).SetFloat(7);
+            form = Open(*plain);
+        } else {
+            chart = &tables_->Chart(c.table);
+            chart->SetRowCount(2);
+            chart->VisibleColumn(c.column).SetFloat(0, 7);
+            form = Open(*chart);
+        }
+        QLineEdit* editor = TypeInto(form, 0, c.column, QString::fromLatin1(c.entry));
+        QVERIFY2(editor, c.table);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QCOMPARE(messages_.messages().size(), 1);
+        QCOMPARE(messages_.messages().first().text, QString::fromLatin1(c.message));
+        const long double kept =
+            plain ? plain->Cell(0, 0).GetFloat() : chart->VisibleColumn(c.column).GetFloat(0);
+        QCOMPARE(double(kept), 7.0);
+        // A value the analysis can use is taken.
+        editor = form->Grid()->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("30"));
+        QVERIFY(WindowOf(form)->close());
+        QCoreApplication::processEvents();
+        messages_ = RecordingMessages();
+    }
 }
 
 QTEST_MAIN(TableFormTest)

@@ -1,19 +1,22 @@
 // Pictures of the main window for review: keldar_main_grab OUTDIR ENGINEDIR DATAFILE
 // Opens a copy of the data file, runs the analysis and writes main-window.png and one picture
-// per menu, opened below its title (menu-file.png, ...).
+// per menu, opened below its title (menu-file.png, ...). Then the two questions of a run that
+// cannot go as planned: saving over a file read only in part (question-incomplete-file.png) and
+// a run that the engine stops (message-run-stopped.png).
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <clocale>
 #include <cstdio>
 
-#include "RecordingMessages.h"
+#include "MessageBoxMessages.h"
 #include "TMainForm.h"
 #include "TQtDesktop.h"
 
@@ -22,6 +25,31 @@ static bool Save(const QPixmap& picture, const QString& path) {
     std::fprintf(stderr, "keldar_main_grab: cannot write %s\n", qPrintable(path));
     return false;
 }
+
+// Information and error boxes are not shown; a question is grabbed as the user sees it and
+// answered with its escape button, so that no file dialog or text editor opens.
+class GrabbingMessages : public keldar::MessageBoxMessages {
+  public:
+    explicit GrabbingMessages(QString folder) : folder_(std::move(folder)) {}
+
+    void information(const QString&, const QString&) override {}
+    void error(const QString&, const QString&) override {}
+    Answer confirm(const QString&, const QString&, bool) override { return Answer::No; }
+
+    QString nextPicture;
+    bool saved = true;
+
+  protected:
+    void ask(QMessageBox& box) override {
+        box.show();
+        QApplication::processEvents();
+        saved = Save(box.grab(), QDir(folder_).filePath(nextPicture)) && saved;
+        box.escapeButton()->click();
+    }
+
+  private:
+    QString folder_;
+};
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -39,7 +67,7 @@ int main(int argc, char* argv[]) {
     }
 
     QSettings settings(work.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    keldar::RecordingMessages messages;
+    GrabbingMessages messages(out);
     keldar::TQtDesktop desktop;
     keldar::TMainForm form({messages, desktop, settings, QString::fromLocal8Bit(argv[2]), {}});
     form.resize(820, 560);
@@ -66,5 +94,24 @@ int main(int argc, char* argv[]) {
         const QString name = menu->objectName().toLower();
         ok = Save(picture, QDir(out).filePath(QStringLiteral("menu-%1.png").arg(name))) && ok;
     }
-    return ok ? 0 : 1;
+
+    // A copy cut in half is read only in part; Run Analysis asks before saving over it.
+    const QString broken = work.filePath(QStringLiteral("broken.kd3d"));
+    QFile whole(data);
+    QFile cut(broken);
+    if (!whole.open(QIODevice::ReadOnly) || !cut.open(QIODevice::WriteOnly)) return 1;
+    const QByteArray text = whole.readAll();
+    cut.write(text.left(text.size() / 2));
+    cut.close();
+    form.OpenFileName(broken, true);
+    messages.nextPicture = QStringLiteral("question-incomplete-file.png");
+    form.CompRunClick();
+
+    // A pile without length stops the engine.
+    form.OpenFileName(data, true);
+    form.Project().PileLength = -1;
+    form.Project().SetModified(true);
+    messages.nextPicture = QStringLiteral("message-run-stopped.png");
+    form.CompRunClick();
+    return ok && messages.saved ? 0 : 1;
 }

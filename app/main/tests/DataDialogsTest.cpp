@@ -44,6 +44,13 @@ class DataDialogsTest : public QObject {
         QTest::keyClicks(widget, text);
     }
 
+    // Clears the field first: an operator typed over the selected value would extend it.
+    static void enterAfresh(QWidget* widget, const QString& text) {
+        enter(widget, QString());
+        QTest::keyClick(widget, Qt::Key_Backspace);
+        QTest::keyClicks(widget, text);
+    }
+
     QStringList takeMessages() {
         QStringList texts;
         for (const auto& message : messages_.messages()) texts.append(message.text);
@@ -138,6 +145,28 @@ class DataDialogsTest : public QObject {
 
         switchToOtherWindow();
         QCOMPARE(project_->IncrementCount, 10);
+    }
+
+    // A pile without length, diameter or tip area is refused where it is typed, as typed.
+    void pileDimensionsMustBeAboveZero() {
+        project_->PileLength = 600;
+        TfrmMaterial* dialog = openMaterial();
+        for (const char* name : {"DataPL", "DataOD", "DataArea"}) {
+            for (const char* entry : {"-600", "0"}) {
+                TDataEdit* dimension = field(dialog, name);
+                enterAfresh(dimension, QString::fromLatin1(entry));
+                QTest::keyClick(dimension, Qt::Key_Tab);
+                QCOMPARE(takeMessages(), QStringList{"Entry must be greater than 0"});
+                QVERIFY(dimension->hasFocus());
+                QCOMPARE(dimension->text(), QString::fromLatin1(entry));
+                enter(dimension, QStringLiteral("12"));
+                QTest::keyClick(dimension, Qt::Key_Tab);
+                QVERIFY(takeMessages().isEmpty());
+            }
+        }
+        switchToOtherWindow();
+        QCOMPARE(project_->PileLength, 12.0L);
+        QCOMPARE(project_->TipArea, 12.0L);
     }
 
     void rejectedEntryKeepsTheDialogOpen() {
@@ -236,7 +265,7 @@ class DataDialogsTest : public QObject {
         QCOMPARE(dialog->SubWindow()->windowTitle(),
                  QStringLiteral("Enter Modifications Factors for Tip Resistance"));
         enter(field(dialog, "DataQfactor"), QStringLiteral("0.8"));
-        enter(field(dialog, "Datawfactor"), QStringLiteral("-1.5"));
+        enterAfresh(field(dialog, "Datawfactor"), QStringLiteral("-1.5"));
         dialog->SubWindow()->close();
         QTRY_VERIFY(FindDataDialog<TfrmQwFactors>(*area_) == nullptr);
         QCOMPARE(project_->QMultiplier, 0.8L);

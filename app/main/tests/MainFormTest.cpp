@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +37,8 @@ namespace {
 const QString kCompleted = QStringLiteral(
     "Computations are completed. Please, check output file for results or error messages.");
 const QString kSaveQuery = QStringLiteral("Do you want to save any changes?");
+// The buttons of the question before a file read only in part is written over.
+enum IncompleteFileAnswer { kSaveUnderNewName = 0, kReplaceFile = 1, kCancelSave = 2 };
 
 // A data dialog as the main window sees it: it stores on deactivation and reloads on activation.
 class CountingDialog : public QWidget {
@@ -63,6 +67,20 @@ class MainFormTest : public QObject {
         const QString target = dir_.filePath(as.isEmpty() ? name : as);
         QFile::remove(target);
         if (!QFile::copy(ExampleFile(name), target)) qFatal("cannot copy %s", qPrintable(name));
+        return target;
+    }
+
+    // A copy with the first occurrence of `from` replaced by `to`.
+    QString copyExampleEdited(const QString& name, const QString& as, const QByteArray& from,
+                              const QByteArray& to) {
+        const QString target = copyExample(name, as);
+        QByteArray text = ReadAll(target);
+        const qsizetype at = text.indexOf(from);
+        if (at < 0) qFatal("%s does not hold the text to edit", qPrintable(name));
+        text.replace(at, from.size(), to);
+        QFile file(target);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            qFatal("cannot write %s", qPrintable(target));
         return target;
     }
 
@@ -289,6 +307,17 @@ class MainFormTest : public QObject {
         QVERIFY(!s.form.PlotsLoaded() && !s.item("SpeedButton8")->isEnabled());
     }
 
+    void runWithNotesPointsToThem() {
+        // The drilled shaft's tip curve rises above its entered tip resistance: one warning.
+        Session s(settingsFile());
+        s.open(copyExample("drilled-shaft-sand.kd3d", "noted.kd3d"));
+        s.item("CompRun")->trigger();
+        QCOMPARE(s.texts(), QStringList({kCompleted + QStringLiteral("\rThe run notes name results "
+                                                                     "to check: Computation, Edit "
+                                                                     "Processor-Run Notes.")}));
+        QVERIFY(ReadAll(dir_.filePath("noted.kd3r")).startsWith("WARNING: layer 2, row 4:"));
+    }
+
     void runOfAnUnnamedProjectCancelled() {
         Session s(settingsFile());
         s.form.CompRunClick();
@@ -403,17 +432,190 @@ class MainFormTest : public QObject {
         QVERIFY(s.form.close());
     }
 
+    // A project whose file could not be read to its end never silently replaces that file.
+    void incompleteFileIsNeverOverwrittenUnasked() {
+        Session s(settingsFile());
+        const QString broken = copyExampleEdited("steel-pipe-clay.kd3d", "broken.kd3d",
+                                                 "3.6 0.128\r\n", "3.6 O.128\r\n");
+        const QByteArray text = ReadAll(broken);
+        QVERIFY(text.contains("3.6 O.128\r\n"));
+
+        s.open(broken);
+        QCOMPARE(s.texts().size(), 1);  // the reader's message
+        QVERIFY(s.form.Project().Modified());
+        QCOMPARE(s.form.windowTitle(),
+                 QStringLiteral("KELDAR 2014.3.4 - Broken.kd3d (incomplete)"));
+
+        // Run Analysis saves first: the question names the file; Cancel ends the run unwritten.
+        s.messages.clear();
+        s.item("CompRun")->trigger();
+        QCOMPARE(s.messages.messages().size(), 1);
+        const RecordingMessages::Message question = s.messages.messages().constFirst();
+        QCOMPARE(question.kind, RecordingMessages::Kind::Choose);
+        QVERIFY(question.text.contains(QDir::toNativeSeparators(broken)));
+        QVERIFY(question.text.contains(QStringLiteral("the rest of that file was not read")));
+        QCOMPARE(question.buttons.constFirst(), QStringLiteral("Save under a new name"));
+        QCOMPARE(ReadAll(broken), text);
+        QVERIFY(!QFileInfo::exists(dir_.filePath("broken.kd3o")));
+
+        // Save: a new name is proposed; cancelling that, or choosing the same file and then
+        // Cancel, writes nothing.
+        s.messages.queueChoice(kSaveUnderNewName);
+        s.desktop.queueSave(QString());
+        s.item("FileSave")->trigger();
+        QCOMPARE(ReadAll(broken), text);
+        s.desktop.queueSave(broken);
+        s.messages.queueChoice(kCancelSave);
+        s.item("FileSaveAs")->trigger();
+        QCOMPARE(ReadAll(broken), text);
+        QCOMPARE(s.form.Project().FileName, broken);
+
+        // New asks the ordinary save query; Cancel keeps the project.
+        s.messages.clear();
+        s.item("FileNew")->trigger();
+        QCOMPARE(s.texts(), QStringList({kSaveQuery}));
+        QCOMPARE(s.form.Project().FileName, broken);
+
+        // Saved under a new name, the file holds the whole project and is run without a question
+        // (the engine then finds that the pile data, never read, are missing).
+        const QString whole = dir_.filePath("whole.kd3d");
+        s.messages.queueChoice(kSaveUnderNewName);
+        s.desktop.queueSave(whole);
+        s.item("FileSave")->trigger();
+        QCOMPARE(s.form.Project().FileName, whole);
+        QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - Whole.kd3d"));
+        s.messages.clear();
+        s.item("CompRun")->trigger();
+        QCOMPARE(s.messages.messages().size(), 1);
+        QCOMPARE(s.messages.messages().constFirst().title, QStringLiteral("Analysis Stopped"));
+        QCOMPARE(ReadAll(broken), text);
+
+        // Only a confirmed answer replaces the file.
+        s.messages.queueAnswer(Answer::No);
+        s.open(broken);
+        s.messages.queueChoice(kReplaceFile);
+        s.item("FileSave")->trigger();
+        QVERIFY(ReadAll(broken) != text);
+        QVERIFY(!s.form.Project().Modified());
+        QVERIFY(!s.form.windowTitle().endsWith(QStringLiteral("(incomplete)")));
+
+        // A file that is no data file at all takes the same way.
+        const QString alien = dir_.filePath("alien.kd3d");
+        const QByteArray passwd = "root:x:0:0:root:/root:/bin/bash\n";
+        QFile other(alien);
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write(passwd) == passwd.size());
+        other.close();
+        s.open(alien);
+        QVERIFY(s.form.windowTitle().endsWith(QStringLiteral("(incomplete)")));
+        s.item("CompRun")->trigger();
+        QCOMPARE(ReadAll(alien), passwd);
+    }
+
+    // Switching the tip factors on changes nothing until factors are entered.
+    void newProjectTipFactorsAreTheIdentity() {
+        Session s(settingsFile());
+        QCOMPARE(s.form.Project().QMultiplier, 1.0L);
+        QCOMPARE(s.form.Project().WMultiplier, 1.0L);
+        s.item("ApplyQwFactors")->trigger();
+        s.form.UpdateDataMenu();
+        s.item("QwFactorTable")->trigger();
+        auto* factor = s.form.findChild<QLineEdit*>(QStringLiteral("DataQfactor"));
+        QVERIFY(factor);
+        QCOMPARE(factor->text(), QStringLiteral("1"));
+        s.form.CloseChildWindows();
+
+        // The same run with the factors off and on gives the same results.
+        s.open(copyExample("pipe-pile-clay.kd3d", "identity.kd3d"));
+        s.form.CompRunClick();
+        const QByteArray off = ReadAll(dir_.filePath("identity.kd3p"));
+        QVERIFY(!s.form.Project().QWFactorsOn);
+        s.item("ApplyQwFactors")->trigger();
+        s.form.CompRunClick();
+        QVERIFY(ReadAll(dir_.filePath("identity.kd3d")).endsWith(" 1\r\n1 1\r\n"));
+        QCOMPARE(ReadAll(dir_.filePath("identity.kd3p")), off);
+
+        // A new project's file does not write them while the option is off.
+        s.messages.queueAnswer(Answer::No);
+        s.form.FileNewClick();
+        s.desktop.queueSave(dir_.filePath("fresh.kd3d"));
+        QVERIFY(s.form.FileSaveClick());
+        QVERIFY(ReadAll(dir_.filePath("fresh.kd3d")).endsWith("\r\n0\r\n 0\r\n 0\r\n 0\r\n 0\r\n"));
+    }
+
+    // A run that the engine stops is reported as stopped, in the engine's words.
+    void stoppedRunSaysWhyAndOffersTheReport() {
+        Session s(settingsFile());
+        const QString data =
+            copyExampleEdited("steel-pipe-clay.kd3d", "stopped.kd3d", "\n1E-5 600 16 201.06\r\n",
+                              "\n1E-5 -600 16 201.06\r\n");
+        s.open(data);
+        QCOMPARE(s.form.Project().PileLength, -600.0L);  // a file's value as it stands
+
+        s.messages.queueChoice(0);
+        s.item("CompRun")->trigger();
+        QCOMPARE(s.messages.messages().size(), 1);
+        const RecordingMessages::Message stop = s.messages.messages().constFirst();
+        QCOMPARE(stop.kind, RecordingMessages::Kind::Choose);
+        QCOMPARE(stop.title, QStringLiteral("Analysis Stopped"));
+        QVERIFY2(stop.text.startsWith(QStringLiteral("The analysis stopped (engine status 20).")),
+                 qPrintable(stop.text));
+        QVERIFY2(stop.text.contains(QRegularExpression(
+                     QStringLiteral("Line \\d+ of the data file: the pile length and the outer "
+                                    "diameter must be above 0."))),
+                 qPrintable(stop.text));
+        QCOMPARE(stop.buttons.constFirst(), QStringLiteral("Open the Report"));
+        QCOMPARE(s.desktop.opened.last(), QUrl::fromLocalFile(dir_.filePath("stopped.kd3o")));
+        QVERIFY(!s.texts().contains(kCompleted));
+        // The plot commands follow the results, of which there are none.
+        QVERIFY(!s.form.ResultsAvailable());
+        QVERIFY(!s.item("SpeedButton8")->isEnabled());
+    }
+
+    // A failed Save As says which file and that nothing was saved; the project is unchanged.
+    void failedSaveAsNamesTheFile() {
+        Session s(settingsFile());
+        const QString file = copyExample("pipe-pile-clay.kd3d", "kept.kd3d");
+        s.open(file);
+        s.form.Project().Title = QStringLiteral("Unsaved work");
+        s.form.Project().SetModified(true);
+        const QString target = dir_.filePath("no-such-folder/elsewhere.kd3d");
+        s.desktop.queueSave(target);
+        s.item("FileSaveAs")->trigger();
+        QCOMPARE(s.messages.messages().size(), 1);
+        const QString text = s.texts().constFirst();
+        QVERIFY2(text.contains(QDir::toNativeSeparators(target)), qPrintable(text));
+        QVERIFY(text.endsWith(QStringLiteral("Nothing was saved.")));
+        QCOMPARE(s.form.Project().FileName, file);
+        QCOMPARE(s.form.windowTitle(), keldar::MainWindowTitle(file));
+        QVERIFY(s.form.Project().Modified());
+        QVERIFY(!QFileInfo::exists(target));
+    }
+
     void commandLineAndDroppedFiles() {
         copyExample("pipe-pile-clay.kd3d", "pile7.kd3d");
         QDir::setCurrent(dir_.path());
         Session s(settingsFile(), KELDAR_ENGINE_DIR, QStringLiteral("pile7"));
         QCOMPARE(s.form.Project().FileName, dir_.filePath("pile7.kd3d"));
         QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - Pile7.kd3d"));
+        // Opened as Open opens a file: it heads the recent files.
+        QCOMPARE(s.form.RecentFiles().Entry(0), dir_.filePath("pile7.kd3d"));
 
         const QString dropped = copyExample("user-curves-si.kd3d");
         s.form.DropFiles({dropped, dir_.filePath("pile7.kd3d")});
         QCOMPARE(s.form.Project().FileName, dropped);
         QCOMPARE(s.form.RecentFiles().Entry(0), dropped);
+
+        // A .kdd file from the desktop has no modification-factor records and is read without.
+        QByteArray old = ReadAll(ExampleFile(QStringLiteral("steel-pipe-clay.kd3d")));
+        QVERIFY(old.endsWith(" 0\r\n 0\r\n"));
+        old.chop(8);
+        const QString oldFile = dir_.filePath("old.kdd");
+        QFile file(oldFile);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        file.close();
+        Session fromDesktop(settingsFile(), KELDAR_ENGINE_DIR, oldFile);
+        QCOMPARE(fromDesktop.form.Project().FileName, oldFile);
+        QCOMPARE(fromDesktop.texts(), QStringList());
 
         Session missing(settingsFile(), KELDAR_ENGINE_DIR, QStringLiteral("no-such-pile"));
         QCOMPARE(missing.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));

@@ -6,6 +6,7 @@
 #include "InputOutputError.h"
 #include "NamesFile.h"
 #include "ProgramSettings.h"
+#include "RunStopMessage.h"
 #include "TRecentFiles.h"
 #include "UpdateAddress.h"
 #include "WindowTitle.h"
@@ -17,6 +18,26 @@ QStringList Names(int first, int last) {
     QStringList names;
     for (int i = first; i <= last; ++i) names.append(QStringLiteral("/p/f%1.kd3d").arg(i));
     return names;
+}
+
+// The engine's words are the last error or warning block, which ends the report of a stopped run.
+TEST(RunStopMessage, TheLastBlockOfTheReportInTheEnginesWords) {
+    const QByteArray report =
+        "  PILE DATA\r\n\r\n                             **** WARNING ****\r\n"
+        "     THE VALUE OF X = 0.60E+03IS BEYOND THE EXTENT OF\r\n"
+        "     THE UNIT WEIGHT TABLE\r\n\r\n"
+        "                             **** ERROR ****\r\n"
+        "     Line 41 of the data file: the pile length must be above 0.\r\n"
+        "     THE RUN IS STOPPED WITH STATUS 20.\r\n";
+    EXPECT_EQ(EngineStopReason(report),
+              "Line 41 of the data file: the pile length must be above 0.\r"
+              "THE RUN IS STOPPED WITH STATUS 20.");
+    EXPECT_EQ(EngineStopReason(report.left(report.lastIndexOf("\r\n\r\n"))),
+              "THE VALUE OF X = 0.60E+03IS BEYOND THE EXTENT OF\rTHE UNIT WEIGHT TABLE");
+    EXPECT_EQ(EngineStopReason("A REPORT WITHOUT A STOP\n"), "");
+    EXPECT_EQ(RunStoppedText(4, {}), "The analysis stopped (engine status 4).");
+    EXPECT_EQ(RunStoppedText(9, "E50 IS NOT ABOVE ZERO"),
+              "The analysis stopped (engine status 9).\r\rE50 IS NOT ABOVE ZERO");
 }
 
 TEST(RecentFiles, NewNameGoesFirstAndTheEleventhIsDropped) {

@@ -314,7 +314,7 @@ TEST_F(DataFileTest, OldFilesThroughBothFilterChoices) {
     EXPECT_TRUE(project_.DowndragOn);
     EXPECT_FALSE(project_.TZFactorsOn);
     EXPECT_EQ(Chart("TblTZFactors2").RowCount(), 2);
-    EXPECT_FALSE(project_.Modified());
+    EXPECT_TRUE(project_.Modified());
 
     // A current file opened as an old one keeps its factors, so that saving loses none.
     ASSERT_TRUE(Load(kLayers, false));
@@ -346,12 +346,13 @@ TEST_F(DataFileTest, FactorOptions) {
     // The engine takes an option above 0 as on and then reads its values; so does the program.
     // Factor rows are kept as read: a padding row of zero multipliers would zero the curves at
     // its depth, and a second row would end the single row's factor of 1 everywhere.
+    // Without Q-w factors in the file the multiplier is a new project's 1, the identity.
     const Case cases[] = {
-        {" 1\r\n0\r\n 0\r\n", true, false, 0, 0},
-        {" 2\r\n1\r\n5 1 1\r\n 0\r\n", true, false, 1, 0},
+        {" 1\r\n0\r\n 0\r\n", true, false, 0, 1},
+        {" 2\r\n1\r\n5 1 1\r\n 0\r\n", true, false, 1, 1},
         {" -1\r\n 1\r\n1.5 0.5\r\n", false, true, 2, 1.5},
         {" 0\r\n 2\r\n1.5 0.5\r\n", false, true, 2, 1.5},
-        {" 0\r\n -3\r\n", false, false, 2, 0},
+        {" 0\r\n -3\r\n", false, false, 2, 1},
     };
     const QByteArray head = kCurves.left(kCurves.size() - 8);  // without records 12 and 13
     ASSERT_TRUE(head.endsWith("201.06\r\n 0\r\n 0\r\n 0\r\n"));
@@ -446,7 +447,8 @@ TEST_F(DataFileTest, FileCutShortAnywhere) {
         if (wordEnd || !OnlyMessage().startsWith("Error on Line ")) {
             EXPECT_EQ(OnlyMessage(), "This file either invalid or incomplete.");
         }
-        EXPECT_FALSE(project_.Modified());
+        // The project is not the file any more: leaving it asks, saving it asks first.
+        EXPECT_TRUE(project_.Modified() && project_.ReadIncomplete());
         ExpectEveryTableAtLeastMinimum();
         if (cut > kLayers.indexOf("\r\n3\r\n0.0001")) {
             EXPECT_EQ(static_cast<double>(project_.TipArea), 0.28274334);
@@ -502,7 +504,8 @@ TEST_F(DataFileTest, RandomBrokenFilesNeverCrash) {
         completes += complete ? 1 : 0;
         // A complete file may hold values that the project cannot keep, and then says so.
         ASSERT_LE(messages_.texts.size(), 1);
-        EXPECT_EQ(project_.Modified(), complete && !messages_.texts.isEmpty());
+        EXPECT_EQ(project_.Modified(), !complete || !messages_.texts.isEmpty());
+        EXPECT_EQ(project_.ReadIncomplete(), !complete);
         if (!complete) ExpectEveryTableAtLeastMinimum();
 
         // What the project writes it reads back without a word, and writes the same.
