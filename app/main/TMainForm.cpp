@@ -39,6 +39,14 @@ QAction* Item(const QObject& form, const char* name) {
     return action;
 }
 
+// The Window and Help menus neither read nor change the project: their commands run whatever the
+// windows' entries hold (help is wanted most just then).
+bool NeedsAcceptedEntries(const QAction& action) {
+    const auto* menu = qobject_cast<const QMenu*>(action.parent());
+    return menu == nullptr || (menu->objectName() != QLatin1String("Window") &&
+                               menu->objectName() != QLatin1String("Help"));
+}
+
 // Calls a child's handler by name when it has one (the dialogs' FormActivate).
 void InvokeHandler(QWidget* window, const char* handler) {
     if (!window) return;
@@ -90,7 +98,10 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& captio
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    if (command) connect(action, &QAction::triggered, this, [this, command] { Guarded(command); });
+    if (command) {
+        connect(action, &QAction::triggered, this,
+                [this, action, command] { Guarded(command, NeedsAcceptedEntries(*action)); });
+    }
     return action;
 }
 
@@ -321,7 +332,8 @@ void TMainForm::CreateHelpMenu() {
     AddItem(menu, "CheckforUpdates1", QStringLiteral("Check for Updates"), [this] {
         CheckForUpdates();
     })->setVisible(!updateBaseAddress_.isEmpty());
-    connect(menu, &QMenu::aboutToShow, this, &TMainForm::DeactivateActiveChild);
+    // The entries are stored (or answered) as for the other menus, but help stays in reach.
+    connect(menu, &QMenu::aboutToShow, this, [this] { AcceptOpenEntries(*mdiArea_); });
 }
 
 void TMainForm::CreateToolBar() {
@@ -358,8 +370,8 @@ void TMainForm::CreateToolBar() {
                   [this] { OpenPlot(plots_.PltQW); });
 }
 
-void TMainForm::Guarded(const std::function<void()>& command) {
-    if (!AcceptOpenEntries(*mdiArea_)) return;
+void TMainForm::Guarded(const std::function<void()>& command, bool needsAcceptedEntries) {
+    if (needsAcceptedEntries && !AcceptOpenEntries(*mdiArea_)) return;
     try {
         command();
     } catch (const EInputOutputError& e) {

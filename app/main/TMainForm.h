@@ -137,8 +137,9 @@ class TMainForm : public QMainWindow {
                      const std::function<void()>& command, const QKeySequence& shortcut = {});
     QAction* AddToolButton(const char* name, const QString& hint, const QIcon& icon,
                            const std::function<void()>& command);
-    // Runs a command; an error that it does not handle itself is shown with its own text.
-    void Guarded(const std::function<void()>& command);
+    // Runs a command; an error that it does not handle itself is shown with its own text. A
+    // command that needs the windows' entries does not run while one of them is rejected.
+    void Guarded(const std::function<void()>& command, bool needsAcceptedEntries = true);
 
     void ReadSettings();
     void WriteSettings();

@@ -123,6 +123,11 @@ class MainCommandsTest : public QObject {
         QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("steel-pipe-clay.kd3o"))));
         QVERIFY(s.desktop.requests.size() == 1);  // only the Open at the start
 
+        // Help neither reads nor changes the project: it is there while the entry is corrected.
+        s.item("HelpAbout")->trigger();
+        QCOMPARE(s.desktop.modals.size(), 1);
+        QVERIFY(s.texts().isEmpty());
+
         // A menu opened over the entry closes again, its commands out of reach.
         auto* file = s.form.findChild<QMenu*>(QStringLiteral("File"));
         file->popup(s.form.mapToGlobal(QPoint(10, 10)));
