@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "CommandChord.h"
 #include "EntryErrors.h"
 #include "Evaluator.h"
 #include "MessageBoxMessages.h"
@@ -14,7 +15,10 @@
 
 namespace keldar {
 
-static constexpr int kValueDigits = 18;
+// As the tables show their cells: enough for any entry a user types, short enough to be read
+// whole in the field.
+static constexpr int kValueDigits = 8;
+static constexpr int kWholeDigits = 18;
 static constexpr long double kInt32Min = -2147483648.0L;
 static constexpr long double kInt32Max = 2147483647.0L;
 
@@ -25,7 +29,7 @@ long double TDataEdit::DefaultMaxVal() {
 
 TDataEdit::TDataEdit(QWidget* parent, UserMessages* messages)
     : QLineEdit(parent), maxVal_(DefaultMaxVal()), minVal_(-DefaultMaxVal()), messages_(messages) {
-    setText(QStringLiteral("0"));
+    showValue(0);
 }
 
 TDataEdit::~TDataEdit() = default;
@@ -79,11 +83,22 @@ void TDataEdit::SetMinVal(long double value) {
     if (currentValue(current) && current < minVal_) SetNumber(minVal_);
 }
 
-long double TDataEdit::Number() const { return Evaluate(text().toStdString()); }
+long double TDataEdit::Number() const {
+    if (text() == shownText_) return shownValue_;
+    return Evaluate(text().toStdString());
+}
 
 void TDataEdit::SetNumber(long double value) {
     if (std::isnan(value)) return;
-    setText(ValueText(std::clamp(value, minVal_, maxVal_)));
+    showValue(std::clamp(value, minVal_, maxVal_));
+}
+
+void TDataEdit::showValue(long double value) {
+    shownText_ = ValueText(value);
+    shownValue_ = value;
+    setText(shownText_);
+    // A text longer than the field shows its leading digits, not its exponent alone.
+    setCursorPosition(0);
 }
 
 // The current entry's value when it evaluates; a field being typed into may hold anything.
@@ -117,7 +132,9 @@ QString TDataEdit::ValueText(long double value) const {
                    QString::number(bits, 16).toUpper().rightJustified(4, QLatin1Char('0'));
         }
     }
-    return QString::fromStdString(formatGeneral(value, kValueDigits, localeDecimalPoint()));
+    // A whole-number field shows every digit of its (32-bit) value.
+    const int digits = integerOnly_ ? kWholeDigits : kValueDigits;
+    return QString::fromStdString(formatGeneral(value, digits, localeDecimalPoint()));
 }
 
 void TDataEdit::updateLabel() {
@@ -168,7 +185,7 @@ void TDataEdit::exitValidation() {
         // Refused as typed, as there is no least value above 0 to put in its place.
         if (positiveOnly_ && isModified() && !(value > 0))
             throw EAssignError("Entry must be greater than 0");
-        setText(ValueText(value));
+        showValue(value);
         accepted_ = true;
     } catch (const EAssignError& e) {
         reject(integerOnly_ ? QStringLiteral("Entry must be a valid integer.")
@@ -190,14 +207,24 @@ void TDataEdit::exitValidation() {
 
 void TDataEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // Switching to another window or opening a menu does not leave the field.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
-        return;
+    // Switching to another window or opening a menu (by mouse or by its access key) does not
+    // leave the field: the menu has the entry stored, or answered, itself.
+    switch (event->reason()) {
+        case Qt::ActiveWindowFocusReason:
+        case Qt::PopupFocusReason:
+        case Qt::MenuBarFocusReason:
+            return;
+        default:
+            break;
     }
     exitValidation();
 }
 
 void TDataEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsCommandChord(*event)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         exitValidation();
         selectAll();

@@ -2,6 +2,10 @@
 // evaluated, checked against the limits (and for a whole number with IntegerOnly) and replaced by
 // its value. A rejected entry is answered with an error message and the focus stays in the field.
 // The associated label shows "Caption (unit label)".
+//
+// A value is shown in 8 significant digits, as the tables show theirs, from its first character;
+// the field keeps the full value behind that text until the user edits it, so that a value
+// converted to other units and back, or merely shown, is stored exactly as it was.
 #pragma once
 
 #include <QLabel>
@@ -60,8 +64,9 @@ class TDataEdit : public QLineEdit {
     // At most MaxVal; a current value below it becomes the new minimum.
     void SetMinVal(long double value);
 
-    // Evaluates the text; raises EAssignError or EMathError for an entry that does not evaluate
-    // (Validate first to have it answered).
+    // The value shown (full precision), or for an edited text its evaluation; raises
+    // EAssignError or EMathError for an entry that does not evaluate (Validate first to have it
+    // answered).
     long double Number() const;
     // Clamped into MinVal .. MaxVal and shown as value text; NaN is ignored.
     void SetNumber(long double value);
@@ -76,7 +81,7 @@ class TDataEdit : public QLineEdit {
     // Runs the exit validation; true when the entry was accepted.
     bool Validate();
 
-    // The value as the field shows it: "$00FF" with Hex, else 18 significant digits.
+    // The value as the field shows it: "$00FF" with Hex, else 8 significant digits.
     QString ValueText(long double value) const;
 
   signals:
@@ -90,6 +95,8 @@ class TDataEdit : public QLineEdit {
 
   private:
     void exitValidation();
+    // Shows value from its first character and keeps it behind the text.
+    void showValue(long double value);
     void reject(const QString& message);
     bool currentValue(long double& value) const;
     long double integerLimit(long double value) const;
@@ -106,6 +113,9 @@ class TDataEdit : public QLineEdit {
     int units_ = 1;
     long double maxVal_;
     long double minVal_;
+    // The value behind the text that showValue wrote, while the text is unedited.
+    QString shownText_;
+    long double shownValue_ = 0;
     QPointer<QLabel> label_;
     UserMessages* messages_ = nullptr;
     std::unique_ptr<UserMessages> ownMessages_;

@@ -5,10 +5,13 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
+#include <QTimer>
 
+#include "CommandChord.h"
 #include "TableGridModel.h"
 
 namespace keldar {
@@ -30,7 +33,17 @@ void TCellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) con
 }
 
 void TCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    if (editor == editor_) QStyledItemDelegate::setEditorData(editor, index);
+    if (editor != editor_) return;
+    QStyledItemDelegate::setEditorData(editor, index);
+    // The view selects the whole entry next, which scrolls a long one to its end: select it
+    // backwards instead, so that its first characters are in sight. Typing still replaces it.
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        QTimer::singleShot(0, line, [line] {
+            const auto length = static_cast<int>(line->text().size());
+            if (length > 0 && line->selectedText() == line->text())
+                line->setSelection(length, -length);
+        });
+    }
 }
 
 bool TCellDelegate::TakeEnterPressed() {
@@ -45,7 +58,10 @@ bool TCellDelegate::eventFilter(QObject* object, QEvent* event) {
         static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
         return false;
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        // Never typed into the cell, nor passed on to the grid's search by letter.
+        if (IsCommandChord(*keyEvent)) return true;
+        const int key = keyEvent->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) enterPressed_ = true;
     }
     return QStyledItemDelegate::eventFilter(object, event);
@@ -70,8 +86,8 @@ TTableGrid::TTableGrid(QWidget* parent) : QTableView(parent), delegate_(new TCel
 void TTableGrid::SetTopLeft(const QString& text) {
     topLeft_ = text;
     const int ppi = logicalDpiX();
-    const int width = std::max(fontMetrics().horizontalAdvance(text + QStringLiteral("  ")) + 6,
-                               ppi / 3);
+    const int width =
+        std::max(fontMetrics().horizontalAdvance(text + QStringLiteral("  ")) + 6, ppi / 3);
     verticalHeader()->setFixedWidth(width);
 }
 
@@ -116,9 +132,7 @@ QSize TTableGrid::sizeHint() const {
     return SizeFor(rowsShown_, horizontalScrollBar()->value(), columnsShown_);
 }
 
-QSize TTableGrid::minimumSizeHint() const {
-    return SizeFor(1, 0, 1).boundedTo(sizeHint());
-}
+QSize TTableGrid::minimumSizeHint() const { return SizeFor(1, 0, 1).boundedTo(sizeHint()); }
 
 bool TTableGrid::IsRejected(const QModelIndex& index) const {
     auto* cells = qobject_cast<TTableGridModel*>(model());

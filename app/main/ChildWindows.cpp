@@ -44,9 +44,12 @@ bool ItemEnabled(const TMainForm& form, const char* name) {
 
 HelpPage PageOf(THelpTopic topic) {
     switch (topic) {
-        case THelpTopic::UsersManual: return HelpPage::UsersManual;
-        case THelpTopic::TechnicalManual: return HelpPage::TechnicalManual;
-        case THelpTopic::Contents: break;
+        case THelpTopic::UsersManual:
+            return HelpPage::UsersManual;
+        case THelpTopic::TechnicalManual:
+            return HelpPage::TechnicalManual;
+        case THelpTopic::Contents:
+            break;
     }
     return HelpPage::Contents;
 }
@@ -80,10 +83,10 @@ void ShowSoilProfile(TMainForm& form) {
 
 void ShowExportDialog(TMainForm& form) {
     // The plots the Graphics menu offers: load distribution, load vs settlement, t-z and Q-w.
-    const std::array<bool, 4> available = {
-        ItemEnabled(form, "mLoad"), ItemEnabled(form, "mAxial"), ItemEnabled(form, "mtzcurves"),
-        ItemEnabled(form, "mTip")};
-    ExportExcelClick(&form, form.Plots(), available, form.Messages());
+    const std::array<bool, 4> available = {ItemEnabled(form, "mLoad"), ItemEnabled(form, "mAxial"),
+                                           ItemEnabled(form, "mtzcurves"),
+                                           ItemEnabled(form, "mTip")};
+    ExportExcelClick(&form, form.Plots(), available, form.Project().FileName, form.Messages());
 }
 
 void OpenTitleDialog(TMainForm& form) {
@@ -95,9 +98,8 @@ void OpenPileProperties(TMainForm& form) {
     TfrmMaterial* dialog = ShowKeyedDataDialog<TfrmMaterial>(form, kPilePropertiesKey,
                                                              form.Project(), &form.Messages());
     if (opening) {
-        QObject::connect(dialog, &TfrmMaterial::EditAEData, &form, [&form] {
-            OpenChartTableEditor(form, form.Tables().Chart("TblAE2"));
-        });
+        QObject::connect(dialog, &TfrmMaterial::EditAEData, &form,
+                         [&form] { OpenChartTableEditor(form, form.Tables().Chart("TblAE2")); });
     }
 }
 
@@ -106,9 +108,10 @@ void OpenQwFactors(TMainForm& form) {
 }
 
 void OpenControlOptions(TMainForm& form) {
-    // The dialog stores into the main window's editor setting, written with the other settings.
+    // The dialog stores into the main window's settings, written with the recent files.
     ShowKeyedDataDialog<TDlgOptions>(form, kControlOptionsKey, form.EditorPathSetting(),
-                                     TDlgOptions::ChooseFile{}, &form.Messages());
+                                     form.UserSetting(), TDlgOptions::ChooseFile{},
+                                     &form.Messages());
 }
 
 void OpenHelp(TMainForm& form, THelpTopic topic) {

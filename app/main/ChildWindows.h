@@ -4,7 +4,8 @@
 // yet is announced in a message box. A window plugs in by replacing one body, for instance
 //     form.ShowSingleChild(kPilePropertiesKey, [&form] { return new TfrmMaterial(form); });
 // A child that keeps entries of its own stores them in a slot or Q_INVOKABLE FormDeactivate(),
-// which the main window calls before each command and menu; the Pile Properties and Q-w factors
+// which the main window calls before each command and menu (one that answers a bool false holds a
+// rejected entry, and the command does not run); the Pile Properties and Q-w factors
 // dialogs reload in a slot or Q_INVOKABLE FormActivate(), called after a unit switch.
 #pragma once
 

@@ -10,6 +10,7 @@
 #include "PlotFileReader.h"
 #include "TMainForm.h"
 #include "TableEditors.h"
+#include "WindowLayout.h"
 #include "WindowTitle.h"
 
 namespace keldar {
@@ -44,7 +45,7 @@ void TMainForm::ReadSettings() {
     ReadProgramSettings(store_, settings_);
 }
 
-void TMainForm::WriteSettings() { WriteEditorAndRecentFiles(store_, settings_); }
+void TMainForm::WriteSettings() { WriteProgramSettings(store_, settings_); }
 
 void TMainForm::AddRecentFile(const QString& fileName) {
     if (settings_.RecentFiles.Add(fileName)) WriteSettings();
@@ -266,10 +267,14 @@ bool TMainForm::SaveQuery() {
 void TMainForm::FileExitClick() { close(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    DeactivateActiveChild();
     // An entry still rejected in a table editor is corrected or discarded first: closing must
     // neither lose the rest of the project nor save a value the user has not seen accepted.
     if (!QueryCloseTableEditors(mdiArea_, messages_)) {
+        event->ignore();
+        return;
+    }
+    // One rejected in a data window keeps the program open, with its message.
+    if (!DeactivateActiveChild()) {
         event->ignore();
         return;
     }
@@ -280,6 +285,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     WriteSettings();
+    SaveWindowLayout(store_, *this);
     // A child with an entry still to be corrected keeps the program open.
     if (!CloseChildWindows()) {
         event->ignore();

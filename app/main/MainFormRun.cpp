@@ -162,6 +162,13 @@ void TMainForm::CompKernelClick() {
 }
 
 void TMainForm::CompOutputClick() {
+    // The button may have been enabled before the report was deleted.
+    if (!OutputReportExists()) {
+        messages_.information(kInformation, QStringLiteral("There is no output report yet: run "
+                                                           "the analysis first."));
+        CheckSpeedButtons();
+        return;
+    }
     OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")));
 }
 
@@ -176,8 +183,8 @@ void TMainForm::OpenPlot(TGraphPlot& plot) {
 }
 
 void TMainForm::ViewSoilProfile() {
-    // The view draws the soil layers of generated curves, as last saved or opened.
-    if (project_->CurveMode == 2) ShowSoilProfile(*this);
+    // The view draws the soil layers, which only generated curves use.
+    if (project_->CurvesGenerated) ShowSoilProfile(*this);
 }
 
 void TMainForm::ShowAbout() {

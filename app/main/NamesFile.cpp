@@ -11,9 +11,6 @@ namespace keldar {
 
 namespace {
 
-constexpr qsizetype kUserNameLength = 32;
-constexpr qsizetype kUserTextLength = 16;
-
 QString Limited(const QString& text, qsizetype length) {
     return text.trimmed().left(length).trimmed();
 }

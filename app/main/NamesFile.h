@@ -10,6 +10,11 @@ namespace keldar {
 
 inline constexpr char kNamesFileName[] = "names.dat";
 
+// The room the engine's report header gives the user identification.
+inline constexpr qsizetype kUserNameLength = 32;      // line 2
+inline constexpr qsizetype kUserTextLength = 16;      // organisation and contact name, line 3
+inline constexpr qint64 kMaxUserNumber = 2147483647;  // line 4, read as a 32-bit integer
+
 struct TUserIdentification {
     QString UserName;      // line 2, at most 32 characters
     QString Organisation;  // line 3, at most 16 characters

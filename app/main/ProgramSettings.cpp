@@ -58,11 +58,13 @@ bool ReadProgramSettings(QSettings& store, TProgramSettings& settings) {
     settings.User.UserName = store.value(kUserName, settings.User.UserName).toString();
     settings.User.Organisation = store.value(kOrganisation).toString();
     settings.User.ContactName = store.value(kContactName, settings.User.ContactName).toString();
-    settings.User.Number = store.value(kUserNumber, 0).toLongLong();
+    // The engine reads the number as a 32-bit integer: one it cannot read is not used.
+    const qint64 number = store.value(kUserNumber, 0).toLongLong();
+    settings.User.Number = number >= 0 && number <= kMaxUserNumber ? number : 0;
     return true;
 }
 
-void WriteEditorAndRecentFiles(QSettings& store, const TProgramSettings& settings) {
+void WriteProgramSettings(QSettings& store, const TProgramSettings& settings) {
     GroupScope group(store);
     store.setValue(kWordProcessor, settings.EditorPath);
     const TRecentFiles& recent = settings.RecentFiles;
@@ -70,6 +72,10 @@ void WriteEditorAndRecentFiles(QSettings& store, const TProgramSettings& setting
         store.setValue(FileKey(number),
                        number <= recent.Count() ? recent.Entry(number - 1) : QString());
     }
+    store.setValue(kUserName, settings.User.UserName);
+    store.setValue(kOrganisation, settings.User.Organisation);
+    store.setValue(kContactName, settings.User.ContactName);
+    store.setValue(kUserNumber, settings.User.Number);
     store.sync();
 }
 

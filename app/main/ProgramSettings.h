@@ -23,7 +23,8 @@ QString LoginName();
 // Reads the settings; a missing group gives the defaults. Returns false when the store cannot be
 // read: the editor path and recent files are then empty.
 bool ReadProgramSettings(QSettings& store, TProgramSettings& settings);
-// Writes "Word Processor" and "File1" .. "File10" (empty values for unused entries).
-void WriteEditorAndRecentFiles(QSettings& store, const TProgramSettings& settings);
+// Writes "Word Processor", "File1" .. "File10" (empty values for unused entries) and the user
+// identification.
+void WriteProgramSettings(QSettings& store, const TProgramSettings& settings);
 
 }  // namespace keldar

@@ -23,6 +23,7 @@ QMdiSubWindow* TDataDialog::SubWindow() const { return subWindow_; }
 void TDataDialog::FormActivate() {
     storeRefused_ = false;
     LoadFields();
+    storedSinceLoad_ = false;
 }
 
 // The focused numeric field first, as the user sees it, then the others: a field left with a
@@ -48,6 +49,7 @@ bool TDataDialog::FormDeactivate() {
     }
     storeRefused_ = false;
     StoreFields();
+    storedSinceLoad_ = true;
     return true;
 }
 
@@ -77,13 +79,19 @@ static bool acceptable(const TDataEdit* field) {
 
 void TDataDialog::activationChanged(bool active) {
     if (active) {
-        if (!storeRefused_) FormActivate();
+        // Only a window whose entries went into the project reloads them: a field that takes the
+        // focus back to answer a rejected entry re-activates the window with its other entries
+        // still unsaved on screen.
+        if (!storeRefused_ && storedSinceLoad_) FormActivate();
     } else if (QApplication::activeWindow() == nullptr) {
         // Another program took the focus: store when every entry is acceptable, say nothing
         // meanwhile, and keep the entries on screen for the user's return either way.
         const auto fields = findChildren<TDataEdit*>();
         storeRefused_ = !std::all_of(fields.begin(), fields.end(), acceptable);
-        if (!storeRefused_) StoreFields();
+        if (!storeRefused_) {
+            StoreFields();
+            storedSinceLoad_ = true;
+        }
     } else {
         FormDeactivate();
     }

@@ -57,6 +57,9 @@ class TDataDialog : public QWidget {
     QPointer<QMdiSubWindow> subWindow_;
     // Entries kept on screen after a refused store; activation must not overwrite them.
     bool storeRefused_ = false;
+    // The entries went into the project since the fields were last loaded: the next activation
+    // shows the project as it is then.
+    bool storedSinceLoad_ = true;
     bool storing_ = false;
 };
 

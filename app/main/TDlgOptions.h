@@ -1,12 +1,15 @@
 // Control Options: the program used as the text editor for the data file, the report and the
-// run notes. The path belongs to the main window, which keeps it in the settings.
+// run notes, and the user identification that every report header shows. Both belong to the
+// main window, which keeps them in the settings.
 #pragma once
 
 #include <QString>
 #include <functional>
 
+#include "NamesFile.h"
 #include "TDataDialog.h"
 
+class QGridLayout;
 class QLineEdit;
 
 namespace keldar {
@@ -20,10 +23,10 @@ class TDlgOptions : public TDataDialog {
     using ChooseFile =
         std::function<QString(QWidget*, const QString&, const QString&, const QString&)>;
 
-    // Edits `editorPath` (not owned, must outlive the window). Without `chooseFile` the
-    // platform's open-file dialog is used.
-    explicit TDlgOptions(QString& editorPath, ChooseFile chooseFile = {},
-                         UserMessages* messages = nullptr, QWidget* parent = nullptr);
+    // Edits `editorPath` and `user` (not owned, must outlive the window). Without `chooseFile`
+    // the platform's open-file dialog is used.
+    TDlgOptions(QString& editorPath, TUserIdentification& user, ChooseFile chooseFile = {},
+                UserMessages* messages = nullptr, QWidget* parent = nullptr);
 
     static QString ProgramFilter();
 
@@ -32,11 +35,18 @@ class TDlgOptions : public TDataDialog {
     void StoreFields() override;
 
   private:
+    QWidget* CreateEditorRow();
+    QWidget* CreateUserGroup();
     void browse();
 
     QString& editorPath_;
+    TUserIdentification& user_;
     ChooseFile chooseFile_;
     QLineEdit* EdtWord;
+    QLineEdit* EdtUserName;
+    QLineEdit* EdtOrganisation;
+    QLineEdit* EdtContactName;
+    TDataEdit* DataUserNumber;
 };
 
 }  // namespace keldar

@@ -5,21 +5,26 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "ChildWindows.h"
 #include "EntryErrors.h"
 #include "InputOutputError.h"
+#include "OpenEntries.h"
 #include "TEngineLibrary.h"
 #include "TableErrors.h"
 #include "ToolIcons.h"
+#include "WindowLayout.h"
 #include "WindowTitle.h"
+#include "WorkspaceFit.h"
 
 namespace keldar {
 
@@ -34,7 +39,15 @@ QAction* Item(const QObject& form, const char* name) {
     return action;
 }
 
-// Calls a child's handler by name when it has one (the dialogs' FormActivate, FormDeactivate).
+// The Window and Help menus neither read nor change the project: their commands run whatever the
+// windows' entries hold (help is wanted most just then).
+bool NeedsAcceptedEntries(const QAction& action) {
+    const auto* menu = qobject_cast<const QMenu*>(action.parent());
+    return menu == nullptr || (menu->objectName() != QLatin1String("Window") &&
+                               menu->objectName() != QLatin1String("Help"));
+}
+
+// Calls a child's handler by name when it has one (the dialogs' FormActivate).
 void InvokeHandler(QWidget* window, const char* handler) {
     if (!window) return;
     const QByteArray signature = QByteArray(handler) + "()";
@@ -68,7 +81,8 @@ TMainForm::TMainForm(const Services& services, QString commandLineFile, QWidget*
     statusBar();
     SetWindowTitle();
     CheckSpeedButtons();
-    resize(900, 640);
+    new TWorkspaceFit(*mdiArea_);
+    RestoreWindowLayout(store_, *this);
 }
 
 TMainForm::~TMainForm() {
@@ -84,7 +98,10 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& captio
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    if (command) connect(action, &QAction::triggered, this, [this, command] { Guarded(command); });
+    if (command) {
+        connect(action, &QAction::triggered, this,
+                [this, action, command] { Guarded(command, NeedsAcceptedEntries(*action)); });
+    }
     return action;
 }
 
@@ -315,7 +332,8 @@ void TMainForm::CreateHelpMenu() {
     AddItem(menu, "CheckforUpdates1", QStringLiteral("Check for Updates"), [this] {
         CheckForUpdates();
     })->setVisible(!updateBaseAddress_.isEmpty());
-    connect(menu, &QMenu::aboutToShow, this, &TMainForm::DeactivateActiveChild);
+    // The entries are stored (or answered) as for the other menus, but help stays in reach.
+    connect(menu, &QMenu::aboutToShow, this, [this] { AcceptOpenEntries(*mdiArea_); });
 }
 
 void TMainForm::CreateToolBar() {
@@ -352,7 +370,8 @@ void TMainForm::CreateToolBar() {
                   [this] { OpenPlot(plots_.PltQW); });
 }
 
-void TMainForm::Guarded(const std::function<void()>& command) {
+void TMainForm::Guarded(const std::function<void()>& command, bool needsAcceptedEntries) {
+    if (needsAcceptedEntries && !AcceptOpenEntries(*mdiArea_)) return;
     try {
         command();
     } catch (const EInputOutputError& e) {
@@ -364,13 +383,22 @@ void TMainForm::Guarded(const std::function<void()>& command) {
 
 // ---- States ----
 
+bool TMainForm::OutputReportExists() const {
+    return QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")));
+}
+
 bool TMainForm::ResultsAvailable() const {
     return plotsLoaded_ &&
            QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3p")));
 }
 
 void TMainForm::CheckSpeedButtons() {
-    Item(*this, "SpeedButton7")->setEnabled(project_->CurvesGenerated);
+    // The soil layers exist only for generated curves: their editor and view with them.
+    const bool generated = project_->CurvesGenerated;
+    for (const char* name : {"SpeedButton7", "SpeedButton6", "ViewSoilLayerCoordinates1"}) {
+        Item(*this, name)->setEnabled(generated);
+    }
+    Item(*this, "SpeedButton5")->setEnabled(OutputReportExists());
     const bool results = ResultsAvailable();
     for (const char* name : {"SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
         Item(*this, name)->setEnabled(results);
@@ -433,8 +461,7 @@ void TMainForm::UpdateComputationMenu() {
     Item(*this, "CompInput")->setEnabled(QFileInfo::exists(name));
     Item(*this, "CompKernel")
         ->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3r"))));
-    Item(*this, "CompOutput")
-        ->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3o"))));
+    Item(*this, "CompOutput")->setEnabled(OutputReportExists());
 }
 
 void TMainForm::UpdateGraphicsMenu() {
@@ -514,10 +541,24 @@ bool TMainForm::CloseChildWindows() {
     return true;
 }
 
-void TMainForm::DeactivateActiveChild() {
-    if (QMdiSubWindow* child = mdiArea_->activeSubWindow()) {
-        InvokeHandler(child->widget(), "FormDeactivate");
-    }
+bool TMainForm::DeactivateActiveChild() {
+    if (AcceptOpenEntries(*mdiArea_)) return true;
+    // A menu opened over a rejected entry closes again, so that none of its commands acts; the
+    // window with the entry has its message and the focus.
+    QTimer::singleShot(0, this, [this] {
+        for (int depth = 0; depth < 4; ++depth) {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (popup == nullptr) break;
+            popup->close();
+        }
+        // A menu opened by its access key leaves the menu bar holding the keyboard: Escape
+        // hands it back to the field.
+        if (menuBar()->hasFocus()) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(menuBar(), &escape);
+        }
+    });
+    return false;
 }
 
 // ---- Window events ----

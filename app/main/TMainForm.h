@@ -57,10 +57,13 @@ class TMainForm : public QMainWindow {
     void SetEditorPath(const QString& path) { settings_.EditorPath = path; }
     // The setting itself, for the Control Options window that edits it in place.
     QString& EditorPathSetting() { return settings_.EditorPath; }
+    TUserIdentification& UserSetting() { return settings_.User; }
     const TRecentFiles& RecentFiles() const { return settings_.RecentFiles; }
     bool PlotsLoaded() const { return plotsLoaded_; }
     // PlotsLoaded and the current project's plot data file exists.
     bool ResultsAvailable() const;
+    // The current project's output report (.kd3o) exists.
+    bool OutputReportExists() const;
 
     // Shows window as a child of the MDI area; it is deleted when closed.
     QMdiSubWindow* ShowChild(QWidget* window);
@@ -70,8 +73,10 @@ class TMainForm : public QMainWindow {
     QWidget* SingleChild(const QString& key) const;
     // Closes every child window; false when one refuses (an entry still to be corrected).
     bool CloseChildWindows();
-    // Asks the active child to store its entries (a dialog's FormDeactivate).
-    void DeactivateActiveChild();
+    // Asks the children to store their entries (a dialog's FormDeactivate, a table editor's open
+    // cell), the active one first. False while one holds a rejected entry: that window has its
+    // message and the focus, and an open menu closes again.
+    bool DeactivateActiveChild();
 
     // The commands, as the menus and tool bar run them.
     void FileNewClick();
@@ -90,7 +95,8 @@ class TMainForm : public QMainWindow {
     void EditGRLWeapDataFileClick();
     void SetUnitSystem(int system);
     void SetCurvesGenerated(bool generated);
-    // Recomputes the five conditional tool buttons.
+    // Recomputes the conditional tool buttons (and the soil profile's menu item with its
+    // button).
     void CheckSpeedButtons();
     // Opens a data file without the save query.
     void OpenFileName(const QString& fileName, bool withFactorRecords);
@@ -131,8 +137,9 @@ class TMainForm : public QMainWindow {
                      const std::function<void()>& command, const QKeySequence& shortcut = {});
     QAction* AddToolButton(const char* name, const QString& hint, const QIcon& icon,
                            const std::function<void()>& command);
-    // Runs a command; an error that it does not handle itself is shown with its own text.
-    void Guarded(const std::function<void()>& command);
+    // Runs a command; an error that it does not handle itself is shown with its own text. A
+    // command that needs the windows' entries does not run while one of them is rejected.
+    void Guarded(const std::function<void()>& command, bool needsAcceptedEntries = true);
 
     void ReadSettings();
     void WriteSettings();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,11 +28,17 @@ TDlgExport::TDlgExport(const TExportChoice& choice, UserMessages& messages, TVie
                        QWidget* parent)
     : QDialog(parent), fChoice(choice), fMessages(messages), fShell(shell) {
     setWindowTitle(QString::fromLatin1(kCaption));
-    Label1 = new QLabel(QStringLiteral("An Excel instance (if available) will open. "), this);
-    Label2 = new QLabel(
-        QStringLiteral("Please wait until all the data has been exported to Excel."), this);
-    Label3 = new QLabel(
-        QStringLiteral("Please note that you need to save the excel file afterwards."), this);
+    Label1 =
+        new QLabel(QStringLiteral("The ticked plots are written to a workbook (a data sheet and "
+                                  "a chart sheet per plot) or to CSV files (one per plot)."),
+                   this);
+    Label2 = new QLabel(QStringLiteral("You choose the folder and the file name; the project's "
+                                       "folder and name are proposed."),
+                        this);
+    Label3 = new QLabel(QStringLiteral("The workbook is saved when it is written and then opened "
+                                       "in your spreadsheet program."),
+                        this);
+    for (QLabel* label : {Label1, Label2, Label3}) label->setWordWrap(true);
     auto* group = new QGroupBox(QStringLiteral("Available Plots"), this);
     CheckListBoxPlots = new QListWidget(group);
     auto* groupLayout = new QVBoxLayout(group);
@@ -116,7 +123,7 @@ void TDlgExport::Button3Click() {
     if (GetNPlots() == 0) return;
     QString filter;
     QString fileName = fShell.SaveFileName(
-        this, QString::fromLatin1(kCaption), QDir::home().filePath(QStringLiteral("Plots.xlsx")),
+        this, QString::fromLatin1(kCaption), SuggestedFileName(),
         QStringLiteral("%1;;%2").arg(QLatin1String(kWorkbookFilter), QLatin1String(kCsvFilter)),
         &filter);
     if (fileName.isEmpty()) return;
@@ -126,6 +133,12 @@ void TDlgExport::Button3Click() {
         fileName += QStringLiteral(".xlsx");
     }
     Export(fileName, csv);
+}
+
+QString TDlgExport::SuggestedFileName() const {
+    if (fChoice.ProjectFile.isEmpty()) return QDir::home().filePath(QStringLiteral("Plots.xlsx"));
+    const QFileInfo project(fChoice.ProjectFile);
+    return project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".xlsx"));
 }
 
 void TDlgExport::Export(const QString& fileName, bool csv) {
@@ -162,10 +175,9 @@ void TDlgExport::Export(const QString& fileName, bool csv) {
                 .arg(QDir::toNativeSeparators(fileName)));
         return;
     }
-    fMessages.information(
-        QString::fromLatin1(kCaption),
-        QStringLiteral("Export to Excel Completed\rPlease note that you need to save the excel "
-                       "file\r"));
+    fMessages.information(QString::fromLatin1(kCaption),
+                          QStringLiteral("Export to Excel Completed\rThe workbook was saved as %1.")
+                              .arg(QDir::toNativeSeparators(fileName)));
 }
 
 }  // namespace keldar

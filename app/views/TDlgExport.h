@@ -1,9 +1,10 @@
 // "Export to Excel": the user ticks result plots and the export writes them into a new workbook
-// (or CSV files), saved where the user chooses and then opened in the desktop's default
-// application.
+// (or CSV files), saved where the user chooses (the project's folder and name are proposed) and
+// then opened in the desktop's default application.
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <array>
 
 class QLabel;
@@ -21,6 +22,8 @@ class UserMessages;
 struct TExportChoice {
     std::array<const TGraphPlot*, 4> Plots{};
     std::array<bool, 4> Available{};
+    // The project's data file; empty when there is none.
+    QString ProjectFile;
 };
 
 class TDlgExport : public QDialog {
@@ -44,6 +47,8 @@ class TDlgExport : public QDialog {
   private:
     void SetAllTicked(bool ticked);
     void Export(const QString& fileName, bool csv);
+    // The workbook that the save dialog proposes: the project's name in the project's folder.
+    QString SuggestedFileName() const;
 
     TExportChoice fChoice;
     UserMessages& fMessages;

@@ -12,7 +12,7 @@ namespace keldar {
 
 QWidget* OpenSoilProfile(QMdiArea* area, TProgramData& project, UserMessages& messages,
                          TViewsShell& shell) {
-    if (!area || project.CurveMode != 2) return nullptr;
+    if (!area || !project.CurvesGenerated) return nullptr;
     for (QMdiSubWindow* sub : area->subWindowList()) {
         if (auto* view = qobject_cast<TDlgSideView*>(sub->widget())) {
             area->setActiveSubWindow(sub);
@@ -33,9 +33,10 @@ QWidget* OpenSoilProfile(QMdiArea* area, TProgramData& project, UserMessages& me
 }
 
 void ExportExcelClick(QWidget* parent, TMainPlots& plots, const std::array<bool, 4>& available,
-                      UserMessages& messages, TViewsShell& shell) {
+                      const QString& projectFile, UserMessages& messages, TViewsShell& shell) {
     const TExportChoice choice{{&plots.pltLoad, &plots.pltAxial, &plots.pltTZcurves, &plots.PltQW},
-                               available};
+                               available,
+                               projectFile};
     TDlgExport dialog(choice, messages, shell, parent);
     dialog.exec();
 }

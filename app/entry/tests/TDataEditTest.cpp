@@ -139,7 +139,7 @@ class TDataEditTest : public QObject {
     void limitAdjustments() {
         TDataEdit edit(nullptr, &messages_);
         QCOMPARE(edit.text(), QStringLiteral("0"));
-        QCOMPARE(edit.ValueText(edit.MaxVal()), QStringLiteral("1.18973149535723176E4932"));
+        QCOMPARE(edit.ValueText(edit.MaxVal()), QStringLiteral("1.1897315E4932"));
         QCOMPARE(edit.MinVal(), -TDataEdit::DefaultMaxVal());
         edit.SetNumber(100);
         edit.SetMaxVal(50);  // the value follows the new maximum
@@ -149,7 +149,7 @@ class TDataEditTest : public QObject {
         edit.SetMinVal(-1e12L);
         edit.SetMaxVal(1e12L);
         edit.SetNumber(1e13L);  // clamped
-        QCOMPARE(edit.text(), QStringLiteral("1000000000000"));
+        QCOMPARE(edit.text(), QStringLiteral("1E12"));
         edit.SetIntegerOnly(true);  // limits fall into the 32-bit range
         QCOMPARE(edit.MaxVal(), 2147483647.0L);
         QCOMPARE(edit.MinVal(), -2147483648.0L);
@@ -160,6 +160,46 @@ class TDataEditTest : public QObject {
         edit.SetMaxVal(10);
         QCOMPARE(edit.text(), QStringLiteral("abc"));
         QVERIFY_THROWS_EXCEPTION(keldar::EAssignError, edit.Number());
+    }
+
+    // A value shows in 8 significant digits from its first character; the field keeps the full
+    // value behind that text until the user edits it.
+    void valueShownShortFromItsStart() {
+        TDataEdit edit(nullptr, &messages_);
+        edit.resize(edit.fontMetrics().averageCharWidth() * 4, edit.height());
+        const long double converted = 900.0L / 39.37007874L;
+        edit.SetNumber(converted);
+        QCOMPARE(edit.text(), QStringLiteral("22.86"));
+        QCOMPARE(edit.cursorPosition(), 0);
+        QCOMPARE(edit.Number(), converted);
+        QVERIFY(edit.Validate());
+        QCOMPARE(edit.Number(), converted);
+        edit.SetNumber(-1.234567891e-7L);
+        QCOMPARE(edit.text(), QStringLiteral("-1.2345679E-7"));
+        QCOMPARE(edit.cursorPosition(), 0);
+
+        edit.setText(QStringLiteral("22.860"));  // edited: the value typed
+        QCOMPARE(edit.Number(), 22.86L);
+        edit.setText(QStringLiteral("22.86"));
+        QCOMPARE(edit.Number(), 22.86L);
+        QVERIFY(edit.Validate());
+        QCOMPARE(edit.text(), QStringLiteral("22.86"));
+    }
+
+    // Alt+letter is an access key: with no command to take it, the entry stays as typed.
+    void accessKeysNeverTypeIntoTheField() {
+        QWidget form;
+        auto* edit = new TDataEdit(&form, &messages_);
+        QVERIFY(activate(form));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("abc"));
+        QTest::keyClick(edit, Qt::Key_D, Qt::AltModifier);
+        QTest::keyClick(edit, Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier);
+        QTest::keyClick(edit, Qt::Key_X, Qt::MetaModifier);
+        QCOMPARE(edit->text(), QStringLiteral("abc"));
+        QTest::keyClicks(edit, QStringLiteral("d"));
+        QCOMPARE(edit->text(), QStringLiteral("abcd"));
     }
 
     void hex() {

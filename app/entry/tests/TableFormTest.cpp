@@ -30,6 +30,8 @@ class TableFormTest : public QObject {
     void aResizedWindowSnapsToWholeRows();
     void anExpressionShowsItsValueOnLeavingTheCell();
     void aRejectedEntryKeepsTheWindowOpen();
+    void anAccessKeyNeverTypesIntoACell();
+    void anOpenedCellShowsTheStartOfItsEntry();
     void closingTheProgramAsksAboutARejectedEntry();
     void enterMovesDownThenToTheNextColumn();
     void aSelectedRangeIsCopiedAsTabSeparatedText();
@@ -220,6 +222,38 @@ void TableFormTest::aRejectedEntryKeepsTheWindowOpen() {
     QCOMPARE(messages_.messages().size(), 2);
 }
 
+// Alt+letter belongs to the menus: with no command to take it, the cell keeps its entry.
+void TableFormTest::anAccessKeyNeverTypesIntoACell() {
+    TGridTable& loads = tables_->Plain("TblTopload");
+    loads.SetRowCount(2);
+    TTableForm* form = Open(loads);
+    QLineEdit* editor = TypeInto(form, 0, 0, QStringLiteral("abc"));
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_D, Qt::AltModifier);
+    QTest::keyClick(editor, Qt::Key_X, Qt::MetaModifier);
+    QCOMPARE(editor->text(), QStringLiteral("abc"));
+    QCOMPARE(form->Grid()->currentIndex().row(), 0);
+}
+
+// An opened cell shows its entry from the first character, all of it selected for typing over.
+void TableFormTest::anOpenedCellShowsTheStartOfItsEntry() {
+    TGridTable& loads = tables_->Plain("TblTopload");
+    loads.SetRowCount(2);
+    loads.Cell(0, 0).SetFloat(-1.2345678e-10);
+    TTableForm* form = Open(loads);
+    form->Grid()->setColumnWidth(0, form->Grid()->fontMetrics().averageCharWidth() * 4);
+    const QModelIndex cell = form->Grid()->model()->index(0, 0);
+    form->Grid()->setCurrentIndex(cell);
+    form->Grid()->edit(cell);
+    auto* editor = form->Grid()->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("-1.2345678E-10"));
+    QTRY_COMPARE(editor->cursorPosition(), 0);
+    QCOMPARE(editor->selectedText(), editor->text());
+    QTest::keyClicks(editor, QStringLiteral("5"));
+    QCOMPARE(editor->text(), QStringLiteral("5"));
+}
+
 void TableFormTest::closingTheProgramAsksAboutARejectedEntry() {
     TGridTable& loads = tables_->Plain("TblTopload");
     loads.SetRowCount(2);
@@ -260,8 +294,8 @@ void TableFormTest::aSelectedRangeIsCopiedAsTabSeparatedText() {
         for (int c = 0; c < 3; ++c) factors.Cell(c, r).SetFloat(r * 10 + c + 0.5L);
     TTableChartForm* form = Open(factors);
     QAbstractItemModel* cells = form->Grid()->model();
-    form->Grid()->selectionModel()->select(
-        QItemSelection(cells->index(1, 1), cells->index(2, 2)), QItemSelectionModel::Select);
+    form->Grid()->selectionModel()->select(QItemSelection(cells->index(1, 1), cells->index(2, 2)),
+                                           QItemSelectionModel::Select);
     QCOMPARE(form->Grid()->SelectionText(), QStringLiteral("11.5\t12.5\n21.5\t22.5\n"));
 }
 
@@ -303,8 +337,9 @@ void TableFormTest::pastingSpreadsheetText() {
     QApplication::clipboard()->setText(QStringLiteral("0\t0\r\n150\t0,05\r\n300\t0,4\r\n"));
     QTest::mouseClick(form->ClipboardButton(), Qt::LeftButton);
     QCOMPARE(messages_.messages().size(), 1);
-    QCOMPARE(messages_.messages().first().text,
-             QStringLiteral("Line 2: 0,05 has a decimal comma; numbers must have a decimal point."));
+    QCOMPARE(
+        messages_.messages().first().text,
+        QStringLiteral("Line 2: 0,05 has a decimal comma; numbers must have a decimal point."));
     QCOMPARE(curve.RowCount(), 3);
     QCOMPARE(curve.Cell(1, 1).GetText(), std::string("0.05"));
 }
@@ -355,8 +390,8 @@ void TableFormTest::changingASoilTypeReplacesTheLayerData() {
     QCOMPARE(clay->Caption(), std::string("Clay Layer Data"));
     clay->Cell(0, 1).SetFloat(0.07L);
     TTableChartForm* form = Open(layers);
-    auto* button = qobject_cast<QPushButton*>(
-        form->Grid()->indexWidget(form->Grid()->model()->index(0, 2)));
+    auto* button =
+        qobject_cast<QPushButton*>(form->Grid()->indexWidget(form->Grid()->model()->index(0, 2)));
     QVERIFY(button);
     QCOMPARE(button->text(), QStringLiteral("1: Clay Layer Data"));
     QTest::mouseClick(button, Qt::LeftButton);
@@ -382,8 +417,8 @@ void TableFormTest::subTableEditorsCloseWithTheirOwner() {
     TGridTableChart& depths = tables_->Chart("TblTZDepth2");
     TTableChartForm* form = Open(depths);
     QCOMPARE(depths.RowCount(), 2);
-    auto* second = qobject_cast<QPushButton*>(
-        form->Grid()->indexWidget(form->Grid()->model()->index(1, 1)));
+    auto* second =
+        qobject_cast<QPushButton*>(form->Grid()->indexWidget(form->Grid()->model()->index(1, 1)));
     QTest::mouseClick(second, Qt::LeftButton);
     QCOMPARE(area_->subWindowList().size(), 2);
     auto* curveForm = qobject_cast<TTableChartForm*>(area_->subWindowList().last()->widget());

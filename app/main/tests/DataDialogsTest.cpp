@@ -315,7 +315,8 @@ class DataDialogsTest : public QObject {
             preset = start;
             return answer;
         };
-        auto* dialog = ShowDataDialog<TDlgOptions>(*area_, editorPath, chooser, &messages_);
+        TUserIdentification user;
+        auto* dialog = ShowDataDialog<TDlgOptions>(*area_, editorPath, user, chooser, &messages_);
         auto* path = field<QLineEdit>(dialog, "EdtWord");
         QCOMPARE(path->text(), editorPath);
 
@@ -332,17 +333,90 @@ class DataDialogsTest : public QObject {
         QVERIFY(!project_->Modified());
     }
 
+    // The report header's user identification: each text within the room names.dat gives it,
+    // the number a whole number that the engine reads.
+    void optionsEditTheUserIdentification() {
+        QString editorPath;
+        TUserIdentification user{QStringLiteral("A. User"), QString(), QString(), 0};
+        auto* dialog = ShowDataDialog<TDlgOptions>(*area_, editorPath, user,
+                                                   TDlgOptions::ChooseFile{}, &messages_);
+        QCOMPARE(field<QLineEdit>(dialog, "EdtUserName")->text(), QStringLiteral("A. User"));
+        enter(field<QLineEdit>(dialog, "EdtUserName"), QString(40, QLatin1Char('n')));
+        enter(field<QLineEdit>(dialog, "EdtOrganisation"),
+              QStringLiteral("Geotechnical Consultants Ltd"));
+        enter(field<QLineEdit>(dialog, "EdtContactName"), QStringLiteral("B. Contact"));
+        TDataEdit* number = field(dialog, "DataUserNumber");
+        QCOMPARE(number->EditLabel()->text(), QStringLiteral("User N&umber:"));
+        for (const char* rejected : {"-3", "2147483648", "12.5"}) {
+            enter(number, QLatin1String(rejected));
+            switchToOtherWindow();
+            QCOMPARE(takeMessages().size(), 1);
+            QTRY_COMPARE(area_->activeSubWindow(), dialog->SubWindow());
+            QCOMPARE(user.UserName, QStringLiteral("A. User"));  // nothing stored meanwhile
+        }
+        enter(number, QStringLiteral("2147483647"));
+        switchToOtherWindow();
+        QVERIFY(takeMessages().isEmpty());
+        QCOMPARE(user.UserName, QString(32, QLatin1Char('n')));
+        QCOMPARE(user.Organisation, QStringLiteral("Geotechnical Con"));
+        QCOMPARE(user.ContactName, QStringLiteral("B. Contact"));
+        QCOMPARE(user.Number, qint64{2147483647});
+        QCOMPARE(number->text(), QStringLiteral("2147483647"));  // every digit of a whole number
+    }
+
+    // A value converted to other units shows in 8 digits from its first character, and storing
+    // the window keeps the value the project holds: English, S.I. and back is exact.
+    void convertedValuesShowShortAndStayExact() {
+        project_->PileLength = 900;
+        project_->Tolerance = 0.0001;
+        TfrmMaterial* dialog = openMaterial();
+        project_->SetUnitSystem(2);
+        RefreshDataDialogUnits(*area_);
+        TDataEdit* length = field(dialog, "DataPL");
+        QCOMPARE(length->text(), QStringLiteral("22.86"));
+        QCOMPARE(length->cursorPosition(), 0);
+        QCOMPARE(field(dialog, "DataTol")->text(), QStringLiteral("2.54E-6"));
+        QCOMPARE(length->Number(), project_->PileLength);
+        switchToOtherWindow();
+        area_->setActiveSubWindow(dialog->SubWindow());
+        QVERIFY(length->Validate());  // leaving the field unedited keeps the value too
+        switchToOtherWindow();
+        project_->SetUnitSystem(1);
+        RefreshDataDialogUnits(*area_);
+        switchToOtherWindow();
+
+        TMainTables plainTables = TMainTables::BuiltIn();
+        TProgramData plain(plainTables);  // the same conversions without a window
+        plain.PileLength = 900;
+        plain.Tolerance = 0.0001;
+        plain.SetUnitSystem(2);
+        plain.SetUnitSystem(1);
+        QCOMPARE(project_->PileLength, plain.PileLength);
+        QCOMPARE(project_->Tolerance, plain.Tolerance);
+        QCOMPARE(static_cast<double>(project_->PileLength), 900.0);
+        QVERIFY(!project_->Modified());
+
+        // Edited, the field takes the value typed.
+        area_->setActiveSubWindow(dialog->SubWindow());
+        enter(length, QStringLiteral("1/3"));
+        QTest::keyClick(length, Qt::Key_Return);
+        QCOMPARE(length->text(), QStringLiteral("0.33333333"));
+        switchToOtherWindow();
+        QVERIFY(std::fabs(project_->PileLength - 1.0L / 3.0L) < 1e-17L);
+    }
+
     void oneInstanceOfEach() {
         QString editorPath;
+        TUserIdentification user;
         TfrmMaterial* material = openMaterial();
         switchToOtherWindow();
         QCOMPARE(openMaterial(), material);
         QCOMPARE(area_->activeSubWindow(), material->SubWindow());
         ShowDataDialog<TfrmQwFactors>(*area_, *project_, &messages_);
         ShowDataDialog<TdlgTitle>(*area_, *project_, &messages_);
-        ShowDataDialog<TDlgOptions>(*area_, editorPath);
+        ShowDataDialog<TDlgOptions>(*area_, editorPath, user);
         QCOMPARE(openMaterial(), material);
-        QVERIFY(ShowDataDialog<TDlgOptions>(*area_, editorPath) ==
+        QVERIFY(ShowDataDialog<TDlgOptions>(*area_, editorPath, user) ==
                 FindDataDialog<TDlgOptions>(*area_));
         QCOMPARE(area_->subWindowList().size(), 5);
 

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "ChildWindows.h"
+#include "MainSession.h"
 #include "RecordingMessages.h"
 #include "TMainForm.h"
 #include "TestDesktop.h"
@@ -25,6 +26,9 @@
 
 using keldar::RecordingMessages;
 using keldar::TMainForm;
+using keldar::test::ExampleFile;
+using keldar::test::ReadAll;
+using keldar::test::Session;
 using keldar::test::TestDesktop;
 using Answer = keldar::UserMessages::Answer;
 
@@ -35,42 +39,6 @@ const QString kCompleted = QStringLiteral(
 const QString kSaveQuery = QStringLiteral("Do you want to save any changes?");
 // The buttons of the question before a file read only in part is written over.
 enum IncompleteFileAnswer { kSaveUnderNewName = 0, kReplaceFile = 1, kCancelSave = 2 };
-
-QString ExampleFile(const QString& name) {
-    return qEnvironmentVariable("KELDAR_SOURCE_DIR") + QStringLiteral("/examples/") + name;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// One program session: its settings file, messages, desktop and main window.
-struct Session {
-    explicit Session(const QString& settingsFile, const QString& programFolder = KELDAR_ENGINE_DIR,
-                     const QString& commandLine = {}, const QString& updateBase = {})
-        : settings(settingsFile, QSettings::IniFormat),
-          form(TMainForm::Services{messages, desktop, settings, programFolder, updateBase},
-               commandLine) {
-        form.show();
-    }
-
-    QAction* item(const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
-    QStringList texts() const {
-        QStringList list;
-        for (const auto& message : messages.messages()) list.append(message.text);
-        return list;
-    }
-    void open(const QString& fileName, int filter = 0) {
-        desktop.queueOpen(fileName, filter);
-        form.FileOpenClick();
-    }
-
-    RecordingMessages messages;
-    TestDesktop desktop;
-    QSettings settings;
-    TMainForm form;
-};
 
 // A data dialog as the main window sees it: it stores on deactivation and reloads on activation.
 class CountingDialog : public QWidget {
@@ -134,10 +102,11 @@ class MainFormTest : public QObject {
         QCOMPARE(s.item("FileSave")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
 
         for (const char* on : {"SpeedButton2", "SpeedButton1", "SpeedButton3", "SpeedButton4",
-                               "SpeedButton7", "SpeedButton5", "SpeedButton6"}) {
+                               "SpeedButton7", "SpeedButton6"}) {
             QVERIFY2(s.item(on)->isEnabled(), on);
         }
-        for (const char* off : {"SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
+        for (const char* off :
+             {"SpeedButton5", "SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
             QVERIFY2(!s.item(off)->isEnabled(), off);
         }
         QCOMPARE(s.item("SpeedButton9")->toolTip(), QStringLiteral("View t-z Curves"));
@@ -203,12 +172,14 @@ class MainFormTest : public QObject {
 
         s.form.findChild<QMenu*>(QStringLiteral("Data"))->aboutToShow();
         QCOMPARE(dialog->deactivations, 1);
+        // A unit switch stores the entries before it converts, then reloads them.
         s.item("SIUnits")->trigger();
+        QCOMPARE(dialog->deactivations, 2);
         QCOMPARE(dialog->activations, 1);
 
         // The tool bar's commands store the entries too; Save As closes the children.
         s.item("SpeedButton3")->trigger();
-        QCOMPARE(dialog->deactivations, 2);
+        QVERIFY(dialog->deactivations > 2);
         QTest::qWait(0);
         QVERIFY(dialog.isNull());
     }

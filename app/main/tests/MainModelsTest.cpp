@@ -124,8 +124,12 @@ TEST(ProgramSettings, WrittenValuesReadBackUnderTheVersionGroup) {
     TProgramSettings written;
     written.EditorPath = "/usr/bin/gedit";
     written.RecentFiles.Assign(Names(1, 3));
-    WriteEditorAndRecentFiles(store, written);
+    written.User = {"A. User", "Soils Ltd", "B. Contact", 7};
+    WriteProgramSettings(store, written);
     EXPECT_EQ(store.value("2014.3.4/Word Processor").toString(), "/usr/bin/gedit");
+    EXPECT_EQ(store.value("2014.3.4/Organisation").toString(), "Soils Ltd");
+    EXPECT_EQ(store.value("2014.3.4/Contact Name").toString(), "B. Contact");
+    EXPECT_EQ(store.value("2014.3.4/User Number").toLongLong(), 7);
     EXPECT_EQ(store.value("2014.3.4/File3").toString(), "/p/f3.kd3d");
     EXPECT_EQ(store.value("2014.3.4/File4").toString(), "");
 

@@ -62,7 +62,10 @@ int main(int argc, char** argv) {
     bool ok = grabDialog<TfrmMaterial>(out, QStringLiteral("pile-properties.png"), project);
     ok = grabDialog<TfrmQwFactors>(out, QStringLiteral("qw-factors.png"), project) && ok;
     ok = grabDialog<TdlgTitle>(out, QStringLiteral("project-title.png"), project) && ok;
-    ok = grabDialog<TDlgOptions>(out, QStringLiteral("control-options.png"), editorPath) && ok;
+    TUserIdentification user{QStringLiteral("A. Engineer"), QStringLiteral("Soils Ltd"),
+                             QStringLiteral("B. Checker"), 1042};
+    ok =
+        grabDialog<TDlgOptions>(out, QStringLiteral("control-options.png"), editorPath, user) && ok;
 
     TAboutBox about;
     about.show();

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
 
     TMainPlots plots;
     const TExportChoice choice{{&plots.pltLoad, &plots.pltAxial, &plots.pltTZcurves, &plots.PltQW},
-                               {true, true, true, true}};
+                               {true, true, true, true},
+                               QStringLiteral("pile7.kd3d")};
     {
         TDlgExport dialog(choice, messages, shell);
         ok &= Save(dialog, out, "export-dialog-no-results.png");

@@ -10,8 +10,9 @@ namespace keldar::test {
 
 class ScriptedShell : public TViewsShell {
   public:
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
+    QString SaveFileName(QWidget*, const QString&, const QString& suggestion, const QString&,
                          QString* selectedFilter) override {
+        Suggestions << suggestion;
         if (selectedFilter) *selectedFilter = AnswerFilter;
         return AnswerFile;
     }
@@ -25,6 +26,7 @@ class ScriptedShell : public TViewsShell {
     QString AnswerFilter;
     bool Printer = false;
     QStringList Opened;
+    QStringList Suggestions;  // what each save dialog proposed
 };
 
 }  // namespace keldar::test

@@ -1,4 +1,6 @@
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -27,6 +29,7 @@ class ViewsWindowTest : public QObject {
     void exportListBeforeAnyRun();
     void exportListRules();
     void exportWritesOpensAndReports();
+    void exportSaysWhatItWritesAndProposesTheProjectsName();
     void exportFailureShowsTheMessage();
     void exportCsvFiles();
     void profileOnlyForGeneratedCurves();
@@ -43,7 +46,8 @@ class ViewsWindowTest : public QObject {
     }
     TExportChoice Choice(bool available) {
         return {{&plots->pltLoad, &plots->pltAxial, &plots->pltTZcurves, &plots->PltQW},
-                {available, available, available, available}};
+                {available, available, available, available},
+                QString()};
     }
     void SetLayer(double bottom) {
         TGridTableChart& layers = tables.Chart("D2");
@@ -110,9 +114,26 @@ void ViewsWindowTest::exportWritesOpensAndReports() {
     QCOMPARE(test::SheetNames(written), QStringList({"Legend", "Page_1", "Plot_1"}));
     QCOMPARE(test::SheetCells(written, 1)["C3"], QString("Tip Resistance Curve"));
     QCOMPARE(messages.messages().size(), 1);
-    QCOMPARE(messages.messages()[0].text,
-             QString("Export to Excel Completed\rPlease note that you need to save the excel "
-                     "file\r"));
+    QCOMPARE(messages.messages()[0].text, QString("Export to Excel Completed\rThe workbook was "
+                                                  "saved as %1.")
+                                              .arg(QDir::toNativeSeparators(written)));
+}
+
+// The dialog describes the file it writes and proposes the project's folder and name; it never
+// speaks of a spreadsheet instance to be saved afterwards.
+void ViewsWindowTest::exportSaysWhatItWritesAndProposesTheProjectsName() {
+    test::FillPlot(plots->PltQW, 1, 3);
+    TExportChoice choice = Choice(true);
+    choice.ProjectFile = folder.filePath("pile7.kd3d");
+    TDlgExport dialog(choice, messages, shell);
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+    const QString all = texts.join(' ');
+    QVERIFY(all.contains("workbook") && all.contains("CSV files"));
+    QVERIFY(!all.contains("instance") && !all.contains("need to save"));
+    Button(dialog, "Generate Excel File")->click();  // cancelled: no answer scripted
+    QCOMPARE(shell.Suggestions, QStringList{folder.filePath("pile7.xlsx")});
+    QVERIFY(messages.messages().isEmpty());
 }
 
 void ViewsWindowTest::exportFailureShowsTheMessage() {
@@ -141,10 +162,10 @@ void ViewsWindowTest::exportCsvFiles() {
 
 void ViewsWindowTest::profileOnlyForGeneratedCurves() {
     QMdiArea area;
-    project->CurveMode = 1;
+    project->CurvesGenerated = false;
     QVERIFY(!OpenSoilProfile(&area, *project, messages, shell));
     QVERIFY(area.subWindowList().isEmpty());
-    project->CurveMode = 2;
+    project->CurvesGenerated = true;
     QWidget* view = OpenSoilProfile(&area, *project, messages, shell);
     QVERIFY(view);
     QCOMPARE(view->windowTitle(), QString("Elevation View"));

@@ -1,0 +1,281 @@
+// The main window's commands as a user meets them: an entry the program rejected stops every
+// command that would use the project, access keys never type into an entry, commands that
+// cannot act are disabled or say why, the user identification reaches the report, and the
+// windows keep to the screen. Message boxes and file dialogs are answered by the test doubles.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "MainSession.h"
+#include "TDataEdit.h"
+#include "TableForm.h"
+
+using keldar::TDataEdit;
+using keldar::TTableForm;
+using keldar::test::ExampleFile;
+using keldar::test::ReadAll;
+using keldar::test::Session;
+
+namespace {
+
+const QString kNotEvaluated = QStringLiteral("Entry could not be evaluated:");
+
+// Types an entry into a field as the user does, replacing what it shows.
+void Enter(QWidget* field, const QString& text) {
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+}
+
+template <class Widget = TDataEdit>
+Widget* Find(const QWidget& form, const char* name) {
+    auto* found = form.findChild<Widget*>(QLatin1String(name));
+    if (found == nullptr) qFatal("no widget %s", name);
+    return found;
+}
+
+// Drops files on the window as the desktop does.
+void DropOn(QWidget& window, const QString& fileName) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(fileName)});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+}
+
+}  // namespace
+
+class MainCommandsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    QString startFolder_;
+
+    QString settingsFile() const { return dir_.filePath(QStringLiteral("settings.ini")); }
+    QString copyExample(const QString& name) {
+        const QString target = dir_.filePath(name);
+        QFile::remove(target);
+        if (!QFile::copy(ExampleFile(name), target)) qFatal("cannot copy %s", qPrintable(name));
+        return target;
+    }
+    static void activate(Session& s) {
+        QApplication::setActiveWindow(&s.form);
+        QVERIFY(QTest::qWaitForWindowActive(&s.form));
+    }
+    // The one message since the last call starts with `start`, and the focus is back in `entry`.
+    static void expectRefused(Session& s, const QString& start, QWidget* entry, const char* what) {
+        QVERIFY2(s.messages.messages().size() == 1, what);
+        QVERIFY2(s.texts().constFirst().startsWith(start), what);
+        s.messages.clear();
+        QTRY_VERIFY2(entry->hasFocus(), what);
+    }
+
+  private slots:
+    void init() {
+        startFolder_ = QDir::currentPath();
+        QFile::remove(settingsFile());
+    }
+    void cleanup() { QDir::setCurrent(startFolder_); }
+
+    void rejectedFieldStopsEveryProjectCommand() {
+        Session s(settingsFile());
+        activate(s);
+        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        s.open(data);
+        const QByteArray original = ReadAll(data);
+        const QString other = copyExample(QStringLiteral("pipe-pile-clay.kd3d"));
+        const long double length = s.form.Project().PileLength;
+        const bool generated = s.form.Project().CurvesGenerated;
+
+        s.item("material")->trigger();
+        TDataEdit* pileLength = Find(s.form, "DataPL");
+        Enter(pileLength, QStringLiteral("abc"));
+        QTest::keyClick(pileLength, Qt::Key_Tab);
+        expectRefused(s, kNotEvaluated, pileLength, "leaving the field");
+
+        // Menu items and tool buttons, a shortcut and a dropped file: none of them acts.
+        for (const char* command :
+             {"CompRun", "SpeedButton4", "FileSave", "SpeedButton3", "FileSaveAs", "FileNew",
+              "SpeedButton1", "SIUnits", "miCircular", "miNonCircular", "Downdrag1"}) {
+            s.item(command)->trigger();
+            expectRefused(s, kNotEvaluated, pileLength, command);
+        }
+        QTest::keyClick(pileLength, Qt::Key_S, Qt::ControlModifier);
+        expectRefused(s, kNotEvaluated, pileLength, "Ctrl+S");
+        DropOn(s.form, other);
+        expectRefused(s, kNotEvaluated, pileLength, "dropped file");
+        QCOMPARE(s.form.Project().FileName, data);
+        QCOMPARE(s.form.Project().UnitSystem, 1);
+        QCOMPARE(s.form.Project().CurvesGenerated, generated);
+        QVERIFY(!s.form.Project().DowndragOn);
+        QCOMPARE(s.form.Project().PileLength, length);
+        QCOMPARE(ReadAll(data), original);
+        QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("steel-pipe-clay.kd3o"))));
+        QVERIFY(s.desktop.requests.size() == 1);  // only the Open at the start
+
+        // Help neither reads nor changes the project: it is there while the entry is corrected.
+        s.item("HelpAbout")->trigger();
+        QCOMPARE(s.desktop.modals.size(), 1);
+        QVERIFY(s.texts().isEmpty());
+
+        // A menu opened over the entry closes again, its commands out of reach.
+        auto* file = s.form.findChild<QMenu*>(QStringLiteral("File"));
+        file->popup(s.form.mapToGlobal(QPoint(10, 10)));
+        expectRefused(s, kNotEvaluated, pileLength, "File menu");
+        QTRY_VERIFY(!file->isVisible());
+
+        // Corrected, the commands act on the corrected value.
+        Enter(pileLength, QStringLiteral("12*60"));
+        s.item("FileSave")->trigger();
+        QVERIFY(s.texts().isEmpty());
+        QCOMPARE(s.form.Project().PileLength, 720.0L);
+        QVERIFY(ReadAll(data) != original);
+    }
+
+    void rejectedTableCellStopsTheRun() {
+        Session s(settingsFile());
+        activate(s);
+        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        s.open(data);
+        s.form.Project().TipMovementsOn = true;
+        s.item("TipMovement1")->setEnabled(true);
+        s.item("TipMovement1")->trigger();
+        auto* form = s.form.MdiArea().findChild<TTableForm*>();
+        QVERIFY(form);
+        const QModelIndex cell = form->Grid()->model()->index(0, 0);
+        form->Grid()->setCurrentIndex(cell);
+        form->Grid()->edit(cell);
+        auto* editor = form->Grid()->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        Enter(editor, QStringLiteral("2*"));
+
+        s.item("SpeedButton4")->trigger();
+        QCOMPARE(s.messages.messages().size(), 1);
+        QVERIFY(s.texts().constFirst().startsWith(kNotEvaluated));
+        QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("steel-pipe-clay.kd3o"))));
+        QTRY_VERIFY(form->Grid()->viewport()->findChild<QLineEdit*>() != nullptr);
+        QVERIFY(form->HasRejectedEntry());
+    }
+
+    void accessKeysNeverChangeARejectedEntry() {
+        Session s(settingsFile());
+        activate(s);
+        s.item("material")->trigger();
+        TDataEdit* diameter = Find(s.form, "DataOD");
+        Enter(diameter, QStringLiteral("abc"));
+        QTest::keyClick(diameter, Qt::Key_Tab);
+        s.messages.clear();
+        QTRY_VERIFY(diameter->hasFocus());
+        // Alt+D opens the Data menu, which refuses; Alt+Q and Alt+Z belong to nothing.
+        for (const Qt::Key key : {Qt::Key_D, Qt::Key_Q, Qt::Key_Z}) {
+            QTest::keyClick(diameter, key, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+            // The offscreen platform leaves a closed menu the active window; a desktop does not.
+            QApplication::setActiveWindow(&s.form);
+            QTRY_VERIFY(diameter->hasFocus());
+            QCOMPARE(diameter->text(), QStringLiteral("abc"));
+        }
+        QCOMPARE(s.texts().size(), 1);  // the Data menu's: the other chords reach no command
+    }
+
+    void commandsThatCannotActAreDisabledOrSayWhy() {
+        Session s(settingsFile());
+        // No report before any run.
+        QVERIFY(!s.item("SpeedButton5")->isEnabled());
+        s.form.UpdateComputationMenu();
+        QVERIFY(!s.item("CompOutput")->isEnabled());
+        // Entered curves have no soil layers to draw: the view's button and item with the editor.
+        s.item("miNonCircular")->trigger();
+        for (const char* name : {"SpeedButton6", "ViewSoilLayerCoordinates1", "SpeedButton7"}) {
+            QVERIFY2(!s.item(name)->isEnabled(), name);
+        }
+        s.item("miCircular")->trigger();
+        QVERIFY(s.item("SpeedButton6")->isEnabled());
+        s.item("SpeedButton6")->trigger();  // a new, unsaved project: the view shows its layers
+        QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
+        QVERIFY(s.texts().isEmpty());
+
+        const QString data = copyExample(QStringLiteral("user-curves-si.kd3d"));
+        s.open(data);
+        QVERIFY(!s.item("SpeedButton6")->isEnabled());
+        QVERIFY(!s.item("ViewSoilLayerCoordinates1")->isEnabled());
+        s.item("CompRun")->trigger();
+        QVERIFY(s.item("SpeedButton5")->isEnabled());
+        // A report deleted behind the program's back: the button says so and turns off.
+        QVERIFY(QFile::remove(dir_.filePath(QStringLiteral("user-curves-si.kd3o"))));
+        s.messages.clear();
+        s.item("SpeedButton5")->trigger();
+        QCOMPARE(
+            s.texts(),
+            QStringList{QStringLiteral("There is no output report yet: run the analysis first.")});
+        QVERIFY(!s.item("SpeedButton5")->isEnabled());
+        QVERIFY(s.desktop.opened.isEmpty() && s.desktop.started.isEmpty());
+    }
+
+    void userIdentificationReachesTheReportAndTheSettings() {
+        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        {
+            Session s(settingsFile());
+            activate(s);
+            s.item("CompText")->trigger();
+            Enter(Find<QLineEdit>(s.form, "EdtUserName"), QStringLiteral("R. Engineer"));
+            Enter(Find<QLineEdit>(s.form, "EdtOrganisation"), QStringLiteral("Soil Mechanics Ltd"));
+            Enter(Find<QLineEdit>(s.form, "EdtContactName"), QStringLiteral("P. Partner"));
+            Enter(Find(s.form, "DataUserNumber"), QStringLiteral("4711"));
+            s.open(data);
+            s.item("CompRun")->trigger();
+            const QByteArray report =
+                ReadAll(dir_.filePath(QStringLiteral("steel-pipe-clay.kd3o")));
+            QVERIFY(report.contains("R. Engineer"));
+            QVERIFY(report.contains("Soil Mechanics L, P. Partner"));
+            QVERIFY(report.contains("4711"));
+            QVERIFY(s.form.close());
+        }
+        Session again(settingsFile());
+        again.item("CompText")->trigger();
+        QCOMPARE(Find<QLineEdit>(again.form, "EdtUserName")->text(), QStringLiteral("R. Engineer"));
+        QCOMPARE(Find<QLineEdit>(again.form, "EdtOrganisation")->text(),
+                 QStringLiteral("Soil Mechanics L"));
+        QCOMPARE(Find(again.form, "DataUserNumber")->text(), QStringLiteral("4711"));
+    }
+
+    void mainWindowKeepsItsGeometry() {
+        {
+            Session s(settingsFile());
+            s.form.resize(1013, 677);
+            QVERIFY(s.form.close());
+        }
+        Session again(settingsFile());
+        QCOMPARE(again.form.size(), QSize(1013, 677));
+    }
+
+    void childWindowsOpenInsideTheWorkspace() {
+        Session s(settingsFile());
+        s.form.resize(760, 480);
+        QApplication::processEvents();
+        s.open(copyExample(QStringLiteral("user-curves-si.kd3d")));
+        s.item("CompRun")->trigger();
+        const QRect workspace = s.form.MdiArea().viewport()->rect();
+        for (const char* command : {"SoilParameters1", "mLoad", "mAxial", "mtzcurves", "mTip",
+                                    "material", "PileProperties1"}) {
+            s.item(command)->setEnabled(true);
+            s.item(command)->trigger();
+            QMdiSubWindow* child = s.form.MdiArea().activeSubWindow();
+            QVERIFY2(child, command);
+            QTRY_VERIFY2(workspace.contains(child->geometry()), command);
+        }
+    }
+};
+
+QTEST_MAIN(MainCommandsTest)
+#include "MainCommandsTest.moc"

@@ -1,0 +1,52 @@
+// One program session for window tests: its settings file, recorded messages, scripted desktop
+// and the main window, shown on the offscreen platform.
+#pragma once
+
+#include <QAction>
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+
+#include "RecordingMessages.h"
+#include "TMainForm.h"
+#include "TestDesktop.h"
+
+namespace keldar::test {
+
+inline QString ExampleFile(const QString& name) {
+    return qEnvironmentVariable("KELDAR_SOURCE_DIR") + QStringLiteral("/examples/") + name;
+}
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// One program session: its settings file, messages, desktop and main window.
+struct Session {
+    explicit Session(const QString& settingsFile, const QString& programFolder = KELDAR_ENGINE_DIR,
+                     const QString& commandLine = {}, const QString& updateBase = {})
+        : settings(settingsFile, QSettings::IniFormat),
+          form(TMainForm::Services{messages, desktop, settings, programFolder, updateBase},
+               commandLine) {
+        form.show();
+    }
+
+    QAction* item(const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
+    QStringList texts() const {
+        QStringList list;
+        for (const auto& message : messages.messages()) list.append(message.text);
+        return list;
+    }
+    void open(const QString& fileName, int filter = 0) {
+        desktop.queueOpen(fileName, filter);
+        form.FileOpenClick();
+    }
+
+    RecordingMessages messages;
+    TestDesktop desktop;
+    QSettings settings;
+    TMainForm form;
+};
+
+}  // namespace keldar::test
