@@ -20,7 +20,6 @@ import random
 import re
 import shutil
 import signal
-import stat
 import subprocess
 import sys
 import tempfile
@@ -515,6 +514,7 @@ class Monkey:
         self.program = None
         self.program_log = None
         self.log_offset = 0
+        self.log_tail = ""
         self.exit_chance = None
         self.main_xid = None
         self.started = time.monotonic()
@@ -533,6 +533,7 @@ class Monkey:
         log_path = os.path.join(self.scratch.logs, f"program-{self.counts['starts']}.log")
         self.program_log = log_path
         self.log_offset = 0
+        self.log_tail = ""
         self.note(f"start the program ({locale}) {' '.join(argument)}")
         with open(log_path, "w") as log:
             self.program = subprocess.Popen(
@@ -555,10 +556,14 @@ class Monkey:
     def check_program(self):
         """Raises a fault for a sanitizer report or an end the user did not ask for; starts the
         program again after an ordinary exit."""
-        with open(self.program_log, errors="replace") as log:
+        with open(self.program_log, "rb") as log:
             log.seek(self.log_offset)
-            output = log.read()
-        self.log_offset += len(output.encode("utf-8", "replace"))
+            fresh = log.read()
+        self.log_offset += len(fresh)
+        # With the end of the part read before, so that a report's first line cut by a read
+        # is still found.
+        output = self.log_tail + fresh.decode("utf-8", "replace")
+        self.log_tail = output[-200:]
         if SANITIZER_REPORT.search(output):
             time.sleep(2)  # let the report finish
             raise Fault("sanitizer", f"report in {self.program_log}")
@@ -606,7 +611,7 @@ class Monkey:
                 self.input.keys(key)
             time.sleep(0.5)
         try:
-            self.program.wait(timeout=30)
+            self.program.wait(timeout=10)
         except subprocess.TimeoutExpired:
             self.note("the program did not close at the end; ended by signal")
             self.counts["ended by signal"] += 1
