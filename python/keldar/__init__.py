@@ -176,13 +176,17 @@ class Project:
 
     ``warnings`` lists what the data file held that the project cannot keep as read (each is
     also issued as a DataFileWarning when the file is loaded); it is empty for a file that
-    saving writes back unchanged."""
+    saving writes back unchanged.
 
-    __slots__ = ("_p", "warnings")
+    ``cpt_summary`` is the design summary of a project made by ``keldar.cpt.project`` from a
+    cone record (shaft and base capacity, layers, curves), None for any other project."""
+
+    __slots__ = ("_p", "warnings", "cpt_summary")
 
     def __init__(self, path=None):
         object.__setattr__(self, "_p", _keldar.Project())
         object.__setattr__(self, "warnings", [])
+        object.__setattr__(self, "cpt_summary", None)
         if path is not None:
             path = _readable(path)
             try:

@@ -76,5 +76,6 @@ def project(record, diameter, length, wall=0.0, closed=False, tension=False, wat
     finally:
         if folder is not None:
             _shutil.rmtree(folder, ignore_errors=True)
-    result.cpt_summary = summary
+    # A declared attribute, not a field: assigning fields goes through the field check.
+    object.__setattr__(result, "cpt_summary", summary)
     return result
