@@ -8,9 +8,14 @@ namespace keldar {
 
 static constexpr float kNotReached = std::numeric_limits<float>::quiet_NaN();
 
-// Davisson's offset, 0.15 in, and the defaults for the chosen settlement: 1 in, or 25 mm in SI.
-static float davissonConstantOffset(int unitSystem) { return unitSystem == 1 ? 0.15f : 0.00381f; }
-static float defaultChosenSettlement(int unitSystem) { return unitSystem == 1 ? 1.0f : 0.025f; }
+// Davisson's offset, 0.15 in, and the default chosen settlement, 1 in or 25 mm in SI; unknown
+// while the unit system is.
+static float davissonConstantOffset(int unitSystem) {
+    return unitSystem == 1 ? 0.15f : unitSystem == 2 ? 0.00381f : kNotReached;
+}
+static float defaultChosenSettlement(int unitSystem) {
+    return unitSystem == 1 ? 1.0f : unitSystem == 2 ? 0.025f : kNotReached;
+}
 
 // The first crossing of g (a function of the point) from below zero to zero or above, with the
 // point linearly interpolated there.

@@ -105,6 +105,14 @@ def test_objects_of_an_in_process_run_agree_with_the_report(sample):
     check_against_report(results, expected_report(sample))
 
 
+def test_in_process_results_carry_the_summary_with_the_neutral_plane():
+    summary = keldar.load(EXAMPLES / "layered-downdrag.kd3d").run()["summary"]
+    assert summary["down_drag"] and summary["capacity_10pct_diameter"] is None
+    for case in summary["cases"]:
+        assert 0 < case["neutral_plane_depth"] < 720
+        assert case["drag_load"] == pytest.approx(case["max_axial_load"] - case["head_load"])
+
+
 def test_in_process_run_writes_nothing_beside_the_project(tmp_path):
     data = shutil.copy(EXAMPLES / "steel-pipe-clay.kd3d", tmp_path)
     project = keldar.load(data)
