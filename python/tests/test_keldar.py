@@ -113,6 +113,18 @@ def test_in_process_results_carry_the_summary_with_the_neutral_plane():
         assert case["drag_load"] == pytest.approx(case["max_axial_load"] - case["head_load"])
 
 
+def test_the_summary_takes_a_chosen_settlement_and_load_and_refuses_non_numbers():
+    project = keldar.load(EXAMPLES / "steel-pipe-clay.kd3d")
+    results = project.run(at_settlement=0.5, at_load=100000)
+    summary = results["summary"]
+    assert summary["chosen_settlement"] == 0.5 and summary["chosen_load"] == 100000.0
+    assert summary["settlement_at_chosen_load"] == \
+        results["load_controlled"]["rows"][1]["top_movement"]
+    for value, error in (("1", TypeError), (True, TypeError), (float("inf"), ValueError)):
+        with pytest.raises(error, match="at_load"):
+            project.run(at_load=value)
+
+
 def test_in_process_run_writes_nothing_beside_the_project(tmp_path):
     data = shutil.copy(EXAMPLES / "steel-pipe-clay.kd3d", tmp_path)
     project = keldar.load(data)
