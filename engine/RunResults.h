@@ -74,6 +74,10 @@ struct RunResults {
     std::vector<CaseDistribution> distributions;
     std::vector<LoadSettlementRow> loadControlled;
     bool loadControlledComplete = false;
+    // Elastic head movement per unit load of a pile loaded at the head alone: the sum of
+    // length / AE over the increments, AE taken at each increment's middle as the solver takes
+    // it. 0 when the run stopped before the increments were set up.
+    float pileFlexibility = 0;
     std::vector<RangeWarning> warnings;
     // Words of the data file that the run passed over (after a record's values), one entry per
     // line: "line 12: 000".

@@ -57,6 +57,13 @@ void collectInput() {
         r.qwCurve.push_back({s.WTIP[k], s.QTIP[k]});
 }
 
+void collectPileFlexibility(const IncrementTable& table) {
+    if (!target) return;
+    double flexibility = 0.0;
+    for (int i = 1; i <= table.count; ++i) flexibility += table.length / double(table.stiffness[i]);
+    target->pileFlexibility = static_cast<float>(flexibility);
+}
+
 void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift) {
     if (!target) return;
     const float sign = uplift ? -1.0f : 1.0f;

@@ -65,6 +65,7 @@ static bool prepare(std::int32_t& status) {
         status = result;
         return false;
     }
+    collectPileFlexibility(increments);
     return true;
 }
 

@@ -292,13 +292,15 @@ struct RunOutcome {
     bool finite;  // every result row is a number
 };
 
-RunOutcome Outcome(keldar::RunResults& results) {
+RunOutcome Outcome(keldar::RunResults& results, keldar::SummaryChoices choices = {}) {
     keldar::noteNonFiniteResults(results);
-    return {results.status, results.message, keldar::resultsJson(results, "run"),
+    return {results.status, results.message, keldar::resultsJson(results, "run", choices),
             keldar::nonFiniteRowCount(results) == 0};
 }
 
-RunOutcome RunDataFile(const std::string& dataFile, bool console) {
+// The summary's chosen settlement and load: NaN takes the default.
+RunOutcome RunDataFile(const std::string& dataFile, bool console, float atSettlement,
+                       float atLoad) {
     keldar::RunResults results;
     // A folder or a missing file gets no report: nothing is written for it.
     if (!keldar::dataFileCanBeRun(dataFile, results)) return Outcome(results);
@@ -317,7 +319,7 @@ RunOutcome RunDataFile(const std::string& dataFile, bool console) {
         const QuietErrors quiet(!console);
         keldar::runKeldar(paths, identity, options);
     }
-    return Outcome(results);
+    return Outcome(results, {atSettlement, atLoad});
 }
 
 // The file named, the system's error number and the message: a FileError in Python.
@@ -376,7 +378,8 @@ class Project {
     // temporary folder. The project itself is not saved: its file name, companion file and
     // modified state stay as they are, unless the run's file is the project's own file, which
     // is then saved.
-    RunOutcome Run(const std::string& folder, bool console, bool overwrite) {
+    RunOutcome Run(const std::string& folder, bool console, bool overwrite, float atSettlement,
+                   float atLoad) {
         std::unique_ptr<TempFolder> temp;
         fs::path dir = folder;
         if (folder.empty()) {
@@ -392,7 +395,7 @@ class Project {
         std::error_code ec;
         if (!data_.FileName.isEmpty() && fs::equivalent(dataFile, data_.FileName.toStdString(), ec))
             data_.SetModified(false);
-        return RunDataFile(dataFile.string(), console);
+        return RunDataFile(dataFile.string(), console, atSettlement, atLoad);
     }
 
     py::object Field(const std::string& name) const;
@@ -541,7 +544,9 @@ PYBIND11_MODULE(_keldar, m) {
         "unit_label",
         [](const std::string& code, int system) { return keldar::UnitLabel(code, system); },
         "A unit code (L, F, F/L^2, ...) as the tables show it in unit system 1 or 2.");
+    constexpr float kDefault = keldar::SummaryChoices::kUnset;
     m.def("run_data_file", &RunDataFile, py::arg("path"), py::arg("console") = false,
+          py::arg("at_settlement") = kDefault, py::arg("at_load") = kDefault,
           "Runs the engine on a data file, writing the report, plot and notes files beside it.");
 
     py::class_<Project>(m, "Project")
@@ -549,7 +554,8 @@ PYBIND11_MODULE(_keldar, m) {
         .def("load", &Project::Load)
         .def("save", &Project::Save, py::arg("path") = "")
         .def("run", &Project::Run, py::arg("folder") = "", py::arg("console") = false,
-             py::arg("overwrite") = false)
+             py::arg("overwrite") = false, py::arg("at_settlement") = kDefault,
+             py::arg("at_load") = kDefault)
         .def("field", &Project::Field)
         .def("set_field", &Project::SetField)
         .def("table", &Project::Table, py::arg("name"), py::arg("row") = -1)

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "FiniteResults.h"
+#include "ResultsSummary.h"
 
 namespace keldar {
 
@@ -114,10 +115,53 @@ static std::string distributionJson(const CaseDistribution& d) {
     return out.str();
 }
 
-std::string resultsJson(const RunResults& r, const std::string& source) {
+static std::string caseSummaryJson(const CaseSummary& c, bool downDrag) {
+    std::ostringstream out;
+    out << "{\"head_load\": " << numberText(c.headLoad)
+        << ", \"head_settlement\": " << numberText(c.headSettlement)
+        << ", \"tip_load\": " << numberText(c.tipLoad)
+        << ", \"tip_movement\": " << numberText(c.tipMovement)
+        << ", \"side_load\": " << numberText(c.sideLoad)
+        << ", \"side_share\": " << numberText(c.sideShare)
+        << ", \"converged\": " << (c.converged ? "true" : "false");
+    if (downDrag)
+        out << ", \"neutral_plane_depth\": " << numberText(c.neutralPlaneDepth)
+            << ", \"max_axial_load\": " << numberText(c.maxAxialLoad)
+            << ", \"drag_load\": " << numberText(c.dragLoad)
+            << ", \"neutral_plane_settlement\": " << numberText(c.neutralPlaneSettlement);
+    out << "}";
+    return out.str();
+}
+
+static std::string caseListJson(const std::vector<CaseSummary>& cases, bool downDrag) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        out += (i ? ",\n      " : "\n      ") + caseSummaryJson(cases[i], downDrag);
+    return out + "]";
+}
+
+static std::string summaryJson(const ResultsSummary& s) {
+    std::ostringstream out;
+    out << "{\"settlement_10pct_diameter\": " << numberText(s.settlement10PctDiameter)
+        << ", \"capacity_10pct_diameter\": " << numberText(s.capacity10PctDiameter)
+        << ",\n    \"davisson_flexibility\": " << numberText(s.davissonFlexibility)
+        << ", \"davisson_offset\": " << numberText(s.davissonOffset)
+        << ", \"davisson_capacity\": " << numberText(s.davissonCapacity)
+        << ", \"davisson_settlement\": " << numberText(s.davissonSettlement)
+        << ",\n    \"chosen_settlement\": " << numberText(s.chosenSettlement)
+        << ", \"load_at_chosen_settlement\": " << numberText(s.loadAtChosenSettlement)
+        << ", \"chosen_load\": " << numberText(s.chosenLoad)
+        << ", \"settlement_at_chosen_load\": " << numberText(s.settlementAtChosenLoad)
+        << ",\n    \"down_drag\": " << (s.downDrag ? "true" : "false")
+        << ",\n    \"cases\": " << caseListJson(s.cases, s.downDrag)
+        << ",\n    \"head_load_cases\": " << caseListJson(s.headLoadCases, false) << "}";
+    return out.str();
+}
+
+std::string resultsJson(const RunResults& r, const std::string& source, SummaryChoices choices) {
     std::ostringstream out;
     out << "{\n  \"status\": " << r.status << ",\n  \"message\": " << quoted(r.message)
-        << ",\n  \"format\": \"keldar-results\",\n  \"format_version\": 2"
+        << ",\n  \"format\": \"keldar-results\",\n  \"format_version\": 3"
         << ",\n  \"source\": " << quoted(source) << ",\n  \"units\": ";
     if (r.unitSystem == 0) {
         out << "null";
@@ -128,6 +172,7 @@ std::string resultsJson(const RunResults& r, const std::string& source) {
             << ", \"stress\": " << quoted(u.stress) << "}";
     }
     out << ",\n  \"input\": " << (r.input.read ? inputJson(r.input, source) : "null");
+    out << ",\n  \"summary\": " << summaryJson(summarizeResults(r, choices));
 
     out << ",\n  \"load_settlement\": {\"complete\": "
         << (r.loadSettlementComplete ? "true" : "false") << ", \"rows\": [";
@@ -181,8 +226,51 @@ static std::string csvText(const std::string& text) {
 // result.
 static const char* rowState(bool complete) { return complete ? "result" : "partial"; }
 
+// The criteria of the summary as key,value lines; the per-case numbers have their own file.
+static std::string summaryCriteriaCsv(const ResultsSummary& s) {
+    std::ostringstream out;
+    out << "settlement_10pct_diameter," << numberText(s.settlement10PctDiameter)
+        << "\ncapacity_10pct_diameter," << numberText(s.capacity10PctDiameter)
+        << "\ndavisson_flexibility," << numberText(s.davissonFlexibility) << "\ndavisson_offset,"
+        << numberText(s.davissonOffset) << "\ndavisson_capacity," << numberText(s.davissonCapacity)
+        << "\ndavisson_settlement," << numberText(s.davissonSettlement) << "\nchosen_settlement,"
+        << numberText(s.chosenSettlement) << "\nload_at_chosen_settlement,"
+        << numberText(s.loadAtChosenSettlement) << "\nchosen_load," << numberText(s.chosenLoad)
+        << "\nsettlement_at_chosen_load," << numberText(s.settlementAtChosenLoad) << "\ndown_drag,"
+        << (s.downDrag ? 1 : 0) << "\n";
+    return out.str();
+}
+
+// A null of the JSON is an empty CSV cell.
+static std::string csvNumber(float value) { return std::isfinite(value) ? numberText(value) : ""; }
+
+static std::string caseSummaryCsv(const ResultsSummary& s, const std::string& L,
+                                  const std::string& F) {
+    std::ostringstream out;
+    out << "kind,case,converged,head_load_" << F << ",head_settlement_" << L << ",tip_load_" << F
+        << ",tip_movement_" << L << ",side_load_" << F << ",side_share,neutral_plane_depth_" << L
+        << ",max_axial_load_" << F << ",drag_load_" << F << ",neutral_plane_settlement_" << L
+        << "\n";
+    const auto rows = [&](const std::vector<CaseSummary>& cases, const char* kind) {
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const CaseSummary& c = cases[i];
+            out << kind << "," << i + 1 << "," << (c.converged ? 1 : 0) << ","
+                << csvNumber(c.headLoad) << "," << csvNumber(c.headSettlement) << ","
+                << csvNumber(c.tipLoad) << "," << csvNumber(c.tipMovement) << ","
+                << csvNumber(c.sideLoad) << "," << csvNumber(c.sideShare) << ","
+                << csvNumber(c.neutralPlaneDepth) << "," << csvNumber(c.maxAxialLoad) << ","
+                << csvNumber(c.dragLoad) << "," << csvNumber(c.neutralPlaneSettlement) << "\n";
+        }
+    };
+    rows(s.cases, "tip movement");
+    rows(s.headLoadCases, "head load");
+    return out.str();
+}
+
 std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
-                                                            const std::string& source) {
+                                                            const std::string& source,
+                                                            SummaryChoices choices) {
+    const ResultsSummary summary = summarizeResults(r, choices);
     std::vector<std::pair<std::string, std::string>> files;
     const UnitLabels u = unitLabels(r.unitSystem);
     const std::string L = r.unitSystem ? u.length : "", F = r.unitSystem ? u.force : "",
@@ -210,7 +298,9 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
           << "\nq_multiplier," << numberText(in.qMultiplier) << "\nw_multiplier,"
           << numberText(in.wMultiplier) << "\n";
     }
+    s << summaryCriteriaCsv(summary);
     files.emplace_back("summary", s.str());
+    files.emplace_back("case-summary", caseSummaryCsv(summary, L, F));
 
     const auto rowsCsv = [&](const std::vector<LoadSettlementRow>& rows, bool complete,
                              bool withConvergence) {

@@ -6,18 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "ResultsSummary.h"
 #include "RunResults.h"
 
 namespace keldar {
 
 // Where the results came from: "run" (the engine, full precision) or "plot file" (the digits
 // of an existing plot data file).
-std::string resultsJson(const RunResults& results, const std::string& source);
+// The summary's chosen settlement and load come from `choices`.
+std::string resultsJson(const RunResults& results, const std::string& source,
+                        SummaryChoices choices = {});
 
-// The CSV tables as (file suffix, text) pairs: "summary" first, then "load-settlement",
-// "load-controlled", "distribution", "tz-curves", "qw-curve".
+// The CSV tables as (file suffix, text) pairs: "summary" first, "case-summary", then
+// "load-settlement", "load-controlled", "distribution", "tz-curves", "qw-curve".
 std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& results,
-                                                            const std::string& source);
+                                                            const std::string& source,
+                                                            SummaryChoices choices = {});
 
 // Shortest decimal text that reads back as the same float; "null" for NaN or infinity.
 std::string numberText(float value);

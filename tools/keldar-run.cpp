@@ -2,6 +2,8 @@
 // output report FILE.kd3o, the plot data file FILE.kd3p and the run-notes file FILE.kd3r beside
 // it, as the GUI's Run Analysis does, and optionally the results as JSON or CSV.
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -42,8 +44,14 @@ void printUsage(std::ostream& out) {
            "  --results json   also write the results as JSON (FILE.json beside the data file;\n"
            "                   format in docs/results.schema.json)\n"
            "  --results csv    also write the results as CSV, one file per table:\n"
-           "                   FILE.summary.csv, .load-settlement.csv, .load-controlled.csv,\n"
-           "                   .distribution.csv, .tz-curves.csv, .qw-curve.csv\n"
+           "                   FILE.summary.csv, .case-summary.csv, .load-settlement.csv,\n"
+           "                   .load-controlled.csv, .distribution.csv, .tz-curves.csv,\n          "
+           "         .qw-curve.csv\n"
+           "  --at-settlement S\n"
+           "                   the results summary gives the head load at head settlement S\n"
+           "                   (default 1 in, or 0.025 m in SI)\n"
+           "  --at-load P      the results summary gives the head settlement at head load P\n"
+           "                   (default the first pile-head load)\n"
            "  --out PATH       results file (json) or base name (csv) for a single data file;\n"
            "                   with several data files PATH must be an existing folder\n"
            "  --help           show this text\n"
@@ -67,6 +75,7 @@ struct Options {
     std::string out;
     std::string outputDir;
     std::vector<std::string> args;
+    keldar::SummaryChoices choices;
 };
 
 // One data file's run and every file it writes.
@@ -162,14 +171,14 @@ std::string planConflict(const std::vector<PlannedRun>& plan) {
     return {};
 }
 
-bool writeResults(const keldar::RunResults& results, const PlannedRun& run,
-                  const std::string& kind) {
+bool writeResults(const keldar::RunResults& results, const PlannedRun& run, const Options& o) {
+    const std::string& kind = o.resultsKind;
     bool ok = true;
     std::vector<std::pair<std::string, std::string>> texts;
     if (kind == "json")
-        texts.emplace_back("", keldar::resultsJson(results, "run"));
+        texts.emplace_back("", keldar::resultsJson(results, "run", o.choices));
     else
-        texts = keldar::resultsCsv(results, "run");
+        texts = keldar::resultsCsv(results, "run", o.choices);
     for (std::size_t i = 0; i < texts.size() && i < run.resultsFiles.size(); ++i) {
         if (!writeText(run.resultsFiles[i].string(), texts[i].second)) {
             std::cerr << "keldar-run: cannot write " << run.resultsFiles[i].string() << "\n";
@@ -213,6 +222,13 @@ std::string summaryLine(const std::string& file, const keldar::RunResults& r) {
     return line;
 }
 
+// A number of the command line, read with "." whatever the locale.
+bool readChoice(const std::string& text, float& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && stop == end && std::isfinite(value);
+}
+
 // Runs one planned data file; false when it did not give a result.
 bool runOne(const PlannedRun& run, const Options& o, const keldar::RunIdentity& identity) {
     keldar::RunResults results;
@@ -232,7 +248,7 @@ bool runOne(const PlannedRun& run, const Options& o, const keldar::RunIdentity& 
                   << ": not used, after a record's values: " << words << "\n";
     bool ok = status == 0 && keldar::nonFiniteRowCount(results) == 0;
     std::cout << summaryLine(run.dataFile, results) << std::endl;
-    if (!o.resultsKind.empty()) ok = writeResults(results, run, o.resultsKind) && ok;
+    if (!o.resultsKind.empty()) ok = writeResults(results, run, o) && ok;
     return ok;
 }
 
@@ -257,6 +273,13 @@ int main(int argc, char** argv) {
         } else if ((arg == "--results" || arg == "--out" || arg == "--output-dir") &&
                    i + 1 < argc) {
             (arg == "--results" ? o.resultsKind : arg == "--out" ? o.out : o.outputDir) = argv[++i];
+        } else if ((arg == "--at-settlement" || arg == "--at-load") && i + 1 < argc) {
+            float& choice = arg == "--at-load" ? o.choices.load : o.choices.settlement;
+            if (!readChoice(argv[++i], choice)) {
+                std::cerr << "keldar-run: " << arg << " takes a finite number, not " << argv[i]
+                          << "\n";
+                return 2;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::cerr << "keldar-run: unknown option or missing value: " << arg << "\n";
             printUsage(std::cerr);

@@ -283,15 +283,20 @@ class Project:
         except FileError as e:
             raise _file_error(_write_error(target), str(e), target) from None
 
-    def run(self, folder=None, check=True, console=False, overwrite=False):
+    def run(self, folder=None, check=True, console=False, overwrite=False, at_settlement=None,
+            at_load=None):
         """Runs the analysis in-process. The project is written to folder (report, plot and
         notes files stay there) or to a private temporary folder that is removed afterwards.
         In folder, an existing data file of the same name that holds something else is
-        replaced only with overwrite=True; otherwise FileError names it."""
+        replaced only with overwrite=True; otherwise FileError names it. The results summary
+        gives the head load at at_settlement and the head settlement at at_load (defaults:
+        1 in or 0.025 m, and the first pile-head load)."""
         folder = "" if folder is None else _os.fsdecode(_os.fspath(folder))
         if folder and not _os.path.isdir(folder):
             raise _file_error(_errno.ENOTDIR, "No such folder", folder)
-        return _outcome(self._p.run(folder, console, overwrite), check)
+        return _outcome(self._p.run(folder, console, overwrite,
+                                    _choice("at_settlement", at_settlement),
+                                    _choice("at_load", at_load)), check)
 
 
 def _unknown_field(name):
@@ -320,13 +325,27 @@ def load(path):
     return Project(_readable(path))
 
 
-def run_file(path, check=True, console=False):
+def run_file(path, check=True, console=False, at_settlement=None, at_load=None):
     """Runs a data file as it stands, writing its report, plot and notes files beside it. A
     folder or a file that cannot be read is not run: nothing is written, and RunError has
-    status 11 and a message naming the file, as keldar-run reports it."""
+    status 11 and a message naming the file, as keldar-run reports it. at_settlement and
+    at_load as for Project.run."""
     if path is None or not isinstance(path, (str, bytes, _os.PathLike)):
         raise TypeError(f"a file name (str or path) was expected, not {_type_name(path)}")
-    return _outcome(_keldar.run_data_file(_os.fsdecode(_os.fspath(path)), console), check)
+    return _outcome(_keldar.run_data_file(_os.fsdecode(_os.fspath(path)), console,
+                                          _choice("at_settlement", at_settlement),
+                                          _choice("at_load", at_load)), check)
+
+
+def _choice(name, value):
+    """A chosen settlement or load of the results summary; None takes the default."""
+    if value is None:
+        return float("nan")
+    if isinstance(value, bool) or not isinstance(value, _numbers.Real):
+        raise TypeError(f"{name}: a number was expected, not {_type_name(value)}")
+    if not _math.isfinite(value) or abs(value) > 3.4e38:
+        raise ValueError(f"{name}: a finite number was expected, not {value!r}")
+    return float(value)
 
 
 def _field_description(name, kind, unit, text):

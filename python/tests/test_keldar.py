@@ -105,6 +105,26 @@ def test_objects_of_an_in_process_run_agree_with_the_report(sample):
     check_against_report(results, expected_report(sample))
 
 
+def test_in_process_results_carry_the_summary_with_the_neutral_plane():
+    summary = keldar.load(EXAMPLES / "layered-downdrag.kd3d").run()["summary"]
+    assert summary["down_drag"] and summary["capacity_10pct_diameter"] is None
+    for case in summary["cases"]:
+        assert 0 < case["neutral_plane_depth"] < 720
+        assert case["drag_load"] == pytest.approx(case["max_axial_load"] - case["head_load"])
+
+
+def test_the_summary_takes_a_chosen_settlement_and_load_and_refuses_non_numbers():
+    project = keldar.load(EXAMPLES / "steel-pipe-clay.kd3d")
+    results = project.run(at_settlement=0.5, at_load=100000)
+    summary = results["summary"]
+    assert summary["chosen_settlement"] == 0.5 and summary["chosen_load"] == 100000.0
+    assert summary["settlement_at_chosen_load"] == \
+        results["load_controlled"]["rows"][1]["top_movement"]
+    for value, error in (("1", TypeError), (True, TypeError), (float("inf"), ValueError)):
+        with pytest.raises(error, match="at_load"):
+            project.run(at_load=value)
+
+
 def test_in_process_run_writes_nothing_beside_the_project(tmp_path):
     data = shutil.copy(EXAMPLES / "steel-pipe-clay.kd3d", tmp_path)
     project = keldar.load(data)

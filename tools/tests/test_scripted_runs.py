@@ -119,8 +119,32 @@ def test_an_output_folder_takes_every_file_and_the_data_folder_none(tmp_path):
     assert result.returncode == 0, result.stdout
     assert [p.name for p in data.iterdir()] == ["steel-pipe-clay.kd3d"]
     written = sorted(p.name for p in (tmp_path / "out").iterdir())
-    assert written[:3] == ["steel-pipe-clay.distribution.csv", "steel-pipe-clay.kd3o",
-                           "steel-pipe-clay.kd3p"]
-    assert len(written) == 9
+    assert written[:4] == ["steel-pipe-clay.case-summary.csv", "steel-pipe-clay.distribution.csv",
+                           "steel-pipe-clay.kd3o", "steel-pipe-clay.kd3p"]
+    assert len(written) == 10
     missing = run("--output-dir", "nowhere", "in", cwd=tmp_path)
     assert missing.returncode == 2 and "nowhere" in missing.stderr
+
+
+def test_the_summary_takes_the_chosen_settlement_and_load_in_json_and_csv(tmp_path):
+    shutil.copy(SAMPLE, tmp_path)
+    chosen = ("--at-settlement", "0.5", "--at-load", "100000")
+    run("--results", "json", *chosen, "steel-pipe-clay.kd3d", cwd=tmp_path)
+    results = json.loads((tmp_path / "steel-pipe-clay.json").read_text())
+    summary = results["summary"]
+    assert summary["chosen_settlement"] == 0.5 and summary["chosen_load"] == 100000.0
+    # 100000 lb is the second pile-head load: a computed point of the curve.
+    assert summary["settlement_at_chosen_load"] == \
+        results["load_controlled"]["rows"][1]["top_movement"]
+    run("--results", "csv", *chosen, "steel-pipe-clay.kd3d", cwd=tmp_path)
+    keys = dict(line.split(",", 1) for line in
+                (tmp_path / "steel-pipe-clay.summary.csv").read_text().splitlines())
+    for key in ("capacity_10pct_diameter", "davisson_capacity", "load_at_chosen_settlement"):
+        assert float(keys[key]) == summary[key]
+    cases = (tmp_path / "steel-pipe-clay.case-summary.csv").read_text().splitlines()
+    assert cases[0].startswith("kind,case,converged,head_load_lb,head_settlement_in,")
+    assert len(cases) == 1 + len(summary["cases"]) + len(summary["head_load_cases"])
+    for value in ("0,5", "nan", "1e40"):
+        refused = run("--results", "json", "--at-load", value, "steel-pipe-clay.kd3d",
+                      cwd=tmp_path)
+        assert refused.returncode == 2 and "--at-load takes a finite number" in refused.stderr
