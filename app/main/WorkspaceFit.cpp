@@ -12,7 +12,8 @@ namespace keldar {
 // Set on a child once it has been fitted: later the user places it.
 static const char kFittedProperty[] = "keldarFitted";
 
-TWorkspaceFit::TWorkspaceFit(QMdiArea& area) : QObject(&area), area_(area) {
+TWorkspaceFit::TWorkspaceFit(QMdiArea& area)
+    : QObject(&area), area_(area), viewport_(area.viewport()) {
     area.viewport()->installEventFilter(this);
 }
 
@@ -27,8 +28,9 @@ void TWorkspaceFit::Fit(QMdiSubWindow& child) const {
 }
 
 bool TWorkspaceFit::eventFilter(QObject* watched, QEvent* event) {
-    // A child is polished when it is first shown, complete by then (unlike at ChildAdded).
-    if (watched == area_.viewport() && event->type() == QEvent::ChildPolished) {
+    // A child is polished when it is first shown, complete by then (unlike at ChildAdded). The
+    // viewport is compared as kept: while the area is being destroyed it is no longer one to ask.
+    if (event->type() == QEvent::ChildPolished && watched == viewport_) {
         auto* child = qobject_cast<QMdiSubWindow*>(static_cast<QChildEvent*>(event)->child());
         if (child != nullptr && !child->property(kFittedProperty).toBool()) {
             child->setProperty(kFittedProperty, true);

@@ -8,6 +8,7 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QWidget;
 
 namespace keldar {
 
@@ -24,6 +25,7 @@ class TWorkspaceFit : public QObject {
 
   private:
     QMdiArea& area_;
+    const QWidget* viewport_;
 };
 
 }  // namespace keldar
