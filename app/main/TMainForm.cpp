@@ -24,6 +24,7 @@
 #include "ToolIcons.h"
 #include "WindowLayout.h"
 #include "WindowTitle.h"
+#include "MenuBarGate.h"
 #include "WorkspaceFit.h"
 
 namespace keldar {
@@ -82,6 +83,7 @@ TMainForm::TMainForm(const Services& services, QString commandLineFile, QWidget*
     SetWindowTitle();
     CheckSpeedButtons();
     new TWorkspaceFit(*mdiArea_);
+    new TMenuBarGate(*menuBar(), [this] { return DeactivateActiveChild(); });
     RestoreWindowLayout(store_, *this);
 }
 

@@ -9,7 +9,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -186,6 +188,35 @@ class MainCommandsTest : public QObject {
             QCOMPARE(diameter->text(), QStringLiteral("abc"));
         }
         QCOMPARE(s.texts().size(), 1);  // the Data menu's: the other chords reach no command
+    }
+
+    void aMenuNeverStartsToOpenOverARejectedEntry() {
+        Session s(settingsFile());
+        activate(s);
+        s.item("material")->trigger();
+        TDataEdit* diameter = Find(s.form, "DataOD");
+        Enter(diameter, QStringLiteral("abc"));
+        QTest::keyClick(diameter, Qt::Key_Tab);
+        s.messages.clear();
+        QTRY_VERIFY(diameter->hasFocus());
+        // The message box of the entry must not run inside the menu's own opening: the bar
+        // would be left holding a menu it no longer has.
+        auto* data = s.form.menuBar()->findChild<QMenu*>(QStringLiteral("Data"));
+        QVERIFY(data);
+        QSignalSpy opening(data, &QMenu::aboutToShow);
+        QTest::keyClick(diameter, Qt::Key_D, Qt::AltModifier);
+        QTest::mouseClick(s.form.menuBar(), Qt::LeftButton, {},
+                          s.form.menuBar()->actionGeometry(data->menuAction()).center());
+        QCOMPARE(opening.count(), 0);
+        QCOMPARE(s.texts().size(), 2);
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+
+        Enter(diameter, QStringLiteral("24"));
+        QTest::keyClick(diameter, Qt::Key_Tab);
+        QTest::mouseClick(s.form.menuBar(), Qt::LeftButton, {},
+                          s.form.menuBar()->actionGeometry(data->menuAction()).center());
+        QTRY_COMPARE(opening.count(), 1);
+        data->close();
     }
 
     void commandsThatCannotActAreDisabledOrSayWhy() {
