@@ -183,7 +183,10 @@ class WriteWatch:
 
     def __init__(self, folders, scratch, display_number):
         self.folders = [f for f in folders if os.path.isdir(f)]
-        self.pruned = [scratch.root, os.path.expanduser("~/.cache/ccache"), "/tmp/.X11-unix"]
+        # Another monkey's scratch folder (a campaign beside the test run) is its own business.
+        others = os.path.join(os.path.dirname(scratch.root), "keldar-monkey.*")
+        self.pruned = [scratch.root, others, os.path.expanduser("~/.cache/ccache"),
+                       "/tmp/.X11-unix"]
         # The X server's own lock; the watched folders themselves change when it comes and goes.
         self.ignored = {f"/tmp/.X{display_number}-lock", "/tmp/.X11-unix"} | set(self.folders)
         self.stamp = scratch.stamp
