@@ -75,6 +75,17 @@ class MainCommandsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&s.form));
     }
     // The one message since the last call starts with `start`, and the focus is back in `entry`.
+    // Pile Properties open with "abc" in the outer diameter, its message answered.
+    static TDataEdit* EnterRejectedDiameter(Session& s) {
+        activate(s);
+        s.item("material")->trigger();
+        TDataEdit* diameter = Find(s.form, "DataOD");
+        Enter(diameter, QStringLiteral("abc"));
+        QTest::keyClick(diameter, Qt::Key_Tab);
+        s.messages.clear();
+        return diameter;
+    }
+
     static void expectRefused(Session& s, const QString& start, QWidget* entry, const char* what) {
         QVERIFY2(s.messages.messages().size() == 1, what);
         QVERIFY2(s.texts().constFirst().startsWith(start), what);
@@ -171,12 +182,7 @@ class MainCommandsTest : public QObject {
 
     void accessKeysNeverChangeARejectedEntry() {
         Session s(settingsFile());
-        activate(s);
-        s.item("material")->trigger();
-        TDataEdit* diameter = Find(s.form, "DataOD");
-        Enter(diameter, QStringLiteral("abc"));
-        QTest::keyClick(diameter, Qt::Key_Tab);
-        s.messages.clear();
+        TDataEdit* diameter = EnterRejectedDiameter(s);
         QTRY_VERIFY(diameter->hasFocus());
         // Alt+D opens the Data menu, which refuses; Alt+Q and Alt+Z belong to nothing.
         for (const Qt::Key key : {Qt::Key_D, Qt::Key_Q, Qt::Key_Z}) {
@@ -192,12 +198,7 @@ class MainCommandsTest : public QObject {
 
     void aMenuNeverStartsToOpenOverARejectedEntry() {
         Session s(settingsFile());
-        activate(s);
-        s.item("material")->trigger();
-        TDataEdit* diameter = Find(s.form, "DataOD");
-        Enter(diameter, QStringLiteral("abc"));
-        QTest::keyClick(diameter, Qt::Key_Tab);
-        s.messages.clear();
+        TDataEdit* diameter = EnterRejectedDiameter(s);
         QTRY_VERIFY(diameter->hasFocus());
         // The message box of the entry must not run inside the menu's own opening: the bar
         // would be left holding a menu it no longer has.
