@@ -49,17 +49,19 @@ def test_writes_outside_the_scratch_folder_are_reported_once(tmp_path):
     watched = tmp_path / "repository"
     scratch = monkey.Scratch(str(watched / "scratch"), str(tmp_path))
     os.makedirs(scratch.files)
+    # The stamp is set into the past rather than the writes into the future: a file dated ahead
+    # would look new to a real monkey run started in the next seconds.
+    now = time.time()
     old = watched / "old.txt"
     old.write_text("before")
+    os.utime(old, (now - 20, now - 20))
     with open(scratch.stamp, "w"):
         pass
-    later = time.time() + 5
+    os.utime(scratch.stamp, (now - 10, now - 10))
     written = watched / "written.txt"
     written.write_text("after")
     kept = os.path.join(scratch.files, "saved.kd3d")
     open(kept, "w").close()
-    for path in (written, kept, watched):
-        os.utime(path, (later, later))
     watch = monkey.WriteWatch([str(watched)], scratch, display_number=99)
     assert watch.new_writes() == [str(written)]
     assert watch.new_writes() == []
