@@ -9,9 +9,9 @@ import time
 import pytest
 
 SCRIPT = os.path.join(os.path.dirname(__file__), os.pardir, "gui-monkey.py")
-spec = importlib.util.spec_from_file_location("gui_monkey", SCRIPT)
-monkey = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(monkey)
+loading = importlib.util.spec_from_file_location("gui_monkey", SCRIPT)
+monkey = importlib.util.module_from_spec(loading)
+loading.loader.exec_module(monkey)
 
 
 def leaves(path, folder):
