@@ -119,10 +119,13 @@ void TMainForm::CompRunClick() {
     }
     // A stopped run has been explained: its partial plot file only decides the plot commands.
     ReadResults(status <= 0);
+    runSucceeded_ = status == 0 && ResultsAvailable();
     CheckSpeedButtons();
     CloseChildWindows();
     engine_->Release();
     QFile::remove(QLatin1String(kNamesFileName));
+    if (status == 0 && settings_.ShowReportAfterRun && OutputReportExists())
+        OpenReportViewer(*this, TReportPage::OutputReport);
 }
 
 void TMainForm::ReportStoppedRun(std::int32_t status) {
@@ -139,26 +142,36 @@ void TMainForm::ReportStoppedRun(std::int32_t status) {
                              "\r\rThe output report shows what was read and computed "
                              "before the stop.");
     const QStringList buttons = {QStringLiteral("Open the Report"), QStringLiteral("Close")};
-    if (messages_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) OpenInEditor(report);
+    if (messages_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) {
+        OpenInEditorOrViewer(report, TReportPage::OutputReport);
+    }
 }
 
 // ---- Text files in the editor ----
 
-void TMainForm::OpenInEditor(const QString& fileName) {
+bool TMainForm::OpenInEditor(const QString& fileName, bool sayWhenNotStarted) {
     const QString path = QFileInfo(fileName).absoluteFilePath();
     const bool started = settings_.EditorPath.isEmpty()
                              ? desktop_.openUrl(QUrl::fromLocalFile(path))
                              : desktop_.startProgram(settings_.EditorPath, {path});
-    if (!started) {
+    if (!started && sayWhenNotStarted) {
         messages_.information(kInformation,
                               QStringLiteral("An error occurred in running the Word Processor"));
     }
+    return started;
+}
+
+void TMainForm::OpenInEditorOrViewer(const QString& fileName, TReportPage page) {
+    // An editor that the user chose and that fails is reported: he expects it.
+    const bool noEditor = settings_.EditorPath.isEmpty();
+    if (!OpenInEditor(fileName, !noEditor) && noEditor) OpenReportViewer(*this, page);
 }
 
 void TMainForm::CompInputClick() { OpenInEditor(project_->FileName); }
 
 void TMainForm::CompKernelClick() {
-    OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".kd3r")));
+    OpenInEditorOrViewer(ChangeFileExt(project_->FileName, QStringLiteral(".kd3r")),
+                         TReportPage::RunNotes);
 }
 
 void TMainForm::CompOutputClick() {
@@ -169,7 +182,29 @@ void TMainForm::CompOutputClick() {
         CheckSpeedButtons();
         return;
     }
-    OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")));
+    OpenInEditorOrViewer(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")),
+                         TReportPage::OutputReport);
+}
+
+void TMainForm::ViewReportClick() {
+    if (!OutputReportExists()) {
+        messages_.information(kInformation, QStringLiteral("There is no output report yet: run "
+                                                           "the analysis first."));
+        return;
+    }
+    OpenReportViewer(*this, TReportPage::OutputReport);
+}
+
+void TMainForm::ResultsSummaryClick() {
+    // The button may have been enabled before the project changed.
+    if (!SummaryAvailable()) {
+        messages_.information(kInformation,
+                              QStringLiteral("The Results Summary needs a run that ended normally "
+                                             "and a project unchanged since: run the analysis."));
+        CheckSpeedButtons();
+        return;
+    }
+    OpenResultsSummary(*this);
 }
 
 void TMainForm::EditGRLWeapDataFileClick() {
