@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "EntryErrors.h"
@@ -108,9 +109,12 @@ TResultsSummaryWindow::TResultsSummaryWindow(RunResults results, const QString& 
 }
 
 QSize TResultsSummaryWindow::sizeHint() const {
-    // Wide enough for the widest table line, high enough for a run without head loads.
+    // Wide enough for the widest table line, high enough for the whole text of most runs (with
+    // room for the fields and buttons) and never taller than a laptop's screen.
     const QFontMetrics metrics(text_->font());
-    return {metrics.horizontalAdvance(QString(90, QLatin1Char('0'))), metrics.lineSpacing() * 36};
+    const int lines = std::min(text_->blockCount() + 9, 48);
+    return {metrics.horizontalAdvance(QString(90, QLatin1Char('0'))),
+            metrics.lineSpacing() * lines};
 }
 
 SummaryChoices TResultsSummaryWindow::Choices() const {

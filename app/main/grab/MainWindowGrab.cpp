@@ -102,7 +102,7 @@ int main(int argc, char* argv[]) {
     }
 
     // The result windows, each alone in a larger frame.
-    form.resize(1000, 720);
+    form.resize(1000, 900);
     const auto grabChild = [&](const char* name) {
         QApplication::processEvents();
         QMdiSubWindow* child = form.MdiArea().activeSubWindow();
