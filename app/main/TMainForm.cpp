@@ -259,7 +259,7 @@ void TMainForm::CreateComputationMenu() {
     AddItem(menu, "CompKernel", QStringLiteral("Edit &Processor-Run Notes"),
             [this] { CompKernelClick(); });
     AddItem(menu, "CompOutput", QStringLiteral("Edit &Output Text"), [this] { CompOutputClick(); });
-    viewReportItem_ = AddItem(menu, "ViewReport", QStringLiteral("View Output &Report"),
+    viewReportItem_ = AddItem(menu, "ViewReport", QStringLiteral("Vie&w Output Report"),
                               [this] { ViewReportClick(); });
     resultsSummaryItem_ = AddItem(menu, "ResultsSummary", QStringLiteral("Results &Summary"),
                                   [this] { ResultsSummaryClick(); });

@@ -112,9 +112,10 @@ TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile
     AddShortcut(*this, QKeySequence(Qt::Key_F3), [this] { FindNext(); });
     AddShortcut(*this, QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindPrevious(); });
 
-    QPushButton* copy = Button(this, "Copy", QStringLiteral("&Copy"));
+    // Access keys apart from the menu bar's (F, D, O, C, G, W, H), which must reach the menus.
+    QPushButton* copy = Button(this, "Copy", QStringLiteral("Cop&y"));
     QPushButton* print = Button(this, "Print", QStringLiteral("Pr&int..."));
-    QPushButton* pdf = Button(this, "SavePdf", QStringLiteral("Save as P&DF..."));
+    QPushButton* pdf = Button(this, "SavePdf", QStringLiteral("&Save as PDF..."));
     connect(copy, &QPushButton::clicked, this, &TReportViewer::CopyClick);
     connect(print, &QPushButton::clicked, this, &TReportViewer::PrintClick);
     connect(pdf, &QPushButton::clicked, this, &TReportViewer::SavePdfClick);

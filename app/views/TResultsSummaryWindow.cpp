@@ -92,9 +92,10 @@ TResultsSummaryWindow::TResultsSummaryWindow(RunResults results, const QString& 
     fields->setColumnStretch(4, 1);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* copy = Button(this, "Copy", QStringLiteral("&Copy"));
+    // Access keys apart from the menu bar's (F, D, O, C, G, W, H), which must reach the menus.
+    QPushButton* copy = Button(this, "Copy", QStringLiteral("Cop&y"));
     QPushButton* print = Button(this, "Print", QStringLiteral("&Print..."));
-    QPushButton* pdf = Button(this, "SavePdf", QStringLiteral("Save as P&DF..."));
+    QPushButton* pdf = Button(this, "SavePdf", QStringLiteral("&Save as PDF..."));
     connect(copy, &QPushButton::clicked, this, &TResultsSummaryWindow::CopyClick);
     connect(print, &QPushButton::clicked, this, &TResultsSummaryWindow::PrintClick);
     connect(pdf, &QPushButton::clicked, this, &TResultsSummaryWindow::SavePdfClick);
