@@ -77,6 +77,9 @@ void TMainForm::CompRunClick() {
             break;
     }
     if (IsUnnamed()) return;
+    // The data file on disk is now the project: the results of an earlier run no longer match
+    // it, whatever becomes of this one.
+    runSucceeded_ = false;
 
     // The engine reads names.dat from the current folder: a private one, since the program's
     // own folder is not writable once installed.
@@ -174,25 +177,23 @@ void TMainForm::CompKernelClick() {
                          TReportPage::RunNotes);
 }
 
+bool TMainForm::OutputReportOrSay() {
+    // A command may have been enabled before the report was deleted.
+    if (OutputReportExists()) return true;
+    messages_.information(kInformation,
+                          QStringLiteral("There is no output report yet: run the analysis first."));
+    CheckSpeedButtons();
+    return false;
+}
+
 void TMainForm::CompOutputClick() {
-    // The button may have been enabled before the report was deleted.
-    if (!OutputReportExists()) {
-        messages_.information(kInformation, QStringLiteral("There is no output report yet: run "
-                                                           "the analysis first."));
-        CheckSpeedButtons();
-        return;
-    }
+    if (!OutputReportOrSay()) return;
     OpenInEditorOrViewer(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")),
                          TReportPage::OutputReport);
 }
 
 void TMainForm::ViewReportClick() {
-    if (!OutputReportExists()) {
-        messages_.information(kInformation, QStringLiteral("There is no output report yet: run "
-                                                           "the analysis first."));
-        return;
-    }
-    OpenReportViewer(*this, TReportPage::OutputReport);
+    if (OutputReportOrSay()) OpenReportViewer(*this, TReportPage::OutputReport);
 }
 
 void TMainForm::ResultsSummaryClick() {

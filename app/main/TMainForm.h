@@ -165,6 +165,8 @@ class TMainForm : public QMainWindow {
     void ReportStoppedRun(std::int32_t status);
     // False when the editor or the desktop's handler could not be started.
     bool OpenInEditor(const QString& fileName, bool sayWhenNotStarted = true);
+    // True when the output report exists; otherwise says so and recomputes the buttons.
+    bool OutputReportOrSay();
     // The report viewer takes the place of a text editor that the desktop does not have.
     void OpenInEditorOrViewer(const QString& fileName, TReportPage page);
     void OpenPlot(TGraphPlot& plot);

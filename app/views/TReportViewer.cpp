@@ -112,14 +112,6 @@ TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile
     AddShortcut(*this, QKeySequence(Qt::Key_F3), [this] { FindNext(); });
     AddShortcut(*this, QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindPrevious(); });
 
-    // Access keys apart from the menu bar's (F, D, O, C, G, W, H), which must reach the menus.
-    QPushButton* copy = Button(this, "Copy", QStringLiteral("Cop&y"));
-    QPushButton* print = Button(this, "Print", QStringLiteral("Pr&int..."));
-    QPushButton* pdf = Button(this, "SavePdf", QStringLiteral("&Save as PDF..."));
-    connect(copy, &QPushButton::clicked, this, &TReportViewer::CopyClick);
-    connect(print, &QPushButton::clicked, this, &TReportViewer::PrintClick);
-    connect(pdf, &QPushButton::clicked, this, &TReportViewer::SavePdfClick);
-
     auto* top = new QHBoxLayout;
     top->addWidget(headingList_);
     top->addSpacing(12);
@@ -127,13 +119,11 @@ TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile
     top->addWidget(previous);
     top->addWidget(next);
     top->addWidget(findStatus_);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    for (QPushButton* button : {copy, print, pdf}) bottom->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(tabs_, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(TextCommandButtons(
+        this, {[this] { CopyClick(); }, [this] { PrintClick(); }, [this] { SavePdfClick(); }}));
 }
 
 QSize TReportViewer::sizeHint() const {

@@ -4,10 +4,8 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -45,12 +43,6 @@ float FieldValue(const TDataEdit& field) {
     } catch (const std::exception&) {
         return SummaryChoices::kUnset;
     }
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
 }
 
 }  // namespace
@@ -91,21 +83,11 @@ TResultsSummaryWindow::TResultsSummaryWindow(RunResults results, const QString& 
     fields->addWidget(loadEdit_, 0, 3);
     fields->setColumnStretch(4, 1);
 
-    auto* buttons = new QHBoxLayout;
-    // Access keys apart from the menu bar's (F, D, O, C, G, W, H), which must reach the menus.
-    QPushButton* copy = Button(this, "Copy", QStringLiteral("Cop&y"));
-    QPushButton* print = Button(this, "Print", QStringLiteral("&Print..."));
-    QPushButton* pdf = Button(this, "SavePdf", QStringLiteral("&Save as PDF..."));
-    connect(copy, &QPushButton::clicked, this, &TResultsSummaryWindow::CopyClick);
-    connect(print, &QPushButton::clicked, this, &TResultsSummaryWindow::PrintClick);
-    connect(pdf, &QPushButton::clicked, this, &TResultsSummaryWindow::SavePdfClick);
-    buttons->addStretch(1);
-    for (QPushButton* button : {copy, print, pdf}) buttons->addWidget(button);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(text_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(TextCommandButtons(
+        this, {[this] { CopyClick(); }, [this] { PrintClick(); }, [this] { SavePdfClick(); }}));
     Refresh();
 }
 

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTextDocument>
 
 #include "UserMessages.h"
@@ -61,6 +63,27 @@ void PrintTextCommand(QWidget* parent, TViewsShell& shell, UserMessages& message
 bool SaveTextAsPdf(QWidget* parent, TViewsShell& shell, UserMessages& messages,
                    const TPrintedText& document) {
     return PrintPdf(parent, shell, messages, document, QStringLiteral("Save as PDF"));
+}
+
+}  // namespace keldar
+
+namespace keldar {
+
+QHBoxLayout* TextCommandButtons(QWidget* parent, const TTextCommands& commands) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    const auto add = [&](const char* name, const char* caption,
+                         const std::function<void()>& command) {
+        auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+        button->setObjectName(QLatin1String(name));
+        QObject::connect(button, &QPushButton::clicked, parent, command);
+        row->addWidget(button);
+    };
+    // Access keys apart from the menu bar's (F, D, O, C, G, W, H), which must reach the menus.
+    add("Copy", "Cop&y", commands.copy);
+    add("Print", "Pr&int...", commands.print);
+    add("SavePdf", "&Save as PDF...", commands.savePdf);
+    return row;
 }
 
 }  // namespace keldar

@@ -25,17 +25,7 @@ class ResultCommandsTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir dir_;
-    QString startFolder_;
-
-    QString settingsFile() const { return dir_.filePath(QStringLiteral("settings.ini")); }
-    QString copyExample(const QString& name) {
-        const QString target = dir_.filePath(name);
-        for (const char* ext : {".kd3d", ".kd3o", ".kd3p", ".kd3r"})
-            QFile::remove(keldar::ChangeFileExt(target, QLatin1String(ext)));
-        if (!QFile::copy(ExampleFile(name), target)) qFatal("cannot copy %s", qPrintable(name));
-        return target;
-    }
+    keldar::test::TestFolder folder_;
     static bool summaryEnabled(Session& s) {
         s.form.UpdateComputationMenu();
         return s.item("ResultsSummary")->isEnabled();
@@ -46,20 +36,17 @@ class ResultCommandsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        startFolder_ = QDir::currentPath();
-        QFile::remove(settingsFile());
-    }
-    void cleanup() { QDir::setCurrent(startFolder_); }
+    void init() { folder_.init(); }
+    void cleanup() { folder_.cleanup(); }
 
     void summaryOnlyAfterANormalRunOfTheProjectAsItStands() {
-        Session s(settingsFile());
+        Session s(folder_.settingsFile());
         QAction* summary = s.item("ResultsSummary");
         // One command, in the menu and on the tool bar.
         QVERIFY(
             s.form.findChild<QToolBar*>(QStringLiteral("ToolBar"))->actions().contains(summary));
         QVERIFY(!summaryEnabled(s));
-        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        const QString data = folder_.copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
         s.open(data);
         QVERIFY(!summaryEnabled(s));
         s.item("CompRun")->trigger();
@@ -95,8 +82,8 @@ class ResultCommandsTest : public QObject {
     void summaryIsKeldarRunsForTheSameDataFile() {
         for (const QString& name :
              {QStringLiteral("user-curves-si.kd3d"), QStringLiteral("layered-downdrag.kd3d")}) {
-            Session s(settingsFile());
-            const QString data = copyExample(name);
+            Session s(folder_.settingsFile());
+            const QString data = folder_.copyExample(name);
             s.open(data);
             s.item("CompRun")->trigger();
             s.item("ResultsSummary")->trigger();
@@ -109,7 +96,7 @@ class ResultCommandsTest : public QObject {
             keldar::RunOptions options;
             options.consoleBanner = false;
             options.results = &full;
-            const QString copy = dir_.filePath(QStringLiteral("full.kd3d"));
+            const QString copy = folder_.path(QStringLiteral("full.kd3d"));
             QFile::remove(copy);
             QVERIFY(QFile::copy(data, copy));
             QCOMPARE(keldar::runKeldar(keldar::RunPathsFor(copy.toStdString()), {}, options), 0);
@@ -137,8 +124,8 @@ class ResultCommandsTest : public QObject {
     }
 
     void editOutputTextFallsBackToTheViewer() {
-        Session s(settingsFile());
-        s.open(copyExample(QStringLiteral("user-curves-si.kd3d")));
+        Session s(folder_.settingsFile());
+        s.open(folder_.copyExample(QStringLiteral("user-curves-si.kd3d")));
         s.item("CompRun")->trigger();
         s.messages.clear();
         // No editor set and no handler on the desktop for the report.
@@ -166,15 +153,15 @@ class ResultCommandsTest : public QObject {
     }
 
     void viewerAfterEachRunWhenAsked() {
-        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        const QString data = folder_.copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
         {
-            Session s(settingsFile());
+            Session s(folder_.settingsFile());
             s.open(data);
             s.item("CompRun")->trigger();
             QVERIFY(child<TReportViewer>(s) == nullptr);
             s.item("ShowReportAfterRun")->trigger();
         }
-        Session s(settingsFile());  // the choice is kept with the settings
+        Session s(folder_.settingsFile());  // the choice is kept with the settings
         s.form.UpdateOptionsMenu();
         QVERIFY(s.item("ShowReportAfterRun")->isChecked());
         s.open(data);
