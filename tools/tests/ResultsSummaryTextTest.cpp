@@ -2,7 +2,6 @@
 // the case tables in fixed columns and the down-drag block only for a run in settling soil.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 
 #include "ResultsSummaryText.h"
@@ -25,13 +24,6 @@ TEST(SummaryNumber, FourSignificantDigitsInFixedOrExponentForm) {
     EXPECT_EQ(summaryNumber(3.4e7f), "3.400E+07");
     EXPECT_EQ(summaryNumber(kNaN), "-");
     EXPECT_EQ(summaryNumber(INFINITY), "-");
-}
-
-TEST(SummaryNumber, IgnoresTheLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    if (previous == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
-    EXPECT_EQ(summaryNumber(0.85234f), "0.8523");
-    std::setlocale(LC_NUMERIC, "C");
 }
 
 // A run in SI with one pile-head load and a settling soil: every block.
