@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "PileLookups.h"
+#include "PileStiffness.h"
 
 namespace keldar {
 
@@ -42,7 +43,7 @@ int prepareIncrementTable(IncrementTable& table, float& badDepth) {
             s.PLEN * static_cast<float>(s.NINC - n + 1) / static_cast<float>(s.NINC);
     }
     for (int i = 1; i <= s.NINC; ++i) {
-        const float x = s.PLEN - (static_cast<float>(i) - 0.5f) * table.length;
+        const float x = incrementMiddleDepth(s.PLEN, s.NINC, i);
         table.midDepth[i] = x;
         findCurves(table, i);
         const float ae = axialStiffnessAt(x);

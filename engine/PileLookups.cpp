@@ -1,5 +1,6 @@
 #include "PileLookups.h"
 
+#include "PileStiffness.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -34,17 +35,7 @@ float curveTransferAt(int j, float z) {
 
 float axialStiffnessAt(float x) {
     const RunStore& s = runStore();
-    if (s.NAE < 1) return 0.0f;
-    if (x < s.XAE[1]) return s.AE[1];
-    for (int i = 2; i <= s.NAE; ++i) {
-        if (s.XAE[i] >= x) {
-            // Only the first pair can share a depth here (x at a step at the first point).
-            if (s.XAE[i] == s.XAE[i - 1]) return s.AE[i - 1];
-            return s.AE[i - 1] +
-                   (x - s.XAE[i - 1]) * (s.AE[i] - s.AE[i - 1]) / (s.XAE[i] - s.XAE[i - 1]);
-        }
-    }
-    return s.AE[s.NAE];
+    return stiffnessInTable(&s.XAE[1], &s.AE[1], s.NAE, x);
 }
 
 float soilSettlementAt(float x) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PileStiffness.h"
 #include "RunStore.h"
 
 namespace keldar {
@@ -57,11 +58,10 @@ void collectInput() {
         r.qwCurve.push_back({s.WTIP[k], s.QTIP[k]});
 }
 
-void collectPileFlexibility(const IncrementTable& table) {
+void collectPileFlexibility() {
     if (!target) return;
-    double flexibility = 0.0;
-    for (int i = 1; i <= table.count; ++i) flexibility += table.length / double(table.stiffness[i]);
-    target->pileFlexibility = static_cast<float>(flexibility);
+    const RunStore& s = runStore();
+    target->pileFlexibility = pileFlexibility(&s.XAE[1], &s.AE[1], s.NAE, s.PLEN, s.NINC);
 }
 
 void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift) {

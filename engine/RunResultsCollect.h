@@ -16,8 +16,8 @@ RunResults* resultsTarget();
 
 // After the input stage: pile data, options and the final curves from the run store.
 void collectInput();
-// Once the increments are set up: the pile's elastic flexibility.
-void collectPileFlexibility(const IncrementTable& table);
+// Once the increments are set up: the pile's elastic flexibility (from the AE table).
+void collectPileFlexibility();
 // One solved tip-movement case, signed as reported.
 void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift);
 void collectLoadSettlementRow(const LoadSettlementRow& row);

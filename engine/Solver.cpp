@@ -65,7 +65,7 @@ static bool prepare(std::int32_t& status) {
         status = result;
         return false;
     }
-    collectPileFlexibility(increments);
+    collectPileFlexibility();
     return true;
 }
 

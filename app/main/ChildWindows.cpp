@@ -1,6 +1,7 @@
 #include "ChildWindows.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <array>
@@ -8,9 +9,11 @@
 #include "DataDialogWindows.h"
 #include "PlotDialogs.h"
 #include "PlotWindows.h"
+#include "SummaryResults.h"
 #include "TDlgOptions.h"
 #include "THelpWindow.h"
 #include "TMainForm.h"
+#include "TResultsSummaryWindow.h"
 #include "TableEditors.h"
 #include "TdlgTitle.h"
 #include "TfrmMaterial.h"
@@ -112,6 +115,32 @@ void OpenControlOptions(TMainForm& form) {
     ShowKeyedDataDialog<TDlgOptions>(form, kControlOptionsKey, form.EditorPathSetting(),
                                      form.UserSetting(), TDlgOptions::ChooseFile{},
                                      &form.Messages());
+}
+
+void OpenResultsSummary(TMainForm& form) {
+    RunResults results;
+    QString problem;
+    if (!ReadSummaryResults(form.Project(), results, problem)) {
+        form.Messages().information(QStringLiteral("Information"), problem);
+        return;
+    }
+    const QString name = QFileInfo(form.Project().FileName).completeBaseName();
+    form.ShowSingleChild(QLatin1String(kResultsSummaryKey), [&] {
+        return new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
+    });
+}
+
+void OpenReportViewer(TMainForm& form, TReportPage page) {
+    const QString& data = form.Project().FileName;
+    form.ShowSingleChild(QLatin1String(kReportViewerKey), [&form, &data] {
+        return new TReportViewer(ChangeFileExt(data, QStringLiteral(".kd3o")),
+                                 ChangeFileExt(data, QStringLiteral(".kd3r")),
+                                 QFileInfo(data).completeBaseName(), form.Messages(),
+                                 DesktopShell());
+    });
+    if (auto* viewer =
+            qobject_cast<TReportViewer*>(form.SingleChild(QLatin1String(kReportViewerKey))))
+        viewer->ShowPage(page);
 }
 
 void OpenHelp(TMainForm& form, THelpTopic topic) {

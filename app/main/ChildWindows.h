@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include "TReportViewer.h"
 #include "Table.h"
 #include "TableChart.h"
 
@@ -29,6 +30,8 @@ inline constexpr char kPilePropertiesKey[] = "material";
 inline constexpr char kQwFactorsKey[] = "QwFactorTable";
 inline constexpr char kControlOptionsKey[] = "CompText";
 inline constexpr char kHelpWindowKey[] = "Help";
+inline constexpr char kResultsSummaryKey[] = "ResultsSummary";
+inline constexpr char kReportViewerKey[] = "ReportViewer";
 
 // Data menu: the editor of one project table (TblTipMove, TblTopload).
 void OpenTableEditor(TMainForm& form, TGridTable& table);
@@ -46,6 +49,12 @@ void OpenTitleDialog(TMainForm& form);
 void OpenPileProperties(TMainForm& form);
 void OpenQwFactors(TMainForm& form);
 void OpenControlOptions(TMainForm& form);
+// Computation > Results Summary and its button: the summary of the project's last run, read from
+// its plot data file; a message when that cannot be read.
+void OpenResultsSummary(TMainForm& form);
+// Computation > View Output Report, and Edit Output Text or Edit Processor-Run Notes without an
+// editor: the report viewer of the project's report and run notes, showing `page`.
+void OpenReportViewer(TMainForm& form, TReportPage page);
 // Help > Contents, User's Manual, Technical Manual.
 void OpenHelp(TMainForm& form, THelpTopic topic);
 

@@ -81,6 +81,7 @@ void TMainForm::OpenFileName(const QString& fileName, bool withFactorRecords) {
     project_->LoadFromFile(file.absoluteFilePath(), withFactorRecords, messages_);
     SetWindowTitle();
     plotsLoaded_ = false;
+    runSucceeded_ = false;
     ReadResults(false);
     CheckSpeedButtons();
     UpdateCurveItems();
@@ -95,6 +96,7 @@ void TMainForm::FileNewClick() {
     SetWindowTitle();
     UpdateCurveItems();
     plotsLoaded_ = false;
+    runSucceeded_ = false;
     CheckSpeedButtons();
 }
 
@@ -212,6 +214,8 @@ TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
     SaveResult result = SaveResult::Cancelled;
     if (choice) {
         project_->FileName = QFileInfo(choice->fileName).absoluteFilePath();
+        // The last run's results belong to the old name.
+        if (project_->FileName != current) runSucceeded_ = false;
         try {
             project_->SaveToFile();
             result = SaveResult::Saved;

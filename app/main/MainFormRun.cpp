@@ -77,6 +77,9 @@ void TMainForm::CompRunClick() {
             break;
     }
     if (IsUnnamed()) return;
+    // The data file on disk is now the project: the results of an earlier run no longer match
+    // it, whatever becomes of this one.
+    runSucceeded_ = false;
 
     // The engine reads names.dat from the current folder: a private one, since the program's
     // own folder is not writable once installed.
@@ -119,10 +122,13 @@ void TMainForm::CompRunClick() {
     }
     // A stopped run has been explained: its partial plot file only decides the plot commands.
     ReadResults(status <= 0);
+    runSucceeded_ = status == 0 && ResultsAvailable();
     CheckSpeedButtons();
     CloseChildWindows();
     engine_->Release();
     QFile::remove(QLatin1String(kNamesFileName));
+    if (status == 0 && settings_.ShowReportAfterRun && OutputReportExists())
+        OpenReportViewer(*this, TReportPage::OutputReport);
 }
 
 void TMainForm::ReportStoppedRun(std::int32_t status) {
@@ -139,37 +145,67 @@ void TMainForm::ReportStoppedRun(std::int32_t status) {
                              "\r\rThe output report shows what was read and computed "
                              "before the stop.");
     const QStringList buttons = {QStringLiteral("Open the Report"), QStringLiteral("Close")};
-    if (messages_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) OpenInEditor(report);
+    if (messages_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) {
+        OpenInEditorOrViewer(report, TReportPage::OutputReport);
+    }
 }
 
 // ---- Text files in the editor ----
 
-void TMainForm::OpenInEditor(const QString& fileName) {
+bool TMainForm::OpenInEditor(const QString& fileName, bool sayWhenNotStarted) {
     const QString path = QFileInfo(fileName).absoluteFilePath();
     const bool started = settings_.EditorPath.isEmpty()
                              ? desktop_.openUrl(QUrl::fromLocalFile(path))
                              : desktop_.startProgram(settings_.EditorPath, {path});
-    if (!started) {
+    if (!started && sayWhenNotStarted) {
         messages_.information(kInformation,
                               QStringLiteral("An error occurred in running the Word Processor"));
     }
+    return started;
+}
+
+void TMainForm::OpenInEditorOrViewer(const QString& fileName, TReportPage page) {
+    // An editor that the user chose and that fails is reported: he expects it.
+    const bool noEditor = settings_.EditorPath.isEmpty();
+    if (!OpenInEditor(fileName, !noEditor) && noEditor) OpenReportViewer(*this, page);
 }
 
 void TMainForm::CompInputClick() { OpenInEditor(project_->FileName); }
 
 void TMainForm::CompKernelClick() {
-    OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".kd3r")));
+    OpenInEditorOrViewer(ChangeFileExt(project_->FileName, QStringLiteral(".kd3r")),
+                         TReportPage::RunNotes);
+}
+
+bool TMainForm::OutputReportOrSay() {
+    // A command may have been enabled before the report was deleted.
+    if (OutputReportExists()) return true;
+    messages_.information(kInformation,
+                          QStringLiteral("There is no output report yet: run the analysis first."));
+    CheckSpeedButtons();
+    return false;
 }
 
 void TMainForm::CompOutputClick() {
-    // The button may have been enabled before the report was deleted.
-    if (!OutputReportExists()) {
-        messages_.information(kInformation, QStringLiteral("There is no output report yet: run "
-                                                           "the analysis first."));
+    if (!OutputReportOrSay()) return;
+    OpenInEditorOrViewer(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")),
+                         TReportPage::OutputReport);
+}
+
+void TMainForm::ViewReportClick() {
+    if (OutputReportOrSay()) OpenReportViewer(*this, TReportPage::OutputReport);
+}
+
+void TMainForm::ResultsSummaryClick() {
+    // The button may have been enabled before the project changed.
+    if (!SummaryAvailable()) {
+        messages_.information(kInformation,
+                              QStringLiteral("The Results Summary needs a run that ended normally "
+                                             "and a project unchanged since: run the analysis."));
         CheckSpeedButtons();
         return;
     }
-    OpenInEditor(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")));
+    OpenResultsSummary(*this);
 }
 
 void TMainForm::EditGRLWeapDataFileClick() {

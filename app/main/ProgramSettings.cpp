@@ -13,6 +13,7 @@ const QString kUserName = QStringLiteral("User Name");
 const QString kOrganisation = QStringLiteral("Organisation");
 const QString kContactName = QStringLiteral("Contact Name");
 const QString kUserNumber = QStringLiteral("User Number");
+const QString kShowReportAfterRun = QStringLiteral("Show Report After Run");
 
 QString FileKey(int number) { return QStringLiteral("File") + QString::number(number); }
 
@@ -61,6 +62,7 @@ bool ReadProgramSettings(QSettings& store, TProgramSettings& settings) {
     // The engine reads the number as a 32-bit integer: one it cannot read is not used.
     const qint64 number = store.value(kUserNumber, 0).toLongLong();
     settings.User.Number = number >= 0 && number <= kMaxUserNumber ? number : 0;
+    settings.ShowReportAfterRun = store.value(kShowReportAfterRun, false).toBool();
     return true;
 }
 
@@ -76,6 +78,7 @@ void WriteProgramSettings(QSettings& store, const TProgramSettings& settings) {
     store.setValue(kOrganisation, settings.User.Organisation);
     store.setValue(kContactName, settings.User.ContactName);
     store.setValue(kUserNumber, settings.User.Number);
+    store.setValue(kShowReportAfterRun, settings.ShowReportAfterRun);
     store.sync();
 }
 

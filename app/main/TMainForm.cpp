@@ -18,13 +18,13 @@
 #include "ChildWindows.h"
 #include "EntryErrors.h"
 #include "InputOutputError.h"
+#include "MenuBarGate.h"
 #include "OpenEntries.h"
 #include "TEngineLibrary.h"
 #include "TableErrors.h"
 #include "ToolIcons.h"
 #include "WindowLayout.h"
 #include "WindowTitle.h"
-#include "MenuBarGate.h"
 #include "WorkspaceFit.h"
 
 namespace keldar {
@@ -239,6 +239,12 @@ void TMainForm::CreateOptionsMenu() {
         ->setCheckable(true);
     AddItem(menu, "CompText", QStringLiteral("Selection of Text &Editor ..."),
             [this] { OpenControlOptions(*this); });
+    reportAfterRunItem_ = AddItem(
+        menu, "ShowReportAfterRun", QStringLiteral("Show Output &Report after Each Run"), [this] {
+            settings_.ShowReportAfterRun = reportAfterRunItem_->isChecked();
+            WriteSettings();
+        });
+    reportAfterRunItem_->setCheckable(true);
     connect(menu, &QMenu::aboutToShow, this, [this] {
         DeactivateActiveChild();
         UpdateOptionsMenu();
@@ -253,6 +259,12 @@ void TMainForm::CreateComputationMenu() {
     AddItem(menu, "CompKernel", QStringLiteral("Edit &Processor-Run Notes"),
             [this] { CompKernelClick(); });
     AddItem(menu, "CompOutput", QStringLiteral("Edit &Output Text"), [this] { CompOutputClick(); });
+    viewReportItem_ = AddItem(menu, "ViewReport", QStringLiteral("Vie&w Output Report"),
+                              [this] { ViewReportClick(); });
+    resultsSummaryItem_ = AddItem(menu, "ResultsSummary", QStringLiteral("Results &Summary"),
+                                  [this] { ResultsSummaryClick(); });
+    resultsSummaryItem_->setIcon(ToolIcon(TToolIcon::ResultsSummary));
+    resultsSummaryItem_->setStatusTip(QStringLiteral("Results Summary"));
     AddItem(menu, "ViewSoilLayerCoordinates1", QStringLiteral("&View Soil Layer Coordinates"),
             [this] { ViewSoilProfile(); });
     AddItem(menu, "EditGRLWeapDataFile1", QStringLiteral("Edit &GRLWeap Data File"), [this] {
@@ -359,6 +371,7 @@ void TMainForm::CreateToolBar() {
                   [this, &t] { OpenChartTableEditor(*this, t.Chart("D2")); });
     AddToolButton("SpeedButton5", QStringLiteral("Edit Output Text"),
                   ToolIcon(TToolIcon::OutputText), [this] { CompOutputClick(); });
+    bar->addAction(resultsSummaryItem_);
     AddToolButton("SpeedButton6", QStringLiteral("View Soil Profile"),
                   ToolIcon(TToolIcon::SoilProfile), [this] { ViewSoilProfile(); });
     bar->addSeparator();
@@ -394,6 +407,10 @@ bool TMainForm::ResultsAvailable() const {
            QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3p")));
 }
 
+bool TMainForm::SummaryAvailable() const {
+    return runSucceeded_ && ResultsAvailable() && !project_->Modified();
+}
+
 void TMainForm::CheckSpeedButtons() {
     // The soil layers exist only for generated curves: their editor and view with them.
     const bool generated = project_->CurvesGenerated;
@@ -405,6 +422,7 @@ void TMainForm::CheckSpeedButtons() {
     for (const char* name : {"SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
         Item(*this, name)->setEnabled(results);
     }
+    resultsSummaryItem_->setEnabled(SummaryAvailable());
 }
 
 void TMainForm::SetWindowTitle() {
@@ -443,6 +461,7 @@ void TMainForm::UpdateOptionsMenu() {
     Item(*this, "AssignLoadsatPileHead1")->setChecked(p.HeadLoadsOn);
     Item(*this, "ApplyFactors")->setChecked(p.TZFactorsOn);
     Item(*this, "ApplyQwFactors")->setChecked(p.QWFactorsOn);
+    reportAfterRunItem_->setChecked(settings_.ShowReportAfterRun);
     Item(*this, "EnglishUnits")->setChecked(p.UnitSystem == 1);
     Item(*this, "SIUnits")->setChecked(p.UnitSystem != 1);
     UpdateCurveItems();
@@ -464,6 +483,8 @@ void TMainForm::UpdateComputationMenu() {
     Item(*this, "CompKernel")
         ->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3r"))));
     Item(*this, "CompOutput")->setEnabled(OutputReportExists());
+    viewReportItem_->setEnabled(OutputReportExists());
+    resultsSummaryItem_->setEnabled(SummaryAvailable());
 }
 
 void TMainForm::UpdateGraphicsMenu() {

@@ -14,6 +14,7 @@
 #include "ProgramData.h"
 #include "ProgramSettings.h"
 #include "TDesktop.h"
+#include "TReportViewer.h"
 #include "TableDeclarations.h"
 #include "UserMessages.h"
 
@@ -64,6 +65,9 @@ class TMainForm : public QMainWindow {
     bool ResultsAvailable() const;
     // The current project's output report (.kd3o) exists.
     bool OutputReportExists() const;
+    // The Results Summary can be shown: the project's last run in this session ended normally,
+    // its results are available and the project has not changed since.
+    bool SummaryAvailable() const;
 
     // Shows window as a child of the MDI area; it is deleted when closed.
     QMdiSubWindow* ShowChild(QWidget* window);
@@ -92,6 +96,8 @@ class TMainForm : public QMainWindow {
     void CompInputClick();
     void CompKernelClick();
     void CompOutputClick();
+    void ViewReportClick();
+    void ResultsSummaryClick();
     void EditGRLWeapDataFileClick();
     void SetUnitSystem(int system);
     void SetCurvesGenerated(bool generated);
@@ -157,7 +163,12 @@ class TMainForm : public QMainWindow {
     void ReadResults(bool reportErrors);
     // The engine's status above 0: says why, and offers the report.
     void ReportStoppedRun(std::int32_t status);
-    void OpenInEditor(const QString& fileName);
+    // False when the editor or the desktop's handler could not be started.
+    bool OpenInEditor(const QString& fileName, bool sayWhenNotStarted = true);
+    // True when the output report exists; otherwise says so and recomputes the buttons.
+    bool OutputReportOrSay();
+    // The report viewer takes the place of a text editor that the desktop does not have.
+    void OpenInEditorOrViewer(const QString& fileName, TReportPage page);
     void OpenPlot(TGraphPlot& plot);
     void ViewSoilProfile();
     void CheckForUpdates();
@@ -177,6 +188,8 @@ class TMainForm : public QMainWindow {
     TProgramSettings settings_;
     std::unique_ptr<TEngineLibrary> engine_;  // loaded only during a run
     bool plotsLoaded_ = false;
+    // The last run of the current project ended normally (status 0) with its results read.
+    bool runSucceeded_ = false;
     bool shownBefore_ = false;
 
     QMdiArea* mdiArea_ = nullptr;
@@ -188,6 +201,9 @@ class TMainForm : public QMainWindow {
     QList<QAction*> windowItems_;
     QActionGroup* unitGroup_ = nullptr;
     QActionGroup* curveGroup_ = nullptr;
+    QAction* viewReportItem_ = nullptr;
+    QAction* resultsSummaryItem_ = nullptr;  // in the Computation menu and on the tool bar
+    QAction* reportAfterRunItem_ = nullptr;
 };
 
 }  // namespace keldar

@@ -120,6 +120,18 @@ QIcon ToolIcon(TToolIcon kind) {
                 for (double y : {10.5, 13.5, 16.5, 19.0})
                     p.drawLine(QPointF(7.5, y), QPointF(17, y));
             });
+        case TToolIcon::ResultsSummary:
+            // A sheet of label and value pairs, the key line underlined.
+            return Drawn([](QPainter& p) {
+                Sheet(p);
+                p.setPen(QPen(kInk, 1));
+                for (double y : {10.5, 14.0, 17.5}) {
+                    p.drawLine(QPointF(7.5, y), QPointF(11.5, y));
+                    p.drawLine(QPointF(14, y), QPointF(17, y));
+                }
+                p.setPen(QPen(kRed, 1.6));
+                p.drawLine(QPointF(7.5, 19.8), QPointF(17, 19.8));
+            });
         case TToolIcon::SoilProfile:
             return Drawn([](QPainter& p) {
                 Layers(p, 2.5, 21.5);

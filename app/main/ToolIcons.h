@@ -12,6 +12,7 @@ enum class TToolIcon {
     Run,
     SoilLayers,
     OutputText,
+    ResultsSummary,
     SoilProfile,
     LoadDistribution,
     LoadSettlement,

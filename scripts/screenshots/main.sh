@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The main window with a sample project after a run, and each of its menus opened; then the
-# question before saving over a file read only in part and the message of a run that the engine
-# stops:
+# The main window with a sample project after a run, and each of its menus opened; its Results
+# Summary and the report viewer with a search hit; then the question before saving over a file
+# read only in part and the message of a run that the engine stops:
 # scripts/screenshots/main.sh OUTDIR BUILDDIR
 set -euo pipefail
 cd "$(dirname "$0")/../.."

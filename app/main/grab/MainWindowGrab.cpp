@@ -2,12 +2,16 @@
 // Opens a copy of the data file, runs the analysis and writes main-window.png and one picture
 // per menu, opened below its title (menu-file.png, ...). Then the two questions of a run that
 // cannot go as planned: saving over a file read only in part (question-incomplete-file.png) and
-// a run that the engine stops (message-run-stopped.png).
+// a run that the engine stops (message-run-stopped.png). Between them the Results Summary
+// (results-summary.png) and the report viewer with a search hit (report-viewer-find.png).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -20,6 +24,7 @@
 #include "MessageBoxMessages.h"
 #include "TMainForm.h"
 #include "TQtDesktop.h"
+#include "TReportViewer.h"
 
 static bool Save(const QPixmap& picture, const QString& path) {
     if (picture.save(path)) return true;
@@ -95,6 +100,33 @@ int main(int argc, char* argv[]) {
         const QString name = menu->objectName().toLower();
         ok = Save(picture, QDir(out).filePath(QStringLiteral("menu-%1.png").arg(name))) && ok;
     }
+
+    // The result windows, each alone in a larger frame.
+    form.resize(1000, 900);
+    const auto grabChild = [&](const char* name) {
+        QApplication::processEvents();
+        QMdiSubWindow* child = form.MdiArea().activeSubWindow();
+        if (child == nullptr) return false;
+        child->move(0, 0);
+        QApplication::processEvents();
+        return Save(child->grab(), QDir(out).filePath(QLatin1String(name)));
+    };
+    form.ResultsSummaryClick();
+    ok = grabChild("results-summary.png") && ok;
+    form.CloseChildWindows();
+    form.ViewReportClick();
+    if (auto* viewer = form.findChild<keldar::TReportViewer*>()) {
+        const auto& headings = viewer->Headings();
+        for (int i = 0; i < headings.size(); ++i) {
+            if (headings[i].label == QLatin1String("Load-settlement table")) viewer->GoToHeading(i);
+        }
+        viewer->findChild<QLineEdit*>(QStringLiteral("FindText"))
+            ->setText(QStringLiteral("top movement"));
+        viewer->FindNext();
+    }
+    ok = grabChild("report-viewer-find.png") && ok;
+    form.CloseChildWindows();
+    form.resize(820, 560);
 
     // A copy cut in half is read only in part; Run Analysis asks before saving over it.
     const QString broken = work.filePath(QStringLiteral("broken.kd3d"));

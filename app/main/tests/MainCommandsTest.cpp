@@ -60,16 +60,7 @@ class MainCommandsTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir dir_;
-    QString startFolder_;
-
-    QString settingsFile() const { return dir_.filePath(QStringLiteral("settings.ini")); }
-    QString copyExample(const QString& name) {
-        const QString target = dir_.filePath(name);
-        QFile::remove(target);
-        if (!QFile::copy(ExampleFile(name), target)) qFatal("cannot copy %s", qPrintable(name));
-        return target;
-    }
+    keldar::test::TestFolder folder_;
     static void activate(Session& s) {
         QApplication::setActiveWindow(&s.form);
         QVERIFY(QTest::qWaitForWindowActive(&s.form));
@@ -94,19 +85,16 @@ class MainCommandsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        startFolder_ = QDir::currentPath();
-        QFile::remove(settingsFile());
-    }
-    void cleanup() { QDir::setCurrent(startFolder_); }
+    void init() { folder_.init(); }
+    void cleanup() { folder_.cleanup(); }
 
     void rejectedFieldStopsEveryProjectCommand() {
-        Session s(settingsFile());
+        Session s(folder_.settingsFile());
         activate(s);
-        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        const QString data = folder_.copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
         s.open(data);
         const QByteArray original = ReadAll(data);
-        const QString other = copyExample(QStringLiteral("pipe-pile-clay.kd3d"));
+        const QString other = folder_.copyExample(QStringLiteral("pipe-pile-clay.kd3d"));
         const long double length = s.form.Project().PileLength;
         const bool generated = s.form.Project().CurvesGenerated;
 
@@ -133,7 +121,7 @@ class MainCommandsTest : public QObject {
         QVERIFY(!s.form.Project().DowndragOn);
         QCOMPARE(s.form.Project().PileLength, length);
         QCOMPARE(ReadAll(data), original);
-        QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("steel-pipe-clay.kd3o"))));
+        QVERIFY(!QFileInfo::exists(folder_.path(QStringLiteral("steel-pipe-clay.kd3o"))));
         QVERIFY(s.desktop.requests.size() == 1);  // only the Open at the start
 
         // Help neither reads nor changes the project: it is there while the entry is corrected.
@@ -156,9 +144,9 @@ class MainCommandsTest : public QObject {
     }
 
     void rejectedTableCellStopsTheRun() {
-        Session s(settingsFile());
+        Session s(folder_.settingsFile());
         activate(s);
-        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        const QString data = folder_.copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
         s.open(data);
         s.form.Project().TipMovementsOn = true;
         s.item("TipMovement1")->setEnabled(true);
@@ -175,13 +163,13 @@ class MainCommandsTest : public QObject {
         s.item("SpeedButton4")->trigger();
         QCOMPARE(s.messages.messages().size(), 1);
         QVERIFY(s.texts().constFirst().startsWith(kNotEvaluated));
-        QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("steel-pipe-clay.kd3o"))));
+        QVERIFY(!QFileInfo::exists(folder_.path(QStringLiteral("steel-pipe-clay.kd3o"))));
         QTRY_VERIFY(form->Grid()->viewport()->findChild<QLineEdit*>() != nullptr);
         QVERIFY(form->HasRejectedEntry());
     }
 
     void accessKeysNeverChangeARejectedEntry() {
-        Session s(settingsFile());
+        Session s(folder_.settingsFile());
         TDataEdit* diameter = EnterRejectedDiameter(s);
         QTRY_VERIFY(diameter->hasFocus());
         // Alt+D opens the Data menu, which refuses; Alt+Q and Alt+Z belong to nothing.
@@ -197,7 +185,7 @@ class MainCommandsTest : public QObject {
     }
 
     void aMenuNeverStartsToOpenOverARejectedEntry() {
-        Session s(settingsFile());
+        Session s(folder_.settingsFile());
         TDataEdit* diameter = EnterRejectedDiameter(s);
         QTRY_VERIFY(diameter->hasFocus());
         // The message box of the entry must not run inside the menu's own opening: the bar
@@ -221,7 +209,7 @@ class MainCommandsTest : public QObject {
     }
 
     void commandsThatCannotActAreDisabledOrSayWhy() {
-        Session s(settingsFile());
+        Session s(folder_.settingsFile());
         // No report before any run.
         QVERIFY(!s.item("SpeedButton5")->isEnabled());
         s.form.UpdateComputationMenu();
@@ -237,14 +225,14 @@ class MainCommandsTest : public QObject {
         QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
         QVERIFY(s.texts().isEmpty());
 
-        const QString data = copyExample(QStringLiteral("user-curves-si.kd3d"));
+        const QString data = folder_.copyExample(QStringLiteral("user-curves-si.kd3d"));
         s.open(data);
         QVERIFY(!s.item("SpeedButton6")->isEnabled());
         QVERIFY(!s.item("ViewSoilLayerCoordinates1")->isEnabled());
         s.item("CompRun")->trigger();
         QVERIFY(s.item("SpeedButton5")->isEnabled());
         // A report deleted behind the program's back: the button says so and turns off.
-        QVERIFY(QFile::remove(dir_.filePath(QStringLiteral("user-curves-si.kd3o"))));
+        QVERIFY(QFile::remove(folder_.path(QStringLiteral("user-curves-si.kd3o"))));
         s.messages.clear();
         s.item("SpeedButton5")->trigger();
         QCOMPARE(
@@ -255,9 +243,9 @@ class MainCommandsTest : public QObject {
     }
 
     void userIdentificationReachesTheReportAndTheSettings() {
-        const QString data = copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
+        const QString data = folder_.copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
         {
-            Session s(settingsFile());
+            Session s(folder_.settingsFile());
             activate(s);
             s.item("CompText")->trigger();
             Enter(Find<QLineEdit>(s.form, "EdtUserName"), QStringLiteral("R. Engineer"));
@@ -266,14 +254,13 @@ class MainCommandsTest : public QObject {
             Enter(Find(s.form, "DataUserNumber"), QStringLiteral("4711"));
             s.open(data);
             s.item("CompRun")->trigger();
-            const QByteArray report =
-                ReadAll(dir_.filePath(QStringLiteral("steel-pipe-clay.kd3o")));
+            const QByteArray report = ReadAll(folder_.path(QStringLiteral("steel-pipe-clay.kd3o")));
             QVERIFY(report.contains("R. Engineer"));
             QVERIFY(report.contains("Soil Mechanics L, P. Partner"));
             QVERIFY(report.contains("4711"));
             QVERIFY(s.form.close());
         }
-        Session again(settingsFile());
+        Session again(folder_.settingsFile());
         again.item("CompText")->trigger();
         QCOMPARE(Find<QLineEdit>(again.form, "EdtUserName")->text(), QStringLiteral("R. Engineer"));
         QCOMPARE(Find<QLineEdit>(again.form, "EdtOrganisation")->text(),
@@ -283,19 +270,19 @@ class MainCommandsTest : public QObject {
 
     void mainWindowKeepsItsGeometry() {
         {
-            Session s(settingsFile());
+            Session s(folder_.settingsFile());
             s.form.resize(1013, 677);
             QVERIFY(s.form.close());
         }
-        Session again(settingsFile());
+        Session again(folder_.settingsFile());
         QCOMPARE(again.form.size(), QSize(1013, 677));
     }
 
     void childWindowsOpenInsideTheWorkspace() {
-        Session s(settingsFile());
+        Session s(folder_.settingsFile());
         s.form.resize(760, 480);
         QApplication::processEvents();
-        s.open(copyExample(QStringLiteral("user-curves-si.kd3d")));
+        s.open(folder_.copyExample(QStringLiteral("user-curves-si.kd3d")));
         s.item("CompRun")->trigger();
         const QRect workspace = s.form.MdiArea().viewport()->rect();
         for (const char* command : {"SoilParameters1", "mLoad", "mAxial", "mtzcurves", "mTip",

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include "RecordingMessages.h"
 #include "TMainForm.h"
@@ -21,6 +23,32 @@ inline QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// A test's folder: its settings file and copies of the examples. Opening a project makes its
+// folder current: cleanup() puts the first one back.
+class TestFolder {
+  public:
+    void init() {
+        startFolder_ = QDir::currentPath();
+        QFile::remove(settingsFile());
+    }
+    void cleanup() { QDir::setCurrent(startFolder_); }
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString settingsFile() const { return path(QStringLiteral("settings.ini")); }
+    // A fresh copy of an example, without the run files of an earlier copy.
+    QString copyExample(const QString& name) {
+        const QString target = path(name);
+        for (const char* extension : {".kd3d", ".kd3o", ".kd3p", ".kd3r"})
+            QFile::remove(ChangeFileExt(target, QLatin1String(extension)));
+        if (!QFile::copy(ExampleFile(name), target)) qFatal("cannot copy %s", qPrintable(name));
+        return target;
+    }
+
+  private:
+    QTemporaryDir dir_;
+    QString startFolder_;
+};
 
 // One program session: its settings file, messages, desktop and main window.
 struct Session {

@@ -1,0 +1,52 @@
+// The Results Summary window: the numbers of a run that go into a design note (capacity by
+// named criteria, the load at a chosen settlement and the settlement at a chosen load, the
+// cases and, in settling soil, the neutral plane) as fixed-pitch text that can be copied,
+// printed and saved as PDF. The chosen settlement and load are entered above the text; the
+// text follows them as each entry is accepted.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "ResultsSummary.h"
+#include "RunResults.h"
+
+class QPlainTextEdit;
+
+namespace keldar {
+
+class TDataEdit;
+class TViewsShell;
+class UserMessages;
+
+class TResultsSummaryWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // projectName names the window, the print job and the proposed PDF file.
+    TResultsSummaryWindow(RunResults results, const QString& projectName, UserMessages& messages,
+                          TViewsShell& shell, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QString Text() const;
+    const ResultsSummary& Summary() const { return summary_; }
+
+    void CopyClick();
+    void PrintClick();
+    void SavePdfClick();
+
+  private:
+    void Refresh();
+    SummaryChoices Choices() const;
+
+    RunResults results_;
+    ResultsSummary summary_;
+    QString projectName_;
+    UserMessages& messages_;
+    TViewsShell& shell_;
+    TDataEdit* settlementEdit_ = nullptr;
+    TDataEdit* loadEdit_ = nullptr;
+    QPlainTextEdit* text_ = nullptr;
+};
+
+}  // namespace keldar
