@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "RunContext.h"
 #include "RunStore.h"
 
 namespace keldar {
 
-static RunResults* target = nullptr;
-
-void setResultsTarget(RunResults* results) { target = results; }
-RunResults* resultsTarget() { return target; }
+void setResultsTarget(RunResults* results) { currentRun().results = results; }
+RunResults* resultsTarget() { return currentRun().results; }
 
 static std::string trimmedTitle(const RunStore& s) {
     std::string title(s.TITLE, kTitleLength);
@@ -19,6 +18,7 @@ static std::string trimmedTitle(const RunStore& s) {
 }
 
 void collectInput() {
+    RunResults* const target = resultsTarget();
     if (!target) return;
     const RunStore& s = runStore();
     RunResults& r = *target;
@@ -58,6 +58,7 @@ void collectInput() {
 }
 
 void collectPileFlexibility(const IncrementTable& table) {
+    RunResults* const target = resultsTarget();
     if (!target) return;
     double flexibility = 0.0;
     for (int i = 1; i <= table.count; ++i) flexibility += table.length / double(table.stiffness[i]);
@@ -65,6 +66,7 @@ void collectPileFlexibility(const IncrementTable& table) {
 }
 
 void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift) {
+    RunResults* const target = resultsTarget();
     if (!target) return;
     const float sign = uplift ? -1.0f : 1.0f;
     CaseDistribution d;
@@ -85,24 +87,26 @@ void collectCase(const IncrementTable& table, const PileSolution& solution, bool
 }
 
 void collectLoadSettlementRow(const LoadSettlementRow& row) {
-    if (target) target->loadSettlement.push_back(row);
+    if (RunResults* const target = resultsTarget()) target->loadSettlement.push_back(row);
 }
 
 void collectLoadControlledRow(const LoadSettlementRow& row) {
-    if (target) target->loadControlled.push_back(row);
+    if (RunResults* const target = resultsTarget()) target->loadControlled.push_back(row);
 }
 
 void collectWarning(const RangeWarning& warning) {
-    if (target) target->warnings.push_back(warning);
+    if (RunResults* const target = resultsTarget()) target->warnings.push_back(warning);
 }
 
 void collectError(std::int32_t status, std::string_view message) {
+    RunResults* const target = resultsTarget();
     if (!target || !target->message.empty()) return;
     target->status = status;
     target->message = std::string(message);
 }
 
 void collectEnd(std::int32_t status) {
+    RunResults* const target = resultsTarget();
     if (!target) return;
     RunResults& r = *target;
     r.status = status;
