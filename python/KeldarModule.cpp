@@ -11,9 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <system_error>
 #include <variant>
@@ -215,21 +213,6 @@ void SetTableRows(keldar::TGridTableT<F>& table, const Rows& rows, const std::st
     table.SetChanged(true);
 }
 
-// Standard error stays quiet while the engine runs without a console: its error lines are in
-// the report and the results.
-class QuietErrors {
-  public:
-    explicit QuietErrors(bool quiet) : saved_(quiet ? std::cerr.rdbuf(nullptr) : nullptr) {}
-    ~QuietErrors() {
-        if (saved_) std::cerr.rdbuf(saved_);
-    }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-  private:
-    std::streambuf* saved_;
-};
-
 // What a column holds, for the scripting reference and keldar.describe.
 template <class F>
 py::dict ColumnDeclaration(const keldar::TColumnT<F>& col, int index) {
@@ -298,26 +281,46 @@ RunOutcome Outcome(keldar::RunResults& results, keldar::SummaryChoices choices =
             keldar::nonFiniteRowCount(results) == 0};
 }
 
-// The summary's chosen settlement and load: NaN takes the default.
+// Who ran the engine, as the report's header shows it.
+keldar::RunIdentity ScriptIdentity() {
+    keldar::RunIdentity identity;
+    identity.user1 = "KELDAR Python module";
+    identity.user2 = "Scripted run, no user identification";
+    return identity;
+}
+
+// Without a console the engine's error lines go only to the report and the results.
+keldar::RunOptions ScriptOptions(keldar::RunResults& results, bool console) {
+    keldar::RunOptions options;
+    options.consoleBanner = console;
+    options.consoleErrors = console;
+    options.results = &results;
+    return options;
+}
+
+// The summary's chosen settlement and load: NaN takes the default. Every run has storage of its
+// own, so Python threads run the engine at once.
 RunOutcome RunDataFile(const std::string& dataFile, bool console, float atSettlement,
                        float atLoad) {
     keldar::RunResults results;
     // A folder or a missing file gets no report: nothing is written for it.
     if (!keldar::dataFileCanBeRun(dataFile, results)) return Outcome(results);
     const keldar::RunPaths paths = keldar::runPathsFor(dataFile);
-    keldar::RunIdentity identity;
-    identity.user1 = "KELDAR Python module";
-    identity.user2 = "Scripted run, no user identification";
-    keldar::RunOptions options;
-    options.consoleBanner = console;
-    options.results = &results;
     {
-        // The engine has one run store: runs from several Python threads take turns.
-        static std::mutex engineInUse;
         py::gil_scoped_release release;
-        const std::lock_guard<std::mutex> lock(engineInUse);
-        const QuietErrors quiet(!console);
-        keldar::runKeldar(paths, identity, options);
+        keldar::runKeldar(paths, ScriptIdentity(), ScriptOptions(results, console));
+    }
+    return Outcome(results, {atSettlement, atLoad});
+}
+
+// A run of a data file's text, writing nothing; `dataFile` is the name the report would show.
+RunOutcome RunDataText(const std::string& text, const std::string& dataFile, bool console,
+                       float atSettlement, float atLoad) {
+    keldar::RunResults results;
+    {
+        py::gil_scoped_release release;
+        keldar::runKeldarInMemory(text, keldar::RunPathsFor(dataFile), ScriptIdentity(),
+                                  ScriptOptions(results, console));
     }
     return Outcome(results, {atSettlement, atLoad});
 }
@@ -374,23 +377,29 @@ class Project {
         }
     }
 
-    // Runs the project as it stands, written as a data file into folder, or into a private
-    // temporary folder. The project itself is not saved: its file name, companion file and
-    // modified state stay as they are, unless the run's file is the project's own file, which
-    // is then saved.
+    // Runs the project as it stands: in memory, from the data file's text as saving would write
+    // it; or, with files, written as a data file into folder or into a private temporary folder.
+    // The project itself is not saved: its file name, companion file and modified state stay as
+    // they are, unless the run's file is the project's own file, which is then saved.
     RunOutcome Run(const std::string& folder, bool console, bool overwrite, float atSettlement,
-                   float atLoad) {
+                   float atLoad, bool files) {
+        const std::string base = fs::path(data_.FileName.toStdString()).stem().string();
+        const std::string name = (base.empty() ? std::string("project") : base) + ".kd3d";
+        // Writing the text sets up the layer tables as a save does, which marks the project
+        // modified; it is not saved, so it stays as it was.
+        const bool modified = data_.Modified();
+        const QByteArray text = keldar::DataFileText(data_);
+        data_.SetModified(modified);
+        if (folder.empty() && !files)
+            return RunDataText(text.toStdString(), name, console, atSettlement, atLoad);
+
         std::unique_ptr<TempFolder> temp;
         fs::path dir = folder;
         if (folder.empty()) {
             temp = std::make_unique<TempFolder>();
             dir = temp->path();
         }
-        const std::string base = fs::path(data_.FileName.toStdString()).stem().string();
-        const fs::path dataFile = dir / ((base.empty() ? std::string("project") : base) + ".kd3d");
-        const bool modified = data_.Modified();
-        const QByteArray text = keldar::DataFileText(data_);
-        data_.SetModified(modified);
+        const fs::path dataFile = dir / name;
         WriteRunDataFile(dataFile, text, overwrite);
         std::error_code ec;
         if (!data_.FileName.isEmpty() && fs::equivalent(dataFile, data_.FileName.toStdString(), ec))
@@ -555,7 +564,7 @@ PYBIND11_MODULE(_keldar, m) {
         .def("save", &Project::Save, py::arg("path") = "")
         .def("run", &Project::Run, py::arg("folder") = "", py::arg("console") = false,
              py::arg("overwrite") = false, py::arg("at_settlement") = kDefault,
-             py::arg("at_load") = kDefault)
+             py::arg("at_load") = kDefault, py::arg("files") = false)
         .def("field", &Project::Field)
         .def("set_field", &Project::SetField)
         .def("table", &Project::Table, py::arg("name"), py::arg("row") = -1)
