@@ -10,7 +10,7 @@
 namespace keldar {
 
 struct RunContext {
-    RunStore store{};
+    RunStore store;  // cleared by each run as it starts
     RunFiles files;
     RunResults* results = nullptr;  // filled as the run goes, when the caller asked for it
     bool anyUnconverged = false;    // a case or head load of the run notes did not converge

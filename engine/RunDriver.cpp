@@ -156,7 +156,7 @@ static std::int32_t runOwnStorage(const RunPlace& place, const RunIdentity& iden
                                   const RunOptions& options, RunTexts* texts) {
     std::unique_ptr<RunContext> run;
     try {
-        run = std::make_unique<RunContext>();
+        run.reset(new RunContext);  // not zeroed twice: the run clears its store first
     } catch (const std::bad_alloc&) {
         if (options.consoleErrors) std::cerr << "KELDAR: no memory for the run (status 19)\n";
         return kStatusInternalError;

@@ -83,10 +83,9 @@ struct CaseOutcome {
     float headMovement = 0.0f;
     std::string report;
     std::string plot;
-    // The case's solution, kept for the results in numbers when they are asked for: they are
+    // The case's load distribution, made when the results in numbers are asked for: they are
     // collected in case order on the calling thread.
-    std::optional<PileSolution> solution;
-    bool uplift = false;
+    std::optional<CaseDistribution> distribution;
     int unconverged = 0;
     float largestStrain = 0.0f;
 };
@@ -134,10 +133,10 @@ static void solveCase(int k, const IncrementTable& increments, PileSolution& sol
     outcome.headLoad = sign * solution.headLoad;
     outcome.headMovement = sign * solution.headMovement;
     outcome.tipLoad = sign * tipLoad;
-    outcome.uplift = uplift;
     outcome.unconverged = solution.unconverged;
     outcome.largestStrain = solution.largestStrain;
-    if (resultsTarget() != nullptr) outcome.solution = solution;
+    if (resultsTarget() != nullptr)
+        outcome.distribution = caseDistribution(increments, solution, uplift);
 }
 
 void runTipMovementCases(std::int32_t& status, int workers) {
@@ -165,8 +164,8 @@ void runTipMovementCases(std::int32_t& status, int workers) {
             runFiles().plot.writeText(outcome.plot);
             buffers.giveBack(outcome.report);
             buffers.giveBack(outcome.plot);
-            if (outcome.solution) collectCase(increments, *outcome.solution, outcome.uplift);
-            outcome.solution.reset();
+            if (outcome.distribution) collectCase(std::move(*outcome.distribution));
+            outcome.distribution.reset();
             s.TOPLOAD[k] = outcome.headLoad;
             s.TOPMOV[k] = outcome.headMovement;
             s.TIPLOAD[k] = outcome.tipLoad;

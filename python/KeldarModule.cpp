@@ -8,6 +8,7 @@
 #include <QString>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -268,17 +269,61 @@ class TempFolder {
     fs::path path_;
 };
 
+// A number as json.loads gives it for the results document's text: the double nearest to the
+// float's shortest decimal text, None for NaN or infinity.
+py::object JsonNumber(float value) {
+    if (!std::isfinite(value)) return py::none();
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double parsed = 0.0;
+    std::from_chars(buffer, written.ptr, parsed);
+    return py::float_(parsed);
+}
+
+py::list JsonNumbers(const std::vector<float>& values) {
+    py::list list(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) list[i] = JsonNumber(values[i]);
+    return list;
+}
+
+// The cases' load distributions as the results document lists them. They are most of its
+// numbers: made here directly, they are not written out as text and read back.
+py::list Distributions(const std::vector<keldar::CaseDistribution>& distributions) {
+    py::list cases;
+    for (const keldar::CaseDistribution& d : distributions) {
+        py::dict c;
+        c["node_depth"] = JsonNumbers(d.nodeDepth);
+        c["node_load"] = JsonNumbers(d.nodeLoad);
+        c["node_movement"] = JsonNumbers(d.nodeMovement);
+        c["middle_depth"] = JsonNumbers(d.middleDepth);
+        c["transfer"] = JsonNumbers(d.transfer);
+        c["load_taken"] = JsonNumbers(d.loadTaken);
+        c["average_load"] = JsonNumbers(d.averageLoad);
+        c["shortening"] = JsonNumbers(d.shortening);
+        c["average_movement"] = JsonNumbers(d.averageMovement);
+        cases.append(std::move(c));
+    }
+    return cases;
+}
+
 struct RunOutcome {
     int status;
     std::string message;
-    std::string json;
-    bool finite;  // every result row is a number
+    std::string json;  // the results document, its distributions left out
+    bool finite;       // every result row is a number
+    std::vector<keldar::CaseDistribution> distributions;
 };
 
 RunOutcome Outcome(keldar::RunResults& results, keldar::SummaryChoices choices = {}) {
     keldar::noteNonFiniteResults(results);
-    return {results.status, results.message, keldar::resultsJson(results, "run", choices),
-            keldar::nonFiniteRowCount(results) == 0};
+    RunOutcome outcome{
+        results.status,
+        results.message,
+        keldar::resultsJson(results, "run", choices, keldar::DistributionsInJson::LeftOut),
+        keldar::nonFiniteRowCount(results) == 0,
+        {}};
+    outcome.distributions = std::move(results.distributions);
+    return outcome;
 }
 
 // Who ran the engine, as the report's header shows it.
@@ -547,7 +592,9 @@ PYBIND11_MODULE(_keldar, m) {
         .def_readonly("status", &RunOutcome::status)
         .def_readonly("message", &RunOutcome::message)
         .def_readonly("json", &RunOutcome::json)
-        .def_readonly("finite", &RunOutcome::finite);
+        .def_readonly("finite", &RunOutcome::finite)
+        .def("distributions",
+             [](const RunOutcome& outcome) { return Distributions(outcome.distributions); });
 
     m.def(
         "unit_label",

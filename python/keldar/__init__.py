@@ -166,6 +166,8 @@ def _readable(path):
 
 def _outcome(outcome, check):
     results = _json.loads(outcome.json)
+    # The distributions come as numbers, not through the text (they are most of it).
+    results["distributions"] = outcome.distributions()
     if check and (outcome.status > 0 or not outcome.finite):
         raise RunError(outcome.status, outcome.message, results)
     return results

@@ -313,6 +313,11 @@ def test_a_run_in_memory_gives_the_results_of_a_run_on_files(sample, tmp_path):
     assert project.run(files=True) == in_memory
     assert project.run(folder=tmp_path) == in_memory
     assert sorted(p.suffix for p in tmp_path.iterdir()) == [".kd3d", ".kd3o", ".kd3p", ".kd3r"]
+    # The distributions, made as numbers, are those of the JSON text of keldar-run.
+    out = tmp_path / "results.json"
+    subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "json", "--out", str(out),
+                    tmp_path / sample.name], check=True, stdout=subprocess.DEVNULL)
+    assert json.loads(out.read_text()) == in_memory
 
 
 def test_runs_from_several_threads_at_once_give_the_results_of_runs_alone():
