@@ -158,7 +158,8 @@ static std::int32_t runOwnStorage(const RunPlace& place, const RunIdentity& iden
     try {
         run.reset(new RunContext);  // not zeroed twice: the run clears its store first
     } catch (const std::bad_alloc&) {
-        if (options.consoleErrors) std::cerr << "KELDAR: no memory for the run (status 19)\n";
+        if (options.consoleErrors)
+            std::cerr << "KELDAR: no memory for the run (status " << kStatusInternalError << ")\n";
         return kStatusInternalError;
     }
     const RunBinding binding(*run);

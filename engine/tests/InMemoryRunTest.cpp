@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -84,8 +85,10 @@ void expectSameOnBothPaths(const std::string& data, const std::string& name) {
 
 std::vector<fs::path> sampleProjects() {
     std::vector<fs::path> found;
+    const char* const source = std::getenv("KELDAR_SOURCE_DIR");
+    if (source == nullptr) return found;
     for (const char* folder : {"examples", "examples/cpt", "docs/verification"})
-        for (const auto& entry : fs::directory_iterator(fs::path(KELDAR_SOURCE_DIR) / folder))
+        for (const auto& entry : fs::directory_iterator(fs::path(source) / folder))
             if (entry.path().extension() == ".kd3d") found.push_back(entry.path());
     return found;
 }
