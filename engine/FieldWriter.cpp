@@ -125,6 +125,47 @@ static int digitCount(std::uint64_t value) {
     return n;
 }
 
+// Powers of ten that a double holds exactly.
+static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// a x 10^k in double precision: one rounded operation, so within a relative 2^-53 of the exact
+// value. NaN outside the powers that the integer arithmetic takes, so that the values it leaves
+// to the general formatting still go there.
+static inline double scaledQuickly(float a, int k) {
+    if (k > 12 || k < -19) return std::numeric_limits<double>::quiet_NaN();
+    return k >= 0 ? double(a) * kExactPowers[k] : double(a) / kExactPowers[-k];
+}
+
+// The scaled values stay below 10^10, where that error is below 2e-6: a value farther than
+// this from a rounding boundary (one half, or the next decade) rounds as its exact value does.
+static constexpr double kBoundaryMargin = 1e-5;
+
+// exponentForm by way of the double product, for the values far from every rounding boundary
+// (nearly all); false when the exact integer arithmetic has to decide.
+template <int Digits>
+static bool exponentFormQuickly(float a, std::uint32_t& mantissa, int& exponent) {
+    constexpr double kDecade = double(kPowers[Digits]);
+    double y = scaledQuickly(a, Digits - exponent);
+    if (!(std::fabs(y - kDecade) > kBoundaryMargin)) return false;  // also NaN
+    if (y > kDecade) {
+        ++exponent;
+        y = scaledQuickly(a, Digits - exponent);
+        if (!(y == y)) return false;
+    }
+    const double whole = std::floor(y);
+    const double rest = y - whole;  // exact: y is below 2^52
+    if (std::fabs(rest - 0.5) <= kBoundaryMargin) return false;
+    std::uint64_t m = static_cast<std::uint64_t>(whole) + (rest > 0.5 ? 1 : 0);
+    if (m == kPowers[Digits]) {  // 0.999.. rounds up into the next decade
+        m = kPowers[Digits - 1];
+        ++exponent;
+    }
+    mantissa = static_cast<std::uint32_t>(m);
+    return true;
+}
+
 // The mantissa (Digits digits, or 0 for zero) and the decimal exponent of the form 0.ddddE+xx;
 // false when the value needs the general formatting. Digits is a constant, so that the
 // powers of ten and the digit loop are fixed for each field kind.
@@ -137,6 +178,9 @@ static bool exponentForm(float a, std::uint32_t& mantissa, int& exponent) {
     if (!splitValue(a, b)) return false;
     // 2^(q+23) <= a < 2^(q+24), so a lies in the decade that holds 2^(q+23) or in the next.
     exponent = ((b.q + 23) * 78913 >> 18) + 1;
+    const int estimate = exponent;
+    if (exponentFormQuickly<Digits>(a, mantissa, exponent)) return true;
+    exponent = estimate;
     Scaled s{};
     if (!scale(b, Digits - exponent, s)) return false;
     if (s.whole >= kPowers[Digits]) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FieldWriter.h"
+#include "RunContext.h"
 #include "RunResultsCollect.h"
 #include "RunStore.h"
 
@@ -310,7 +311,8 @@ void writeRunError(std::int32_t status, std::string_view message) {
         out.write(kMessage, message);
         out.write(kStop, status);
     }
-    std::cerr << "KELDAR: " << message << " (status " << status << ")\n";
+    if (currentRun().consoleErrors)
+        std::cerr << "KELDAR: " << message << " (status " << status << ")\n";
     collectError(status, message);
 }
 

@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "RunContext.h"
+
 namespace keldar {
 
 static constexpr std::size_t kBlockSize = 256 * 1024;
@@ -20,16 +22,24 @@ void OutputFile::openInMemory() {
     inMemory_ = true;
 }
 
+void OutputFile::openDiscarding() {
+    close();
+    failed_ = false;
+    discarding_ = true;
+}
+
 bool OutputFile::close() {
     if (file_ != nullptr) {
         if (std::fclose(file_) != 0) failed_ = true;
         file_ = nullptr;
     }
     inMemory_ = false;
+    discarding_ = false;
     return !failed_;
 }
 
 void OutputFile::writeValues(const Layout& layout, std::span<const FieldValue> values) {
+    if (discarding_) return;
     buffer_.clear();
     layout.format(buffer_, values);
     writeText(buffer_);
@@ -44,9 +54,6 @@ void OutputFile::writeText(std::string_view text) {
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) failed_ = true;
 }
 
-RunFiles& runFiles() {
-    static RunFiles files;
-    return files;
-}
+RunFiles& runFiles() { return currentRun().files; }
 
 }  // namespace keldar

@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <new>
 
 #include "DataFileReader.h"
 #include "InputEcho.h"
 #include "InputStage.h"
 #include "OutputFile.h"
+#include "RunContext.h"
 #include "RunNotes.h"
 #include "RunResultsCollect.h"
 #include "RunStore.h"
@@ -59,16 +62,41 @@ static void closeOutputs(const RunPaths& paths, std::int32_t& status) {
     }
 }
 
+// Where a run takes its data and puts its texts: the files that the paths name, or memory.
+struct RunPlace {
+    const RunPaths& paths;  // the files; in memory, the names that the report's file block shows
+    const std::string* dataText = nullptr;  // in memory: the data file's text
+    bool keepTexts = false;                 // in memory: the texts are kept, not dropped
+
+    bool inMemory() const { return dataText != nullptr; }
+};
+
+static bool openOutput(OutputFile& file, const std::string& path, const RunPlace& place) {
+    if (!place.inMemory()) return file.open(path);
+    if (place.keepTexts)
+        file.openInMemory();
+    else
+        file.openDiscarding();
+    return true;
+}
+
+static bool openData(DataFileReader& in, const RunPlace& place) {
+    if (!place.inMemory()) return in.open(place.paths.dataFile);
+    in.openText(*place.dataText);
+    return true;
+}
+
 // Steps 3 to 10 of a run: from opening the report to closing every file.
-static void runSteps(const RunPaths& paths, const RunIdentity& identity, const ReportTime& time,
+static void runSteps(const RunPlace& place, const RunIdentity& identity, const ReportTime& time,
                      const RunOptions& options, std::int32_t& status) {
+    const RunPaths& paths = place.paths;
     clearRunStore();
     closeRunFiles();
     startRunNotes();
     status = kStatusOk;
     RunFiles& files = runFiles();
 
-    if (!files.report.open(paths.reportFile)) {
+    if (!openOutput(files.report, paths.reportFile, place)) {
         status = kStatusCannotCreateOutput;
         writeRunError(status, "The output report \"" + paths.reportFile + "\" cannot be created.");
         return;
@@ -77,11 +105,11 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
 
     DataFileReader in;
     in.setStrict(options.strictRecords);
-    const bool dataOk = in.open(paths.dataFile);
+    const bool dataOk = openData(in, place);
     // The plot file is replaced even when the run cannot go on, so that no earlier run's
     // results are left behind under this project's name.
-    const bool plotOk = files.plot.open(paths.plotFile);
-    const bool notesOk = files.notes.open(paths.notesFile);
+    const bool plotOk = openOutput(files.plot, paths.plotFile, place);
+    const bool notesOk = openOutput(files.notes, paths.notesFile, place);
     if (!dataOk) {
         status = in.status();
         writeRunError(status, in.message());
@@ -103,11 +131,11 @@ static void runSteps(const RunPaths& paths, const RunIdentity& identity, const R
     closeOutputs(paths, status);
 }
 
-static std::int32_t runGuarded(const RunPaths& paths, const RunIdentity& identity,
+static std::int32_t runGuarded(const RunPlace& place, const RunIdentity& identity,
                                const RunOptions& options) {
     std::int32_t status = kStatusOk;
     try {
-        runSteps(paths, identity, options.fixedTime ? *options.fixedTime : localTime(), options,
+        runSteps(place, identity, options.fixedTime ? *options.fixedTime : localTime(), options,
                  status);
     } catch (const std::exception& e) {
         // Nothing may escape to the host: the run ends with every file closed.
@@ -122,6 +150,33 @@ static std::int32_t runGuarded(const RunPaths& paths, const RunIdentity& identit
     return status;
 }
 
+// One run with storage of its own, bound to the calling thread while it lasts: runs on other
+// threads never see it.
+static std::int32_t runOwnStorage(const RunPlace& place, const RunIdentity& identity,
+                                  const RunOptions& options, RunTexts* texts) {
+    std::unique_ptr<RunContext> run;
+    try {
+        run.reset(new RunContext);  // not zeroed twice: the run clears its store first
+    } catch (const std::bad_alloc&) {
+        if (options.consoleErrors)
+            std::cerr << "KELDAR: no memory for the run (status " << kStatusInternalError << ")\n";
+        return kStatusInternalError;
+    }
+    const RunBinding binding(*run);
+    run->consoleErrors = options.consoleErrors;
+    if (options.results) *options.results = RunResults{};
+    setResultsTarget(options.results);
+    const std::int32_t status = runGuarded(place, identity, options);
+    collectEnd(status);
+    if (texts) {
+        texts->report = run->files.report.takeCaptured();
+        texts->plot = run->files.plot.takeCaptured();
+        texts->notes = run->files.notes.takeCaptured();
+    }
+    if (options.finalStore) *options.finalStore = run->store;
+    return status;
+}
+
 RunPaths RunPathsFor(const std::string& dataFile) {
     namespace fs = std::filesystem;
     return {dataFile, fs::path(dataFile).replace_extension(".kd3o").string(),
@@ -132,12 +187,14 @@ RunPaths RunPathsFor(const std::string& dataFile) {
 std::int32_t runKeldar(const RunPaths& paths, const RunIdentity& identity,
                        const RunOptions& options) {
     if (options.consoleBanner) writeStartBanner();
-    if (options.results) *options.results = RunResults{};
-    setResultsTarget(options.results);
-    const std::int32_t status = runGuarded(paths, identity, options);
-    collectEnd(status);
-    setResultsTarget(nullptr);
-    return status;
+    return runOwnStorage(RunPlace{paths}, identity, options, nullptr);
+}
+
+std::int32_t runKeldarInMemory(const std::string& dataText, const RunPaths& names,
+                               const RunIdentity& identity, const RunOptions& options,
+                               RunTexts* texts) {
+    if (options.consoleBanner) writeStartBanner();
+    return runOwnStorage(RunPlace{names, &dataText, texts != nullptr}, identity, options, texts);
 }
 
 void RUNPILE(std::int32_t& status) {
@@ -152,7 +209,7 @@ void RUNPILE(std::int32_t& status) {
         return;
     }
     if (incomplete) std::cerr << "  FILE ERRORS!\n";
-    status = runGuarded(paths, identity, RunOptions{});
+    status = runOwnStorage(RunPlace{paths}, identity, RunOptions{}, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------

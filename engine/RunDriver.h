@@ -2,7 +2,8 @@
 //
 // RUNPILE reads the file names from names.dat in the current directory, as the GUI hands them
 // over. runKeldar runs the same sequence on explicit paths; nothing but RUNPILE depends on the
-// current directory.
+// current directory. runKeldarInMemory runs it on the data file's text and writes no file.
+// Every run has storage of its own: runs on different threads may go on at once.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "RunResults.h"
+#include "RunStore.h"
 
 namespace keldar {
 
@@ -55,11 +57,31 @@ struct RunOptions {
     RunResults* results = nullptr;
     // Words after a record's values stop the run instead of being passed over.
     bool strictRecords = false;
+    // Error messages also on standard error (they are always in the report and the results).
+    bool consoleErrors = true;
+    // Receives the run store as the run left it, when set (tests).
+    RunStore* finalStore = nullptr;
+};
+
+// What a run in memory puts where a run on files writes its report, plot data file and
+// run-notes file.
+struct RunTexts {
+    std::string report;
+    std::string plot;
+    std::string notes;
 };
 
 // Runs one analysis; returns the run status (0 after a normal run).
 std::int32_t runKeldar(const RunPaths& paths, const RunIdentity& identity,
                        const RunOptions& options = {});
+
+// Runs one analysis on the text of a data file, writing no file. `names` are the paths that the
+// report's file block shows, as if the text had been read from names.dataFile. When `texts` is
+// set it receives the three texts, byte for byte what runKeldar writes into the files; when not,
+// the texts are not made at all.
+std::int32_t runKeldarInMemory(const std::string& dataText, const RunPaths& names,
+                               const RunIdentity& identity, const RunOptions& options = {},
+                               RunTexts* texts = nullptr);
 
 // The run as the entry point starts it: names.dat from the current directory.
 void RUNPILE(std::int32_t& status);

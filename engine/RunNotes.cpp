@@ -5,12 +5,11 @@
 
 #include "OutputFile.h"
 #include "PileSolution.h"
+#include "RunContext.h"
 #include "RunResultsCollect.h"
 #include "RunStore.h"
 
 namespace keldar {
-
-static bool anyUnconverged = false;
 
 // Steel yields near 0.2 % strain and concrete crushes near 0.3 %: 1 % is beyond any pile.
 static constexpr float kLargestPileStrain = 0.01f;
@@ -28,7 +27,7 @@ std::string noteNumber(float value) {
     return std::string(buffer, end);
 }
 
-void startRunNotes() { anyUnconverged = false; }
+void startRunNotes() { currentRun().anyUnconverged = false; }
 
 void noteRangeWarning(const RangeWarning& warning) {
     writeNote("WARNING: " + warning.message);
@@ -43,7 +42,7 @@ static std::string unconvergedCount(int unconverged, int increments) {
 
 void noteUnconvergedCase(int k, float tipMovement, int unconverged, int increments) {
     if (unconverged <= 0) return;
-    anyUnconverged = true;
+    currentRun().anyUnconverged = true;
     writeNote("NOT CONVERGED: case " + std::to_string(k) + " (tip movement " +
               noteNumber(tipMovement) + " " + lengthUnit() +
               "): " + unconvergedCount(unconverged, increments) + ".");
@@ -51,7 +50,7 @@ void noteUnconvergedCase(int k, float tipMovement, int unconverged, int incremen
 
 void noteUnconvergedLoad(int j, float load, int unconverged, int increments) {
     if (unconverged <= 0) return;
-    anyUnconverged = true;
+    currentRun().anyUnconverged = true;
     writeNote("NOT CONVERGED: head load " + std::to_string(j) + " (" + noteNumber(load) + " " +
               forceUnit() + "): " + unconvergedCount(unconverged, increments) +
               " in the solution found.");
@@ -68,7 +67,7 @@ void noteAxialStrain(int k, float tipMovement, float largestStrain) {
 }
 
 void finishRunNotes() {
-    if (!anyUnconverged) return;
+    if (!currentRun().anyUnconverged) return;
     writeNote(
         "The loads and movements of a case or head load named NOT CONVERGED are not a solution.\n"
         "An increment converges when k x pi x D x DL^2 / (8 AE) < 1, k being the steepest slope "

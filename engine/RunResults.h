@@ -14,12 +14,16 @@ namespace keldar {
 
 struct CurvePoint {
     float x, y;  // t-z curve: x = movement z, y = load transfer t; Q-w: x = movement w, y = load Q
+
+    bool operator==(const CurvePoint&) const = default;
 };
 
 struct TzCurveResult {
     int number = 0;
     float depth = 0.0f;
     std::vector<CurvePoint> points;
+
+    bool operator==(const TzCurveResult&) const = default;
 };
 
 // Pile data and options as the engine read them.
@@ -33,6 +37,8 @@ struct InputSummary {
     int layers = 0, aePoints = 0, tipMovements = 0, headLoads = 0, settlementPoints = 0;
     bool tzFactors = false, qwFactors = false;
     float qMultiplier = 0, wMultiplier = 0;
+
+    bool operator==(const InputSummary&) const = default;
 };
 
 // One load-settlement row: a tip-movement case or a pile-head load.
@@ -42,6 +48,8 @@ struct LoadSettlementRow {
     // Increments of the row's solution accepted without meeting the tolerance: the row's loads
     // and movements are then not a solution.
     int unconvergedIncrements = 0;
+
+    bool operator==(const LoadSettlementRow&) const = default;
 };
 
 // An input or generated value outside the range of its published method, or a case whose pile
@@ -53,6 +61,8 @@ struct RangeWarning {
     int row = 0;  // property row (2i-1 at the top of layer i, 2i at its bottom); 0: no soil row
     float value = 0;
     std::string message;  // the sentence of the run notes
+
+    bool operator==(const RangeWarning&) const = default;
 };
 
 // Load and movement along the pile for one tip-movement case, signed as the report shows them
@@ -60,6 +70,8 @@ struct RangeWarning {
 struct CaseDistribution {
     std::vector<float> nodeDepth, nodeLoad, nodeMovement;
     std::vector<float> middleDepth, transfer, loadTaken, averageLoad, shortening, averageMovement;
+
+    bool operator==(const CaseDistribution&) const = default;
 };
 
 struct RunResults {
@@ -82,6 +94,8 @@ struct RunResults {
     // Words of the data file that the run passed over (after a record's values), one entry per
     // line: "line 12: 000".
     std::vector<std::string> unusedWords;
+
+    bool operator==(const RunResults&) const = default;
 };
 
 // Unit labels of a unit system: length, force, stress.

@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "PileStiffness.h"
+#include "RunContext.h"
 #include "RunStore.h"
 
 namespace keldar {
 
-static RunResults* target = nullptr;
-
-void setResultsTarget(RunResults* results) { target = results; }
-RunResults* resultsTarget() { return target; }
+void setResultsTarget(RunResults* results) { currentRun().results = results; }
+RunResults* resultsTarget() { return currentRun().results; }
 
 static std::string trimmedTitle(const RunStore& s) {
     std::string title(s.TITLE, kTitleLength);
@@ -20,6 +19,7 @@ static std::string trimmedTitle(const RunStore& s) {
 }
 
 void collectInput() {
+    RunResults* const target = resultsTarget();
     if (!target) return;
     const RunStore& s = runStore();
     RunResults& r = *target;
@@ -59,50 +59,63 @@ void collectInput() {
 }
 
 void collectPileFlexibility() {
+    RunResults* const target = resultsTarget();
     if (!target) return;
     const RunStore& s = runStore();
     target->pileFlexibility = pileFlexibility(&s.XAE[1], &s.AE[1], s.NAE, s.PLEN, s.NINC);
 }
 
-void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift) {
-    if (!target) return;
+// values[1..count] times sign: the solver's 1-based arrays as a list.
+static std::vector<float> signedList(const float* values, int count, float sign) {
+    std::vector<float> list(values + 1, values + 1 + count);
+    if (sign != 1.0f)
+        for (float& v : list) v *= sign;
+    return list;
+}
+
+CaseDistribution caseDistribution(const IncrementTable& table, const PileSolution& solution,
+                                  bool uplift) {
     const float sign = uplift ? -1.0f : 1.0f;
+    const int n = table.count;
     CaseDistribution d;
-    for (int n = 1; n <= table.count + 1; ++n) {
-        d.nodeDepth.push_back(table.nodeDepth[n]);
-        d.nodeLoad.push_back(sign * solution.load[n]);
-        d.nodeMovement.push_back(sign * solution.movement[n]);
-    }
-    for (int i = 1; i <= table.count; ++i) {
-        d.middleDepth.push_back(table.midDepth[i]);
-        d.transfer.push_back(sign * solution.transfer[i]);
-        d.loadTaken.push_back(sign * solution.loadTaken[i]);
-        d.averageLoad.push_back(sign * solution.averageLoad[i]);
-        d.shortening.push_back(sign * solution.shortening[i]);
-        d.averageMovement.push_back(sign * solution.middleMovement[i]);
-    }
-    target->distributions.push_back(std::move(d));
+    d.nodeDepth = signedList(table.nodeDepth, n + 1, 1.0f);
+    d.nodeLoad = signedList(solution.load, n + 1, sign);
+    d.nodeMovement = signedList(solution.movement, n + 1, sign);
+    d.middleDepth = signedList(table.midDepth, n, 1.0f);
+    d.transfer = signedList(solution.transfer, n, sign);
+    d.loadTaken = signedList(solution.loadTaken, n, sign);
+    d.averageLoad = signedList(solution.averageLoad, n, sign);
+    d.shortening = signedList(solution.shortening, n, sign);
+    d.averageMovement = signedList(solution.middleMovement, n, sign);
+    return d;
+}
+
+void collectCase(CaseDistribution&& distribution) {
+    if (RunResults* const target = resultsTarget())
+        target->distributions.push_back(std::move(distribution));
 }
 
 void collectLoadSettlementRow(const LoadSettlementRow& row) {
-    if (target) target->loadSettlement.push_back(row);
+    if (RunResults* const target = resultsTarget()) target->loadSettlement.push_back(row);
 }
 
 void collectLoadControlledRow(const LoadSettlementRow& row) {
-    if (target) target->loadControlled.push_back(row);
+    if (RunResults* const target = resultsTarget()) target->loadControlled.push_back(row);
 }
 
 void collectWarning(const RangeWarning& warning) {
-    if (target) target->warnings.push_back(warning);
+    if (RunResults* const target = resultsTarget()) target->warnings.push_back(warning);
 }
 
 void collectError(std::int32_t status, std::string_view message) {
+    RunResults* const target = resultsTarget();
     if (!target || !target->message.empty()) return;
     target->status = status;
     target->message = std::string(message);
 }
 
 void collectEnd(std::int32_t status) {
+    RunResults* const target = resultsTarget();
     if (!target) return;
     RunResults& r = *target;
     r.status = status;

@@ -18,8 +18,11 @@ RunResults* resultsTarget();
 void collectInput();
 // Once the increments are set up: the pile's elastic flexibility (from the AE table).
 void collectPileFlexibility();
-// One solved tip-movement case, signed as reported.
-void collectCase(const IncrementTable& table, const PileSolution& solution, bool uplift);
+// The load distribution of one solved tip-movement case, signed as reported (made on the thread
+// that solved the case), and its collection in case order.
+CaseDistribution caseDistribution(const IncrementTable& table, const PileSolution& solution,
+                                  bool uplift);
+void collectCase(CaseDistribution&& distribution);
 void collectLoadSettlementRow(const LoadSettlementRow& row);
 void collectLoadControlledRow(const LoadSettlementRow& row);
 void collectWarning(const RangeWarning& warning);

@@ -3,14 +3,14 @@
 #include <cstring>
 #include <type_traits>
 
+#include "RunContext.h"
+
 namespace keldar {
 
 static_assert(std::is_trivially_copyable_v<RunStore>, "the run store must stay plain data");
 
-static RunStore store;
+RunStore& runStore() { return currentRun().store; }
 
-RunStore& runStore() { return store; }
-
-void clearRunStore() { std::memset(&store, 0, sizeof store); }
+void clearRunStore() { std::memset(&runStore(), 0, sizeof(RunStore)); }
 
 }  // namespace keldar

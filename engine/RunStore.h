@@ -1,4 +1,5 @@
-// The engine's run storage: one static block shared by every engine routine.
+// The engine's run storage: one block of plain data per run, shared by every engine routine of
+// that run (see RunContext.h).
 //
 // Arrays are 1-based (index 0 is unused) so that the numerical code reads like the load-transfer
 // formulation it implements. Capacities match what the GUI's tables can write: 30 soil layers
@@ -129,7 +130,7 @@ struct RunStore {
     float QMULT, WMULT;
 };
 
-// The one run store of this process.
+// The run store of the calling thread's run.
 RunStore& runStore();
 
 // Zeroes every field, so that a run never sees the values of the run before it.

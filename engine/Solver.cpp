@@ -2,6 +2,7 @@
 #include "Solver.h"
 
 #include <cmath>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,10 +21,16 @@
 
 namespace keldar {
 
-// Working storage of the analysis: the increment table shared by every case and one solution
-// for each thread.
-static IncrementTable increments;
-static PileSolution solutions[kMaxWorkers];
+// Working storage of one stage: the increment table shared by every case, and one solution for
+// each thread. It belongs to the stage, so that runs on other threads keep theirs apart; it is
+// too large for a worker's stack.
+struct StageStorage {
+    IncrementTable increments{};
+    std::vector<PileSolution> solutions;
+
+    void setWorkers(int workers) { solutions.resize(static_cast<std::size_t>(workers)); }
+    PileSolution& solution(int worker) { return solutions[static_cast<std::size_t>(worker)]; }
+};
 
 // Whole-pile solutions that a head-load search usually takes.
 static constexpr int kTypicalTrials = 10;
@@ -56,7 +63,7 @@ static bool countsInRange(std::int32_t& status) {
     return true;
 }
 
-static bool prepare(std::int32_t& status) {
+static bool prepare(IncrementTable& increments, std::int32_t& status) {
     if (!countsInRange(status)) return false;
     float badDepth = 0.0f;
     const int result = prepareIncrementTable(increments, badDepth);
@@ -76,10 +83,9 @@ struct CaseOutcome {
     float headMovement = 0.0f;
     std::string report;
     std::string plot;
-    // The case's solution, kept for the results in numbers when they are asked for: they are
+    // The case's load distribution, made when the results in numbers are asked for: they are
     // collected in case order on the calling thread.
-    std::optional<PileSolution> solution;
-    bool uplift = false;
+    std::optional<CaseDistribution> distribution;
     int unconverged = 0;
     float largestStrain = 0.0f;
 };
@@ -108,7 +114,8 @@ class TextBuffers {
     std::vector<std::string> spare_;
 };
 
-static void solveCase(int k, PileSolution& solution, TextBuffers& buffers, CaseOutcome& outcome) {
+static void solveCase(int k, const IncrementTable& increments, PileSolution& solution,
+                      TextBuffers& buffers, CaseOutcome& outcome) {
     outcome.report = buffers.take();
     outcome.plot = buffers.take();
     const RunStore& s = runStore();
@@ -117,37 +124,48 @@ static void solveCase(int k, PileSolution& solution, TextBuffers& buffers, CaseO
     const float tipLoad = tipLoadAt(w);
     // An uplift case pulls the pile out: nothing acts at the tip.
     solvePile(increments, w, uplift ? 0.0f : tipLoad, solution);
-    if (s.IOUT == 0) appendCaseBlock(outcome.report, increments, solution, w, tipLoad, uplift);
-    appendLoadDistribution(outcome.plot, increments, solution);
+    // A run in memory that keeps no texts has them left unmade: they are most of its time.
+    const RunFiles& files = runFiles();
+    if (s.IOUT == 0 && files.report.keepsText())
+        appendCaseBlock(outcome.report, increments, solution, w, tipLoad, uplift);
+    if (files.plot.keepsText()) appendLoadDistribution(outcome.plot, increments, solution);
     const float sign = uplift ? -1.0f : 1.0f;
     outcome.headLoad = sign * solution.headLoad;
     outcome.headMovement = sign * solution.headMovement;
     outcome.tipLoad = sign * tipLoad;
-    outcome.uplift = uplift;
     outcome.unconverged = solution.unconverged;
     outcome.largestStrain = solution.largestStrain;
-    if (resultsTarget() != nullptr) outcome.solution = solution;
+    if (resultsTarget() != nullptr)
+        outcome.distribution = caseDistribution(increments, solution, uplift);
 }
 
 void runTipMovementCases(std::int32_t& status, int workers) {
-    if (status > 0 || !prepare(status)) return;
+    if (status > 0) return;
     RunStore& s = runStore();
+    const auto storage = std::make_unique<StageStorage>();
+    const IncrementTable& increments = storage->increments;
+    if (!prepare(storage->increments, status)) return;
+    // Counted only once prepare() has checked the counts.
+    workers = workersFor(workers, s.NTM, static_cast<long>(s.NTM) * s.NINC);
+    storage->setWorkers(workers);
     writeAnalysisHeader();
     std::vector<CaseOutcome> outcomes(static_cast<std::size_t>(s.NTM) + 1);
     int unconverged[kMaxTipMovements + 1] = {};
     float strain[kMaxTipMovements + 1] = {};
     TextBuffers buffers;
     solveInOrder(
-        s.NTM, workersFor(workers, s.NTM, static_cast<long>(s.NTM) * s.NINC),
-        [&](int k, int worker) { solveCase(k, solutions[worker], buffers, outcomes[k]); },
+        s.NTM, workers,
+        [&](int k, int worker) {
+            solveCase(k, increments, storage->solution(worker), buffers, outcomes[k]);
+        },
         [&](int k) {
             CaseOutcome& outcome = outcomes[static_cast<std::size_t>(k)];
             runFiles().report.writeText(outcome.report);
             runFiles().plot.writeText(outcome.plot);
             buffers.giveBack(outcome.report);
             buffers.giveBack(outcome.plot);
-            if (outcome.solution) collectCase(increments, *outcome.solution, outcome.uplift);
-            outcome.solution.reset();
+            if (outcome.distribution) collectCase(std::move(*outcome.distribution));
+            outcome.distribution.reset();
             s.TOPLOAD[k] = outcome.headLoad;
             s.TOPMOV[k] = outcome.headMovement;
             s.TIPLOAD[k] = outcome.tipLoad;
@@ -173,7 +191,8 @@ struct LoadOutcome {
     int unconverged = 0;
 };
 
-static void searchLoad(float load, float start, PileSolution& solution, LoadOutcome& outcome) {
+static void searchLoad(const IncrementTable& increments, float load, float start,
+                       PileSolution& solution, LoadOutcome& outcome) {
     outcome.search = searchTipMovement(load, start, [&](float w) {
         solvePile(increments, w, tipLoadAt(w), solution);
         return solution.headLoad;
@@ -185,7 +204,12 @@ static void searchLoad(float load, float start, PileSolution& solution, LoadOutc
 
 void runLoadControlled(std::int32_t& status, int workers) {
     RunStore& s = runStore();
-    if (status > 0 || s.NLOAD <= 0 || !prepare(status)) return;
+    if (status > 0 || s.NLOAD <= 0) return;
+    const auto storage = std::make_unique<StageStorage>();
+    const IncrementTable& increments = storage->increments;
+    if (!prepare(storage->increments, status)) return;
+    workers = workersFor(workers, s.NLOAD, static_cast<long>(s.NLOAD) * s.NINC * kTypicalTrials);
+    storage->setWorkers(workers);
     // Every start comes from the case results as they stand before any search.
     float start[kMaxTopLoads + 1];
     for (int j = 1; j <= s.NLOAD; ++j) start[j] = startTipMovement(s.TOPLD[j]);
@@ -193,9 +217,9 @@ void runLoadControlled(std::int32_t& status, int workers) {
     writeLoadControlledHeading();
     LoadOutcome outcomes[kMaxTopLoads + 1];
     solveInOrder(
-        s.NLOAD, workersFor(workers, s.NLOAD, static_cast<long>(s.NLOAD) * s.NINC * kTypicalTrials),
+        s.NLOAD, workers,
         [&](int j, int worker) {
-            searchLoad(s.TOPLD[j], start[j], solutions[worker], outcomes[j]);
+            searchLoad(increments, s.TOPLD[j], start[j], storage->solution(worker), outcomes[j]);
         },
         [&](int j) {
             const float load = s.TOPLD[j];

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "RunContext.h"
+
 namespace keldar {
 
 // Below this many increments in all, a run takes well under a millisecond: starting threads
@@ -127,10 +129,15 @@ class Workers {
         for (std::thread& t : threads_) t.join();
     }
 
+    // The threads work for the calling thread's run.
     void start(int workers) {
+        RunContext& run = currentRun();
         for (int w = 1; w < workers; ++w) {
             try {
-                threads_.emplace_back([this, w] { pieces_.work(w); });
+                threads_.emplace_back([this, w, &run] {
+                    const RunBinding binding(run);
+                    pieces_.work(w);
+                });
             } catch (const std::system_error&) {
                 return;  // the threads already started and the calling thread do the work
             }

@@ -15,10 +15,10 @@ inline constexpr int kMaxWorkers = 8;
 int workersFor(int requested, int count, long work);
 
 // Calls solve(i, worker) for i = 1..count on `workers` threads (the calling thread is worker 0;
-// the others are 1..workers-1) and deliver(i) on the calling thread for i = 1..count in order,
-// each as soon as solve(i) has returned. Every thread started is joined before it returns, also
-// when solve or deliver throws; the first exception is then thrown again. When a thread cannot
-// be started, the work goes on with those that could.
+// the others are 1..workers-1, bound to the calling thread's run) and deliver(i) on the calling
+// thread for i = 1..count in order, each as soon as solve(i) has returned. Every thread started is
+// joined before it returns, also when solve or deliver throws; the first exception is then thrown
+// again. When a thread cannot be started, the work goes on with those that could.
 void solveInOrder(int count, int workers, const std::function<void(int, int)>& solve,
                   const std::function<void(int)>& deliver);
 

@@ -8,12 +8,11 @@
 #include <QString>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <system_error>
 #include <variant>
@@ -215,21 +214,6 @@ void SetTableRows(keldar::TGridTableT<F>& table, const Rows& rows, const std::st
     table.SetChanged(true);
 }
 
-// Standard error stays quiet while the engine runs without a console: its error lines are in
-// the report and the results.
-class QuietErrors {
-  public:
-    explicit QuietErrors(bool quiet) : saved_(quiet ? std::cerr.rdbuf(nullptr) : nullptr) {}
-    ~QuietErrors() {
-        if (saved_) std::cerr.rdbuf(saved_);
-    }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-  private:
-    std::streambuf* saved_;
-};
-
 // What a column holds, for the scripting reference and keldar.describe.
 template <class F>
 py::dict ColumnDeclaration(const keldar::TColumnT<F>& col, int index) {
@@ -285,39 +269,103 @@ class TempFolder {
     fs::path path_;
 };
 
+// A number as json.loads gives it for the results document's text: the double nearest to the
+// float's shortest decimal text, None for NaN or infinity.
+py::object JsonNumber(float value) {
+    if (!std::isfinite(value)) return py::none();
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double parsed = 0.0;
+    std::from_chars(buffer, written.ptr, parsed);
+    return py::float_(parsed);
+}
+
+py::list JsonNumbers(const std::vector<float>& values) {
+    py::list list(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) list[i] = JsonNumber(values[i]);
+    return list;
+}
+
+// The cases' load distributions as the results document lists them. They are most of its
+// numbers: made here directly, they are not written out as text and read back.
+py::list Distributions(const std::vector<keldar::CaseDistribution>& distributions) {
+    py::list cases;
+    for (const keldar::CaseDistribution& d : distributions) {
+        py::dict c;
+        c["node_depth"] = JsonNumbers(d.nodeDepth);
+        c["node_load"] = JsonNumbers(d.nodeLoad);
+        c["node_movement"] = JsonNumbers(d.nodeMovement);
+        c["middle_depth"] = JsonNumbers(d.middleDepth);
+        c["transfer"] = JsonNumbers(d.transfer);
+        c["load_taken"] = JsonNumbers(d.loadTaken);
+        c["average_load"] = JsonNumbers(d.averageLoad);
+        c["shortening"] = JsonNumbers(d.shortening);
+        c["average_movement"] = JsonNumbers(d.averageMovement);
+        cases.append(std::move(c));
+    }
+    return cases;
+}
+
 struct RunOutcome {
     int status;
     std::string message;
-    std::string json;
-    bool finite;  // every result row is a number
+    std::string json;  // the results document, its distributions left out
+    bool finite;       // every result row is a number
+    std::vector<keldar::CaseDistribution> distributions;
 };
 
 RunOutcome Outcome(keldar::RunResults& results, keldar::SummaryChoices choices = {}) {
     keldar::noteNonFiniteResults(results);
-    return {results.status, results.message, keldar::resultsJson(results, "run", choices),
-            keldar::nonFiniteRowCount(results) == 0};
+    RunOutcome outcome{
+        results.status,
+        results.message,
+        keldar::resultsJson(results, "run", choices, keldar::DistributionsInJson::LeftOut),
+        keldar::nonFiniteRowCount(results) == 0,
+        {}};
+    outcome.distributions = std::move(results.distributions);
+    return outcome;
 }
 
-// The summary's chosen settlement and load: NaN takes the default.
+// Who ran the engine, as the report's header shows it.
+keldar::RunIdentity ScriptIdentity() {
+    keldar::RunIdentity identity;
+    identity.user1 = "KELDAR Python module";
+    identity.user2 = "Scripted run, no user identification";
+    return identity;
+}
+
+// Without a console the engine's error lines go only to the report and the results.
+keldar::RunOptions ScriptOptions(keldar::RunResults& results, bool console) {
+    keldar::RunOptions options;
+    options.consoleBanner = console;
+    options.consoleErrors = console;
+    options.results = &results;
+    return options;
+}
+
+// The summary's chosen settlement and load: NaN takes the default. Every run has storage of its
+// own, so Python threads run the engine at once.
 RunOutcome RunDataFile(const std::string& dataFile, bool console, float atSettlement,
                        float atLoad) {
     keldar::RunResults results;
     // A folder or a missing file gets no report: nothing is written for it.
     if (!keldar::dataFileCanBeRun(dataFile, results)) return Outcome(results);
     const keldar::RunPaths paths = keldar::runPathsFor(dataFile);
-    keldar::RunIdentity identity;
-    identity.user1 = "KELDAR Python module";
-    identity.user2 = "Scripted run, no user identification";
-    keldar::RunOptions options;
-    options.consoleBanner = console;
-    options.results = &results;
     {
-        // The engine has one run store: runs from several Python threads take turns.
-        static std::mutex engineInUse;
         py::gil_scoped_release release;
-        const std::lock_guard<std::mutex> lock(engineInUse);
-        const QuietErrors quiet(!console);
-        keldar::runKeldar(paths, identity, options);
+        keldar::runKeldar(paths, ScriptIdentity(), ScriptOptions(results, console));
+    }
+    return Outcome(results, {atSettlement, atLoad});
+}
+
+// A run of a data file's text, writing nothing; `dataFile` is the name the report would show.
+RunOutcome RunDataText(const std::string& text, const std::string& dataFile, bool console,
+                       float atSettlement, float atLoad) {
+    keldar::RunResults results;
+    {
+        py::gil_scoped_release release;
+        keldar::runKeldarInMemory(text, keldar::RunPathsFor(dataFile), ScriptIdentity(),
+                                  ScriptOptions(results, console));
     }
     return Outcome(results, {atSettlement, atLoad});
 }
@@ -374,23 +422,29 @@ class Project {
         }
     }
 
-    // Runs the project as it stands, written as a data file into folder, or into a private
-    // temporary folder. The project itself is not saved: its file name, companion file and
-    // modified state stay as they are, unless the run's file is the project's own file, which
-    // is then saved.
+    // Runs the project as it stands: in memory, from the data file's text as saving would write
+    // it; or, with files, written as a data file into folder or into a private temporary folder.
+    // The project itself is not saved: its file name, companion file and modified state stay as
+    // they are, unless the run's file is the project's own file, which is then saved.
     RunOutcome Run(const std::string& folder, bool console, bool overwrite, float atSettlement,
-                   float atLoad) {
+                   float atLoad, bool files) {
+        const std::string base = fs::path(data_.FileName.toStdString()).stem().string();
+        const std::string name = (base.empty() ? std::string("project") : base) + ".kd3d";
+        // Writing the text sets up the layer tables as a save does, which marks the project
+        // modified; it is not saved, so it stays as it was.
+        const bool modified = data_.Modified();
+        const QByteArray text = keldar::DataFileText(data_);
+        data_.SetModified(modified);
+        if (folder.empty() && !files)
+            return RunDataText(text.toStdString(), name, console, atSettlement, atLoad);
+
         std::unique_ptr<TempFolder> temp;
         fs::path dir = folder;
         if (folder.empty()) {
             temp = std::make_unique<TempFolder>();
             dir = temp->path();
         }
-        const std::string base = fs::path(data_.FileName.toStdString()).stem().string();
-        const fs::path dataFile = dir / ((base.empty() ? std::string("project") : base) + ".kd3d");
-        const bool modified = data_.Modified();
-        const QByteArray text = keldar::DataFileText(data_);
-        data_.SetModified(modified);
+        const fs::path dataFile = dir / name;
         WriteRunDataFile(dataFile, text, overwrite);
         std::error_code ec;
         if (!data_.FileName.isEmpty() && fs::equivalent(dataFile, data_.FileName.toStdString(), ec))
@@ -538,7 +592,9 @@ PYBIND11_MODULE(_keldar, m) {
         .def_readonly("status", &RunOutcome::status)
         .def_readonly("message", &RunOutcome::message)
         .def_readonly("json", &RunOutcome::json)
-        .def_readonly("finite", &RunOutcome::finite);
+        .def_readonly("finite", &RunOutcome::finite)
+        .def("distributions",
+             [](const RunOutcome& outcome) { return Distributions(outcome.distributions); });
 
     m.def(
         "unit_label",
@@ -555,7 +611,7 @@ PYBIND11_MODULE(_keldar, m) {
         .def("save", &Project::Save, py::arg("path") = "")
         .def("run", &Project::Run, py::arg("folder") = "", py::arg("console") = false,
              py::arg("overwrite") = false, py::arg("at_settlement") = kDefault,
-             py::arg("at_load") = kDefault)
+             py::arg("at_load") = kDefault, py::arg("files") = false)
         .def("field", &Project::Field)
         .def("set_field", &Project::SetField)
         .def("table", &Project::Table, py::arg("name"), py::arg("row") = -1)

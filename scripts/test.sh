@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds KELDAR and runs every test: the normal build (warnings as errors) into build/ and its
 # Debian package (scripts/test-package.sh), then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-asan/, where any report fails the run, followed by a minute
-# of random user actions on that build's program (scripts/gui-monkey.sh).
+# UndefinedBehaviorSanitizer in build-asan/, where any report fails the run, the engine's threaded
+# tests under ThreadSanitizer in build-tsan/ (scripts/tsan.sh), and a minute of random user
+# actions on the sanitizer build's program (scripts/gui-monkey.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,9 @@ cmake --build build-asan
 ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
+
+echo "== ThreadSanitizer (the engine's worker threads and runs in memory on several threads)"
+bash scripts/tsan.sh
 
 echo "== GUI monkey test (60 s of random user actions on the sanitizer build, own X server)"
 bash scripts/gui-monkey.sh 60 build-asan

@@ -158,7 +158,8 @@ static std::string summaryJson(const ResultsSummary& s) {
     return out.str();
 }
 
-std::string resultsJson(const RunResults& r, const std::string& source, SummaryChoices choices) {
+std::string resultsJson(const RunResults& r, const std::string& source, SummaryChoices choices,
+                        DistributionsInJson distributions) {
     std::ostringstream out;
     out << "{\n  \"status\": " << r.status << ",\n  \"message\": " << quoted(r.message)
         << ",\n  \"format\": \"keldar-results\",\n  \"format_version\": 3"
@@ -187,7 +188,8 @@ std::string resultsJson(const RunResults& r, const std::string& source, SummaryC
     out << "]}";
 
     out << ",\n  \"distributions\": [";
-    for (std::size_t i = 0; i < r.distributions.size(); ++i)
+    const bool listed = distributions == DistributionsInJson::Listed;
+    for (std::size_t i = 0; listed && i < r.distributions.size(); ++i)
         out << (i ? ",\n    " : "\n    ") << distributionJson(r.distributions[i]);
     out << "]";
 

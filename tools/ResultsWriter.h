@@ -11,11 +11,17 @@
 
 namespace keldar {
 
+// Whether the document lists the load distributions of the cases. A caller that hands them
+// over in another form (the Python module, as numbers) leaves them out: "distributions" is then
+// an empty list, and the summary is still made from them.
+enum class DistributionsInJson { Listed, LeftOut };
+
 // Where the results came from: "run" (the engine, full precision) or "plot file" (the digits
 // of an existing plot data file).
 // The summary's chosen settlement and load come from `choices`.
 std::string resultsJson(const RunResults& results, const std::string& source,
-                        SummaryChoices choices = {});
+                        SummaryChoices choices = {},
+                        DistributionsInJson distributions = DistributionsInJson::Listed);
 
 // The CSV tables as (file suffix, text) pairs: "summary" first, "case-summary", then
 // "load-settlement", "load-controlled", "distribution", "tz-curves", "qw-curve".

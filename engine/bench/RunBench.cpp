@@ -127,12 +127,13 @@ void makeProject(const fs::path& folder, ProjectSize size) {
     writeText(folder / "pile.kd3d", dataFile(probe, 0.0f));
     const keldar::RunPaths paths{(folder / "pile.kd3d").string(), (folder / "pile.kd3o").string(),
                                  (folder / "pile.kd3p").string(), (folder / "pile.kd3r").string()};
+    keldar::RunResults probeResults;
     keldar::RunOptions quiet;
     quiet.consoleBanner = false;
+    quiet.results = &probeResults;
     if (keldar::runKeldar(paths, keldar::RunIdentity{}, quiet) != 0)
         throw std::runtime_error("the probe run of " + folder.string() + " failed");
-    const keldar::RunStore& s = keldar::runStore();
-    writeText(folder / "pile.kd3d", dataFile(size, s.TOPLOAD[s.NTM]));
+    writeText(folder / "pile.kd3d", dataFile(size, probeResults.loadSettlement.back().topLoad));
     writeText(folder / "names.dat", "2014.3.4\nBench\nBench\n0\n" + paths.dataFile + "\n" +
                                         paths.reportFile + "\n" + paths.plotFile + "\n" +
                                         paths.notesFile + "\n");

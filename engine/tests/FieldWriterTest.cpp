@@ -108,6 +108,23 @@ TEST(FieldWriter, TiesAndNarrowFieldsAcrossMagnitudes) {
     }
 }
 
+// The reals nearest to a decimal half (d.5 x 10^e, which a real32 seldom holds exactly) and their
+// neighbours: the values that round differently when the scaled value is not exact enough.
+TEST(FieldWriter, ValuesNextToDecimalHalves) {
+    for (int digits : {2, 3, 4, 7}) {
+        for (int e = -12; e <= 12; ++e) {
+            for (int d = 1; d < 1000; d += 7) {
+                const float half = static_cast<float>((d + 0.5) * std::pow(10.0, e - 3));
+                for (const float v : {std::nextafter(half, 0.0f), half,
+                                      std::nextafter(half, std::numeric_limits<float>::max())}) {
+                    ASSERT_EQ(exponentText(v, 16, digits), formatExponent(v, 16, digits))
+                        << v << " E16." << digits;
+                }
+            }
+        }
+    }
+}
+
 // Reals handed to a layout take the quick writers when a real32 holds them exactly and the
 // general formatting otherwise; the text is the same either way.
 TEST(FieldWriter, LayoutFieldsOfSingleAndDoublePrecisionValues) {

@@ -3,6 +3,7 @@
 // problems that stop a run.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "RunDriver.h"
@@ -22,6 +23,7 @@ struct RunResult {
     std::int32_t status;
     std::string report;
     std::string plot;
+    std::shared_ptr<const RunStore> store;  // as the run left it
 };
 
 RunIdentity testIdentity() {
@@ -42,8 +44,10 @@ RunResult runPaths(const RunPaths& paths) {
     RunOptions options;
     options.fixedTime = ReportTime{2026, 3, 5, 9, 4, 7};
     options.consoleBanner = false;
+    auto store = std::make_shared<RunStore>();
+    options.finalStore = store.get();
     const std::int32_t status = runKeldar(paths, testIdentity(), options);
-    return {status, readFile(paths.reportFile), readFile(paths.plotFile)};
+    return {status, readFile(paths.reportFile), readFile(paths.plotFile), store};
 }
 
 RunResult runText(const TempDir& dir, const std::string& name, const std::string& data) {
@@ -213,7 +217,7 @@ TEST(InputEcho, UserCurvesEnglish) {
 
     // The analysis works on the scaled curves: curve 2 lies at the last factor row (t x 0.5,
     // z x 2); curve 1 at the first (x 1); the tip curve is scaled by 0.8 and 1.25.
-    const RunStore& s = runStore();
+    const RunStore& s = *r.store;
     EXPECT_FLOAT_EQ(s.TC[1][2], 1.5f);
     EXPECT_FLOAT_EQ(s.ZC[1][2], 0.1f);
     EXPECT_FLOAT_EQ(s.TC[2][2], 1.625f);
@@ -296,7 +300,7 @@ TEST(InputEcho, UserCurvesSi) {
     EXPECT_EQ(r.report.substr(0, expected.size()), expected);
 
     // The nine default tip movements, in metres.
-    const RunStore& s = runStore();
+    const RunStore& s = *r.store;
     const float metres[] = {0.00000254f, 0.0000254f, 0.000254f, 0.000762f, 0.001778f,
                             0.00254f,    0.00508f,   0.0127f,   0.127f};
     ASSERT_EQ(s.NTM, 9);
@@ -309,9 +313,10 @@ TEST(InputEcho, DefaultTipMovementsInInches) {
     TempDir dir;
     std::string data = kUserSi;
     data.replace(data.find("10 1 2"), 6, "10 1 1");
-    ASSERT_EQ(runText(dir, "pileE", data).status, 0);
+    const RunResult r = runText(dir, "pileE", data);
+    ASSERT_EQ(r.status, 0);
     const float inches[] = {0.0001f, 0.001f, 0.01f, 0.03f, 0.07f, 0.1f, 0.2f, 0.5f, 5.0f};
-    for (int i = 1; i <= 9; ++i) EXPECT_FLOAT_EQ(runStore().TIPMOV[i], inches[i - 1]) << i;
+    for (int i = 1; i <= 9; ++i) EXPECT_FLOAT_EQ(r.store->TIPMOV[i], inches[i - 1]) << i;
 }
 
 // Generated curves, English units: two layers written as the GUI writes them.
@@ -378,7 +383,7 @@ TEST(InputEcho, GeneratedCurvesEnglish) {
     EXPECT_EQ(r.report.substr(0, expected.size()), expected);
 
     // Five curves per layer: top, quarter points, and 0.01 above the bottom.
-    const RunStore& s = runStore();
+    const RunStore& s = *r.store;
     const float depths[] = {0, 50, 100, 149.995f, 199.99f, 200, 275, 350, 424.995f, 499.99f};
     ASSERT_EQ(s.NCURV, 10);
     EXPECT_EQ(s.NSTR, 4);
@@ -445,7 +450,7 @@ TEST(InputEcho, GeneratedCurvesSi) {
         });
     EXPECT_EQ(r.report.substr(0, expected.size()), expected);
     // One layer from 0 to 12: curves at 0, 3, 6, 8.995 and 11.99.
-    const RunStore& s = runStore();
+    const RunStore& s = *r.store;
     const float depths[] = {0, 3, 6, 8.995f, 11.99f};
     for (int j = 1; j <= 5; ++j) EXPECT_FLOAT_EQ(s.XC[j], depths[j - 1]) << j;
 }
@@ -461,7 +466,7 @@ TEST(InputEcho, PlotFileListsAtMostThirtyGeneratedCurves) {
     TempDir dir;
     const RunResult r = runText(dir, "seven", data);
     ASSERT_EQ(r.status, 0) << r.report;
-    EXPECT_EQ(runStore().NCURV, 35);
+    EXPECT_EQ(r.store->NCURV, 35);
     EXPECT_EQ(r.plot.substr(0, 13), "          30\n");
 }
 

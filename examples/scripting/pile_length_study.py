@@ -6,8 +6,7 @@ Q-w curve methods of a driven pile in clay.
         [--project examples/pipe-pile-clay.kd3d] [--settlement 0.5] [--out study]
 
 Writes OUT.csv (one row per pile length, one column per method) and, where Matplotlib is
-installed, OUT.png. The project is never changed on disk: every run goes to a private
-temporary folder.
+installed, OUT.png. The project is never changed on disk: every run is made in memory.
 """
 
 import argparse

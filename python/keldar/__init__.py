@@ -5,7 +5,7 @@
     project.PileLength = 720.0                    # scalar fields by their project names
     ae = project.table("TblAE2")                  # tables as lists of rows of floats
     project.set_table("TblAE2", ae)
-    results = project.run()                       # in-process, in a private temporary folder
+    results = project.run()                       # in-process and in memory: no file written
     for row in results["load_settlement"]["rows"]:
         print(row["top_load"], row["top_movement"])
 
@@ -166,6 +166,8 @@ def _readable(path):
 
 def _outcome(outcome, check):
     results = _json.loads(outcome.json)
+    # The distributions come as numbers, not through the text (they are most of it).
+    results["distributions"] = outcome.distributions()
     if check and (outcome.status > 0 or not outcome.finite):
         raise RunError(outcome.status, outcome.message, results)
     return results
@@ -284,19 +286,22 @@ class Project:
             raise _file_error(_write_error(target), str(e), target) from None
 
     def run(self, folder=None, check=True, console=False, overwrite=False, at_settlement=None,
-            at_load=None):
-        """Runs the analysis in-process. The project is written to folder (report, plot and
-        notes files stay there) or to a private temporary folder that is removed afterwards.
-        In folder, an existing data file of the same name that holds something else is
-        replaced only with overwrite=True; otherwise FileError names it. The results summary
-        gives the head load at at_settlement and the head settlement at at_load (defaults:
-        1 in or 0.025 m, and the first pile-head load)."""
+            at_load=None, files=False):
+        """Runs the analysis in-process. By default the run is made in memory, from the data
+        file's text as save() would write it: no file is written. With files=True the project
+        is written to a private temporary folder that is removed afterwards, and with folder it
+        is written to folder, where the report, plot and notes files stay. In folder, an
+        existing data file of the same name that holds something else is replaced only with
+        overwrite=True; otherwise FileError names it. The results are the same either way.
+        The results summary gives the head load at at_settlement and the head settlement at
+        at_load (defaults: 1 in or 0.025 m, and the first pile-head load). Runs of different
+        projects may go on at once on different threads."""
         folder = "" if folder is None else _os.fsdecode(_os.fspath(folder))
         if folder and not _os.path.isdir(folder):
             raise _file_error(_errno.ENOTDIR, "No such folder", folder)
         return _outcome(self._p.run(folder, console, overwrite,
                                     _choice("at_settlement", at_settlement),
-                                    _choice("at_load", at_load)), check)
+                                    _choice("at_load", at_load), bool(files)), check)
 
 
 def _unknown_field(name):

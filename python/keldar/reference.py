@@ -17,6 +17,12 @@ equal to what they give. Names are those of `keldar.load(...)` projects (`projec
 `project.table("D2")`), `keldar.describe(name)` gives the same in Python, and the results are
 those of `project.run()`, `keldar-run --results json` and `keldar-convert --results json`.
 Units: English (system 1) / SI (system 2); a blank unit is a pure number.
+
+`project.run(folder=None, check=True, console=False, overwrite=False, at_settlement=None,
+at_load=None, files=False)` runs in memory by default, from the data file's text as `save()`
+would write it, and writes no file; `files=True` runs through the files in a private temporary
+folder, `folder=PATH` through the files in that folder, where they stay. The results are the
+same either way.
 """
 
 

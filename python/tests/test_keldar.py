@@ -306,15 +306,29 @@ def test_the_parametric_study_example_writes_its_table(tmp_path):
     assert all(longer > shorter > 0 for shorter, longer in zip(loads[0], loads[1]))
 
 
-def test_runs_from_several_threads_take_turns_on_the_one_engine():
+@pytest.mark.parametrize("sample", SAMPLES, ids=lambda p: p.stem)
+def test_a_run_in_memory_gives_the_results_of_a_run_on_files(sample, tmp_path):
+    project = keldar.load(sample)
+    in_memory = project.run()
+    assert project.run(files=True) == in_memory
+    assert project.run(folder=tmp_path) == in_memory
+    assert sorted(p.suffix for p in tmp_path.iterdir()) == [".kd3d", ".kd3o", ".kd3p", ".kd3r"]
+    # The distributions, made as numbers, are those of the JSON text of keldar-run.
+    out = tmp_path / "results.json"
+    subprocess.run([os.environ["KELDAR_RUN"], "--quiet", "--results", "json", "--out", str(out),
+                    tmp_path / sample.name], check=True, stdout=subprocess.DEVNULL)
+    assert json.loads(out.read_text()) == in_memory
+
+
+def test_runs_from_several_threads_at_once_give_the_results_of_runs_alone():
     projects = [keldar.load(EXAMPLES / name) for name in ("steel-pipe-clay.kd3d",
                                                           "user-curves-si.kd3d")]
     alone = [p.run() for p in projects]
     found = {0: [], 1: []}
 
     def work(i):
-        for _ in range(5):
-            found[i].append(projects[i].run())
+        for n in range(6):
+            found[i].append(projects[i].run(files=n % 3 == 0))
 
     threads = [threading.Thread(target=work, args=(i,)) for i in (0, 1)]
     for t in threads:
