@@ -260,10 +260,8 @@ int main(int argc, char** argv) {
 
     keldar::TMainTables tables = keldar::TMainTables::BuiltIn();
     keldar::TProgramData project(tables);
-    const std::string title = !a.title.empty()         ? a.title
-                              : !record.testId.empty() ? "Pile from CPT " + record.testId
-                                                       : "Pile from CPT";
-    FillProject(project, *result.design, a.options.pile, QString::fromStdString(title));
+    const QString title = a.title.empty() ? DefaultTitle(record) : QString::fromStdString(a.title);
+    FillProject(project, *result.design, a.options.pile, title);
     project.FileName = QString::fromStdString(a.out);
     try {
         project.SaveToFile();
