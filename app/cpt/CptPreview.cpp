@@ -1,7 +1,6 @@
 #include "CptPreview.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -83,7 +82,7 @@ void TCptPreview::paint(QPainter& painter, const QRect& area) const {
     const int top = area.top() + 2 * line;
     const int bottom = area.bottom() - line / 2;
     const int gap = line;
-    const int width = (area.right() - left - 2 * gap - line / 2) / 3;
+    const int width = (area.right() - left - 2 * gap - 2 * line) / 3;
 
     double deepest = std::max(pileLength_, 1.0);
     double qtMost = 1.0, tauMost = 1.0;
@@ -104,13 +103,11 @@ void TCptPreview::paint(QPainter& painter, const QRect& area) const {
 
     Panel qt{frame(0), QStringLiteral("qt (MPa)"), 0, RoundUp(qtMost, qtStep), depth, {}};
     qt.draw = [this, ink](QPainter& p, const Panel& panel) {
-        QPainterPath path;
-        for (const cpt::ConeProfileRow& row : profile_) {
-            const QPointF at(panel.X(row.qt / kKiloPerMega), panel.Y(row.depth));
-            path.isEmpty() ? path.moveTo(at) : path.lineTo(at);
-        }
+        QPolygonF trace;
+        for (const cpt::ConeProfileRow& row : profile_)
+            trace << QPointF(panel.X(row.qt / kKiloPerMega), panel.Y(row.depth));
         p.setPen(QPen(ink, 1));
-        p.drawPath(path);
+        p.drawPolyline(trace);
     };
     Panel ic{frame(1), QStringLiteral("Ic"), kIcLeast, kIcMost, depth, {}};
     ic.draw = [this, sand, clay](QPainter& p, const Panel& panel) {

@@ -90,6 +90,13 @@ TdlgNewFromCpt::TdlgNewFromCpt(TDesktop& desktop, QWidget* parent)
     Recompute();
 }
 
+TdlgNewFromCpt::~TdlgNewFromCpt() {
+    // The fields go after this window's members, and a field losing the focus as it goes still
+    // signals: nothing of theirs may reach Recompute then.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
 QDoubleSpinBox* TdlgNewFromCpt::AddNumber(const char* name, double value, double most,
                                           int decimals) {
     auto* box = new QDoubleSpinBox(this);
@@ -323,7 +330,10 @@ QString TdlgNewFromCpt::StatusText() const {
     const cpt::PileDesign& d = *design_;
     QString text = QStringLiteral("%1 readings").arg(record_->readings.size());
     if (record_->droppedRows > 0)
-        text += QStringLiteral(", %1 void rows dropped").arg(record_->droppedRows);
+        text +=
+            QStringLiteral(", %1 void %2 dropped")
+                .arg(record_->droppedRows)
+                .arg(record_->droppedRows == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
     text +=
         QStringLiteral("; %1 layers, %2 t-z curves; shaft %3 kN, base %4 kN (at 0.1 D)")
             .arg(d.layers.size())

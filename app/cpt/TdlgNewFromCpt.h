@@ -29,6 +29,7 @@ class TdlgNewFromCpt : public QDialog {
 
   public:
     explicit TdlgNewFromCpt(TDesktop& desktop, QWidget* parent = nullptr);
+    ~TdlgNewFromCpt() override;
 
     // Asked when OK is pressed with a design; false keeps the dialog open (the save query).
     void SetAcceptCheck(std::function<bool()> mayAccept) { mayAccept_ = std::move(mayAccept); }

@@ -1,11 +1,14 @@
 // New Project from CPT through the main window: the dialog makes the project that keldar-cpt
 // makes from the same entries, shows a refused file with its line and reason, and asks the save
 // query with OK, keeping its entries when the query is cancelled.
-#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,7 +74,7 @@ class CptDialogTest : public QObject {
         s.form.FileNewFromCptClick();
         QCOMPARE(s.desktop.modals, QStringList{QStringLiteral("dlgNewFromCpt")});
         // The void qc row of the file is reported, not dropped silently.
-        QVERIFY2(status.contains(QStringLiteral("1 void rows dropped")), qPrintable(status));
+        QVERIFY2(status.contains(QStringLiteral("1 void row dropped")), qPrintable(status));
         QVERIFY(s.form.Project().Modified());
         QVERIFY(!s.form.Project().CurvesGenerated);
         QVERIFY(s.messages.messages().isEmpty());  // a new session's project needs no query
@@ -109,6 +112,46 @@ class CptDialogTest : public QObject {
         s.form.FileNewFromCptClick();
         QCOMPARE(s.form.Project().Title, title);
         QVERIFY(!s.form.Project().Modified());
+    }
+
+    // Set by hand starts from the layers Ic found; a top that is no depth below the one above
+    // is refused with the layer's number.
+    void layersSetByHand() {
+        Session s(settingsFile());
+        s.desktop.onModal = [&](QDialog& dialog) {
+            auto& cpt = static_cast<TdlgNewFromCpt&>(dialog);
+            EnterDenseSandPipe(s, cpt);
+            const std::vector<keldar::cpt::SoilLayer> fromIc = cpt.Design()->layers;
+            QTest::mouseClick(Find<QRadioButton>(dialog, "LayersByHand"), Qt::LeftButton);
+            auto* table = Find<QTableWidget>(dialog, "Layers");
+            QCOMPARE(table->rowCount(), static_cast<int>(fromIc.size()));
+            QCOMPARE(cpt.Design()->layers.size(), fromIc.size());
+            QCOMPARE(cpt.Design()->layers[0].bottom, table->item(1, 0)->text().toDouble());
+            table->item(1, 0)->setText(QStringLiteral("abc"));
+            QCOMPARE(
+                Status(dialog),
+                QStringLiteral("The top of layer 2 must be a depth below the top of layer 1."));
+            QVERIFY(!OkEnabled(dialog));
+            table->item(1, 0)->setText(QStringLiteral("5"));
+            table->item(2, 0)->setText(QStringLiteral("6.5"));
+            QVERIFY(OkEnabled(dialog));
+            QCOMPARE(cpt.Design()->layers[0].bottom, 5.0);
+            QCOMPARE(cpt.Design()->layers[1].kind, keldar::cpt::SoilKind::Clay);
+            dialog.reject();
+        };
+        s.form.FileNewFromCptClick();
+    }
+
+    // A field that loses the focus as the window goes must not reach the window's members.
+    void closesWithTheFocusInAField() {
+        keldar::test::TestDesktop desktop;
+        auto* dialog = new TdlgNewFromCpt(desktop);
+        dialog->show();
+        QApplication::setActiveWindow(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        Find<QLineEdit>(*dialog, "CptFile")->setFocus();
+        QTest::keyClicks(Find<QLineEdit>(*dialog, "CptFile"), QStringLiteral("missing.gef"));
+        delete dialog;
     }
 
     void saveQueryComesWithOk() {
