@@ -162,8 +162,11 @@ void TCptPreview::PaintPanel(QPainter& painter, const Panel& panel) const {
     const QColor ink = palette().color(QPalette::Text);
     painter.setPen(QPen(Qt::lightGray, 1));
     painter.setBrush(Qt::NoBrush);
-    // Grid lines at the round values of the value axis, labelled along the top.
-    const double step = RoundStep(panel.most - panel.least, 4);
+    // Grid lines at the round values of the value axis, labelled along the top: as many as the
+    // panel's width holds without their labels running together.
+    const int labelRoom = metrics.horizontalAdvance(QStringLiteral("0000"));
+    const double step =
+        RoundStep(panel.most - panel.least, std::clamp(panel.frame.width() / labelRoom, 1, 4));
     for (double v = panel.least; v <= panel.most + 1e-9; v += step) {
         const double x = panel.X(v);
         painter.setPen(QPen(Qt::lightGray, 1));

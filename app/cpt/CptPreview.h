@@ -22,8 +22,8 @@ class TCptPreview : public QWidget {
     // The one drawing routine, for the window and for pictures of it.
     void paint(QPainter& painter, const QRect& area) const;
 
-    QSize sizeHint() const override { return {420, 380}; }
-    QSize minimumSizeHint() const override { return {300, 260}; }
+    QSize sizeHint() const override { return {480, 420}; }
+    QSize minimumSizeHint() const override { return {420, 320}; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

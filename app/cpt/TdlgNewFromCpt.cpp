@@ -308,7 +308,9 @@ void TdlgNewFromCpt::Recompute() {
     stiffness_->setText(Number(options_.pile.modulus * options_.pile.SectionArea(), 0));
     std::vector<cpt::ConeProfileRow> profile;
     QString problem = !readError_.isEmpty() ? readError_ : entryProblem;
-    if (problem.isEmpty() && !record_) problem = QStringLiteral("Choose a CPT file.");
+    // Before any file is chosen there is nothing wrong yet: the line says what to do first.
+    const bool waiting = problem.isEmpty() && !record_;
+    if (waiting) problem = QStringLiteral("Choose a CPT file.");
     if (problem.isEmpty()) {
         const cpt::DesignResult result = cpt::DesignPile(*record_, options_);
         if (result.design) {
@@ -322,11 +324,10 @@ void TdlgNewFromCpt::Recompute() {
     if (record_) profile = cpt::ConeProfile(*record_, options_);
     preview_->SetProfile(std::move(profile), design_ ? &*design_ : nullptr, options_.pile.length);
     okButton_->setEnabled(design_.has_value());
-    ShowStatus(problem.isEmpty() ? StatusText() : problem, !problem.isEmpty());
+    ShowStatus(problem.isEmpty() ? DesignText() : problem, !problem.isEmpty() && !waiting);
 }
 
-QString TdlgNewFromCpt::StatusText() const {
-    if (!record_ || !design_) return status_->text();
+QString TdlgNewFromCpt::DesignText() const {
     const cpt::PileDesign& d = *design_;
     QString text = QStringLiteral("%1 readings").arg(record_->readings.size());
     if (record_->droppedRows > 0)
@@ -334,12 +335,11 @@ QString TdlgNewFromCpt::StatusText() const {
             QStringLiteral(", %1 void %2 dropped")
                 .arg(record_->droppedRows)
                 .arg(record_->droppedRows == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
-    text +=
-        QStringLiteral("; %1 layers, %2 t-z curves; shaft %3 kN, base %4 kN (at 0.1 D)")
-            .arg(d.layers.size())
-            .arg(d.curves.size())
-            .arg(Number(d.ShaftCapacity(options_.pile.diameter), 0))
-            .arg(Number(d.baseCurve.empty() ? 0.0 : d.qbPeak * options_.pile.GrossTipArea(), 0));
+    text += QStringLiteral("; %1 layers, %2 t-z curves; shaft %3 kN, base %4 kN (at 0.1 D)")
+                .arg(d.layers.size())
+                .arg(d.curves.size())
+                .arg(Number(d.ShaftCapacity(options_.pile.diameter), 0))
+                .arg(Number(d.qbPeak * options_.pile.GrossTipArea(), 0));
     for (const std::string& note : record_->notes)
         text += QStringLiteral("; ") + QString::fromStdString(note);
     for (const std::string& note : d.notes)

@@ -39,8 +39,6 @@ class TdlgNewFromCpt : public QDialog {
     const std::optional<cpt::CptRecord>& Record() const { return record_; }
     const std::optional<cpt::PileDesign>& Design() const { return design_; }
     const cpt::DesignOptions& Options() const { return options_; }
-    // The status line: why there is no design, or what the design holds.
-    QString StatusText() const;
 
   public slots:
     void accept() override;
@@ -56,6 +54,8 @@ class TdlgNewFromCpt : public QDialog {
     // The entries as design options; a message when the hand-set layers cannot be read.
     QString ReadOptions();
     void Recompute();
+    // What the design holds, for the status line under the entries.
+    QString DesignText() const;
     void ShowStatus(const QString& text, bool isError);
 
     TDesktop& desktop_;
