@@ -85,6 +85,15 @@ std::size_t LayerIndexAt(const std::vector<SoilLayer>& layers, double depth) {
     return layers.size() - 1;
 }
 
+// Half the gap between the pair of curves at a layer boundary, for a spacing.
+double BoundaryHalfGap(double spacing) { return std::min(kBoundaryHalfGap, spacing / 4); }
+
+bool IsBoundaryCurve(double depth, const std::vector<double>& boundaries, double spacing) {
+    const double gap = BoundaryHalfGap(spacing);
+    return std::any_of(boundaries.begin(), boundaries.end(),
+                       [&](double b) { return std::abs(depth - b) <= 1.5 * gap; });
+}
+
 std::vector<double> InnerBoundaries(const std::vector<SoilLayer>& layers, double length) {
     std::vector<double> boundaries;
     for (std::size_t i = 0; i + 1 < layers.size(); ++i) {
@@ -161,6 +170,8 @@ std::string CheckOptions(const CptRecord& record, const DesignOptions& options) 
         return "the wall thickness must be between 0 and half the diameter";
     if (!(pile.modulus > 0)) return "the elastic modulus must be positive";
     if (!(options.curveSpacing > 0)) return "the curve spacing must be positive";
+    if (!(options.mergeTolerance >= 0) || !std::isfinite(options.mergeTolerance))
+        return "the merge tolerance must be a share of 0 or more";
     if (options.unitWeights.empty()) return "no unit weight is given";
     for (const UnitWeightLayer& layer : options.unitWeights) {
         if (!(layer.unitWeight > 0) || !std::isfinite(layer.unitWeight))
@@ -187,9 +198,28 @@ double PileDesign::ShaftCapacity(double diameter) const {
     return std::numbers::pi * diameter * integral;
 }
 
+std::vector<DesignCurve> MergeSmoothRuns(std::vector<DesignCurve> curves, double tolerance,
+                                         const std::vector<bool>& pinned) {
+    if (!(tolerance > 0) || curves.size() < 3) return curves;
+    const auto close = [tolerance](const DesignCurve& a, const DesignCurve& b) {
+        return std::abs(a.tauF - b.tauF) < tolerance * std::max(std::abs(a.tauF), std::abs(b.tauF));
+    };
+    std::vector<DesignCurve> kept{curves.front()};
+    for (std::size_t i = 1; i + 1 < curves.size(); ++i) {
+        // A curve stays when the run from the last kept curve ends with it: it or its successor
+        // leaves the tolerance band (or the soil kind changes).
+        const bool ends = !close(kept.back(), curves[i]) || !close(kept.back(), curves[i + 1]) ||
+                          curves[i].kind != kept.back().kind ||
+                          curves[i + 1].kind != kept.back().kind;
+        if (pinned[i] || ends) kept.push_back(curves[i]);
+    }
+    kept.push_back(curves.back());
+    return kept;
+}
+
 std::vector<double> CurveDepths(double length, double spacing,
                                 const std::vector<double>& boundaries, int maxCurves) {
-    const double gap = std::min(kBoundaryHalfGap, spacing / 4);
+    const double gap = BoundaryHalfGap(spacing);
     // Starting no finer than a hundredth of the pile bounds the work for any spacing asked.
     for (double step = std::max(spacing, length / maxCurves);; step *= 1.25) {
         std::vector<double> depths{0.0, length};
@@ -209,14 +239,17 @@ std::vector<double> CurveDepths(double length, double spacing,
     }
 }
 
+StressProfile StressesFor(const CptRecord& record, const DesignOptions& options) {
+    return StressProfile(options.unitWeightsFromCone
+                             ? UnitWeightsFromCone(record, options.unitWeights.front().unitWeight)
+                             : options.unitWeights,
+                         options.waterTable);
+}
+
 DesignResult DesignPile(const CptRecord& record, const DesignOptions& options) {
     if (const std::string problem = CheckOptions(record, options); !problem.empty())
         return {std::nullopt, problem};
-    const StressProfile stresses(
-        options.unitWeightsFromCone
-            ? UnitWeightsFromCone(record, options.unitWeights.front().unitWeight)
-            : options.unitWeights,
-        options.waterTable);
+    const StressProfile stresses = StressesFor(record, options);
     const bool withFs = HasSleeveFriction(record);
     PileDesign design;
     if (!options.layers.empty()) {
@@ -235,10 +268,13 @@ DesignResult DesignPile(const CptRecord& record, const DesignOptions& options) {
         CurveDepths(options.pile.length, options.curveSpacing, boundaries, kMaxEnteredCurves);
     const DepthSeries qt = SeriesOf(record, false);
     const DepthSeries fs = SeriesOf(record, true);
+    std::vector<bool> pinned;
     for (double depth : depths) {
         design.curves.push_back(
             CurveAt(depth, options.curveSpacing, design.layers, qt, fs, withFs, stresses, options));
+        pinned.push_back(IsBoundaryCurve(depth, boundaries, options.curveSpacing));
     }
+    design.curves = MergeSmoothRuns(std::move(design.curves), options.mergeTolerance, pinned);
     DesignBase(design, qt, options);
     design.axialStiffness = options.pile.modulus * options.pile.SectionArea();
     for (double share : {0.0005, 0.001, 0.002, 0.004, 0.006, 0.008, 0.01, 0.015, 0.02, 0.03, 0.04,

@@ -27,6 +27,9 @@ struct SoilLayer {
 
 // The program's tables hold at most 100 t-z curves.
 inline constexpr int kMaxEnteredCurves = 100;
+// A run of curves whose peaks stay within 2 % of the first keeps only its first and last curve:
+// the analysis interpolates τf linearly between curves, so the dropped ones change τf by < 2 %.
+inline constexpr double kCurveMergeTolerance = 0.02;
 
 struct DesignOptions {
     PileGeometry pile;
@@ -42,6 +45,9 @@ struct DesignOptions {
     double interfaceFriction = kSandInterfaceFriction;
     double clayResidualRatio = 0.9;      // API t-z residual, 0.70 to 0.90
     double minimumLayerThickness = 0.5;  // m; thinner runs of one Ic class join the layer above
+    // Neighbouring curves whose peak τf differs by less than this share of the larger are merged
+    // where the profile is smooth; 0 keeps every curve of the spacing.
+    double mergeTolerance = kCurveMergeTolerance;
 };
 
 struct DesignCurve {
@@ -76,9 +82,19 @@ struct DesignResult {
 
 DesignResult DesignPile(const CptRecord& record, const DesignOptions& options);
 
+// The vertical stresses the design works with: the unit weights given or those from the cone,
+// and the water table.
+StressProfile StressesFor(const CptRecord& record, const DesignOptions& options);
+
 // The depths of the t-z curves: the pile head, the tip, every spacing and a pair of curves just
 // above and below each layer boundary; the spacing is widened until at most maxCurves remain.
 std::vector<double> CurveDepths(double length, double spacing,
                                 const std::vector<double>& boundaries, int maxCurves);
+
+// Drops the curves inside runs whose peak τf stays within `tolerance` (a share of the larger
+// peak) of the run's first curve, keeping each run's first and last curve, the pile head, the
+// tip and every curve that `pinned` names (the pairs at layer boundaries).
+std::vector<DesignCurve> MergeSmoothRuns(std::vector<DesignCurve> curves, double tolerance,
+                                         const std::vector<bool>& pinned);
 
 }  // namespace keldar::cpt

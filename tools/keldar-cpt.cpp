@@ -33,7 +33,7 @@ void printUsage(std::ostream& out) {
     out << "Usage: keldar-cpt CPT_FILE --diameter D (--wall T | --closed) --length L\n"
            "                  [--tension] [--water-table Z]\n"
            "                  [--unit-weight G | BOTTOM:G,...,G | cpt]\n"
-           "                  [--layers BOTTOM:sand|clay,...,sand|clay] [--spacing S]\n"
+           "                  [--layers BOTTOM:sand|clay,...,sand|clay] [--spacing S] [--merge P]\n"
            "                  [--base-average dutch|1.5d] [--modulus E] [--title TEXT]\n"
            "                  --out PROJECT.kd3d [--run] [--quiet]\n"
            "       keldar-cpt --help | --version\n"
@@ -57,6 +57,8 @@ void printUsage(std::ostream& out) {
            "  --layers          sand or clay by hand instead of the soil behaviour type index\n"
            "  --spacing S       distance between t-z curves, m (default 1); widened to keep at\n"
            "                    most 100 curves; a pair of curves pins every layer boundary\n"
+           "  --merge P         merge neighbouring curves whose peak friction differs by less\n"
+           "                    than P % (default 2); 0 keeps every curve of the spacing\n"
            "  --base-average    qp by the Dutch method (default) or the mean over 1.5 D above\n"
            "                    and below the base\n"
            "  --modulus E       Young's modulus of the pile, kPa (default 2.1E8, steel)\n"
@@ -157,7 +159,11 @@ std::string ReadArguments(int argc, char** argv, Arguments& a) {
             ok = number(a.options.curveSpacing);
         else if (arg == "--modulus")
             ok = number(a.options.pile.modulus);
-        else if (arg == "--closed")
+        else if (arg == "--merge") {
+            double percent = 0;
+            ok = number(percent);
+            a.options.mergeTolerance = percent / 100.0;
+        } else if (arg == "--closed")
             a.options.pile.closedEnd = true;
         else if (arg == "--tension")
             a.options.direction = LoadDirection::Tension;
@@ -260,10 +266,8 @@ int main(int argc, char** argv) {
 
     keldar::TMainTables tables = keldar::TMainTables::BuiltIn();
     keldar::TProgramData project(tables);
-    const std::string title = !a.title.empty()         ? a.title
-                              : !record.testId.empty() ? "Pile from CPT " + record.testId
-                                                       : "Pile from CPT";
-    FillProject(project, *result.design, a.options.pile, QString::fromStdString(title));
+    const QString title = a.title.empty() ? DefaultTitle(record) : QString::fromStdString(a.title);
+    FillProject(project, *result.design, a.options.pile, title);
     project.FileName = QString::fromStdString(a.out);
     try {
         project.SaveToFile();

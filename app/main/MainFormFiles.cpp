@@ -8,8 +8,10 @@
 #include "ChildWindows.h"
 #include "InputOutputError.h"
 #include "PlotFileReader.h"
+#include "ProjectFromCpt.h"
 #include "TMainForm.h"
 #include "TableEditors.h"
+#include "TdlgNewFromCpt.h"
 #include "WindowLayout.h"
 #include "WindowTitle.h"
 
@@ -93,6 +95,23 @@ void TMainForm::FileNewClick() {
     if (!SaveQuery()) return;
     CloseChildWindows();
     project_->CreateNew();
+    ShowNewProject();
+}
+
+void TMainForm::FileNewFromCptClick() {
+    DeactivateActiveChild();
+    TdlgNewFromCpt dialog(desktop_, this);
+    // The save query comes with OK, so that cancelling it leaves the entries in the dialog.
+    dialog.SetAcceptCheck([this] { return SaveQuery(); });
+    desktop_.showModal(dialog);
+    if (dialog.result() != QDialog::Accepted || !dialog.Design() || !dialog.Record()) return;
+    CloseChildWindows();
+    cpt::FillProject(*project_, *dialog.Design(), dialog.Options().pile,
+                     cpt::DefaultTitle(*dialog.Record()));
+    ShowNewProject();
+}
+
+void TMainForm::ShowNewProject() {
     SetWindowTitle();
     UpdateCurveItems();
     plotsLoaded_ = false;

@@ -134,6 +134,8 @@ void TMainForm::CreateFileMenu() {
     AddItem(
         fileMenu_, "FileNew", QStringLiteral("&New"), [this] { FileNewClick(); },
         QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddItem(fileMenu_, "FileNewFromCpt", QStringLiteral("New Project from &CPT…"),
+            [this] { FileNewFromCptClick(); });
     AddItem(
         fileMenu_, "FileOpen", QStringLiteral("&Open..."), [this] { FileOpenClick(); },
         QKeySequence(Qt::CTRL | Qt::Key_O));

@@ -84,6 +84,9 @@ class TMainForm : public QMainWindow {
 
     // The commands, as the menus and tool bar run them.
     void FileNewClick();
+    // New Project from CPT: the dialog, then (on OK, after the save query) a new project
+    // holding the entered curves it designed, marked modified.
+    void FileNewFromCptClick();
     void FileOpenClick();
     // true when the project was saved.
     bool FileSaveClick();
@@ -155,6 +158,8 @@ class TMainForm : public QMainWindow {
     void AddRecentFile(const QString& fileName);
     // The save query; true when the command may go on.
     bool SaveQuery();
+    // After the project was replaced in memory: title, curve items, no results, buttons.
+    void ShowNewProject();
     SaveResult Save(QString* error);
     SaveResult SaveAs(QString* error);
     ReplaceChoice AskReplaceIncompleteFile();

@@ -42,6 +42,11 @@ void FillPileTables(const TMainTables& tables, const PileDesign& design, const P
 
 }  // namespace
 
+QString DefaultTitle(const CptRecord& record) {
+    if (record.testId.empty()) return QStringLiteral("Pile from CPT");
+    return QStringLiteral("Pile from CPT ") + QString::fromStdString(record.testId);
+}
+
 void FillProject(TProgramData& project, const PileDesign& design, const PileGeometry& pile,
                  const QString& title) {
     project.CreateNew();

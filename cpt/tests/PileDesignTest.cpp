@@ -2,6 +2,7 @@
 // shaft capacity against its closed form.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <fstream>
@@ -37,6 +38,52 @@ TEST(PileDesignTest, CurveDepthsKeepBoundariesAndLimit) {
     EXPECT_GT(many.size(), 60u);
     EXPECT_NE(std::find(many.begin(), many.end(), 39.99), many.end());
     EXPECT_NE(std::find(many.begin(), many.end(), 40.01), many.end());
+}
+
+// A run within the tolerance keeps its first and last curve; pinned curves always stay.
+TEST(PileDesignTest, MergeSmoothRunsKeepsRunEndsAndPinned) {
+    const double peaks[] = {10, 10.1, 10.15, 10.1, 20, 20, 20.1, 20, 30};
+    std::vector<DesignCurve> curves;
+    std::vector<bool> pinned;
+    for (int i = 0; i < 9; ++i) {
+        curves.push_back({});
+        curves.back().depth = i;
+        curves.back().tauF = peaks[i];
+        pinned.push_back(i == 5);
+    }
+    std::vector<double> kept;
+    for (const DesignCurve& c : MergeSmoothRuns(curves, 0.02, pinned)) kept.push_back(c.depth);
+    EXPECT_EQ(kept, (std::vector<double>{0, 3, 4, 5, 7, 8}));
+    EXPECT_EQ(MergeSmoothRuns(curves, 0.0, pinned).size(), 9u);
+}
+
+// A long pile at a fine spacing through sand, clay and sand: fewer curves where the profile is
+// smooth, at most 100, the ends and both boundary pairs kept, the shaft capacity within the
+// tolerance of the design that keeps every curve.
+TEST(PileDesignTest, MergedDesignKeepsBoundariesLimitAndCapacity) {
+    CptRecord record;
+    for (int i = 0; i * 0.02 <= 62.0 + 1e-9; ++i) {
+        const double z = i * 0.02;
+        const bool clay = z >= 20.0 && z < 40.0;
+        record.readings.push_back({z, clay ? 1500.0 : 20000.0, clay ? 45.0 : 100.0, kNotMeasured});
+    }
+    DesignOptions options;
+    options.pile = {0.9, 0.02, false, 60.0};
+    options.curveSpacing = 0.25;
+    options.layers = {{20.0, SoilKind::Sand}, {40.0, SoilKind::Clay}, {1e9, SoilKind::Sand}};
+    const PileDesign merged = *DesignPile(record, options).design;
+    options.mergeTolerance = 0;
+    const PileDesign every = *DesignPile(record, options).design;
+    EXPECT_LE(every.curves.size(), 100u);
+    EXPECT_LT(merged.curves.size(), every.curves.size() * 3 / 4);
+    std::vector<double> depths;
+    for (const DesignCurve& c : merged.curves) depths.push_back(c.depth);
+    for (double d : {0.0, 19.99, 20.01, 39.99, 40.01, 60.0}) {
+        EXPECT_TRUE(std::any_of(depths.begin(), depths.end(), [d](double x) {
+            return std::abs(x - d) < 1e-9;
+        })) << d;
+    }
+    EXPECT_NEAR(merged.ShaftCapacity(0.9) / every.ShaftCapacity(0.9), 1.0, 0.02);
 }
 
 // Uniform dry-to-saturated sand with constant qc: τf(z) = tan δ [qc/44 Are^0.3 max(1,(L−z)/D)^-0.4

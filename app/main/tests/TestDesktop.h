@@ -1,10 +1,11 @@
 // A desktop for tests: file dialogs answer with queued choices, started programs and opened
-// addresses are recorded, modal dialogs are recorded and not shown.
+// addresses are recorded, modal dialogs are recorded and not shown (onModal may act in them).
 #pragma once
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "TDesktop.h"
@@ -33,7 +34,10 @@ class TestDesktop : public TDesktop {
         opened.append(url);
         return urlsOpen;
     }
-    void showModal(QDialog& dialog) override { modals.append(dialog.objectName()); }
+    void showModal(QDialog& dialog) override {
+        modals.append(dialog.objectName());
+        if (onModal) onModal(dialog);
+    }
 
     QList<TFileDialogRequest> requests;
     QList<TFileChoice> openAnswers;
@@ -41,6 +45,8 @@ class TestDesktop : public TDesktop {
     QStringList started;
     QList<QUrl> opened;
     QStringList modals;
+    // Plays the user's part in a modal dialog, which is not shown.
+    std::function<void(QDialog&)> onModal;
     bool programsStart = true;
     bool urlsOpen = true;
 

@@ -1,6 +1,6 @@
-// keldar-plot-screenshots PLOTFILE OUTDIR: pictures of the plot windows of one run for review:
-// the four result plots as windows, as saved images and printed to PDF, and the Active Curves
-// dialog.
+// keldar-plot-screenshots PLOTFILE OUTDIR [TITLE]: pictures of the plot windows of one run for
+// review: the four result plots as windows, as saved images and printed to PDF, and the Active
+// Curves dialog.
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QTextStream err(stderr);
-    if (argc != 3) {
-        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR\n";
+    if (argc != 3 && argc != 4) {
+        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR [TITLE]\n";
         return 2;
     }
     const QString plotFile = QString::fromLocal8Bit(argv[1]);
@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
                           {&plots.pltTZcurves, "plot-tz-curves"},
                           {&plots.PltQW, "plot-qw-curve"}};
     // One plot carries a graph title, as engineers set it for a report.
-    plots.pltAxial.Title = QStringLiteral("24 in. pipe pile, 80 ft in clay");
+    plots.pltAxial.Title = argc == 4 ? QString::fromLocal8Bit(argv[3])
+                                     : QStringLiteral("24 in. pipe pile, 80 ft in clay");
     int failures = 0;
     for (const Shot& shot : shots) {
         TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);
@@ -58,8 +59,8 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         const QString base = out + QLatin1Char('/') + QString::fromLatin1(shot.Name);
         if (!form->grab().save(base + QStringLiteral("-window.png"))) ++failures;
-        if (SavePlotFile(form->Picture(), base + QStringLiteral("-saved.png"),
-                         TPlotFileType::Png, TSaveAttributes{4, 6, 150}) != TSaveResult::Saved) {
+        if (SavePlotFile(form->Picture(), base + QStringLiteral("-saved.png"), TPlotFileType::Png,
+                         TSaveAttributes{4, 6, 150}) != TSaveResult::Saved) {
             ++failures;
         }
         auto printer = NewPlotPrinter();
