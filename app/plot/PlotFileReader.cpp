@@ -143,9 +143,10 @@ static TCaseRow ReadCaseRow(TWordReader& reader, bool english) {
 static constexpr double kUpliftLimit = 1e-10;
 
 // Completes a case's load distribution from its load-settlement row: the curve runs from the
-// tip (the tip load at the pile length) to the head (the head load at depth 0). The increments'
-// middles lie symmetrically about half the pile length, so their mean gives the length. An
-// uplift case is drawn pulled, as its load-settlement row gives it; nothing acts at its tip.
+// tip (the tip load at the pile length) to the head (the head load at depth 0). The increments are
+// equal, so the pile is as long as the shallowest increment's middle depth times twice their
+// count; that middle, the smallest depth, is the one the file's three digits give most closely.
+// An uplift case is drawn pulled, as its load-settlement row gives it; nothing acts at its tip.
 static void CompleteLoadDistribution(TGraphPlot& load, int curve, const TCaseRow& row,
                                      bool english) {
     auto& points = load.Curve(curve).Points;
@@ -153,12 +154,13 @@ static void CompleteLoadDistribution(TGraphPlot& load, int curve, const TCaseRow
         QStringLiteral("tip ") + ShortestNumberText(row.TipMovement) + LengthUnit(english);
     if (points.size() < 3) return;
     const bool uplift = row.TipMovement <= kUpliftLimit;
-    double depths = 0;
-    for (std::size_t j = 1; j + 1 < points.size(); ++j) {
-        depths += points[j].Y;
+    const std::size_t increments = points.size() - 2;
+    double shallowest = points[1].Y;
+    for (std::size_t j = 1; j <= increments; ++j) {
+        shallowest = std::min(shallowest, points[j].Y);
         if (uplift) points[j].X = -points[j].X;
     }
-    const double length = 2 * depths / static_cast<double>(points.size() - 2);
+    const double length = 2 * static_cast<double>(increments) * shallowest;
     points.front() = {uplift ? 0.0 : row.TipLoad, length};
     points.back() = {row.HeadLoad, 0.0};
 }

@@ -128,8 +128,8 @@ TEST_F(PlotFileReaderTest, ReadsAnEnglishRunWhateverTheLineEnds) {
         EXPECT_EQ(plots_.PltQW.Curve(0).Points, (std::vector<P>{{0, 0}, {50000, 0.2}, {80000, 1}}));
 
         // Inches to feet and pounds to kips: depth 60 in, load 25000 lb give (25, 5). Each case
-        // runs from its tip load at the pile's 30 ft (twice the increments' mean middle depth)
-        // to its head load at depth 0, and is named by its tip movement.
+        // runs from its tip load at the pile's 30 ft (3 increments of twice the shallowest
+        // middle depth) to its head load at depth 0, and is named by its tip movement.
         const TGraphPlot& load = plots_.pltLoad;
         ASSERT_EQ(load.CurveCount(), 2);
         EXPECT_EQ(load.Curve(0).Points,
