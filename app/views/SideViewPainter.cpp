@@ -72,6 +72,12 @@ void PaintSideView(QPainter& painter, const QRect& rect, const TSideViewGeometry
     painter.setPen(QPen(style.Text, 0));
     const auto screenY = [&](long double depth) { return geometry.WorldToScreen({0, depth}).y(); };
 
+    // The depth scale runs down the right edge; the ground's hatching stops short of its labels.
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double scaleX = rect.width() - metrics.height() * 1.5;
+    const double scaleTick = metrics.height() / 2;
+    const double hatchEnd = scaleX - ScaleLabelRoom(painter, scaleTick);
+
     const auto& layers = geometry.Layers();
     for (std::size_t i = 0; i < layers.size(); ++i) {
         const int y = screenY(layers[i].Bottom);
@@ -79,7 +85,7 @@ void PaintSideView(QPainter& painter, const QRect& rect, const TSideViewGeometry
         const int top = screenY(geometry.LayerTop(i));
         if (i == 0) {
             painter.drawLine(0, top, rect.width(), top);
-            for (int j = 1; j <= 20; ++j) {
+            for (int j = 1; j <= 20 && 115 + 20 * j < hatchEnd; ++j) {
                 painter.drawLine(100 + 20 * j, top, 115 + 20 * j, top + 5);
             }
         }
@@ -89,12 +95,8 @@ void PaintSideView(QPainter& painter, const QRect& rect, const TSideViewGeometry
     }
 
     if (!layers.empty()) {
-        // The scale runs down the right edge over the whole depth shown.
-        const QFontMetricsF metrics(painter.font(), painter.device());
-        const double lineX = rect.width() - metrics.height() * 1.5;
         const long double bottom = geometry.ScreenToWorld(QPoint(0, rect.height() - 1)).Y;
-        DrawDepthScale(painter, lineX, 0, bottom, screenY, metrics.height() / 2,
-                       geometry.UnitSystem());
+        DrawDepthScale(painter, scaleX, 0, bottom, screenY, scaleTick, geometry.UnitSystem());
     }
 
     painter.fillRect(geometry.PileScreenRect(kLeastPileWidth), style.Text);

@@ -1,4 +1,4 @@
-// keldar-plot-screenshots PLOTFILE OUTDIR: pictures of the plot windows of one run for review:
+// keldar-plot-screenshots PLOTFILE OUTDIR [TITLE]: pictures of the plot windows of one run for review:
 // the four result plots as windows, as saved images and printed to PDF, and the Active Curves
 // dialog.
 #include <QApplication>
@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QTextStream err(stderr);
-    if (argc != 3) {
-        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR\n";
+    if (argc != 3 && argc != 4) {
+        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR [TITLE]\n";
         return 2;
     }
     const QString plotFile = QString::fromLocal8Bit(argv[1]);
@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
                           {&plots.pltAxial, "plot-load-settlement"},
                           {&plots.pltTZcurves, "plot-tz-curves"},
                           {&plots.PltQW, "plot-qw-curve"}};
-    // One plot carries a graph title, as engineers set it for a report.
-    plots.pltAxial.Title = QStringLiteral("24 in. pipe pile, 80 ft in clay");
+    // The load-settlement plot carries the graph title given, as engineers set one for a report.
+    if (argc == 4) plots.pltAxial.Title = QString::fromLocal8Bit(argv[3]);
     int failures = 0;
     for (const Shot& shot : shots) {
         TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);
