@@ -32,8 +32,17 @@ static void Reset(TGraphPlot& plot, int curves) {
     plot.SetCurveCount(curves);
 }
 
+// Unit names in curve names: a curve is named by what it was run for, in the file's units.
+static QString LengthUnit(bool english) {
+    return english ? QStringLiteral(" in") : QStringLiteral(" m");
+}
+
+static QString ForceUnit(bool english) {
+    return english ? QStringLiteral(" kips") : QStringLiteral(" kN");
+}
+
 static QString DepthName(double depth, int units) {
-    return ShortestNumberText(depth) + (units == 1 ? QStringLiteral(" in") : QStringLiteral(" m"));
+    return ShortestNumberText(depth) + LengthUnit(units == 1);
 }
 
 static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectUnits,
@@ -83,15 +92,6 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
         const double w = reader.ReadFloat();
         plots.PltQW.Point(0, j) = {q, w};
     }
-}
-
-// Names of the cases as the legends give them by default: what the case was run for.
-static QString LengthUnit(bool english) {
-    return english ? QStringLiteral(" in") : QStringLiteral(" m");
-}
-
-static QString ForceUnit(bool english) {
-    return english ? QStringLiteral(" kips") : QStringLiteral(" kN");
 }
 
 // Reads one case's increments into points 1..n of its load-distribution curve. The file lists
