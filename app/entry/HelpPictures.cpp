@@ -1,6 +1,7 @@
 #include "HelpPictures.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace keldar {
 
@@ -30,8 +31,9 @@ void DrawLayerTopBottom(QPainter& painter, const QSize& size) {
     painter.setPen(Qt::black);
     const QFontMetrics metrics(font);
     const int x = 60;
-    painter.fillRect(QRect(x - 2, top - metrics.height() - 3, metrics.horizontalAdvance(
-                         QStringLiteral("Row 1: top of the layer")) + 4, metrics.height()),
+    painter.fillRect(QRect(x - 2, top - metrics.height() - 3,
+                           metrics.horizontalAdvance(QStringLiteral("Row 1: top of the layer")) + 4,
+                           metrics.height()),
                      Qt::white);
     painter.drawText(QPoint(x, top - 6), QStringLiteral("Row 1: top of the layer"));
     painter.drawText(QPoint(x, bottom + metrics.ascent() + 4),
@@ -44,13 +46,22 @@ void DrawLayerTopBottom(QPainter& painter, const QSize& size) {
 
 }  // namespace
 
-QPixmap HelpPicture(const std::string& name, qreal devicePixelRatio) {
-    if (name != "LayerTopBottom") return {};
-    const QSize size(300, 110);
-    QPixmap picture(size * devicePixelRatio);
+QSize HelpPictureSize(const std::string& name) {
+    return name == "LayerTopBottom" ? QSize(300, 110) : QSize();
+}
+
+QPixmap HelpPicture(const std::string& name, qreal devicePixelRatio, int maxWidth) {
+    const QSize size = HelpPictureSize(name);
+    if (size.isEmpty() || maxWidth <= 0) return {};
+    const double scale = std::min(1.0, static_cast<double>(maxWidth) / size.width());
+    const QSize shown(std::max(1, static_cast<int>(size.width() * scale)),
+                      std::max(1, static_cast<int>(size.height() * scale)));
+    QPixmap picture(shown * devicePixelRatio);
     picture.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
     DrawLayerTopBottom(painter, size);
     return picture;
 }

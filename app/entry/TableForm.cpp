@@ -11,7 +11,7 @@
 #include <exception>
 
 #include "GridFit.h"
-#include "HelpPictures.h"
+#include "HelpPictureLabel.h"
 #include "MessageBoxMessages.h"
 #include "TableEditors.h"
 
@@ -45,7 +45,7 @@ TTableForm::TTableForm(std::unique_ptr<TTableAccess> table, UserMessages* messag
     buttons->addStretch();
 
     lblComments_ = new QLabel;
-    imgHelp_ = new QLabel;
+    imgHelp_ = new THelpPictureLabel;
 
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(Margin(), Margin(), Margin(), Margin());
@@ -90,9 +90,7 @@ void TTableForm::Open() {
     comments.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     lblComments_->setText(comments);
     lblComments_->setVisible(!comments.isEmpty());
-    const QPixmap picture = HelpPicture(access_->HelpPicture(), devicePixelRatioF());
-    imgHelp_->setPixmap(picture);
-    imgHelp_->setVisible(!picture.isNull());
+    imgHelp_->SetPicture(access_->HelpPicture());
 
     columnsShown_ = access_->ColumnCount();
     rowsShown_ = std::min(access_->RowCount(), MaxRowsShown());

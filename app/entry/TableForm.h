@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "GridTable.h"
+#include "HelpPictureLabel.h"
 #include "TableAccess.h"
 #include "TableGrid.h"
 #include "TableGridModel.h"
@@ -58,7 +59,7 @@ class TTableForm : public QWidget, public TTableEditorLink {
     QPushButton* InsertButton() const { return btnIns_; }
     QPushButton* DeleteButton() const { return btnDel_; }
     QLabel* CommentsLabel() const { return lblComments_; }
-    QLabel* HelpImage() const { return imgHelp_; }
+    THelpPictureLabel* HelpImage() const { return imgHelp_; }
     int RowsShown() const { return rowsShown_; }
     // The table edited, or nullptr once it is gone.
     const TTableAccess* Table() const { return access_.get(); }
@@ -112,7 +113,7 @@ class TTableForm : public QWidget, public TTableEditorLink {
     QPushButton* btnIns_;
     QPushButton* btnDel_;
     QLabel* lblComments_;
-    QLabel* imgHelp_;
+    THelpPictureLabel* imgHelp_;
     QTimer snapTimer_;
     QSize snappedSize_;
     int rowsShown_ = 0;

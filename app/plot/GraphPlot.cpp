@@ -55,6 +55,7 @@ QString TGraphPlot::LineName(int index) const {
     const TLine& curve = Curve(index);
     if (!curve.Name.isEmpty()) return curve.Name;
     if (index < LegendTexts.size()) return LegendTexts[index];
+    if (!curve.CaseName.isEmpty()) return curve.CaseName;
     return curveName_ + ShortestNumberText(curve.Number);
 }
 

@@ -73,7 +73,8 @@ class TGraphPlot : public QObject {
     TFloatPoint& Point(int curve, int point);
     const TFloatPoint& Point(int curve, int point) const;
 
-    // The explicit name, else the legend text at the curve's position, else "Curve #n".
+    // The explicit name, else the legend text at the curve's position, else the name of the case
+    // the curve shows, else "Curve #n".
     QString LineName(int index) const;
     // LineName as the legend shows it, after the legend-text event.
     QString LegendEntry(int index) const;

@@ -32,8 +32,17 @@ static void Reset(TGraphPlot& plot, int curves) {
     plot.SetCurveCount(curves);
 }
 
+// Unit names in curve names: a curve is named by what it was run for, in the file's units.
+static QString LengthUnit(bool english) {
+    return english ? QStringLiteral(" in") : QStringLiteral(" m");
+}
+
+static QString ForceUnit(bool english) {
+    return english ? QStringLiteral(" kips") : QStringLiteral(" kN");
+}
+
 static QString DepthName(double depth, int units) {
-    return ShortestNumberText(depth) + (units == 1 ? QStringLiteral(" in") : QStringLiteral(" m"));
+    return ShortestNumberText(depth) + LengthUnit(units == 1);
 }
 
 static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectUnits,
@@ -85,6 +94,99 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
     }
 }
 
+// Reads one case's increments into points 1..n of its load-distribution curve. The file lists
+// them from the tip upward; points 0 and n + 1 are the tip and the head, filled once the
+// load-settlement row is read and until then copies of their neighbours, so that a file cut
+// short draws nothing that was not computed.
+static void ReadLoadDistribution(TWordReader& reader, TGraphPlot& load, int curve, int increments,
+                                 int fittedIncrements, bool english) {
+    for (int j = 0; j < increments; ++j) {
+        CheckFits(j, fittedIncrements);
+        double depth = reader.ReadFloat();
+        double force = reader.ReadFloat();
+        reader.ReadFloat();  // average movement
+        if (english) {
+            depth /= 12;    // in to ft
+            force /= 1000;  // lb to kips
+        }
+        load.Point(curve, j + 1) = {force, depth};
+    }
+    if (increments > 0) {
+        load.Point(curve, 0) = load.Point(curve, 1);
+        load.Point(curve, increments + 1) = load.Point(curve, increments);
+    }
+}
+
+// One row of the load-settlement block, loads in the plots' force unit.
+struct TCaseRow {
+    double HeadLoad = 0;
+    double HeadMovement = 0;
+    double TipMovement = 0;
+    double TipLoad = 0;
+};
+
+static TCaseRow ReadCaseRow(TWordReader& reader, bool english) {
+    TCaseRow row;
+    row.HeadLoad = reader.ReadFloat();
+    row.HeadMovement = reader.ReadFloat();
+    row.TipMovement = reader.ReadFloat();
+    row.TipLoad = reader.ReadFloat();
+    if (english) {
+        row.HeadLoad /= 1000;
+        row.TipLoad /= 1000;
+    }
+    return row;
+}
+
+// The engine runs a tip movement not above this as an uplift case: it solves the pile pulled out
+// by the movement's size and writes the load-settlement row negated.
+static constexpr double kUpliftLimit = 1e-10;
+
+// Completes a case's load distribution from its load-settlement row: the curve runs from the
+// tip (the tip load at the pile length) to the head (the head load at depth 0). The increments are
+// equal, so the pile is as long as the shallowest increment's middle depth times twice their
+// count; that middle, the smallest depth, is the one the file's three digits give most closely.
+// An uplift case is drawn pulled, as its load-settlement row gives it; nothing acts at its tip.
+static void CompleteLoadDistribution(TGraphPlot& load, int curve, const TCaseRow& row,
+                                     bool english) {
+    auto& points = load.Curve(curve).Points;
+    load.Curve(curve).CaseName =
+        QStringLiteral("tip ") + ShortestNumberText(row.TipMovement) + LengthUnit(english);
+    if (points.size() < 3) return;
+    const bool uplift = row.TipMovement <= kUpliftLimit;
+    const std::size_t increments = points.size() - 2;
+    double shallowest = points[1].Y;
+    for (std::size_t j = 1; j <= increments; ++j) {
+        shallowest = std::min(shallowest, points[j].Y);
+        if (uplift) points[j].X = -points[j].X;
+    }
+    const double length = 2 * static_cast<double>(increments) * shallowest;
+    points.front() = {uplift ? 0.0 : row.TipLoad, length};
+    points.back() = {row.HeadLoad, 0.0};
+}
+
+// The load-controlled block, when the run had head loads: each converged head load becomes a
+// curve of its one point (repeated to the plot's point count) beside the load-settlement curve.
+// The GUI has never needed this block, so a damaged or missing one only leaves the points out.
+static void ReadHeadLoadCases(TWordReader& reader, TGraphPlot& axial, bool english) {
+    std::vector<TCaseRow> rows;
+    try {
+        while (reader.WordsLeft() >= 4) rows.push_back(ReadCaseRow(reader, english));
+    } catch (const EInputOutputError&) {
+        return;
+    }
+    const auto points = static_cast<std::size_t>(axial.PointCount());
+    for (const TCaseRow& row : rows) {
+        // A load without convergence is written with three zeros.
+        if (row.HeadMovement == 0 && row.TipMovement == 0 && row.TipLoad == 0) continue;
+        axial.SetCurveCount(axial.CurveCount() + 1);
+        TLine& curve = axial.Curve(axial.CurveCount() - 1);
+        curve.Points.assign(points, TFloatPoint{row.HeadLoad, row.HeadMovement});
+        curve.CaseName =
+            QStringLiteral("head ") + ShortestNumberText(row.HeadLoad) + ForceUnit(english);
+    }
+}
+
 static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
                              const std::vector<double>& depths) {
     const int cases = reader.ReadInteger();
@@ -95,8 +197,9 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
     const int fittedCases = FittedCount(reader, cases, 4);
     const int fittedIncrements = FittedCount(reader, increments, 3);
     if (qint64{fittedCases} * fittedIncrements > kMaxPlotPoints) RaiseInvalid();
-    plots.pltLoad.SetCurveCount(fittedCases);
-    plots.pltLoad.SetPointCount(fittedIncrements);
+    TGraphPlot& load = plots.pltLoad;
+    load.SetCurveCount(fittedCases);
+    load.SetPointCount(fittedIncrements > 0 ? fittedIncrements + 2 : 0);
 
     // The t-z values are in the file's units, so their depths are named in them too.
     for (std::size_t i = 0; i < depths.size(); ++i) {
@@ -105,35 +208,24 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
 
     for (int i = 0; i < cases; ++i) {
         CheckFits(i, fittedCases);
-        for (int j = 0; j < increments; ++j) {
-            CheckFits(j, fittedIncrements);
-            double depth = reader.ReadFloat();
-            double load = reader.ReadFloat();
-            reader.ReadFloat();  // average movement
-            if (english) {
-                depth /= 12;   // in to ft
-                load /= 1000;  // lb to kips
-            }
-            plots.pltLoad.Point(i, j) = {load, depth};
-        }
+        ReadLoadDistribution(reader, load, i, increments, fittedIncrements, english);
     }
 
     TGraphPlot& axial = plots.pltAxial;
     axial.SetPointCount(fittedCases + 1);
+    axial.Curve(0).CaseName = QStringLiteral("computed");
     for (int v = 1; v <= cases; ++v) {
         CheckFits(v - 1, fittedCases);
-        double load = reader.ReadFloat();
-        const double settlement = reader.ReadFloat();
-        reader.ReadFloat();  // tip movement
-        reader.ReadFloat();  // tip load
-        if (english) load /= 1000;
-        axial.Point(0, v) = {load, settlement};
+        const TCaseRow row = ReadCaseRow(reader, english);
+        axial.Point(0, v) = {row.HeadLoad, row.HeadMovement};
+        CompleteLoadDistribution(load, v - 1, row, english);
     }
     // The curve starts at the origin unless the first case carries no load.
     if (cases > 0) {
         const TFloatPoint first = axial.Point(0, 1);
         axial.Point(0, 0) = first.X > 0 ? TFloatPoint{} : first;
     }
+    ReadHeadLoadCases(reader, axial, english);
 
     // The engine runs S.I. for any unit system but 1: label the axes so.
     for (TGraphPlot* plot : plots.All()) plot->SetUnits(english ? 1 : 2);

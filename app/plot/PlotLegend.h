@@ -9,8 +9,20 @@
 
 namespace keldar {
 
-// Curve colours by position among the active curves, cyclic with period 17.
+// Curve colours by position among the active curves, cyclic with period 17: the classic
+// sequence, each colour darkened where needed to stand out on white paper.
 QColor CurveColour(int activePosition);
+
+// The contrast every line and legend text keeps against white: the least for graphics and large
+// text in the web accessibility guidelines (WCAG 2.1, success criterion 1.4.11).
+inline constexpr double kLineContrast = 3.0;
+
+// WCAG 2.1 relative luminance of an sRGB colour, 0 for black to 1 for white.
+double RelativeLuminance(const QColor& colour);
+// WCAG contrast ratio against white: 1 (white) to 21 (black).
+double ContrastOnWhite(const QColor& colour);
+// The lightest shade of the colour (its channels scaled alike) with at least this contrast.
+QColor DarkenedForWhite(const QColor& colour, double contrast);
 
 // Marker shape 1..10 of a curve, from its 0-based index among all curves.
 int MarkerShape(int curveIndex);

@@ -6,16 +6,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "NumberFormat.h"
+#include "AxisLabels.h"
 #include "PlotLegend.h"
 
 namespace keldar {
 
 static int Round(double value) { return static_cast<int>(std::lround(value)); }
-
-static QString TickLabel(double value) {
-    return QString::fromStdString(formatGeneral(value, 4));
-}
 
 QFont PlotFont(const TGraphPlot& plot, double py, bool bold) {
     QFont font(QStringLiteral("Times New Roman"));
@@ -138,6 +134,7 @@ static void PaintXGrid(QPainter& painter, const TGraphPlot& plot, const TPlotLay
                        const TPlotSurface& surface) {
     const QRect& r = layout.Plot;
     const double mark = surface.Py / 16, h = layout.TickHeight;
+    const TAxisLabelForm form = AxisLabelForm(ticks);
     for (std::int64_t k = ticks.First; k <= ticks.Last; ++k) {
         const double value = static_cast<double>(k) * ticks.Minor;
         const double x = std::round(mapping.ToX(value));
@@ -152,8 +149,9 @@ static void PaintXGrid(QPainter& painter, const TGraphPlot& plot, const TPlotLay
         painter.setPen(GridPen(surface.Px));
         painter.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
         painter.setPen(Qt::black);
-        const double top = plot.XOnTop() ? r.top() - surface.Py / 32 - h : r.bottom() + surface.Py / 16;
-        DrawCentredLine(painter, TickLabel(value), x, top, h);
+        const double top =
+            plot.XOnTop() ? r.top() - surface.Py / 32 - h : r.bottom() + surface.Py / 16;
+        DrawCentredLine(painter, AxisLabel(value, form), x, top, h);
     }
 }
 
@@ -161,6 +159,7 @@ static void PaintYGrid(QPainter& painter, const TPlotLayout& layout, const TPlot
                        const TTickStep& ticks, const TPlotSurface& surface) {
     const QRect& r = layout.Plot;
     const double mark = surface.Px / 16, h = layout.TickHeight;
+    const TAxisLabelForm form = AxisLabelForm(ticks);
     for (std::int64_t k = ticks.First; k <= ticks.Last; ++k) {
         const double value = static_cast<double>(k) * ticks.Minor;
         const double y = std::round(mapping.ToY(value));
@@ -171,7 +170,7 @@ static void PaintYGrid(QPainter& painter, const TPlotLayout& layout, const TPlot
         painter.setPen(GridPen(surface.Px));
         painter.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
         painter.setPen(Qt::black);
-        DrawRotatedLine(painter, TickLabel(value), r.left() - surface.Px / 32 - h, y, h);
+        DrawRotatedLine(painter, AxisLabel(value, form), r.left() - surface.Px / 32 - h, y, h);
     }
 }
 
@@ -244,8 +243,10 @@ QRect SurfaceLegendRect(const TGraphPlot& plot, const TPlotLayout& layout,
     for (const TLegendEntry& entry : shown) {
         widest = std::max(widest, metrics.horizontalAdvance(entry.Text));
     }
-    const QSize size(Round(widest + surface.Px * 3 / 16),
-                     Round(static_cast<double>(shown.size()) * (metrics.height() + surface.Py / 32) + surface.Py / 32));
+    const QSize size(
+        Round(widest + surface.Px * 3 / 16),
+        Round(static_cast<double>(shown.size()) * (metrics.height() + surface.Py / 32) +
+              surface.Py / 32));
     const QRect& page = surface.Page;
     QPoint topLeft = layout.Plot.bottomRight() - QPoint(size.width(), size.height());
     if (surface.LegendAt) {
@@ -264,8 +265,8 @@ QRect SurfaceLegendRect(const TGraphPlot& plot, const TPlotLayout& layout,
     return {topLeft, size};
 }
 
-static void PaintSurfaceLegend(QPainter& painter, const TGraphPlot& plot,
-                               const TPlotLayout& layout, const TPlotSurface& surface) {
+static void PaintSurfaceLegend(QPainter& painter, const TGraphPlot& plot, const TPlotLayout& layout,
+                               const TPlotSurface& surface) {
     const QRect box = SurfaceLegendRect(plot, layout, surface, painter.device());
     if (box.isEmpty()) return;
     const QFont font = LegendFont(plot, surface.Py);
@@ -282,7 +283,8 @@ static void PaintSurfaceLegend(QPainter& painter, const TGraphPlot& plot,
         const QColor colour = CurveColour(entry.Position);
         const QPointF centre(box.left() + surface.Px / 16, top + row / 2);
         painter.setPen(CurvePen(colour, plot, surface.Px));
-        painter.drawPolygon(MarkerPolygon(MarkerShape(entry.Curve), centre, surface.Px, surface.Py));
+        painter.drawPolygon(
+            MarkerPolygon(MarkerShape(entry.Curve), centre, surface.Px, surface.Py));
         painter.setPen(colour);
         painter.drawText(QRectF(box.left() + surface.Px / 8, top, box.width(), row),
                          Qt::AlignLeft | Qt::AlignVCenter, entry.Text);

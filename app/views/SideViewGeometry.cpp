@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "DepthScale.h"
 #include "NumberText.h"
 #include "ProgramData.h"
 
@@ -24,9 +25,10 @@ long double PileDrawWidth(long double outerDiameter, int unitSystem) {
     return outerDiameter * 1.5L / (unitSystem == 1 ? 12.0L : 1000.0L);
 }
 
-QString LayerLabel(long double top, long double bottom, int soilCode) {
+QString LayerLabel(long double top, long double bottom, int soilCode, int unitSystem) {
     QString label = QStringLiteral("depth= ") + ShortestNumberText(static_cast<double>(top)) +
-                    QStringLiteral(" - ") + ShortestNumberText(static_cast<double>(bottom));
+                    QStringLiteral(" - ") + ShortestNumberText(static_cast<double>(bottom)) +
+                    QLatin1Char(' ') + DepthUnit(unitSystem);
     if (soilCode == 1 || soilCode == 3 || soilCode == 5) label += QStringLiteral("; Clay");
     if (soilCode == 2 || soilCode == 4 || soilCode == 6) label += QStringLiteral("; Sand");
     return label;
@@ -41,6 +43,7 @@ void TSideViewGeometry::Rebuild(const TSideViewInput& input) {
     fLayers = input.Layers;
     fPileWidth = PileDrawWidth(input.OuterDiameter, input.UnitSystem);
     fPileLength = input.PileLength;
+    fUnitSystem = input.UnitSystem;
     if (fLayers.empty()) return;
 
     const long double half = fPileWidth / 2;
@@ -92,6 +95,18 @@ TWorldPoint TSideViewGeometry::ScreenToWorld(QPoint pixel) const {
                 fDisplay.XMin,
             static_cast<long double>(pixel.y()) / fHeight * (fDisplay.YMax - fDisplay.YMin) +
                 fDisplay.YMin};
+}
+
+QRectF TSideViewGeometry::PileScreenRect(double minWidth) const {
+    if (fDisabled || fShapes.empty()) return {};
+    const TWorldQuad& pile = fShapes.front();
+    QRectF rect(QPointF(WorldToScreen(pile[0])), QPointF(WorldToScreen(pile[3])));
+    if (rect.width() < minWidth) {
+        const double centre = rect.center().x();
+        rect.setLeft(centre - minWidth / 2);
+        rect.setRight(centre + minWidth / 2);
+    }
+    return rect;
 }
 
 long double TSideViewGeometry::PrintedDepth() const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRectF>
 #include <QString>
 #include <array>
 #include <vector>
@@ -46,8 +47,8 @@ TSideViewInput SideViewInputFrom(const TProgramData& project);
 // feet or from millimetres to metres.
 long double PileDrawWidth(long double outerDiameter, int unitSystem);
 
-// "depth= 0 - 50; Clay"
-QString LayerLabel(long double top, long double bottom, int soilCode);
+// "depth= 0 - 50 ft; Clay"
+QString LayerLabel(long double top, long double bottom, int soilCode, int unitSystem);
 // The window caption while the pointer is over the drawing: "  Depth: 12.3"
 QString DepthReadout(long double depth);
 
@@ -75,6 +76,10 @@ class TSideViewGeometry {
     long double PrintedDepth() const;
     long double PileWidth() const { return fPileWidth; }
     long double PileLength() const { return fPileLength; }
+    int UnitSystem() const { return fUnitSystem; }
+    // The pile on the fitted surface, widened about its axis to at least minWidth pixels: a
+    // slender pile drawn to scale would be a hairline. Empty without a pile or while disabled.
+    QRectF PileScreenRect(double minWidth) const;
 
   private:
     std::vector<TWorldQuad> fShapes;
@@ -83,6 +88,7 @@ class TSideViewGeometry {
     TWorldWindow fDisplay;
     long double fPileWidth = 0;
     long double fPileLength = 0;
+    int fUnitSystem = 1;
     int fWidth = 0;
     int fHeight = 0;
     bool fDisabled = false;

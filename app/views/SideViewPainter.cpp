@@ -2,18 +2,59 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 
+#include "DepthScale.h"
 #include "SideViewGeometry.h"
 
 namespace keldar {
 
 namespace {
 
+// The pile is never narrower than this on screen, whatever its slenderness.
+constexpr double kLeastPileWidth = 6;
+
 // The label sits just under the line at the top of its layer.
 void DrawLabel(QPainter& painter, QPointF topLeft, const QString& text) {
     const QFontMetricsF metrics(painter.font(), painter.device());
     painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent() + 1), text);
+}
+
+// A vertical depth scale whose line stands at lineX, from depth top to bottom: ticks to its left,
+// their labels left of the ticks, the caption with the unit rotated to the right of the line.
+// depthY gives the surface y of a depth; tick is the length of a labelled tick.
+template <class DepthY>
+void DrawDepthScale(QPainter& painter, double lineX, long double top, long double bottom,
+                    DepthY depthY, double tick, int unitSystem) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double height = depthY(bottom) - depthY(top);
+    const auto textHeight = static_cast<int>(std::ceil(metrics.height()));
+    painter.drawLine(QPointF(lineX, depthY(top)), QPointF(lineX, depthY(bottom)));
+    for (const TDepthMark& mark :
+         DepthScaleMarks(top, bottom, static_cast<int>(height), textHeight)) {
+        const double y = depthY(mark.Depth);
+        const double length = mark.Label.isEmpty() ? tick / 2 : tick;
+        painter.drawLine(QPointF(lineX - length, y), QPointF(lineX, y));
+        if (mark.Label.isEmpty()) continue;
+        const double width = metrics.horizontalAdvance(mark.Label);
+        // The label at the ground stands below its tick, clear of the surface line.
+        const double baseline = mark.Depth == top ? y + metrics.ascent() + 1
+                                                  : y + (metrics.ascent() - metrics.descent()) / 2;
+        painter.drawText(QPointF(lineX - tick * 1.5 - width, baseline), mark.Label);
+    }
+    const QString caption = DepthScaleCaption(unitSystem);
+    painter.save();
+    painter.translate(lineX + tick, depthY(top) + height / 2);
+    painter.rotate(90);
+    painter.drawText(QPointF(-metrics.horizontalAdvance(caption) / 2, -metrics.descent()), caption);
+    painter.restore();
+}
+
+// Room the scale takes left of its line for ticks and labels of this many characters.
+double ScaleLabelRoom(const QPainter& painter, double tick) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    return tick * 1.5 + metrics.horizontalAdvance(QStringLiteral("00000"));
 }
 
 }  // namespace
@@ -31,6 +72,12 @@ void PaintSideView(QPainter& painter, const QRect& rect, const TSideViewGeometry
     painter.setPen(QPen(style.Text, 0));
     const auto screenY = [&](long double depth) { return geometry.WorldToScreen({0, depth}).y(); };
 
+    // The depth scale runs down the right edge; the ground's hatching stops short of its labels.
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double scaleX = rect.width() - metrics.height() * 1.5;
+    const double scaleTick = metrics.height() / 2;
+    const double hatchEnd = scaleX - ScaleLabelRoom(painter, scaleTick);
+
     const auto& layers = geometry.Layers();
     for (std::size_t i = 0; i < layers.size(); ++i) {
         const int y = screenY(layers[i].Bottom);
@@ -38,21 +85,21 @@ void PaintSideView(QPainter& painter, const QRect& rect, const TSideViewGeometry
         const int top = screenY(geometry.LayerTop(i));
         if (i == 0) {
             painter.drawLine(0, top, rect.width(), top);
-            for (int j = 1; j <= 20; ++j) {
+            for (int j = 1; j <= 20 && 115 + 20 * j < hatchEnd; ++j) {
                 painter.drawLine(100 + 20 * j, top, 115 + 20 * j, top + 5);
             }
         }
         DrawLabel(painter, QPointF(0, top),
-                  LayerLabel(geometry.LayerTop(i), layers[i].Bottom, layers[i].SoilCode));
+                  LayerLabel(geometry.LayerTop(i), layers[i].Bottom, layers[i].SoilCode,
+                             geometry.UnitSystem()));
     }
 
-    painter.setBrush(style.Text);
-    for (const TWorldQuad& quad : geometry.Shapes()) {
-        // Corners are stored row by row; the outline goes round them.
-        const QPolygon outline({geometry.WorldToScreen(quad[0]), geometry.WorldToScreen(quad[1]),
-                                geometry.WorldToScreen(quad[3]), geometry.WorldToScreen(quad[2])});
-        painter.drawPolygon(outline);
+    if (!layers.empty()) {
+        const long double bottom = geometry.ScreenToWorld(QPoint(0, rect.height() - 1)).Y;
+        DrawDepthScale(painter, scaleX, 0, bottom, screenY, scaleTick, geometry.UnitSystem());
     }
+
+    painter.fillRect(geometry.PileScreenRect(kLeastPileWidth), style.Text);
     painter.restore();
 }
 
@@ -91,11 +138,18 @@ void PaintSideViewPage(QPainter& painter, const QRect& page, const TSideViewGeom
         }
         painter.setPen(Qt::black);
         DrawLabel(painter, QPointF(page.left() + 0.15 * height, top),
-                  LayerLabel(geometry.LayerTop(i), layers[i].Bottom, layers[i].SoilCode));
+                  LayerLabel(geometry.LayerTop(i), layers[i].Bottom, layers[i].SoilCode,
+                             geometry.UnitSystem()));
     }
 
     if (!layers.empty() && printed > 0) {
-        const double barWidth = static_cast<double>(geometry.PileWidth() / printed) * 0.8 * height;
+        painter.setPen(thin);
+        const double tick = height / 100;
+        DrawDepthScale(painter, right + ScaleLabelRoom(painter, tick), 0, printed, pageY, tick,
+                       geometry.UnitSystem());
+        // As on screen, a slender pile is drawn a little wider than to scale.
+        const double barWidth = std::max(
+            static_cast<double>(geometry.PileWidth() / printed) * 0.8 * height, height / 150);
         const double centre = page.left() + width / 2;
         const QRectF bar(QPointF(centre - barWidth / 2, pageY(0)),
                          QPointF(centre + barWidth / 2, pageY(geometry.PileLength())));

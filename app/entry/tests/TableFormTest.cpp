@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 #include "RecordingMessages.h"
@@ -26,6 +27,7 @@ class TableFormTest : public QObject {
     void cleanup();
 
     void rowButtonsFollowTheRowLimits();
+    void theHelpPictureFitsANarrowWindow();
     void twentyFiveRowsShowTenAndAddScrollsToTheNewRow();
     void aResizedWindowSnapsToWholeRows();
     void anExpressionShowsItsValueOnLeavingTheCell();
@@ -99,6 +101,26 @@ QLineEdit* TableFormTest::TypeInto(TTableForm* form, int row, int column, const 
     editor->selectAll();
     QTest::keyClicks(editor, text);
     return editor;
+}
+
+// The layer data's picture is drawn whole inside its window, scaled down when the window is
+// narrower than the picture, never cut off.
+void TableFormTest::theHelpPictureFitsANarrowWindow() {
+    TTableForm* layer = Open(tables_->Chart("tblDataClay2"));
+    QVERIFY(layer);
+    THelpPictureLabel* help = layer->HelpImage();
+    QVERIFY(help->isVisible());
+    for (const int width : {900, 220}) {
+        WindowOf(layer)->resize(width, WindowOf(layer)->height());
+        QCoreApplication::processEvents();
+        const QSizeF picture = help->pixmap().deviceIndependentSize();
+        QVERIFY(help->geometry().right() <= layer->width());
+        QVERIFY(picture.width() <= help->width());
+        QVERIFY(picture.width() <= 300);
+        QVERIFY(std::abs(picture.height() / picture.width() - 110.0 / 300) < 0.02);
+        if (width == 900) QCOMPARE(picture.width(), 300.0);
+        if (width == 220) QVERIFY(picture.width() < 220);
+    }
 }
 
 void TableFormTest::rowButtonsFollowTheRowLimits() {

@@ -127,15 +127,25 @@ TEST_F(PlotFileReaderTest, ReadsAnEnglishRunWhateverTheLineEnds) {
 
         EXPECT_EQ(plots_.PltQW.Curve(0).Points, (std::vector<P>{{0, 0}, {50000, 0.2}, {80000, 1}}));
 
-        // Inches to feet and pounds to kips: depth 60 in, load 25000 lb give (25, 5).
+        // Inches to feet and pounds to kips: depth 60 in, load 25000 lb give (25, 5). Each case
+        // runs from its tip load at the pile's 30 ft (3 increments of twice the shallowest
+        // middle depth) to its head load at depth 0, and is named by its tip movement.
         const TGraphPlot& load = plots_.pltLoad;
         ASSERT_EQ(load.CurveCount(), 2);
-        EXPECT_EQ(load.Curve(0).Points, (std::vector<P>{{8, 25}, {12, 15}, {15, 5}}));
-        EXPECT_EQ(load.Point(1, 2), (P{25, 5}));
-        EXPECT_EQ(load.LineName(1), "Curve #2");
+        EXPECT_EQ(load.Curve(0).Points,
+                  (std::vector<P>{{7, 30}, {8, 25}, {12, 15}, {15, 5}, {15.5, 0}}));
+        EXPECT_EQ(load.Point(1, 3), (P{25, 5}));
+        EXPECT_EQ(load.LineName(0), "tip 0.01 in");
+        EXPECT_EQ(load.LineName(1), "tip 0.05 in");
 
-        EXPECT_EQ(plots_.pltAxial.Curve(0).Points,
-                  (std::vector<P>{{0, 0}, {15.5, 0.0112}, {25.8, 0.053}}));
+        // The load-settlement curve, and beside it each head load as its one point.
+        const TGraphPlot& axial = plots_.pltAxial;
+        ASSERT_EQ(axial.CurveCount(), 3);
+        EXPECT_EQ(axial.Curve(0).Points, (std::vector<P>{{0, 0}, {15.5, 0.0112}, {25.8, 0.053}}));
+        EXPECT_EQ(axial.Curve(2).Points, (std::vector<P>(3, P{30, 0.3})));
+        EXPECT_EQ(axial.LineName(0), "computed");
+        EXPECT_EQ(axial.LineName(1), "head 10 kips");
+        EXPECT_EQ(axial.LineName(2), "head 30 kips");
 
         for (const TGraphPlot* plot : {&plots_.pltSkin, &plots_.pltUSkin, &plots_.pltTip,
                                        &plots_.pltTotal, &plots_.pltCombine}) {
@@ -176,7 +186,9 @@ TEST_F(PlotFileReaderTest, SIRunAndPadding) {
     EXPECT_EQ(tz.LineName(1), "3.75 m");
     EXPECT_EQ(tz.Curve(0).Points, (std::vector<P>{{0.002, 1.25}, {0.002, 1.25}}));
     EXPECT_EQ(tz.Curve(1).Points, (std::vector<P>{{0, 0}, {0, 0}}));
-    EXPECT_EQ(plots_.pltLoad.Point(1, 2), (P{25000, 60}));  // no conversion
+    EXPECT_EQ(plots_.pltLoad.Point(1, 3), (P{25000, 60}));  // no conversion
+    EXPECT_EQ(plots_.pltLoad.LineName(1), "tip 0.05 m");
+    EXPECT_EQ(plots_.pltAxial.LineName(2), "head 30000 kN");
     EXPECT_EQ(plots_.pltAxial.Point(0, 2), (P{25800, 0.053}));
     for (TGraphPlot* plot : plots_.All()) EXPECT_EQ(plot->Units(), 2);
 
@@ -192,9 +204,31 @@ TEST_F(PlotFileReaderTest, ReadingAgainStartsCurvesAfresh) {
     plots_.pltLoad.Curve(1).Shown = false;
     plots_.pltLoad.SetMarkers(5);
     ASSERT_TRUE(Read(EnglishRun().Text()));
-    EXPECT_EQ(plots_.pltLoad.LineName(0), "Curve #1");
+    EXPECT_EQ(plots_.pltLoad.LineName(0), "tip 0.01 in");
     EXPECT_TRUE(plots_.pltLoad.Curve(1).Shown);
     EXPECT_EQ(plots_.pltLoad.Markers(), 5);  // display settings stay
+}
+
+// An uplift case (a tip movement not above 1E-10) comes with its load-settlement row negated; its
+// load distribution is drawn pulled too, with nothing at the tip. Head loads without convergence
+// (written with three zeros) and a broken load-controlled block leave out only their points.
+TEST_F(PlotFileReaderTest, UpliftCaseAndHeadLoadsAsTheReportGivesThem) {
+    EngineRun run = EnglishRun();
+    run.settlement[0] = {-15500, -0.0112, -0.01, -7000};
+    run.loadControlled = {{50000, 0, 0, 0}, {10000, 0.0075, 0.007, 4000}};
+    ASSERT_TRUE(Read(run.Text()));
+    EXPECT_EQ(plots_.pltLoad.Curve(0).Points,
+              (std::vector<P>{{0, 30}, {-8, 25}, {-12, 15}, {-15, 5}, {-15.5, 0}}));
+    EXPECT_EQ(plots_.pltLoad.LineName(0), "tip -0.01 in");
+    EXPECT_EQ(plots_.pltLoad.Point(1, 4), (P{25.8, 0}));
+    EXPECT_EQ(plots_.pltAxial.Point(0, 1), (P{-15.5, -0.0112}));
+    ASSERT_EQ(plots_.pltAxial.CurveCount(), 2);
+    EXPECT_EQ(plots_.pltAxial.LineName(1), "head 10 kips");
+
+    QByteArray broken = run.Text();
+    broken.replace("0.1000E+05", "0.1000E+0x");
+    EXPECT_TRUE(Read(broken));
+    EXPECT_EQ(plots_.pltAxial.CurveCount(), 1);
 }
 
 // A file cut short in any block is rejected and the plots keep what was read before the cut.
@@ -224,17 +258,19 @@ TEST_F(PlotFileReaderTest, FileCutShortInEachBlock) {
          [](const TMainPlots& p) {
              EXPECT_EQ(p.PltQW.Point(0, 2), (P{80000, 1}));
              EXPECT_EQ(p.pltLoad.CurveCount(), 2);
-             EXPECT_EQ(p.pltLoad.Curve(0).Points, (std::vector<P>{{8, 25}, {12, 15}, {15, 5}}));
-             EXPECT_EQ(p.pltLoad.Point(1, 0), (P{0, 0}));
+             // Without its load-settlement row a case ends on its outer increments.
+             EXPECT_EQ(p.pltLoad.Curve(0).Points,
+                       (std::vector<P>{{8, 25}, {8, 25}, {12, 15}, {15, 5}, {15, 5}}));
+             EXPECT_EQ(p.pltLoad.Point(1, 1), (P{0, 0}));
          }},
         {20,  // inside the second case
          [](const TMainPlots& p) {
-             EXPECT_EQ(p.pltLoad.Point(1, 0), (P{15, 25}));
+             EXPECT_EQ(p.pltLoad.Point(1, 1), (P{15, 25}));
          }},
         {23,  // load-settlement: one row of two
          [](const TMainPlots& p) {
              EXPECT_EQ(p.pltTZcurves.Point(1, 4), (P{1, 6.5}));
-             EXPECT_EQ(p.pltLoad.Point(1, 2), (P{25, 5}));
+             EXPECT_EQ(p.pltLoad.Point(1, 3), (P{25, 5}));
              EXPECT_EQ(p.pltAxial.Point(0, 1), (P{15.5, 0.0112}));
          }},
     };

@@ -92,16 +92,20 @@ TEST(EnginePlotFile, ExampleRunReadIntoThePlots) {
     ASSERT_TRUE(complete);
     for (TGraphPlot* plot : plots.All()) EXPECT_EQ(plot->Units(), 1);
 
-    // One load-distribution curve per tip movement, one point per increment, in feet.
+    // One load-distribution curve per tip movement, in feet: the tip at the pile length, one
+    // point per increment, the head at depth 0.
     const TGridTable& movements = tables.Plain("TblTipMove");
     const TGraphPlot& load = plots.pltLoad;
     ASSERT_EQ(load.CurveCount(), movements.RowCount());
-    ASSERT_EQ(load.PointCount(), project.IncrementCount);
+    ASSERT_EQ(load.PointCount(), project.IncrementCount + 2);
     const double pileFeet = static_cast<double>(project.PileLength) / 12;
     for (int i = 0; i < load.CurveCount(); ++i) {
-        for (const TFloatPoint& p : load.Curve(i).Points) {
-            EXPECT_GT(p.Y, 0);
-            EXPECT_LT(p.Y, pileFeet);
+        const auto& points = load.Curve(i).Points;
+        EXPECT_NEAR(points.front().Y, pileFeet, pileFeet * 1e-3);
+        EXPECT_EQ(points.back().Y, 0);
+        for (std::size_t j = 1; j + 1 < points.size(); ++j) {
+            EXPECT_GT(points[j].Y, 0);
+            EXPECT_LT(points[j].Y, pileFeet);
         }
     }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
+#include "DepthScale.h"
 #include "ProgramData.h"
 #include "SideViewGeometry.h"
 #include "TableDeclarations.h"
@@ -22,14 +25,50 @@ TEST(SideViewGeometry, OneLayerWorldWindowAndLabel) {
     EXPECT_NEAR(static_cast<double>(world.XMax), 0.7875, 1e-12);
     EXPECT_NEAR(static_cast<double>(world.YMin), 0, 1e-12);
     EXPECT_NEAR(static_cast<double>(world.YMax), 52.5, 1e-12);
-    EXPECT_EQ(LayerLabel(geometry.LayerTop(0), geometry.Layers()[0].Bottom, 1),
-              "depth= 0 - 50; Clay");
+    EXPECT_EQ(LayerLabel(geometry.LayerTop(0), geometry.Layers()[0].Bottom, 1, 1),
+              "depth= 0 - 50 ft; Clay");
 }
 
 TEST(SideViewGeometry, LabelsNameTheSoilKind) {
-    EXPECT_EQ(LayerLabel(10, 22.5, 4), "depth= 10 - 22.5; Sand");
-    EXPECT_EQ(LayerLabel(0, 3, 5), "depth= 0 - 3; Clay");
+    EXPECT_EQ(LayerLabel(10, 22.5, 4, 2), "depth= 10 - 22.5 m; Sand");
+    EXPECT_EQ(LayerLabel(0, 3, 5, 1), "depth= 0 - 3 ft; Clay");
     EXPECT_EQ(DepthReadout(12.34), "  Depth: 12.3");
+}
+
+// The scale of the 52.5 ft profile on 600 pixels with 20-pixel text: a label every 10 ft (at
+// least 120 pixels apart), ticks every 2 ft between, all at their depths' pixels.
+TEST(SideViewGeometry, DepthScaleLabelsTheDepthsInItsUnit) {
+    TSideViewGeometry geometry;
+    geometry.Rebuild(OneClayLayer());
+    ASSERT_TRUE(geometry.Fit(800, 600));
+    const std::vector<TDepthMark> marks = DepthScaleMarks(0, 52.5, 600, 20);
+    QStringList labels;
+    for (const TDepthMark& mark : marks) {
+        if (!mark.Label.isEmpty()) labels << mark.Label;
+    }
+    EXPECT_EQ(labels.join(' '), "0 10 20 30 40 50");
+    ASSERT_EQ(marks.size(), 27u);
+    EXPECT_NEAR(static_cast<double>(marks[1].Depth), 2, 1e-12);
+    EXPECT_EQ(geometry.WorldToScreen({0, 50}).y(), 571);  // 50 / 52.5 of 600 pixels
+    EXPECT_EQ(DepthScaleCaption(1), "Depth (ft)");
+    EXPECT_EQ(DepthScaleCaption(2), "Depth (m)");
+    EXPECT_TRUE(DepthScaleMarks(0, 52.5, 100, 20).empty());  // no room for a label
+}
+
+// A 12 in pile 40 ft long is 11 pixels wide drawn to scale in 600 pixels of height; in a window
+// four times smaller it keeps the least width, centred on the pile's axis, and its full length.
+TEST(SideViewGeometry, PileNeverAHairline) {
+    TSideViewGeometry geometry;
+    geometry.Rebuild(OneClayLayer());
+    ASSERT_TRUE(geometry.Fit(800, 600));
+    QRectF pile = geometry.PileScreenRect(6);
+    EXPECT_NEAR(pile.width(), 1.5 / 52.5 * 600, 1);
+    ASSERT_TRUE(geometry.Fit(200, 150));
+    pile = geometry.PileScreenRect(6);
+    EXPECT_DOUBLE_EQ(pile.width(), 6);
+    EXPECT_NEAR(pile.center().x(), geometry.WorldToScreen({0, 0}).x(), 0.5);
+    EXPECT_EQ(pile.top(), 0);
+    EXPECT_EQ(pile.bottom(), geometry.WorldToScreen({0, 40}).y());
 }
 
 TEST(SideViewGeometry, PileLongerThanProfileSetsTheDepthRange) {

@@ -371,7 +371,7 @@ void PlotWindowTest::damagedPlotFile() {
         // The absurd curve is left out with a note; the range follows the others.
         TPlotForm* load = FindPlotWindow(area_.get(), plots.pltLoad);
         QCOMPARE(LegendLines(load)[0],
-                 QStringLiteral("Curve #1") + QString::fromLatin1(kSkippedCurveNote) + " *");
+                 plots.pltLoad.LineName(0) + QString::fromLatin1(kSkippedCurveNote) + " *");
         QVERIFY(load->Canvas()->FullRange().X.Max < 1e6);
     }
     area_->closeAllSubWindows();

@@ -1,8 +1,10 @@
 // The four result plots of a real run, saved to disk by the window's command, have their curves
 // where their data points are.
 #include <QMdiArea>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 #include "PlotForm.h"
 #include "PlotLegend.h"
@@ -20,6 +22,7 @@ class SampleRunPlotsTest : public QObject {
     void initTestCase();
     void savedPlotsDrawTheirPoints_data();
     void savedPlotsDrawTheirPoints();
+    void casesNamedAndDrawnHeadToTip();
 
   private:
     TGraphPlot* PlotNamed(const QString& name);
@@ -109,6 +112,39 @@ void SampleRunPlotsTest::savedPlotsDrawTheirPoints() {
         ++checked;
     }
     QVERIFY2(checked >= 2, qPrintable(caption));
+}
+
+// The S.I. example with an uplift case and head loads, one beyond the pile's capacity: every
+// load distribution runs from its head load at depth 0 to its tip load at the 12 m tip, with the
+// uplift case pulled in both plots; the legends name each case by what it was run for.
+void SampleRunPlotsTest::casesNamedAndDrawnHeadToTip() {
+    TMainPlots plots;
+    const QString plotFile = RunSampleProject(QStringLiteral("user-curves-si"), dir_.path());
+    QVERIFY(ReadPlotFile(plots, plotFile, true, 2, messages_));
+    const TGraphPlot& load = plots.pltLoad;
+    const TGraphPlot& axial = plots.pltAxial;
+    const QStringList tips = {"tip -0.005 m", "tip 0.001 m", "tip 0.003 m", "tip 0.006 m",
+                              "tip 0.01 m",   "tip 0.02 m",  "tip 0.04 m"};
+    QCOMPARE(load.CurveCount(), static_cast<int>(tips.size()));
+    for (int i = 0; i < load.CurveCount(); ++i) {
+        QCOMPARE(load.LineName(i), tips[i]);
+        const auto& points = load.Curve(i).Points;
+        const TFloatPoint head = axial.Point(0, i + 1);
+        QCOMPARE(points.back().X, head.X);
+        QCOMPARE(points.back().Y, 0.0);
+        QVERIFY(std::fabs(points.front().Y - 12) < 0.01);
+        for (const TFloatPoint& p : points) QVERIFY(i == 0 ? p.X <= 0 : p.X >= 0);
+    }
+    // The uplift case: 1018 kN pulled at the head, nothing at the tip.
+    QCOMPARE(axial.Point(0, 1).X, -1018.0);
+    QCOMPARE(load.Curve(0).Points.front().X, 0.0);
+    QCOMPARE(load.Curve(1).Points.front().X, 30.0);
+    // The head loads that converged stand beside the computed curve.
+    QCOMPARE(axial.CurveCount(), 3);
+    QCOMPARE(axial.LineName(0), QStringLiteral("computed"));
+    QCOMPARE(axial.LineName(1), QStringLiteral("head 400 kN"));
+    QCOMPARE(axial.LineName(2), QStringLiteral("head 900 kN"));
+    QCOMPARE(axial.Curve(2).Points.front().Y, 0.004106);
 }
 
 int RunSampleRunPlotsTests(int argc, char** argv) {
