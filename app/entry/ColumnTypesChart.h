@@ -1,20 +1,18 @@
-// Column kinds of the chart-preview tables: the same kinds as the plain tables, in a family of
-// their own that finds its templates only among chart tables.
+// The chart-preview tables use the same column kinds as the plain tables; these names say so
+// where code reads the columns of a chart table.
 #pragma once
 
 #include "GridColumns.h"
 
 namespace keldar {
 
-using TColumnChart = TColumnT<ChartFamily>;
-using TEnumColumnChart = TEnumColumnT<ChartFamily>;
-using TIntColumnChart = TIntColumnT<ChartFamily>;
-using TFloatColumnChart = TFloatColumnT<ChartFamily>;
-using TTableColumnChart = TTableColumnT<ChartFamily>;
-using TStringColumnChart = TStringColumnT<ChartFamily>;
-using TDataChart = TDataT<ChartFamily>;
-using TGridTableListChart = TGridTableListT<ChartFamily>;
-using TColumnChartTypeStorage = TColumnTypeStorageT<ChartFamily>;
-using TColumnChartTypeRegistry = TColumnTypeRegistryT<ChartFamily>;
+using TColumnChart = TColumn;
+using TEnumColumnChart = TEnumColumn;
+using TIntColumnChart = TIntColumn;
+using TFloatColumnChart = TFloatColumn;
+using TTableColumnChart = TTableColumn;
+using TStringColumnChart = TStringColumn;
+using TDataChart = TData;
+using TGridTableListChart = TGridTableList;
 
 }  // namespace keldar

@@ -1,12 +1,5 @@
-// The plain data table.
+// The plain data table and its column kinds.
 #pragma once
 
-#include "ColumnTypes.h"
+#include "GridColumns.h"
 #include "GridTable.h"
-
-namespace keldar {
-
-using TGridTable = TGridTableT<PlainFamily>;
-using TTableEvents = TTableEventsT<PlainFamily>;
-
-}  // namespace keldar

@@ -22,10 +22,10 @@ TEST(ColumnDefinition, OlderNumberColumnNamesItsUnitInPlaceOfTheTag) {
     table.SetDefinitionText(
         "2 2 (\"Load\") True False False \"F\" 2 (\"b\") True False False "
         "\"FLOATCOLUMN2\" \"L\" 1.5");
-    auto& old = dynamic_cast<TFloatColumn&>(table.ColumnAt(0));
+    auto& old = ColumnAs<TFloatColumn>(table.ColumnAt(0));
     EXPECT_EQ(old.UnitCode(), "F");
     EXPECT_EQ(old.Default(), 0.0L);
-    EXPECT_EQ(dynamic_cast<TFloatColumn&>(table.ColumnAt(1)).Default(), 1.5L);
+    EXPECT_EQ(ColumnAs<TFloatColumn>(table.ColumnAt(1)).Default(), 1.5L);
     table.SetRowCount(1);
     EXPECT_EQ(table.Cell(1, 0).GetFloat(), 1.5L);
     EXPECT_EQ(table.DefinitionText(),
@@ -35,7 +35,7 @@ TEST(ColumnDefinition, OlderNumberColumnNamesItsUnitInPlaceOfTheTag) {
 
 TEST(ColumnDefinition, OlderButtonColumnNamesTemplatesByPositionOrItem) {
     TGridTable templ;
-    const auto& registry = TGridTable::Registry();
+    const auto& registry = templ.Registry().Tables(TTableFamily::Plain);
     const int position = static_cast<int>(registry.size()) - 1;
     ASSERT_EQ(registry[position], &templ);
     const std::string items = "0 (\"k\") True False (\"a\" \"b\" \"c\") ";
@@ -43,20 +43,20 @@ TEST(ColumnDefinition, OlderButtonColumnNamesTemplatesByPositionOrItem) {
 
     TGridTable single;
     single.SetDefinitionText("1 " + button);
-    auto& one = dynamic_cast<TTableColumn&>(single.ColumnAt(0));
+    auto& one = ColumnAs<TTableColumn>(single.ColumnAt(0));
     ASSERT_EQ(one.Templates().Count(), 1);
     EXPECT_EQ(one.Templates().Template(0), &templ);
 
     TGridTable byItem;
     byItem.SetDefinitionText("2 " + items + button);
-    auto& items3 = dynamic_cast<TTableColumn&>(byItem.ColumnAt(1));
+    auto& items3 = ColumnAs<TTableColumn>(byItem.ColumnAt(1));
     ASSERT_EQ(items3.Templates().Count(), 3);
     EXPECT_EQ(items3.Templates().Identifier(2), 3);
 
     TGridTable hardwired;
     hardwired.SetHardwiredButton(true);
     hardwired.SetDefinitionText("2 " + items + button);
-    auto& wired = dynamic_cast<TTableColumn&>(hardwired.ColumnAt(1));
+    auto& wired = ColumnAs<TTableColumn>(hardwired.ColumnAt(1));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(wired.Templates().Template(i), &templ);
 }
 
@@ -64,9 +64,9 @@ TEST(ColumnDefinition, TemplateListFollowsTheFirstColumn) {
     TGridTable table;
     table.SetDefinitionText(
         "2 0 (\"k\") True False (\"a\" \"b\") 3 (\"x\") True False \"FLEXCOLUMN2\" (1 2 3 4)");
-    auto& buttons = dynamic_cast<TTableColumn&>(table.ColumnAt(1));
+    auto& buttons = ColumnAs<TTableColumn>(table.ColumnAt(1));
     EXPECT_EQ(buttons.Templates().Count(), 2);
-    dynamic_cast<TEnumColumn&>(table.ColumnAt(0)).SetItems({"a", "b", "c"});
+    ColumnAs<TEnumColumn>(table.ColumnAt(0)).SetItems({"a", "b", "c"});
     EXPECT_EQ(buttons.Templates().Count(), 3);
     EXPECT_EQ(buttons.Templates().Identifier(2), -1);
 }
@@ -170,24 +170,23 @@ TEST(ColumnDefinition, TheFamiliesKeepApart) {
                             std::to_string(identifier) + ") False False 0 0 0 0");
     chart.SetRowCount(1);
     EXPECT_EQ(chart.Cell(0, 0).GetTable(), nullptr);
-    EXPECT_EQ(TGridTableChart::FindByIdentifier(identifier), nullptr);
+    EXPECT_EQ(chart.FindByIdentifier(identifier), nullptr);
 }
 
-TEST(ColumnDefinition, KindRegistryMapsNumbersAndClasses) {
-    struct TOddColumn : TColumn {
-        explicit TOddColumn(TGridTable& table) : TColumn(table) {}
-        std::unique_ptr<TColumn> Clone(TGridTable& table) const override {
-            return std::make_unique<TOddColumn>(table);
-        }
+TEST(ColumnDefinition, EachKindIsStreamedUnderItsNumber) {
+    const char* definitions[] = {
+        "0 (\"k\") True False (\"a\")",
+        "1 (\"n\") True False 0 0 9",
+        "2 (\"x\") True False False \"FLOATCOLUMN2\" \"L\" 0.0",
+        "3 (\"t\") True False \"FLEXCOLUMN2\" (-1)",
+        "4 (\"s\") True False \"\" 1.0",
     };
-    TGridTable table;
     for (int kind = 0; kind <= 4; ++kind) {
-        ASSERT_NE(TColumnTypeRegistry::Find(kind), nullptr);
-        EXPECT_EQ(TColumnTypeRegistry::Find(kind)->Number, kind);
+        TGridTable table;
+        table.SetDefinitionText(std::string("1 ") + definitions[kind]);
+        EXPECT_EQ(static_cast<int>(table.ColumnAt(0).Kind()), kind);
+        EXPECT_EQ(table.DefinitionText().substr(0, 3), "1\n" + std::to_string(kind));
     }
-    EXPECT_EQ(TColumnTypeRegistry::Find(5), nullptr);
-    EXPECT_EQ(TColumnTypeRegistry::NumberOf(TStringColumn(table)), 4);
-    EXPECT_EQ(TColumnTypeRegistry::NumberOf(TOddColumn(table)), -1);
 }
 
 }  // namespace

@@ -226,14 +226,14 @@ TEST(GridTable, SettingAnIdentifierThatIsTakenSwapsThem) {
     EXPECT_EQ(a.Identifier(), idB);
     b.SetIdentifier(-4);
     EXPECT_EQ(b.Identifier(), idA);
-    EXPECT_EQ(TGridTable::FindByIdentifier(idA), &b);
+    EXPECT_EQ(a.FindByIdentifier(idA), &b);
 
     // A later table never takes an identifier that is in use.
     a.SetIdentifier(a.Identifier() + 1000);
     TGridTable c;
     for (int i = 0; i < 1100; ++i) {
         TGridTable d;
-        EXPECT_EQ(TGridTable::FindByIdentifier(d.Identifier()), &d);
+        EXPECT_EQ(c.FindByIdentifier(d.Identifier()), &d);
     }
 }
 
@@ -256,8 +256,7 @@ TEST(GridTable, ChangingTheSoilTypeDiscardsTheLayerData) {
     EXPECT_EQ(fresh->RowCount(), 2);
     EXPECT_EQ(Floats(*fresh, 0), (std::vector<long double>{0, 0}));
     EXPECT_EQ(changed, (std::vector<std::pair<int, int>>{{0, 0}, {2, 0}}));
-    EXPECT_EQ(dynamic_cast<TTableColumn&>(t.layers.ColumnAt(2)).ButtonCaption(0),
-              "1: Sand Layer Data");
+    EXPECT_EQ(ColumnAs<TTableColumn>(t.layers.ColumnAt(2)).ButtonCaption(0), "1: Sand Layer Data");
 
     changed.clear();
     t.layers.Cell(0, 0).SetInteger(2);  // the same item: nothing happens
@@ -301,7 +300,7 @@ TEST(GridTable, ItemsWithoutTemplateUseTheInitRowEvent) {
     };
     table.SetDefinitionText(
         "2 0 (\"k\") True False (\"a\" \"b\") 3 (\"x\") True False \"FLEXCOLUMN2\" (-1)");
-    EXPECT_EQ(dynamic_cast<TTableColumn&>(table.ColumnAt(1)).Templates().Count(), 2);
+    EXPECT_EQ(ColumnAs<TTableColumn>(table.ColumnAt(1)).Templates().Count(), 2);
     table.SetRowCount(2);
     EXPECT_EQ(table.ColumnAt(1).GetObject(0), nullptr);
     table.Cell(0, 1).SetInteger(2);
@@ -311,7 +310,7 @@ TEST(GridTable, ItemsWithoutTemplateUseTheInitRowEvent) {
     EXPECT_EQ(table.Cell(1, 1).GetTable(), nullptr);
     table.DeleteGroup(0);
     EXPECT_EQ(note->row, 0);
-    EXPECT_EQ(dynamic_cast<TTableColumn&>(table.ColumnAt(1)).ButtonCaption(0), "note 0");
+    EXPECT_EQ(ColumnAs<TTableColumn>(table.ColumnAt(1)).ButtonCaption(0), "note 0");
 }
 
 TEST(GridTable, TemplatesThatHoldEachOtherDoNotNestForever) {
