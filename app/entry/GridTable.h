@@ -50,8 +50,7 @@ class TGridTable : public TRowObject {
     using CellChangedFn = std::function<void(int column, int row)>;
     using StructureChangedFn = std::function<void()>;
 
-    // A table on its own, or one of the set that registry keeps.
-    TGridTable() : TGridTable(TTableRegistry::Loose()) {}
+    // A table of the set that registry keeps; the registry must outlive it.
     explicit TGridTable(TTableRegistry& registry) : TGridTable(registry, TTableFamily::Plain) {}
     ~TGridTable() override;
     TGridTable(const TGridTable&) = delete;

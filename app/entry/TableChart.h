@@ -24,7 +24,6 @@ struct TChartParameters {
 
 class TGridTableChart : public TGridTable {
   public:
-    TGridTableChart() : TGridTableChart(TTableRegistry::Loose()) {}
     explicit TGridTableChart(TTableRegistry& registry)
         : TGridTable(registry, TTableFamily::Chart) {}
 

@@ -6,11 +6,6 @@
 
 namespace keldar {
 
-TTableRegistry& TTableRegistry::Loose() {
-    static TTableRegistry loose;
-    return loose;
-}
-
 const std::vector<TGridTable*>& TTableRegistry::Tables(TTableFamily family) const {
     return Of(family).Tables;
 }

@@ -20,9 +20,6 @@ class TTableRegistry {
     TTableRegistry(const TTableRegistry&) = delete;
     TTableRegistry& operator=(const TTableRegistry&) = delete;
 
-    // The set of tables made on their own, outside any project.
-    static TTableRegistry& Loose();
-
     const std::vector<TGridTable*>& Tables(TTableFamily family) const;
     // The table of the family with that identifier, or nullptr.
     TGridTable* Find(TTableFamily family, std::int32_t identifier) const;
