@@ -306,7 +306,7 @@ void TableFormTest::readingASampleFile() {
     QVERIFY(form->FileControls()->isVisible());
     QVERIFY(!form->ReadButton()->isEnabled());
     form->FileNameEdit()->setText(QString::fromLocal8Bit(qgetenv("KELDAR_SOURCE_DIR")) +
-                                  "/app/entry/tests/data/tz-curve.txt");
+                                  "/app/tables/window/tests/data/tz-curve.txt");
     QVERIFY(form->ReadButton()->isEnabled());
     QTest::mouseClick(form->ReadButton(), Qt::LeftButton);
     QVERIFY(messages_.messages().isEmpty());

@@ -8,7 +8,7 @@
 //         MinRows = 2
 //         Col = 2 ...
 //     end
-// The built-in declarations are tables/MainTables.txt.
+// The built-in declarations are MainTables.txt.
 #pragma once
 
 #include <memory>
