@@ -62,18 +62,22 @@ using Rows = std::vector<std::vector<Cell>>;
 
 enum class Kind { SubTable, Integer, Number, Text };
 
-template <class F>
-Kind KindOf(const keldar::TColumnT<F>& column) {
-    if (dynamic_cast<const keldar::TTableColumnT<F>*>(&column)) return Kind::SubTable;
-    if (dynamic_cast<const keldar::TFloatColumnT<F>*>(&column)) return Kind::Number;
-    if (dynamic_cast<const keldar::TStringColumnT<F>*>(&column)) return Kind::Text;
-    return Kind::Integer;  // an enumeration (item number) or a whole number
+Kind KindOf(const keldar::TColumn& column) {
+    switch (column.Kind()) {
+        case keldar::TColumnKind::Table:
+            return Kind::SubTable;
+        case keldar::TColumnKind::Float:
+            return Kind::Number;
+        case keldar::TColumnKind::String:
+            return Kind::Text;
+        default:
+            return Kind::Integer;  // an enumeration (item number) or a whole number
+    }
 }
 
 // A cell as Python sees it: a sub-table button is None, an enumeration or whole number an int,
 // a number a float, free text a str.
-template <class F>
-Cell CellValue(const keldar::TGridTableT<F>& table, int column, int row) {
+Cell CellValue(const keldar::TGridTable& table, int column, int row) {
     const auto& col = table.ColumnAt(column);
     switch (KindOf(col)) {
         case Kind::SubTable:
@@ -88,8 +92,7 @@ Cell CellValue(const keldar::TGridTableT<F>& table, int column, int row) {
     return std::monostate{};
 }
 
-template <class F>
-Rows TableRows(const keldar::TGridTableT<F>& table) {
+Rows TableRows(const keldar::TGridTable& table) {
     Rows rows(static_cast<std::size_t>(table.RowCount()));
     for (int r = 0; r < table.RowCount(); ++r)
         for (int c = 0; c < table.ColumnCount(); ++c) rows[r].push_back(CellValue(table, c, r));
@@ -97,8 +100,7 @@ Rows TableRows(const keldar::TGridTableT<F>& table) {
 }
 
 // A column's heading as declared, its lines joined, without the unit that the grid adds.
-template <class F>
-std::string Heading(const keldar::TColumnT<F>& col) {
+std::string Heading(const keldar::TColumn& col) {
     std::string heading;
     for (const std::string& line : col.Headers()) {
         const std::size_t first = line.find_first_not_of(' ');
@@ -111,9 +113,7 @@ std::string Heading(const keldar::TColumnT<F>& col) {
 }
 
 // "Table D2, row 0, column 0 (Soil Type)": where a value was refused.
-template <class F>
-std::string CellName(const keldar::TColumnT<F>& col, const std::string& table, int row,
-                     int column) {
+std::string CellName(const keldar::TColumn& col, const std::string& table, int row, int column) {
     const std::string heading = Heading(col);
     return "Table " + table + ", row " + std::to_string(row) + ", column " +
            std::to_string(column) + (heading.empty() ? "" : " (" + heading + ")");
@@ -135,8 +135,7 @@ std::int32_t WholeNumber(const Cell& cell, const std::string& where) {
 
 // Refuses, before anything is stored, a value that the column cannot hold: a sub-table button
 // takes None and nothing else, every other cell a value of its kind (None or NaN included).
-template <class F>
-void CheckCell(const keldar::TColumnT<F>& col, const Cell& cell, const std::string& where) {
+void CheckCell(const keldar::TColumn& col, const Cell& cell, const std::string& where) {
     const Kind kind = KindOf(col);
     if (kind == Kind::SubTable) {
         if (!std::holds_alternative<std::monostate>(cell))
@@ -158,12 +157,12 @@ void CheckCell(const keldar::TColumnT<F>& col, const Cell& cell, const std::stri
         return;
     }
     const std::int32_t value = WholeNumber(cell, where);
-    if (const auto* items = dynamic_cast<const keldar::TEnumColumnT<F>*>(&col)) {
+    if (const auto* items = keldar::ColumnAs<keldar::TEnumColumn>(&col)) {
         const auto count = static_cast<std::int32_t>(items->Items().size());
         if (value < 1 || value > count)
             throw py::value_error(where + " takes 1 to " + std::to_string(count) + ", not " +
                                   std::to_string(value) + ".");
-    } else if (const auto* whole = dynamic_cast<const keldar::TIntColumnT<F>*>(&col)) {
+    } else if (const auto* whole = keldar::ColumnAs<keldar::TIntColumn>(&col)) {
         if (value < whole->Minimum() || value > whole->Maximum())
             throw py::value_error(where + " takes " + std::to_string(whole->Minimum()) + " to " +
                                   std::to_string(whole->Maximum()) + ", not " +
@@ -171,8 +170,7 @@ void CheckCell(const keldar::TColumnT<F>& col, const Cell& cell, const std::stri
     }
 }
 
-template <class F>
-void SetCell(keldar::TColumnT<F>& col, int row, const Cell& cell) {
+void SetCell(keldar::TColumn& col, int row, const Cell& cell) {
     switch (KindOf(col)) {
         case Kind::SubTable:
             return;
@@ -193,8 +191,7 @@ void SetCell(keldar::TColumnT<F>& col, int row, const Cell& cell) {
 // Replaces the table's rows: one value per column in every row. Everything is checked before
 // the table changes, so a refused call leaves it as it was. Sub-tables of rows that stay are
 // kept.
-template <class F>
-void SetTableRows(keldar::TGridTableT<F>& table, const Rows& rows, const std::string& name) {
+void SetTableRows(keldar::TGridTable& table, const Rows& rows, const std::string& name) {
     const int count = static_cast<int>(rows.size());
     if (count < table.MinRows() || count > table.MaxRows())
         throw py::value_error("Table " + name + " takes " + std::to_string(table.MinRows()) +
@@ -215,30 +212,28 @@ void SetTableRows(keldar::TGridTableT<F>& table, const Rows& rows, const std::st
 }
 
 // What a column holds, for the scripting reference and keldar.describe.
-template <class F>
-py::dict ColumnDeclaration(const keldar::TColumnT<F>& col, int index) {
+py::dict ColumnDeclaration(const keldar::TColumn& col, int index) {
     static const char* const kKinds[] = {"sub-table", "integer", "number", "text"};
     py::dict d;
     d["index"] = index;
     d["heading"] = Heading(col);
     d["kind"] = kKinds[static_cast<int>(KindOf(col))];
     d["shown"] = col.Visible();
-    if (const auto* number = dynamic_cast<const keldar::TFloatColumnT<F>*>(&col)) {
+    if (const auto* number = keldar::ColumnAs<keldar::TFloatColumn>(&col)) {
         d["unit"] = number->UnitCode();
         d["units"] = py::make_tuple(keldar::UnitLabel(number->UnitCode(), 1),
                                     keldar::UnitLabel(number->UnitCode(), 2));
-    } else if (const auto* choice = dynamic_cast<const keldar::TEnumColumnT<F>*>(&col)) {
+    } else if (const auto* choice = keldar::ColumnAs<keldar::TEnumColumn>(&col)) {
         d["kind"] = "choice";
         d["items"] = choice->Items();
-    } else if (const auto* whole = dynamic_cast<const keldar::TIntColumnT<F>*>(&col)) {
+    } else if (const auto* whole = keldar::ColumnAs<keldar::TIntColumn>(&col)) {
         d["minimum"] = whole->Minimum();
         d["maximum"] = whole->Maximum();
     }
     return d;
 }
 
-template <class F>
-py::dict TableDeclaration(const keldar::TGridTableT<F>& table, const std::string& name) {
+py::dict TableDeclaration(const keldar::TGridTable& table, const std::string& name) {
     py::dict d;
     d["name"] = name;
     d["caption"] = table.Caption();
@@ -455,11 +450,11 @@ class Project {
     py::object Field(const std::string& name) const;
     void SetField(const std::string& name, const py::object& value);
 
-    static keldar::TGridTableChart& Sub(const keldar::TGridTableChart& owner, int column, int row,
-                                        const std::string& name) {
+    static keldar::TGridTable& Sub(const keldar::TGridTable& owner, int column, int row,
+                                   const std::string& name) {
         if (row < 0 || row >= owner.RowCount())
             throw py::index_error("Table " + name + " has no row " + std::to_string(row) + ".");
-        keldar::TGridTableChart* sub = owner.ColumnAt(column).GetTable(row);
+        keldar::TGridTable* sub = owner.ColumnAt(column).GetTable(row);
         if (!sub)
             throw py::value_error("Row " + std::to_string(row) + " of " + name +
                                   " has no sub-table.");

@@ -37,7 +37,7 @@ declare -A seeds=(
   [plot_file]="examples/expected/*.kd3p app/plot/tests/data"
   [evaluate]=""
   [numbers]=""
-  [definitions]="app/entry/tables/MainTables.txt"
+  [definitions]="app/tables/MainTables.txt"
   [rows]=""
 )
 # The longest input a target is given: a typed entry or a pasted block of rows is short, a data

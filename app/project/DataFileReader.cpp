@@ -129,7 +129,7 @@ void ReadEnteredCurves(TRecordReader& in, const TMainTables& tables) {
         in.BeginRecord();
         in.Integer();  // curve number: the curves are numbered again in their order
         depths.Cell(0, k).SetFloat(in.Real());
-        TGridTableChart* curve = depths.Cell(1, k).GetTable();
+        TGridTable* curve = depths.Cell(1, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
         const TRowCount points(in.Integer(), *curve);
         in.TableRead(*curve);
@@ -188,7 +188,7 @@ void ReadLayers(TRecordReader& in, const TMainTables& tables) {
     CheckLayerTops(in, layers, tops);
 
     for (int k = 0; k < count.Rows(); ++k) {
-        TGridTableChart* data = layers.Cell(2, k).GetTable();
+        TGridTable* data = layers.Cell(2, k).GetTable();
         if (!data) throw std::logic_error("Layer data table missing");
         in.TableRead(*data);
         data->SetIndexNumber(k + 1);

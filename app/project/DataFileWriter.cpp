@@ -57,7 +57,7 @@ void WriteEnteredCurves(TRecordWriter& out, const TMainTables& tables) {
     const TGridTableChart& depths = tables.Chart("TblTZDepth2");
     out.Line(std::to_string(depths.RowCount()));
     for (int k = 0; k < depths.RowCount(); ++k) {
-        const TGridTableChart* curve = depths.Cell(1, k).GetTable();
+        const TGridTable* curve = depths.Cell(1, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
         out.Line(std::to_string(k + 1) + " " + Value(depths, 0, k) + " " +
                  std::to_string(curve->RowCount()));
@@ -77,7 +77,7 @@ void WriteLayers(TRecordWriter& out, const TMainTables& tables) {
     }
     const std::string placeholder = std::string(kPlaceholder) + "  ";
     for (int k = 0; k < layers.RowCount(); ++k) {
-        TGridTableChart* data = layers.Cell(2, k).GetTable();
+        TGridTable* data = layers.Cell(2, k).GetTable();
         if (!data) throw std::logic_error("Layer data table missing");
         data->SetIndexNumber(k + 1);
         data->SetRowCount(data->MinRows());

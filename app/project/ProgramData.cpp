@@ -21,16 +21,15 @@ constexpr long double kInchesPerMetre = 39.37007874L;
 // The table and the sub-tables of its rows, except the tables whose rows a file gave: those keep
 // exactly the rows read, as a padding row would be a curve, a point or a factor that the
 // analysis takes.
-template <class F>
-void FillToMinimum(TGridTableT<F>& table, const std::unordered_set<const TRowObject*>& kept) {
+void FillToMinimum(TGridTable& table, const std::unordered_set<const TRowObject*>& kept) {
     if (!kept.contains(&table) && table.RowCount() < table.MinRows()) {
         table.SetRowCount(table.MinRows());
     }
     for (int c = 0; c < table.ColumnCount(); ++c) {
-        auto* buttons = dynamic_cast<TTableColumnT<F>*>(&table.ColumnAt(c));
+        const auto* buttons = ColumnAs<TTableColumn>(&table.ColumnAt(c));
         if (!buttons) continue;
         for (int row = 0; row < table.RowCount(); ++row) {
-            if (TGridTableT<F>* sub = buttons->GetTable(row)) FillToMinimum(*sub, kept);
+            if (TGridTable* sub = buttons->GetTable(row)) FillToMinimum(*sub, kept);
         }
     }
 }

@@ -7,7 +7,7 @@ namespace {
 
 constexpr int kSiUnits = 2;
 
-void FillCurveTable(TGridTableChart& table, const Curve& curve, double scale) {
+void FillCurveTable(TGridTable& table, const Curve& curve, double scale) {
     table.SetRowCount(static_cast<int>(curve.size()));
     for (int row = 0; row < table.RowCount(); ++row) {
         table.Cell(0, row).SetFloat(curve[row].t * scale);
@@ -20,7 +20,7 @@ void FillEnteredCurves(const TMainTables& tables, const PileDesign& design) {
     depths.SetRowCount(static_cast<int>(design.curves.size()));
     for (int k = 0; k < depths.RowCount(); ++k) {
         depths.Cell(0, k).SetFloat(design.curves[k].depth);
-        TGridTableChart* curve = depths.Cell(1, k).GetTable();
+        TGridTable* curve = depths.Cell(1, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
         FillCurveTable(*curve, design.curves[k].points, 1.0);
     }

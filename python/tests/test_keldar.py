@@ -2,6 +2,7 @@
 sample projects and against the project model."""
 
 import csv
+import gc
 import json
 import os
 import shutil
@@ -343,3 +344,26 @@ def test_one_release_version_for_module_and_tools():
         shown = subprocess.run([os.environ[tool], "--version"], check=True, capture_output=True,
                                text=True).stdout.split()
         assert shown[-1] == keldar.__version__
+
+
+def test_two_projects_in_one_process_keep_their_own_tables(tmp_path):
+    sample = EXAMPLES / "layered-downdrag.kd3d"
+
+    # A new soil type takes its layer data table from the project's templates.
+    def edit_save_run(project, name):
+        layers = project.table("D2")
+        layers[1][0] = 6
+        project.set_table("D2", layers)
+        data = project.table("D2", row=1)
+        data[0][0] += 1.0
+        project.set_table("D2", data, row=1)
+        project.save(tmp_path / name)
+        return project.run()
+
+    alone = edit_save_run(keldar.Project(sample), "alone.kd3d")
+    gc.collect()
+    kept, dropped = keldar.Project(sample), keldar.Project(sample)
+    del dropped
+    gc.collect()
+    assert edit_save_run(kept, "kept.kd3d") == alone
+    assert (tmp_path / "kept.kd3d").read_bytes() == (tmp_path / "alone.kd3d").read_bytes()

@@ -101,10 +101,10 @@ class DataFileTest : public ::testing::Test {
     }
     TGridTableChart& Chart(const char* name) { return tables_.Chart(name); }
     TGridTable& Plain(const char* name) { return tables_.Plain(name); }
-    TGridTableChart& Sub(const char* name, int row) {
+    TGridTable& Sub(const char* name, int row) {
         return *Chart(name).Cell(std::string_view(name) == "D2" ? 2 : 1, row).GetTable();
     }
-    double Value(TGridTableChart& table, int column, int row) {
+    double Value(TGridTable& table, int column, int row) {
         return static_cast<double>(table.Cell(column, row).GetFloat());
     }
     void ExpectEveryTableAtLeastMinimum() {
@@ -112,9 +112,9 @@ class DataFileTest : public ::testing::Test {
             EXPECT_GE(table->RowCount(), table->MinRows()) << table->Caption();
             EXPECT_LE(table->RowCount(), table->MaxRows()) << table->Caption();
             for (int c = 0; c < table->ColumnCount(); ++c) {
-                auto* buttons = dynamic_cast<TTableColumnT<ChartFamily>*>(&table->ColumnAt(c));
+                auto* buttons = ColumnAs<TTableColumn>(&table->ColumnAt(c));
                 for (int row = 0; buttons && row < table->RowCount(); ++row) {
-                    const TGridTableChart* sub = buttons->GetTable(row);
+                    const TGridTable* sub = buttons->GetTable(row);
                     ASSERT_NE(sub, nullptr);
                     EXPECT_GE(sub->RowCount(), sub->MinRows());
                     EXPECT_LE(sub->RowCount(), sub->MaxRows());
@@ -158,8 +158,8 @@ TEST_F(DataFileTest, GeneratedCurvesGoWhereTheyBelong) {
     ASSERT_EQ(layers.RowCount(), 3);
     EXPECT_EQ(layers.Cell(0, 1).GetInteger(), 4);
     EXPECT_EQ(Value(layers, 1, 2), -20);
-    TGridTableChart& clay = Sub("D2", 0);
-    TGridTableChart& sand = Sub("D2", 1);
+    TGridTable& clay = Sub("D2", 0);
+    TGridTable& sand = Sub("D2", 1);
     EXPECT_EQ(clay.Caption(), "Clay Layer Data");
     EXPECT_EQ(sand.Caption(), "Sand Layer Data");
     EXPECT_EQ(sand.IndexNumber(), 2);

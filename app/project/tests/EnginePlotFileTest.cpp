@@ -15,7 +15,7 @@
 namespace keldar {
 namespace {
 
-double Value(const TGridTableChart& table, int column, int row) {
+double Value(const TGridTable& table, int column, int row) {
     return static_cast<double>(table.Cell(column, row).GetFloat());
 }
 
@@ -70,7 +70,7 @@ TEST(EnginePlotFile, ExampleRunReadIntoThePlots) {
     ASSERT_EQ(tz.CurveCount(), depths.RowCount());
     for (int k = 0; k < depths.RowCount(); ++k) {
         EXPECT_EQ(tz.LineName(k), QString::number(Value(depths, 0, k)) + " in");
-        const TGridTableChart& curve = *depths.Cell(1, k).GetTable();
+        const TGridTable& curve = *depths.Cell(1, k).GetTable();
         ASSERT_EQ(tz.PointCount(), curve.RowCount());
         for (int j = 0; j < curve.RowCount(); ++j) {
             ExpectClose(Value(curve, 1, j), tz.Point(k, j).X);  // z

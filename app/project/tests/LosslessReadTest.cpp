@@ -148,7 +148,7 @@ class LosslessRead : public ::testing::Test {
     TGridTableChart& Chart(const char* name) { return tables_.Chart(name); }
 
     // Every sub-table of a list's rows: the t-z curves of the entered depths.
-    void ForEachCurve(const std::function<void(TGridTableChart&)>& visit) {
+    void ForEachCurve(const std::function<void(TGridTable&)>& visit) {
         TGridTableChart& depths = Chart("TblTZDepth2");
         for (int k = 0; k < depths.RowCount(); ++k) visit(*depths.Cell(1, k).GetTable());
     }
@@ -186,7 +186,7 @@ TEST_F(LosslessRead, VariantsOfTheSampleProjects) {
          }},
         {"one point per curve and list",
          [this] {
-             ForEachCurve([](TGridTableChart& curve) { curve.SetRowCount(1); });
+             ForEachCurve([](TGridTable& curve) { curve.SetRowCount(1); });
              for (const char* name : {"TblQwcurve2", "TblAE2", "TblSettlement2", "TblTZFactors2"})
                  Chart(name).SetRowCount(1);
              tables_.Plain("TblTipMove").SetRowCount(1);

@@ -20,7 +20,7 @@ using test::WriteAll;
 class ProgramDataTest : public ::testing::Test {
   protected:
     TGridTableChart& Chart(const char* name) { return tables_.Chart(name); }
-    TGridTableChart& LayerData(int layer) { return *Chart("D2").Cell(2, layer).GetTable(); }
+    TGridTable& LayerData(int layer) { return *Chart("D2").Cell(2, layer).GetTable(); }
 
     TMainTables tables_ = TMainTables::BuiltIn();
     TProgramData project_{tables_};

@@ -40,14 +40,14 @@ static void FillSoilLayers(TGridTableChart& layers) {
         layers.Cell(0, r).SetInteger(types[r]);
         layers.Cell(1, r).SetFloat(bottoms[r]);
     }
-    TGridTableChart* clay = layers.Cell(2, 0).GetTable();
+    TGridTable* clay = layers.Cell(2, 0).GetTable();
     const double data[2][8] = {{0.0376, 7.5, 0.01, 0, 0, 0, 0, 0},
                                {0.0376, 10.4, 0.007, 0, 0, 0, 0, 0}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 8; ++c) clay->Cell(c, r).SetFloat(data[r][c]);
 }
 
-static void FillCurve(TGridTableChart& curve) {
+static void FillCurve(TGridTable& curve) {
     const double t[] = {0, 2.1, 3.4, 4.0, 4.2, 4.2};
     const double z[] = {0, 0.02, 0.05, 0.1, 0.2, 0.5};
     curve.SetRowCount(6);

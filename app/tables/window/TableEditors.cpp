@@ -29,10 +29,6 @@ QWidget* OpenTableEditor(QMdiArea* area, TGridTable& table, UserMessages* messag
     return OpenTableEditor(area, MakeTableAccess(table), messages, false);
 }
 
-QWidget* OpenTableEditor(QMdiArea* area, TGridTableChart& table, UserMessages* messages) {
-    return OpenTableEditor(area, MakeTableAccess(table), messages, false);
-}
-
 bool QueryCloseTableEditors(QMdiArea* area, UserMessages& messages) {
     if (!area) return true;
     for (QMdiSubWindow* sub : area->subWindowList()) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "TableDeclarations.h"
@@ -23,7 +24,7 @@ TEST(MainTables, DeclarationsGiveTheMainWindowsTables) {
     EXPECT_EQ(layers.Identifier(), 0);
     EXPECT_EQ(layers.Caption(), "Soil Layers");
     EXPECT_EQ(layers.MaxRows(), 30);
-    EXPECT_EQ(dynamic_cast<TEnumColumnChart&>(layers.ColumnAt(0)).Items().at(3),
+    EXPECT_EQ(ColumnAs<TEnumColumnChart>(layers.ColumnAt(0)).Items().at(3),
               "Drilled Shaft in Sand (Reese & O'Neill)");
     EXPECT_EQ(layers.ColumnAt(1).HeaderLine(0), "Bottom of Layer (in)  ");
 
@@ -46,14 +47,15 @@ TEST(MainTables, DeclarationsGiveTheMainWindowsTables) {
 
 TEST(MainTables, EveryDefinitionReadsBackTheSame) {
     const TMainTables tables = TMainTables::BuiltIn();
+    // Copies of the same set, where the templates that button columns name are found.
     for (auto* table : tables.ChartTables()) {
-        TGridTableChart copy;
+        TGridTableChart copy(table->Registry());
         copy.SetDefinitionText(table->DefinitionText());
         EXPECT_EQ(copy.DefinitionText(), table->DefinitionText()) << table->Caption();
         EXPECT_EQ(copy.ChartParameters(), table->ChartParameters());
     }
     for (auto* table : tables.PlainTables()) {
-        TGridTable copy;
+        TGridTable copy(table->Registry());
         copy.SetDefinitionText(table->DefinitionText());
         EXPECT_EQ(copy.DefinitionText(), table->DefinitionText()) << table->Caption();
     }
@@ -90,19 +92,19 @@ TEST(MainTables, BadDeclarationsNameTheTable) {
 TEST(MainTables, ANewSoilLayerOwnsClayDataOfMinimumRows) {
     const TMainTables tables = TMainTables::BuiltIn();
     FillToMinRows(tables);
-    TGridTableChart* data = tables.Chart("D2").Cell(2, 0).GetTable();
+    TGridTable* data = tables.Chart("D2").Cell(2, 0).GetTable();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->Caption(), "Clay Layer Data");
     EXPECT_EQ(data->RowCount(), 2);
     EXPECT_EQ(data->TopLeft(), "Location, 1=Top, 2=Bottom");
-    EXPECT_EQ(dynamic_cast<TTableColumnChart&>(tables.Chart("D2").ColumnAt(2)).ButtonCaption(0),
+    EXPECT_EQ(ColumnAs<TTableColumnChart>(tables.Chart("D2").ColumnAt(2)).ButtonCaption(0),
               "1: Clay Layer Data");
-    TGridTableChart* curve = tables.Chart("TblTZDepth2").Cell(1, 1).GetTable();
+    TGridTable* curve = tables.Chart("TblTZDepth2").Cell(1, 1).GetTable();
     ASSERT_NE(curve, nullptr);
     EXPECT_EQ(curve->Caption(), "t-z curve");
     EXPECT_EQ(curve->IndexNumber(), 2);
-    EXPECT_TRUE(curve->GetDataFromFile());
-    EXPECT_EQ(curve->ChartParameters().XColumn, 1);
+    EXPECT_TRUE(curve->AsChart()->GetDataFromFile());
+    EXPECT_EQ(curve->AsChart()->ChartParameters().XColumn, 1);
 }
 
 TEST(MainTables, ChangingClayToSandKeepsAllEightValues) {
@@ -110,12 +112,12 @@ TEST(MainTables, ChangingClayToSandKeepsAllEightValues) {
     FillToMinRows(tables);
     TGridTableChart& layers = tables.Chart("D2");
     layers.AppendGroup();
-    TGridTableChart* clay = layers.Cell(2, 1).GetTable();
+    TGridTable* clay = layers.Cell(2, 1).GetTable();
     for (int c = 0; c < 8; ++c)
         for (int r = 0; r < 2; ++r) clay->Cell(c, r).SetFloat(10 * c + r + 0.5L);
 
     layers.Cell(0, 1).SetInteger(2);
-    TGridTableChart* sand = layers.Cell(2, 1).GetTable();
+    TGridTable* sand = layers.Cell(2, 1).GetTable();
     ASSERT_NE(sand, nullptr);
     EXPECT_EQ(sand->Caption(), "Sand Layer Data");
     EXPECT_EQ(sand->IndexNumber(), 2);
@@ -133,7 +135,7 @@ TEST(MainTables, EnglishToSIAndBackWithinRounding) {
     FillToMinRows(tables);
     TGridTableChart& layers = tables.Chart("D2");
     layers.Cell(1, 0).SetFloat(480);
-    TGridTableChart* clay = layers.Cell(2, 0).GetTable();
+    TGridTable* clay = layers.Cell(2, 0).GetTable();
     clay->Cell(0, 0).SetFloat(0.0362L);
     clay->Cell(2, 0).SetFloat(0.02L);
     tables.Chart("TblQwcurve2").Cell(0, 1).SetFloat(150000);
@@ -155,6 +157,26 @@ TEST(MainTables, EnglishToSIAndBackWithinRounding) {
     EXPECT_TRUE(tables.IsChanged());
     tables.SetChanged(false);
     EXPECT_FALSE(tables.IsChanged());
+}
+
+// Two projects in one process each declare the same identifiers; each set must find its
+// templates among its own tables, whichever set is made or dropped first.
+TEST(MainTables, TwoSetsInOneProcessKeepTheirOwnTemplates) {
+    const TMainTables first = TMainTables::BuiltIn();
+    std::optional<TMainTables> second = TMainTables::BuiltIn();
+    const TMainTables& other = *second;
+    for (const TMainTables* tables : {&first, &other}) {
+        EXPECT_EQ(tables->Chart("tblDataSand2").Identifier(), 2);
+        const auto& buttons = ColumnAs<TTableColumnChart>(tables->Chart("D2").ColumnAt(2));
+        EXPECT_EQ(buttons.Templates().Template(0), &tables->Chart("tblDataClay2"));
+    }
+    second.reset();
+
+    FillToMinRows(first);
+    TGridTableChart& layers = first.Chart("D2");
+    layers.Cell(0, 0).SetInteger(2);
+    ASSERT_NE(layers.Cell(2, 0).GetTable(), nullptr);
+    EXPECT_EQ(layers.Cell(2, 0).GetTable()->Caption(), "Sand Layer Data");
 }
 
 }  // namespace

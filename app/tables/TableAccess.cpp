@@ -6,19 +6,15 @@ namespace keldar {
 
 namespace {
 
-template <class F>
-class TTableAccessT : public TTableAccess {
+class TTableAccessOf : public TTableAccess {
   public:
-    using Table = TGridTableT<F>;
-    using Column = TColumnT<F>;
-
-    explicit TTableAccessT(Table& table) : fTable(table) {}
+    explicit TTableAccessOf(TGridTable& table) : fTable(table) {}
 
     const void* Identity() const override { return &fTable; }
 
     std::string WindowCaption() const override {
         std::string path;
-        for (const Table* t = &fTable; t; t = t->OwnerTable())
+        for (const TGridTable* t = &fTable; t; t = t->OwnerTable())
             if (t->IndexNumber() != 0) path = " " + std::to_string(t->IndexNumber()) + path;
         return fTable.Caption() + " " + path;
     }
@@ -37,17 +33,21 @@ class TTableAccessT : public TTableAccess {
     int ColumnCount() const override { return fTable.VisibleColumnCount(); }
     int HeaderRowCount() const override { return fTable.HeaderRowCount(); }
     std::string HeaderLine(int column, int line) const override {
-        const Column& c = fTable.VisibleColumn(column);
+        const TColumn& c = fTable.VisibleColumn(column);
         return line < c.HeaderLineCount() ? c.HeaderLine(line) : std::string();
     }
     int ColumnWidth(int column, const TTextWidth& textWidth, int pixelsPerInch) const override {
         return fTable.VisibleColumn(column).Width(textWidth, pixelsPerInch);
     }
     CellKind Kind(int column) const override {
-        const Column& c = fTable.VisibleColumn(column);
-        if (dynamic_cast<const TEnumColumnT<F>*>(&c)) return CellKind::List;
-        if (dynamic_cast<const TTableColumnT<F>*>(&c)) return CellKind::Button;
-        return CellKind::Text;
+        switch (fTable.VisibleColumn(column).Kind()) {
+            case TColumnKind::Enumeration:
+                return CellKind::List;
+            case TColumnKind::Table:
+                return CellKind::Button;
+            default:
+                return CellKind::Text;
+        }
     }
 
     std::string Text(int column, int row) const override {
@@ -57,7 +57,7 @@ class TTableAccessT : public TTableAccess {
         fTable.VisibleColumn(column).SetText(row, text);
     }
     std::vector<std::string> Items(int column) const override {
-        if (auto* items = dynamic_cast<const TEnumColumnT<F>*>(&fTable.VisibleColumn(column)))
+        if (const auto* items = ColumnAs<TEnumColumn>(&fTable.VisibleColumn(column)))
             return items->Items();
         return {};
     }
@@ -68,17 +68,17 @@ class TTableAccessT : public TTableAccess {
         fTable.VisibleColumn(column).SetInteger(row, item);
     }
     std::string ButtonCaption(int column, int row) const override {
-        if (auto* buttons = dynamic_cast<const TTableColumnT<F>*>(&fTable.VisibleColumn(column)))
+        if (const auto* buttons = ColumnAs<TTableColumn>(&fTable.VisibleColumn(column)))
             return buttons->ButtonCaption(row);
         return {};
     }
     std::unique_ptr<TTableAccess> SubTable(int column, int row) const override {
-        Table* sub = fTable.VisibleColumn(column).GetTable(row);
+        TGridTable* sub = fTable.VisibleColumn(column).GetTable(row);
         if (!sub) return nullptr;
-        return std::make_unique<TTableAccessT>(*sub);
+        return std::make_unique<TTableAccessOf>(*sub);
     }
     void ButtonClick(int column, int row) override {
-        Column& c = fTable.VisibleColumn(column);
+        TColumn& c = fTable.VisibleColumn(column);
         if (fTable.Events.OnButtonClick)
             fTable.Events.OnButtonClick(fTable, c.Index(), row, c.GetObject(row));
     }
@@ -90,7 +90,7 @@ class TTableAccessT : public TTableAccess {
 
     void SetNotifications(std::function<void(int, int)> cellChanged,
                           std::function<void()> structureChanged) override {
-        Table* table = &fTable;
+        TGridTable* table = &fTable;
         fTable.SetNotifications(
             [table, cellChanged = std::move(cellChanged)](int index, int row) {
                 // Hidden columns have no grid column.
@@ -118,30 +118,18 @@ class TTableAccessT : public TTableAccess {
         if (fTable.Events.OnResize) fTable.Events.OnResize(fTable);
     }
 
-    bool IsChart() const override {
-        if constexpr (F::kChart) return true;
-        return false;
-    }
+    bool IsChart() const override { return fTable.AsChart() != nullptr; }
     TChartParameters ChartParameters() const override {
-        if constexpr (F::kChart) return fTable.ChartParameters();
-        return {};
+        return IsChart() ? fTable.AsChart()->ChartParameters() : TChartParameters{};
     }
     bool GetDataFromFile() const override {
-        if constexpr (F::kChart) return fTable.GetDataFromFile();
-        return false;
+        return IsChart() && fTable.AsChart()->GetDataFromFile();
     }
     bool OKCancelButtons() const override {
-        if constexpr (F::kChart) return fTable.OKCancelButtons();
-        return false;
+        return IsChart() && fTable.AsChart()->OKCancelButtons();
     }
-    bool InvertedXAxis() const override {
-        if constexpr (F::kChart) return fTable.InvertedXAxis();
-        return false;
-    }
-    bool InvertedYAxis() const override {
-        if constexpr (F::kChart) return fTable.InvertedYAxis();
-        return false;
-    }
+    bool InvertedXAxis() const override { return IsChart() && fTable.AsChart()->InvertedXAxis(); }
+    bool InvertedYAxis() const override { return IsChart() && fTable.AsChart()->InvertedYAxis(); }
     int AllColumnCount() const override { return fTable.ColumnCount(); }
     std::string ChartTitle(int anyColumn) const override {
         if (anyColumn < 0 || anyColumn >= fTable.ColumnCount()) return {};
@@ -153,25 +141,24 @@ class TTableAccessT : public TTableAccess {
         if (anyColumn < 0 || anyColumn >= fTable.ColumnCount() || row < 0 ||
             row >= fTable.RowCount())
             return std::nullopt;
-        if (auto* numbers = dynamic_cast<const TFloatColumnT<F>*>(&fTable.ColumnAt(anyColumn)))
-            return numbers->GetFloat(row);
-        if (dynamic_cast<const TIntColumnT<F>*>(&fTable.ColumnAt(anyColumn)))
-            return static_cast<long double>(fTable.ColumnAt(anyColumn).GetInteger(row));
+        const TColumn& column = fTable.ColumnAt(anyColumn);
+        if (column.Kind() == TColumnKind::Float) return column.GetFloat(row);
+        if (column.Kind() == TColumnKind::Integer)
+            return static_cast<long double>(column.GetInteger(row));
         return std::nullopt;
     }
     int ReadRows(const std::vector<std::string>& lines) override {
-        if constexpr (F::kChart) return keldar::ReadRows(fTable, lines);
-        (void)lines;
-        return 0;
+        return IsChart() ? keldar::ReadRows(*fTable.AsChart(), lines) : 0;
     }
 
   private:
-    static void CollectSubEditors(const Table& table, std::vector<TTableEditorLink*>& editors) {
+    static void CollectSubEditors(const TGridTable& table,
+                                  std::vector<TTableEditorLink*>& editors) {
         for (int i = 0; i < table.ColumnCount(); ++i) {
-            auto* buttons = dynamic_cast<const TTableColumnT<F>*>(&table.ColumnAt(i));
+            const auto* buttons = ColumnAs<TTableColumn>(&table.ColumnAt(i));
             if (!buttons) continue;
             for (int r = 0; r < buttons->RowCount(); ++r) {
-                const Table* sub = buttons->GetTable(r);
+                const TGridTable* sub = buttons->GetTable(r);
                 if (!sub) continue;
                 if (sub->Editor()) editors.push_back(sub->Editor());
                 CollectSubEditors(*sub, editors);
@@ -179,17 +166,13 @@ class TTableAccessT : public TTableAccess {
         }
     }
 
-    Table& fTable;
+    TGridTable& fTable;
 };
 
 }  // namespace
 
 std::unique_ptr<TTableAccess> MakeTableAccess(TGridTable& table) {
-    return std::make_unique<TTableAccessT<PlainFamily>>(table);
-}
-
-std::unique_ptr<TTableAccess> MakeTableAccess(TGridTableChart& table) {
-    return std::make_unique<TTableAccessT<ChartFamily>>(table);
+    return std::make_unique<TTableAccessOf>(table);
 }
 
 }  // namespace keldar

@@ -1,7 +1,7 @@
-// The data table, written once for both families (see GridColumns.h). A table keeps typed
-// columns of rows in memory, converts its numbers between unit systems, gives the headings with
-// unit labels and links rows to sub-tables cloned from template tables. Editors observe it
-// through the two notifications and never reach into its storage.
+// The data table. A table keeps typed columns of rows in memory, converts its numbers between
+// unit systems, gives the headings with unit labels and links rows to sub-tables cloned from
+// template tables of its set. Editors observe it through the two notifications and never reach
+// into its storage. The chart-preview table (TableChart.h) derives from it.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "GridColumns.h"
+#include "TableRegistry.h"
 
 namespace keldar {
+
+class TGridTableChart;
 
 // What the table needs from its open editor window.
 class TTableEditorLink {
@@ -26,22 +29,10 @@ class TTableEditorLink {
     virtual void ResetCaption() = 0;
 };
 
-// The six chart parameters, streamed after the columns of a chart table.
-struct TChartParameters {
-    bool ShowChart = false;
-    bool SegmentDrawing = false;
-    std::int32_t XColumn = 0;
-    std::int32_t YColumn = 0;
-    std::int32_t SecondXColumn = 0;
-    std::int32_t SecondYColumn = 0;
-    bool operator==(const TChartParameters&) const = default;
-};
-
 // Events for button cells whose object is not a sub-table; each gets the table, the column index
 // and the row. The project assigns none of them.
-template <class F>
-struct TTableEventsT {
-    using Table = TGridTableT<F>;
+struct TTableEvents {
+    using Table = TGridTable;
     std::function<void(Table&, int, int, TRowObject*)> OnButtonClick;
     std::function<std::string(Table&, int, int, TRowObject*)> OnGetButtonCaption;
     std::function<bool(Table&, int, int, TRowObject*)> OnGetChanged;
@@ -54,24 +45,28 @@ struct TTableEventsT {
     std::function<void(Table&)> OnResize;
 };
 
-template <class F>
-class TGridTableT : public TRowObject {
+class TGridTable : public TRowObject {
   public:
-    using Column = TColumnT<F>;
     using CellChangedFn = std::function<void(int column, int row)>;
     using StructureChangedFn = std::function<void()>;
 
-    TGridTableT();
-    ~TGridTableT() override;
-    TGridTableT(const TGridTableT&) = delete;
-    TGridTableT& operator=(const TGridTableT&) = delete;
+    // A table of the set that registry keeps; the registry must outlive it.
+    explicit TGridTable(TTableRegistry& registry) : TGridTable(registry, TTableFamily::Plain) {}
+    ~TGridTable() override;
+    TGridTable(const TGridTable&) = delete;
+    TGridTable& operator=(const TGridTable&) = delete;
 
-    // Registered tables of this family in creation order; sub-tables included.
-    static const std::vector<TGridTableT*>& Registry();
-    static TGridTableT* FindByIdentifier(std::int32_t identifier);
+    TGridTable* AsTable() override { return this; }
+    // The table as a chart table, or nullptr for a plain one.
+    virtual TGridTableChart* AsChart() { return nullptr; }
+    virtual const TGridTableChart* AsChart() const { return nullptr; }
+    TTableFamily Family() const { return fFamily; }
+    TTableRegistry& Registry() const { return *fRegistry; }
+    // The table of this table's set and family with that identifier, or nullptr.
+    TGridTable* FindByIdentifier(std::int32_t identifier) const;
 
     std::int32_t Identifier() const { return fIdentifier; }
-    // Negative values are ignored; a value another table has swaps the two identifiers.
+    // Negative values are ignored; a value another table of the set has swaps the two.
     void SetIdentifier(std::int32_t identifier);
     const std::string& Caption() const { return fCaption; }
     void SetCaption(std::string caption) { fCaption = std::move(caption); }
@@ -92,29 +87,16 @@ class TGridTableT : public TRowObject {
     void SetTopLeft(std::string text) { fTopLeft = std::move(text); }
     void SetLoading(bool loading) { fLoading = loading; }
 
-    bool GetDataFromFile() const requires F::kChart { return fGetDataFromFile; }
-    void SetGetDataFromFile(bool on) requires F::kChart { fGetDataFromFile = on; }
-    bool OKCancelButtons() const requires F::kChart { return fOKCancelButtons; }
-    void SetOKCancelButtons(bool on) requires F::kChart { fOKCancelButtons = on; }
-    bool InvertedXAxis() const requires F::kChart { return fInvertedXAxis; }
-    void SetInvertedXAxis(bool on) requires F::kChart { fInvertedXAxis = on; }
-    bool InvertedYAxis() const requires F::kChart { return fInvertedYAxis; }
-    void SetInvertedYAxis(bool on) requires F::kChart { fInvertedYAxis = on; }
-    const TChartParameters& ChartParameters() const requires F::kChart { return fChart; }
-    void SetChartParameters(const TChartParameters& parameters) requires F::kChart {
-        fChart = parameters;
-    }
-
     // Columns, hidden ones included, in declaration order.
     int ColumnCount() const { return static_cast<int>(fColumns.size()); }
-    Column& ColumnAt(int i) const;
-    int IndexOf(const Column& column) const;
+    TColumn& ColumnAt(int i) const;
+    int IndexOf(const TColumn& column) const;
     // Attaches a column made for this table and gives it the table's rows.
-    Column& AddColumn(std::unique_ptr<Column> column);
+    TColumn& AddColumn(std::unique_ptr<TColumn> column);
     void ClearColumns();
     int VisibleColumnCount() const;
     // Raises "Index out of bounds" outside 0 .. VisibleColumnCount() - 1.
-    Column& VisibleColumn(int i) const;
+    TColumn& VisibleColumn(int i) const;
     int HeaderRowCount() const;
 
     int RowCount() const { return fRowCount; }
@@ -126,7 +108,7 @@ class TGridTableT : public TRowObject {
     // The number shown for a row: all rows of a group show the same.
     int RowNumber(int row) const { return row / fRowGroup + 1; }
     // Raises "Index out of bounds" for a cell outside the table.
-    TDataT<F>& Cell(int column, int row) const;
+    TData& Cell(int column, int row) const;
 
     int UnitSystem() const { return fUnitSystem; }
     // 1 English, 2 S.I.; other values are taken as the nearer of the two.
@@ -134,7 +116,7 @@ class TGridTableT : public TRowObject {
     int IndexNumber() const { return fIndexNumber; }
     void SetIndexNumber(int number);
     // The table whose button cell holds this one, or nullptr.
-    TGridTableT* OwnerTable() const { return fOwner; }
+    TGridTable* OwnerTable() const { return fOwner; }
 
     bool IsChanged() const;
     void SetChanged(bool changed);
@@ -147,11 +129,13 @@ class TGridTableT : public TRowObject {
 
     // A sub-table for row (indexNumber - 1) of owner, with this table's settings and columns
     // and MinRows rows of new-row values.
-    std::unique_ptr<TGridTableT> CloneAsSubTable(TGridTableT& owner, int indexNumber) const;
+    std::unique_ptr<TGridTable> CloneAsSubTable(TGridTable& owner, int indexNumber) const;
     // Carries the numbers of another table's number columns, column by column, into this one.
-    void CarryNumbersFrom(const TGridTableT& from);
+    void CarryNumbersFrom(const TGridTable& from);
     // True when cloning this template into target would nest a table inside itself.
-    bool WouldNestInside(const TGridTableT& target) const;
+    bool WouldNestInside(const TGridTable& target) const;
+    // A chart table's row keeps its numbers when its item changes; a plain one starts afresh.
+    virtual bool KeepsNumbersOnNewItem() const { return false; }
 
     // The editor installs both notifications while it is open.
     void SetNotifications(CellChangedFn cellChanged, StructureChangedFn structureChanged);
@@ -161,18 +145,26 @@ class TGridTableT : public TRowObject {
     // Closes the editors of this table and of all its sub-tables.
     void CloseEditors();
 
-    TTableEventsT<F> Events;
+    TTableEvents Events;
 
     // Used by the columns.
-    void NotifyCellChanged(const Column& column, int row);
+    void NotifyCellChanged(const TColumn& column, int row);
     void NotifyStructureChanged();
     void ItemChanged(int row);
     void ApplyTemplateListLength();
 
-  private:
-    static std::vector<TGridTableT*>& MutableRegistry();
-    static std::int32_t NextFreeIdentifier();
+  protected:
+    TGridTable(TTableRegistry& registry, TTableFamily family);
+    // A new empty table of the same class in the same set, with the settings a sub-table takes
+    // from its template beyond the ones every table has.
+    virtual std::unique_ptr<TGridTable> NewOfSameKind() const;
+    // What a family streams after the columns.
+    virtual void WriteTrailer(TDefinitionWriter& writer) const { (void)writer; }
+    virtual void ReadTrailer(TDefinitionReader& reader) { (void)reader; }
 
+  private:
+    TTableRegistry* fRegistry;
+    TTableFamily fFamily;
     std::int32_t fIdentifier;
     std::uint64_t fSerial;
     std::uint64_t fTemplateSerial = 0;
@@ -185,18 +177,13 @@ class TGridTableT : public TRowObject {
     int fRowGroup = 1;
     std::string fTopLeft;
     bool fLoading = false;
-    bool fGetDataFromFile = false;
-    bool fOKCancelButtons = false;
-    bool fInvertedXAxis = false;
-    bool fInvertedYAxis = false;
-    TChartParameters fChart;
 
-    std::vector<std::unique_ptr<Column>> fColumns;
+    std::vector<std::unique_ptr<TColumn>> fColumns;
     int fRowCount = 0;
     int fUnitSystem = 1;
     int fIndexNumber = 0;
     bool fChanged = false;
-    TGridTableT* fOwner = nullptr;
+    TGridTable* fOwner = nullptr;
     TTableEditorLink* fEditor = nullptr;
     CellChangedFn fCellChanged;
     StructureChangedFn fStructureChanged;

@@ -11,7 +11,8 @@ namespace keldar {
 namespace {
 
 struct Curve {
-    TGridTableChart table;
+    TTableRegistry tables;
+    TGridTableChart table{tables};
     explicit Curve(int maxRows = 100) {
         table.SetDefinitionText(
             "2 2 (\"Load Transfer (t),\") True False False \"FLOATCOLUMN2\" \"F/L^2\" 0.0"
@@ -109,7 +110,8 @@ TEST(RowReading, NothingMatchingChangesNothing) {
 }
 
 TEST(RowReading, ARejectedNumberStoresNothingAndNamesItsLine) {
-    TGridTableChart table;
+    TTableRegistry tables;
+    TGridTableChart table(tables);
     table.SetDefinitionText(
         "2 2 (\"x\") True False False \"FLOATCOLUMN2\" \"\" 0.0 1 (\"n\") True False 0 0 5"
         " False False 0 0 0 0");
@@ -131,7 +133,8 @@ TEST(RowReading, ADecimalCommaInSpreadsheetTextIsRejected) {
         PasteRows(curve.table, "0\t0\r\n1,5\t0,01\r\n");
         FAIL() << "no error";
     } catch (const EAssignError& e) {
-        EXPECT_STREQ(e.what(), "Line 2: 1,5 has a decimal comma; numbers must have a decimal point.");
+        EXPECT_STREQ(e.what(),
+                     "Line 2: 1,5 has a decimal comma; numbers must have a decimal point.");
     }
     EXPECT_EQ(curve.table.RowCount(), 5);
     // Without a tab a comma still separates numbers.

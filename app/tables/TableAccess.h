@@ -1,4 +1,4 @@
-// What a table editor window needs of the table it edits, the same for both table families.
+// What a table editor window needs of the table it edits, plain or chart.
 // Grid columns are counted over the visible table columns; chart columns (X column, Y column)
 // over all columns, as the chart parameters count them. No widgets here.
 #pragma once
@@ -10,8 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "GridTable.h"
-#include "Table.h"
 #include "TableChart.h"
 
 namespace keldar {
@@ -74,7 +72,7 @@ class TTableAccess {
     virtual void CloseSubEditors() = 0;
     virtual void FireResize() = 0;
 
-    // Chart tables; the plain family answers with no chart and no file controls.
+    // Chart tables; a plain table answers with no chart and no file controls.
     virtual bool IsChart() const = 0;
     virtual TChartParameters ChartParameters() const = 0;
     virtual bool GetDataFromFile() const = 0;
@@ -91,6 +89,5 @@ class TTableAccess {
 };
 
 std::unique_ptr<TTableAccess> MakeTableAccess(TGridTable& table);
-std::unique_ptr<TTableAccess> MakeTableAccess(TGridTableChart& table);
 
 }  // namespace keldar

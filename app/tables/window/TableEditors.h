@@ -3,9 +3,7 @@
 
 #include <memory>
 
-#include "Table.h"
 #include "TableAccess.h"
-#include "TableChart.h"
 #include "UserMessages.h"
 
 class QMdiArea;
@@ -20,8 +18,6 @@ class TTableForm;
 // happens, and nullptr is answered, for a table without a visible column. Messages go to
 // `messages` (not owned) or, without one, to message boxes.
 QWidget* OpenTableEditor(QMdiArea* area, TGridTable& table, UserMessages* messages = nullptr);
-QWidget* OpenTableEditor(QMdiArea* area, TGridTableChart& table,
-                         UserMessages* messages = nullptr);
 
 // The same for a table reached through its access, modal when `modal` is set (a sub-table
 // opened from a modal editor).

@@ -15,7 +15,8 @@ TEST(ChartPreview, AxisLabelFormats) {
 }
 
 TEST(ChartPreview, ANewCurveOfZerosStillHasAnAxisToDrawOn) {
-    TGridTableChart curve;
+    TTableRegistry tables;
+    TGridTableChart curve(tables);
     curve.SetDefinitionText(
         "2 2 (\"t,\") True False False \"FLOATCOLUMN2\" \"F/L^2\" 0.0"
         " 2 (\"z,\") True False False \"FLOATCOLUMN2\" \"L\" 0.0 True False 1 0 0 0");

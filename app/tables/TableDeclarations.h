@@ -1,4 +1,5 @@
-// The main window's data tables, created once from their declarations. Each declaration gives
+// The main window's data tables, created once from their declarations, one set per project:
+// their templates are found among the set's own tables. Each declaration gives
 // the table's name, its family, its properties and its column definition in the stream format of
 // DefinitionStream.h:
 //     table TblQwcurve2 chart
@@ -7,7 +8,7 @@
 //         MinRows = 2
 //         Col = 2 ...
 //     end
-// The built-in declarations are tables/MainTables.txt.
+// The built-in declarations are MainTables.txt.
 #pragma once
 
 #include <memory>
@@ -43,6 +44,9 @@ class TMainTables {
     void SetChanged(bool changed);
 
   private:
+    // Declared first, so that it outlives the tables it keeps. Held by pointer, so that the
+    // tables keep it when the set is moved.
+    std::unique_ptr<TTableRegistry> fRegistry = std::make_unique<TTableRegistry>();
     std::vector<std::pair<std::string, std::unique_ptr<TGridTableChart>>> fChart;
     std::vector<std::pair<std::string, std::unique_ptr<TGridTable>>> fPlain;
 };

@@ -32,7 +32,8 @@ std::string Number(const char* headers, const char* code, bool topDepth = false)
 
 // A soil-layer table whose Clay and Sand rows own sub-tables cloned from two templates.
 struct Layers {
-    TGridTable clay, sand, layers;
+    TTableRegistry tables;
+    TGridTable clay{tables}, sand{tables}, layers{tables};
     Layers() {
         const std::string data = "2\n" + Number("\"Unit Weight\"", "F/L^3") + Number("\"e50\"", "");
         clay.SetDefinitionText(data);
@@ -49,7 +50,8 @@ struct Layers {
 };
 
 TEST(GridTable, NegativeRowCountLeavesAnEmptyTable) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("1 " + Number("\"x\"", "L"));
     table.SetRowCount(3);
     table.SetRowCount(-5);
@@ -63,7 +65,8 @@ TEST(GridTable, NegativeRowCountLeavesAnEmptyTable) {
 }
 
 TEST(GridTable, RowGroupsMoveTogether) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("1 1 (\"n\") True False 9 -100 100");
     table.SetRowGroup(2);
     table.SetRowCount(6);
@@ -90,7 +93,8 @@ TEST(GridTable, RowGroupsMoveTogether) {
 }
 
 TEST(GridTable, AKeptCellFollowsItsRowWhenRowsMove) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("1 1 (\"n\") True False 9 -100 100");
     table.SetRowGroup(2);
     table.SetRowCount(6);
@@ -110,7 +114,8 @@ TEST(GridTable, AKeptCellFollowsItsRowWhenRowsMove) {
 }
 
 TEST(GridTable, GroupSharedValuesFillTheirGroup) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText(
         "2 2 (\"a\") True True False \"FLOATCOLUMN2\" \"\" 0.0"
         " 4 (\"t\") True True \"-\" 1.0");
@@ -124,7 +129,8 @@ TEST(GridTable, GroupSharedValuesFillTheirGroup) {
 }
 
 TEST(GridTable, TopDepthKeepsLayersJoined) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("2 " + Number("\"Top\"", "L", true) + Number("\"Bottom\"", "L"));
     table.SetRowCount(3);
     for (int r = 0; r < 3; ++r) table.Cell(1, r).SetFloat(10.0L * (r + 1));
@@ -143,7 +149,8 @@ TEST(GridTable, TopDepthKeepsLayersJoined) {
 }
 
 TEST(GridTable, WrongAccessorsAreRefused) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("3 4 (\"t\") True False \"\" 1.0 1 (\"i\") True False 0 0 9 " +
                             Number("\"x\"", ""));
     table.SetRowCount(1);
@@ -155,7 +162,8 @@ TEST(GridTable, WrongAccessorsAreRefused) {
 }
 
 TEST(GridTable, TypedEntriesAreEvaluatedOrRejected) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("3 " + Number("\"x\"", "L") +
                             "1 (\"n\") True False 0 0 10 0 (\"k\") True False (\"a\" \"b\" \"c\")");
     table.SetRowCount(1);
@@ -193,7 +201,8 @@ TEST(GridTable, TypedEntriesAreEvaluatedOrRejected) {
 }
 
 TEST(GridTable, UnitsChangeHeadingsAndNumbers) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("2 " + Number("\"Undrained Shear\" \"Strength,\"", "F/L^2") +
                             Number("\"e50\"", ""));
     table.SetRowCount(2);
@@ -218,7 +227,8 @@ TEST(GridTable, UnitsChangeHeadingsAndNumbers) {
 }
 
 TEST(GridTable, SettingAnIdentifierThatIsTakenSwapsThem) {
-    TGridTable a, b;
+    TTableRegistry tables;
+    TGridTable a(tables), b(tables);
     const int idA = a.Identifier(), idB = b.Identifier();
     EXPECT_NE(idA, idB);
     b.SetIdentifier(idA);
@@ -226,14 +236,14 @@ TEST(GridTable, SettingAnIdentifierThatIsTakenSwapsThem) {
     EXPECT_EQ(a.Identifier(), idB);
     b.SetIdentifier(-4);
     EXPECT_EQ(b.Identifier(), idA);
-    EXPECT_EQ(TGridTable::FindByIdentifier(idA), &b);
+    EXPECT_EQ(a.FindByIdentifier(idA), &b);
 
     // A later table never takes an identifier that is in use.
     a.SetIdentifier(a.Identifier() + 1000);
-    TGridTable c;
+    TGridTable c(tables);
     for (int i = 0; i < 1100; ++i) {
-        TGridTable d;
-        EXPECT_EQ(TGridTable::FindByIdentifier(d.Identifier()), &d);
+        TGridTable d(tables);
+        EXPECT_EQ(c.FindByIdentifier(d.Identifier()), &d);
     }
 }
 
@@ -256,8 +266,7 @@ TEST(GridTable, ChangingTheSoilTypeDiscardsTheLayerData) {
     EXPECT_EQ(fresh->RowCount(), 2);
     EXPECT_EQ(Floats(*fresh, 0), (std::vector<long double>{0, 0}));
     EXPECT_EQ(changed, (std::vector<std::pair<int, int>>{{0, 0}, {2, 0}}));
-    EXPECT_EQ(dynamic_cast<TTableColumn&>(t.layers.ColumnAt(2)).ButtonCaption(0),
-              "1: Sand Layer Data");
+    EXPECT_EQ(ColumnAs<TTableColumn>(t.layers.ColumnAt(2)).ButtonCaption(0), "1: Sand Layer Data");
 
     changed.clear();
     t.layers.Cell(0, 0).SetInteger(2);  // the same item: nothing happens
@@ -286,10 +295,11 @@ TEST(GridTable, SubTablesFollowTheirRows) {
 }
 
 TEST(GridTable, ItemsWithoutTemplateUseTheInitRowEvent) {
+    TTableRegistry tables;
     struct Note : TRowObject {
         int row = -1;
     };
-    TGridTable table;
+    TGridTable table(tables);
     table.Events.OnInitRow = [](TGridTable&, int, int, int item) {
         return item == 2 ? std::make_unique<Note>() : nullptr;
     };
@@ -301,7 +311,7 @@ TEST(GridTable, ItemsWithoutTemplateUseTheInitRowEvent) {
     };
     table.SetDefinitionText(
         "2 0 (\"k\") True False (\"a\" \"b\") 3 (\"x\") True False \"FLEXCOLUMN2\" (-1)");
-    EXPECT_EQ(dynamic_cast<TTableColumn&>(table.ColumnAt(1)).Templates().Count(), 2);
+    EXPECT_EQ(ColumnAs<TTableColumn>(table.ColumnAt(1)).Templates().Count(), 2);
     table.SetRowCount(2);
     EXPECT_EQ(table.ColumnAt(1).GetObject(0), nullptr);
     table.Cell(0, 1).SetInteger(2);
@@ -311,11 +321,12 @@ TEST(GridTable, ItemsWithoutTemplateUseTheInitRowEvent) {
     EXPECT_EQ(table.Cell(1, 1).GetTable(), nullptr);
     table.DeleteGroup(0);
     EXPECT_EQ(note->row, 0);
-    EXPECT_EQ(dynamic_cast<TTableColumn&>(table.ColumnAt(1)).ButtonCaption(0), "note 0");
+    EXPECT_EQ(ColumnAs<TTableColumn>(table.ColumnAt(1)).ButtonCaption(0), "note 0");
 }
 
 TEST(GridTable, TemplatesThatHoldEachOtherDoNotNestForever) {
-    TGridTable a, b;
+    TTableRegistry tables;
+    TGridTable a(tables), b(tables);
     a.SetMinRows(2);
     b.SetMinRows(2);
     const auto buttonTo = [](const TGridTable& t) {
@@ -329,13 +340,14 @@ TEST(GridTable, TemplatesThatHoldEachOtherDoNotNestForever) {
     EXPECT_EQ(sub->RowCount(), 2);
     EXPECT_EQ(sub->Cell(0, 0).GetTable(), nullptr);
 
-    TGridTable self;
+    TGridTable self(tables);
     self.SetDefinitionText(buttonTo(self));
     self.SetRowCount(1);
     EXPECT_EQ(self.Cell(0, 0).GetTable(), nullptr);
 }
 
 TEST(GridTable, NotifiesTheEditor) {
+    TTableRegistry tables;
     struct Editor : TTableEditorLink {
         int destroyed = 0, captions = 0, closed = 0;
         void TableDestroyed() override { ++destroyed; }
@@ -343,7 +355,7 @@ TEST(GridTable, NotifiesTheEditor) {
         void ResetCaption() override { ++captions; }
     } editor;
     {
-        TGridTable table;
+        TGridTable table(tables);
         table.SetDefinitionText("1 " + Number("\"x\"", "L"));
         table.SetEditor(&editor);
         std::vector<std::pair<int, int>> cells;
@@ -365,7 +377,8 @@ TEST(GridTable, NotifiesTheEditor) {
 }
 
 TEST(GridTable, MinRowsMustBePositive) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     EXPECT_EQ(Message([&] { table.SetMinRows(0); }), "Value must be greater than 0");
     table.SetLoading(true);
     table.SetMinRows(-2);
@@ -373,7 +386,8 @@ TEST(GridTable, MinRowsMustBePositive) {
 }
 
 TEST(GridTable, HeadingsAndWidths) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText("3 " + Number("\"Depth\"", "L") +
                             "4 (\"a\" \"b\" \"c\") False False \"\" 2.0 "
                             "0 (\"Long heading text\" \"x\") True False ()");

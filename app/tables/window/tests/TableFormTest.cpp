@@ -328,7 +328,7 @@ void TableFormTest::readingASampleFile() {
     QVERIFY(form->FileControls()->isVisible());
     QVERIFY(!form->ReadButton()->isEnabled());
     form->FileNameEdit()->setText(QString::fromLocal8Bit(qgetenv("KELDAR_SOURCE_DIR")) +
-                                  "/app/entry/tests/data/tz-curve.txt");
+                                  "/app/tables/window/tests/data/tz-curve.txt");
     QVERIFY(form->ReadButton()->isEnabled());
     QTest::mouseClick(form->ReadButton(), Qt::LeftButton);
     QVERIFY(messages_.messages().isEmpty());
@@ -407,7 +407,7 @@ void TableFormTest::modificationFactorsShowTwoSeriesWithALegend() {
 void TableFormTest::changingASoilTypeReplacesTheLayerData() {
     TGridTableChart& layers = tables_->Chart("D2");
     layers.SetRowCount(1);
-    TGridTableChart* clay = layers.Cell(2, 0).GetTable();
+    TGridTable* clay = layers.Cell(2, 0).GetTable();
     QVERIFY(clay);
     QCOMPARE(clay->Caption(), std::string("Clay Layer Data"));
     clay->Cell(0, 1).SetFloat(0.07L);
@@ -427,7 +427,7 @@ void TableFormTest::changingASoilTypeReplacesTheLayerData() {
     list->setCurrentIndex(1);
     emit list->activated(1);
     QCoreApplication::processEvents();
-    TGridTableChart* sand = layers.Cell(2, 0).GetTable();
+    TGridTable* sand = layers.Cell(2, 0).GetTable();
     QCOMPARE(sand->Caption(), std::string("Sand Layer Data"));
     QCOMPARE(double(sand->Cell(0, 1).GetFloat()), 0.07);
     QCOMPARE(button->text(), QStringLiteral("1: Sand Layer Data"));

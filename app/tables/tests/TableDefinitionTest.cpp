@@ -18,14 +18,15 @@ std::string ReadError(TGridTable& table, const std::string& text) {
 }
 
 TEST(ColumnDefinition, OlderNumberColumnNamesItsUnitInPlaceOfTheTag) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText(
         "2 2 (\"Load\") True False False \"F\" 2 (\"b\") True False False "
         "\"FLOATCOLUMN2\" \"L\" 1.5");
-    auto& old = dynamic_cast<TFloatColumn&>(table.ColumnAt(0));
+    auto& old = ColumnAs<TFloatColumn>(table.ColumnAt(0));
     EXPECT_EQ(old.UnitCode(), "F");
     EXPECT_EQ(old.Default(), 0.0L);
-    EXPECT_EQ(dynamic_cast<TFloatColumn&>(table.ColumnAt(1)).Default(), 1.5L);
+    EXPECT_EQ(ColumnAs<TFloatColumn>(table.ColumnAt(1)).Default(), 1.5L);
     table.SetRowCount(1);
     EXPECT_EQ(table.Cell(1, 0).GetFloat(), 1.5L);
     EXPECT_EQ(table.DefinitionText(),
@@ -34,45 +35,48 @@ TEST(ColumnDefinition, OlderNumberColumnNamesItsUnitInPlaceOfTheTag) {
 }
 
 TEST(ColumnDefinition, OlderButtonColumnNamesTemplatesByPositionOrItem) {
-    TGridTable templ;
-    const auto& registry = TGridTable::Registry();
+    TTableRegistry tables;
+    TGridTable templ(tables);
+    const auto& registry = templ.Registry().Tables(TTableFamily::Plain);
     const int position = static_cast<int>(registry.size()) - 1;
     ASSERT_EQ(registry[position], &templ);
     const std::string items = "0 (\"k\") True False (\"a\" \"b\" \"c\") ";
     const std::string button = "3 (\"x\") True False \"1\" " + std::to_string(position);
 
-    TGridTable single;
+    TGridTable single(tables);
     single.SetDefinitionText("1 " + button);
-    auto& one = dynamic_cast<TTableColumn&>(single.ColumnAt(0));
+    auto& one = ColumnAs<TTableColumn>(single.ColumnAt(0));
     ASSERT_EQ(one.Templates().Count(), 1);
     EXPECT_EQ(one.Templates().Template(0), &templ);
 
-    TGridTable byItem;
+    TGridTable byItem(tables);
     byItem.SetDefinitionText("2 " + items + button);
-    auto& items3 = dynamic_cast<TTableColumn&>(byItem.ColumnAt(1));
+    auto& items3 = ColumnAs<TTableColumn>(byItem.ColumnAt(1));
     ASSERT_EQ(items3.Templates().Count(), 3);
     EXPECT_EQ(items3.Templates().Identifier(2), 3);
 
-    TGridTable hardwired;
+    TGridTable hardwired(tables);
     hardwired.SetHardwiredButton(true);
     hardwired.SetDefinitionText("2 " + items + button);
-    auto& wired = dynamic_cast<TTableColumn&>(hardwired.ColumnAt(1));
+    auto& wired = ColumnAs<TTableColumn>(hardwired.ColumnAt(1));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(wired.Templates().Template(i), &templ);
 }
 
 TEST(ColumnDefinition, TemplateListFollowsTheFirstColumn) {
-    TGridTable table;
+    TTableRegistry tables;
+    TGridTable table(tables);
     table.SetDefinitionText(
         "2 0 (\"k\") True False (\"a\" \"b\") 3 (\"x\") True False \"FLEXCOLUMN2\" (1 2 3 4)");
-    auto& buttons = dynamic_cast<TTableColumn&>(table.ColumnAt(1));
+    auto& buttons = ColumnAs<TTableColumn>(table.ColumnAt(1));
     EXPECT_EQ(buttons.Templates().Count(), 2);
-    dynamic_cast<TEnumColumn&>(table.ColumnAt(0)).SetItems({"a", "b", "c"});
+    ColumnAs<TEnumColumn>(table.ColumnAt(0)).SetItems({"a", "b", "c"});
     EXPECT_EQ(buttons.Templates().Count(), 3);
     EXPECT_EQ(buttons.Templates().Identifier(2), -1);
 }
 
 TEST(ColumnDefinition, WrittenTemplatesNamingNoTableComeBackAsMinusOne) {
-    TGridTable templ, table;
+    TTableRegistry tables;
+    TGridTable templ(tables), table(tables);
     table.SetDefinitionText("1 3 (\"x\") True False \"FLEXCOLUMN2\" (" +
                             std::to_string(templ.Identifier()) + ")");
     const std::string kept = table.DefinitionText();
@@ -82,6 +86,7 @@ TEST(ColumnDefinition, WrittenTemplatesNamingNoTableComeBackAsMinusOne) {
 }
 
 TEST(ColumnDefinition, ReadingErrorsNameTheColumn) {
+    TTableRegistry tables;
     struct Case {
         const char* text;
         const char* message;
@@ -110,7 +115,7 @@ TEST(ColumnDefinition, ReadingErrorsNameTheColumn) {
          0},
     };
     for (const Case& c : cases) {
-        TGridTable table;
+        TGridTable table(tables);
         table.SetRowCount(2);
         EXPECT_EQ(ReadError(table, c.text), c.message) << c.text;
         EXPECT_EQ(table.ColumnCount(), c.columnsKept) << c.text;
@@ -121,7 +126,8 @@ TEST(ColumnDefinition, ReadingErrorsNameTheColumn) {
 }
 
 TEST(ColumnDefinition, DamagedDefinitionsAreRejectedCleanly) {
-    TGridTableChart source;
+    TTableRegistry tables;
+    TGridTableChart source(tables);
     source.SetDefinitionText(
         "5 0 (\"k\") True False (\"a\" \"b\") 1 (\"i\") True True 1 0 9"
         " 2 (\"t\") True False True \"FLOATCOLUMN2\" \"L\" 0.5"
@@ -133,7 +139,7 @@ TEST(ColumnDefinition, DamagedDefinitionsAreRejectedCleanly) {
         for (const std::string& damaged :
              {text.substr(0, length), text.substr(0, length) + "(" + text.substr(length + 1),
               text.substr(0, length) + "9" + text.substr(length + 1)}) {
-            TGridTableChart table;
+            TGridTableChart table(tables);
             table.SetRowCount(2);
             try {
                 table.SetDefinitionText(damaged);
@@ -146,7 +152,8 @@ TEST(ColumnDefinition, DamagedDefinitionsAreRejectedCleanly) {
 }
 
 TEST(ColumnDefinition, ChartTablesStreamTheirChartParameters) {
-    TGridTableChart table;
+    TTableRegistry tables;
+    TGridTableChart table(tables);
     table.SetDefinitionText(
         "1 2 (\"x\") True False False \"FLOATCOLUMN2\" \"L\" 0.0 "
         "True True 1 0 2 3");
@@ -162,32 +169,33 @@ TEST(ColumnDefinition, ChartTablesStreamTheirChartParameters) {
 }
 
 TEST(ColumnDefinition, TheFamiliesKeepApart) {
-    TGridTable plain;
-    TGridTableChart chart;
+    TTableRegistry tables;
+    TGridTable plain(tables);
+    TGridTableChart chart(tables);
     const int identifier = plain.Identifier() + chart.Identifier() + 7000;
     plain.SetIdentifier(identifier);
     chart.SetDefinitionText("1 3 (\"x\") True False \"FLEXCOLUMN2\" (" +
                             std::to_string(identifier) + ") False False 0 0 0 0");
     chart.SetRowCount(1);
     EXPECT_EQ(chart.Cell(0, 0).GetTable(), nullptr);
-    EXPECT_EQ(TGridTableChart::FindByIdentifier(identifier), nullptr);
+    EXPECT_EQ(chart.FindByIdentifier(identifier), nullptr);
 }
 
-TEST(ColumnDefinition, KindRegistryMapsNumbersAndClasses) {
-    struct TOddColumn : TColumn {
-        explicit TOddColumn(TGridTable& table) : TColumn(table) {}
-        std::unique_ptr<TColumn> Clone(TGridTable& table) const override {
-            return std::make_unique<TOddColumn>(table);
-        }
+TEST(ColumnDefinition, EachKindIsStreamedUnderItsNumber) {
+    TTableRegistry tables;
+    const char* definitions[] = {
+        "0 (\"k\") True False (\"a\")",
+        "1 (\"n\") True False 0 0 9",
+        "2 (\"x\") True False False \"FLOATCOLUMN2\" \"L\" 0.0",
+        "3 (\"t\") True False \"FLEXCOLUMN2\" (-1)",
+        "4 (\"s\") True False \"\" 1.0",
     };
-    TGridTable table;
     for (int kind = 0; kind <= 4; ++kind) {
-        ASSERT_NE(TColumnTypeRegistry::Find(kind), nullptr);
-        EXPECT_EQ(TColumnTypeRegistry::Find(kind)->Number, kind);
+        TGridTable table(tables);
+        table.SetDefinitionText(std::string("1 ") + definitions[kind]);
+        EXPECT_EQ(static_cast<int>(table.ColumnAt(0).Kind()), kind);
+        EXPECT_EQ(table.DefinitionText().substr(0, 3), "1\n" + std::to_string(kind));
     }
-    EXPECT_EQ(TColumnTypeRegistry::Find(5), nullptr);
-    EXPECT_EQ(TColumnTypeRegistry::NumberOf(TStringColumn(table)), 4);
-    EXPECT_EQ(TColumnTypeRegistry::NumberOf(TOddColumn(table)), -1);
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
-// Column kinds of the data tables, written once for both table families: the plain tables
-// (ColumnTypes.h) and the chart-preview tables (ColumnTypesChart.h) are separate instantiations
-// with their own registries, so a table of one family never finds a table of the other.
+// Column kinds of the data tables, the same for plain and chart-preview tables. A column keeps
+// one value per row; the table keeps its columns and tells them when rows come and go.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -18,69 +17,66 @@
 
 namespace keldar {
 
-// Tag types of the two families.
-struct PlainFamily {
-    static constexpr bool kChart = false;
-};
-struct ChartFamily {
-    static constexpr bool kChart = true;
-};
+class TGridTable;
 
 // Whatever a button cell holds: a sub-table, or an object handed in by the table's OnInitRow.
 class TRowObject {
   public:
     virtual ~TRowObject() = default;
+    // The object as a table, or nullptr when it is something else.
+    virtual TGridTable* AsTable() { return nullptr; }
 };
 
 // Pixel width of a text in the editor's font.
 using TTextWidth = std::function<int(const std::string&)>;
 
-template <class F>
-class TGridTableT;
-template <class F>
-class TColumnT;
+// The kinds, by the number each is streamed under in a column definition.
+enum class TColumnKind { Enumeration = 0, Integer = 1, Float = 2, Table = 3, String = 4 };
+
+class TColumn;
 
 // Handle of one cell. It knows only its column; its row is its current place among the
 // column's handles, so it follows its row when rows are inserted or deleted before it.
-template <class F>
-class TDataT {
+class TData {
   public:
-    explicit TDataT(TColumnT<F>& column) : fColumn(&column) {}
+    explicit TData(TColumn& column) : fColumn(&column) {}
 
     int Row() const;
-    TGridTableT<F>* GetTable() const { return fColumn->GetTable(Row()); }
-    long double GetFloat() const { return fColumn->GetFloat(Row()); }
-    std::int32_t GetInteger() const { return fColumn->GetInteger(Row()); }
-    std::string GetText() const { return fColumn->GetText(Row()); }
-    void SetFloat(long double value) const { fColumn->SetFloat(Row(), value); }
-    void SetInteger(std::int32_t value) const { fColumn->SetInteger(Row(), value); }
-    void SetText(std::string_view text) const { fColumn->SetText(Row(), text); }
+    TGridTable* GetTable() const;
+    long double GetFloat() const;
+    std::int32_t GetInteger() const;
+    std::string GetText() const;
+    void SetFloat(long double value) const;
+    void SetInteger(std::int32_t value) const;
+    void SetText(std::string_view text) const;
 
   private:
-    friend class TColumnT<F>;
+    friend class TColumn;
 
-    TColumnT<F>* fColumn;
+    TColumn* fColumn;
     // Where the cell was last found. Rows move when rows are inserted or deleted above them, so
     // this is only a first guess, checked before use; it makes the usual Cell(row) then Get or Set
     // constant time instead of a search of the column, which made reading a long table quadratic.
     mutable int fRowHint = -1;
 };
 
-template <class F>
-class TColumnT {
+class TColumn {
   public:
-    using Table = TGridTableT<F>;
+    virtual ~TColumn() = default;
+    TColumn(const TColumn&) = delete;
+    TColumn& operator=(const TColumn&) = delete;
 
-    virtual ~TColumnT() = default;
-    TColumnT(const TColumnT&) = delete;
-    TColumnT& operator=(const TColumnT&) = delete;
+    // Reads a column of the kind numbered kind for table; nullptr for an unknown number.
+    static std::unique_ptr<TColumn> FromDefinition(int kind, TGridTable& table,
+                                                   TDefinitionReader& reader);
 
-    Table& OwnerTable() const { return *fTable; }
+    virtual TColumnKind Kind() const = 0;
+    TGridTable& OwnerTable() const { return *fTable; }
     // Place in the owning table, hidden columns counted; -1 while not yet attached.
     int Index() const;
 
     int RowCount() const { return static_cast<int>(fCells.size()); }
-    TDataT<F>& Cell(int row);
+    TData& Cell(int row);
     virtual void InsertRows(int at, int count);
     virtual void DeleteRow(int row);
 
@@ -93,7 +89,7 @@ class TColumnT {
     bool GroupShared() const { return fGroupShared; }
     void SetGroupShared(bool shared) { fGroupShared = shared; }
 
-    virtual Table* GetTable(int row) const;
+    virtual TGridTable* GetTable(int row) const;
     virtual TRowObject* GetObject(int row) const;
     virtual long double GetFloat(int row) const;
     virtual void SetFloat(int row, long double value);
@@ -117,42 +113,62 @@ class TColumnT {
 
     virtual void WriteDefinition(TDefinitionWriter& writer) const;
     // A column of the same kind and settings for another table, without rows.
-    virtual std::unique_ptr<TColumnT> Clone(Table& table) const = 0;
+    virtual std::unique_ptr<TColumn> Clone(TGridTable& table) const = 0;
 
   protected:
-    explicit TColumnT(Table& table) : fTable(&table) {}
-    void CopySettings(const TColumnT& from);
+    explicit TColumn(TGridTable& table) : fTable(&table) {}
+    void CopySettings(const TColumn& from);
     void ReadDefinition(TDefinitionReader& reader);
     virtual int MinimumWidth(int pixelsPerInch) const;
     void CheckRow(int row) const;
-    // Rows [first, end) of the row group that holds row.
-    std::pair<int, int> GroupRows(int row) const;
+    // Rows [first, end) that a value set in row goes to: its group when shared, else itself.
+    std::pair<int, int> TargetRows(int row) const;
     void CellChanged(int row);
     // Neighbouring columns of the owning table, or nullptr.
-    TColumnT* NextColumn() const;
-    TColumnT* PreviousColumn() const;
+    TColumn* NextColumn() const;
+    TColumn* PreviousColumn() const;
 
-    Table* fTable;
+    TGridTable* fTable;
 
   private:
-    friend class TDataT<F>;
+    friend class TData;
 
     std::vector<std::string> fHeaders;
     bool fVisible = true;
     bool fGroupShared = false;
-    std::vector<std::unique_ptr<TDataT<F>>> fCells;
+    std::vector<std::unique_ptr<TData>> fCells;
 };
 
-// Kind 0: a choice among item strings, stored as the 1-based item number.
-template <class F>
-class TEnumColumnT : public TColumnT<F> {
+// The column as kind C, or nullptr when it is of another kind.
+template <class C>
+C* ColumnAs(TColumn* column) {
+    return column && column->Kind() == C::kKind ? static_cast<C*>(column) : nullptr;
+}
+template <class C>
+const C* ColumnAs(const TColumn* column) {
+    return column && column->Kind() == C::kKind ? static_cast<const C*>(column) : nullptr;
+}
+// The column as kind C; raises "Data of wrong type" when it is of another kind.
+template <class C>
+C& ColumnAs(TColumn& column) {
+    if (C* typed = ColumnAs<C>(&column)) return *typed;
+    throw ETableError("Data of wrong type");
+}
+template <class C>
+const C& ColumnAs(const TColumn& column) {
+    if (const C* typed = ColumnAs<C>(&column)) return *typed;
+    throw ETableError("Data of wrong type");
+}
+
+// A choice among item strings, stored as the 1-based item number.
+class TEnumColumn : public TColumn {
   public:
-    using Table = TGridTableT<F>;
+    static constexpr TColumnKind kKind = TColumnKind::Enumeration;
+    explicit TEnumColumn(TGridTable& table) : TColumn(table) {}
+    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
+                                                         TDefinitionReader& reader);
 
-    explicit TEnumColumnT(Table& table) : TColumnT<F>(table) {}
-    static std::unique_ptr<TColumnT<F>> CreateFromDefinition(Table& table,
-                                                             TDefinitionReader& reader);
-
+    TColumnKind Kind() const override { return kKind; }
     const std::vector<std::string>& Items() const { return fItems; }
     void SetItems(std::vector<std::string> items);
 
@@ -165,7 +181,7 @@ class TEnumColumnT : public TColumnT<F> {
     void CheckText(std::string_view text) const override;
     bool UsesControls() const override { return true; }
     void WriteDefinition(TDefinitionWriter& writer) const override;
-    std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;
+    std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
@@ -178,16 +194,15 @@ class TEnumColumnT : public TColumnT<F> {
     std::vector<std::int32_t> fValues;
 };
 
-// Kind 1: a whole number within limits.
-template <class F>
-class TIntColumnT : public TColumnT<F> {
+// A whole number within limits.
+class TIntColumn : public TColumn {
   public:
-    using Table = TGridTableT<F>;
+    static constexpr TColumnKind kKind = TColumnKind::Integer;
+    explicit TIntColumn(TGridTable& table) : TColumn(table) {}
+    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
+                                                         TDefinitionReader& reader);
 
-    explicit TIntColumnT(Table& table) : TColumnT<F>(table) {}
-    static std::unique_ptr<TColumnT<F>> CreateFromDefinition(Table& table,
-                                                             TDefinitionReader& reader);
-
+    TColumnKind Kind() const override { return kKind; }
     std::int32_t Default() const { return fDefault; }
     std::int32_t Minimum() const { return fMinimum; }
     std::int32_t Maximum() const { return fMaximum; }
@@ -201,7 +216,7 @@ class TIntColumnT : public TColumnT<F> {
     void SetText(int row, std::string_view text) override;
     void CheckText(std::string_view text) const override;
     void WriteDefinition(TDefinitionWriter& writer) const override;
-    std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;
+    std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
@@ -215,17 +230,16 @@ class TIntColumnT : public TColumnT<F> {
     std::vector<std::int32_t> fValues;
 };
 
-// Kind 2: an extended number with a unit code. A top-depth column and the number column after
-// it hold the top and the bottom of a layer, kept joined to the neighbouring layers.
-template <class F>
-class TFloatColumnT : public TColumnT<F> {
+// An extended number with a unit code. A top-depth column and the number column after it hold
+// the top and the bottom of a layer, kept joined to the neighbouring layers.
+class TFloatColumn : public TColumn {
   public:
-    using Table = TGridTableT<F>;
+    static constexpr TColumnKind kKind = TColumnKind::Float;
+    explicit TFloatColumn(TGridTable& table) : TColumn(table) {}
+    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
+                                                         TDefinitionReader& reader);
 
-    explicit TFloatColumnT(Table& table) : TColumnT<F>(table) {}
-    static std::unique_ptr<TColumnT<F>> CreateFromDefinition(Table& table,
-                                                             TDefinitionReader& reader);
-
+    TColumnKind Kind() const override { return kKind; }
     bool TopDepth() const { return fTopDepth; }
     void SetTopDepth(bool topDepth) { fTopDepth = topDepth; }
     const std::string& UnitCode() const { return fUnitCode; }
@@ -248,7 +262,7 @@ class TFloatColumnT : public TColumnT<F> {
     void CheckText(std::string_view text) const override;
     void SetUnits(int system) override;
     void WriteDefinition(TDefinitionWriter& writer) const override;
-    std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;
+    std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
@@ -256,9 +270,9 @@ class TFloatColumnT : public TColumnT<F> {
   private:
     long double NewRowValue(int row) const;
     // The number column after a top-depth column, or nullptr.
-    TFloatColumnT* BottomOf() const;
+    TFloatColumn* BottomOf() const;
     // The top-depth number column before this one, or nullptr.
-    TFloatColumnT* TopOf() const;
+    TFloatColumn* TopOf() const;
 
     bool fTopDepth = false;
     std::string fUnitCode;
@@ -268,34 +282,37 @@ class TFloatColumnT : public TColumnT<F> {
 };
 
 // The template identifiers of a button column: one per item of the table's first column when
-// that is an enumeration, else one. Resolved through the registry each time they are used.
-template <class F>
-class TGridTableListT {
+// that is an enumeration, else one. Resolved among the tables of the owner's set each time they
+// are used, so a template that is gone names nothing.
+class TGridTableList {
   public:
+    explicit TGridTableList(const TGridTable& owner) : fOwner(&owner) {}
+
     int Count() const { return static_cast<int>(fIdentifiers.size()); }
+    const std::vector<std::int32_t>& Identifiers() const { return fIdentifiers; }
     std::int32_t Identifier(int i) const;
     void SetIdentifier(int i, std::int32_t identifier);
     void Resize(int count);
-    // The registered table named by entry i, or nullptr.
-    TGridTableT<F>* Template(int i) const;
+    // The table of the owner's set and family named by entry i, or nullptr.
+    TGridTable* Template(int i) const;
     void Assign(std::vector<std::int32_t> identifiers) { fIdentifiers = std::move(identifiers); }
 
   private:
+    const TGridTable* fOwner;
     std::vector<std::int32_t> fIdentifiers;
 };
 
-// Kind 3: a button per row that opens the row's sub-table.
-template <class F>
-class TTableColumnT : public TColumnT<F> {
+// A button per row that opens the row's sub-table.
+class TTableColumn : public TColumn {
   public:
-    using Table = TGridTableT<F>;
+    static constexpr TColumnKind kKind = TColumnKind::Table;
+    explicit TTableColumn(TGridTable& table) : TColumn(table), fTemplates(table) {}
+    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
+                                                         TDefinitionReader& reader);
 
-    explicit TTableColumnT(Table& table) : TColumnT<F>(table) {}
-    static std::unique_ptr<TColumnT<F>> CreateFromDefinition(Table& table,
-                                                             TDefinitionReader& reader);
-
-    TGridTableListT<F>& Templates() { return fTemplates; }
-    const TGridTableListT<F>& Templates() const { return fTemplates; }
+    TColumnKind Kind() const override { return kKind; }
+    TGridTableList& Templates() { return fTemplates; }
+    const TGridTableList& Templates() const { return fTemplates; }
     // "%d: %s" from the row number and the sub-table's caption.
     std::string ButtonCaption(int row) const;
     // Builds the row's object anew from the template of its item (the row's item changed).
@@ -303,7 +320,7 @@ class TTableColumnT : public TColumnT<F> {
 
     void InsertRows(int at, int count) override;
     void DeleteRow(int row) override;
-    Table* GetTable(int row) const override;
+    TGridTable* GetTable(int row) const override;
     TRowObject* GetObject(int row) const override;
     bool IsChanged() const override;
     void CloseForms() override;
@@ -311,29 +328,30 @@ class TTableColumnT : public TColumnT<F> {
     void SetUnits(int system) override;
     bool UsesControls() const override { return true; }
     void WriteDefinition(TDefinitionWriter& writer) const override;
-    std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;
+    std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
 
   private:
+    // Older definitions name one template by its place among the tables of the family.
+    static std::vector<std::int32_t> TemplatesByPosition(TGridTable& table, std::int32_t position);
     std::unique_ptr<TRowObject> NewRowObject(int row, TRowObject* previous);
     void Renumber(int from);
 
-    TGridTableListT<F> fTemplates;
+    TGridTableList fTemplates;
     std::vector<std::unique_ptr<TRowObject>> fObjects;
 };
 
-// Kind 4: free text.
-template <class F>
-class TStringColumnT : public TColumnT<F> {
+// Free text.
+class TStringColumn : public TColumn {
   public:
-    using Table = TGridTableT<F>;
+    static constexpr TColumnKind kKind = TColumnKind::String;
+    explicit TStringColumn(TGridTable& table) : TColumn(table) {}
+    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
+                                                         TDefinitionReader& reader);
 
-    explicit TStringColumnT(Table& table) : TColumnT<F>(table) {}
-    static std::unique_ptr<TColumnT<F>> CreateFromDefinition(Table& table,
-                                                             TDefinitionReader& reader);
-
+    TColumnKind Kind() const override { return kKind; }
     const std::string& DefaultText() const { return fDefault; }
     void SetDefaultText(std::string text) { fDefault = std::move(text); }
     long double WidthInches() const { return fWidthInches; }
@@ -344,7 +362,7 @@ class TStringColumnT : public TColumnT<F> {
     std::string GetText(int row) const override;
     void SetText(int row, std::string_view text) override;
     void WriteDefinition(TDefinitionWriter& writer) const override;
-    std::unique_ptr<TColumnT<F>> Clone(Table& table) const override;
+    std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
@@ -353,26 +371,6 @@ class TStringColumnT : public TColumnT<F> {
     std::string fDefault;
     long double fWidthInches = 0;
     std::vector<std::string> fValues;
-};
-
-// Kind registry entry: the number a column kind is streamed under and how to read one.
-template <class F>
-struct TColumnTypeStorageT {
-    int Number;
-    std::type_index Type;
-    std::unique_ptr<TColumnT<F>> (*CreateFromDefinition)(TGridTableT<F>&, TDefinitionReader&);
-};
-
-template <class F>
-class TColumnTypeRegistryT {
-  public:
-    // nullptr for an unknown number.
-    static const TColumnTypeStorageT<F>* Find(int number);
-    // -1 for a class that is not registered.
-    static int NumberOf(const TColumnT<F>& column);
-
-  private:
-    static const std::vector<TColumnTypeStorageT<F>>& Kinds();
 };
 
 }  // namespace keldar

@@ -45,8 +45,8 @@ void ReadProperty(Table& table, const std::string& property, TDefinitionReader& 
 }
 
 template <class Table>
-std::unique_ptr<Table> ReadTable(TDefinitionReader& reader) {
-    auto table = std::make_unique<Table>();
+std::unique_ptr<Table> ReadTable(TTableRegistry& registry, TDefinitionReader& reader) {
+    auto table = std::make_unique<Table>(registry);
     // Declarations are read as a resource: MinRows below 1 becomes 1.
     table->SetLoading(true);
     for (;;) {
@@ -86,9 +86,10 @@ TMainTables TMainTables::FromText(std::string_view text) {
                 throw ETableError("declared twice");
             const std::string family = reader.ReadWord();
             if (family == "chart")
-                tables.fChart.emplace_back(name, ReadTable<TGridTableChart>(reader));
+                tables.fChart.emplace_back(name,
+                                           ReadTable<TGridTableChart>(*tables.fRegistry, reader));
             else if (family == "plain")
-                tables.fPlain.emplace_back(name, ReadTable<TGridTable>(reader));
+                tables.fPlain.emplace_back(name, ReadTable<TGridTable>(*tables.fRegistry, reader));
             else
                 throw ETableError("family must be plain or chart, not " + family);
         } catch (const std::exception& e) {
@@ -124,9 +125,8 @@ static std::vector<ColumnEntryRange> MainEntryRanges() {
     return ranges;
 }
 
-template <class F>
-static void SetEntryRange(TGridTableT<F>& table, int column, const TEntryRange& range) {
-    auto* numbers = dynamic_cast<TFloatColumnT<F>*>(&table.ColumnAt(column));
+static void SetEntryRange(TGridTable& table, int column, const TEntryRange& range) {
+    auto* numbers = ColumnAs<TFloatColumn>(&table.ColumnAt(column));
     if (!numbers) throw ETableError("Entry range on a column that holds no numbers");
     numbers->SetEntryRange(range);
 }

@@ -1,0 +1,540 @@
+#include "GridColumns.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+#include "EntryErrors.h"
+#include "Evaluator.h"
+#include "GridTable.h"
+#include "NumberFormat.h"
+#include "Units.h"
+
+namespace keldar {
+
+namespace {
+
+std::string FormatMessage(const char* format, long long a, long long b) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, format, a, b);
+    return buffer;
+}
+
+// Evaluates an entry; every rejection reaches the caller as EAssignError.
+long double EvaluateEntry(std::string_view text) {
+    try {
+        return Evaluate(text);
+    } catch (const EAssignError&) {
+        throw;
+    } catch (const EMathError& e) {
+        throw EAssignError(e.what());
+    } catch (const std::invalid_argument&) {
+        if (text.empty()) throw EAssignError("Entry cannot be blank.");
+        throw EAssignError(std::string(text) + " is not a valid number.");
+    } catch (const std::out_of_range&) {
+        throw EAssignError(std::string(text) + " is not a valid number.");
+    }
+}
+
+bool IsWhole(long double value) { return std::fabs(value - std::round(value)) <= 1e-10L; }
+
+bool InInt32(long double value) {
+    return value >= static_cast<long double>(INT32_MIN) &&
+           value <= static_cast<long double>(INT32_MAX);
+}
+
+void WriteStrings(TDefinitionWriter& writer, const std::vector<std::string>& lines) {
+    writer.WriteListBegin();
+    for (const std::string& line : lines) writer.WriteString(line);
+    writer.WriteListEnd();
+}
+
+std::vector<std::string> ReadStrings(TDefinitionReader& reader) {
+    std::vector<std::string> lines;
+    reader.ReadListBegin();
+    while (!reader.EndOfList()) lines.push_back(reader.ReadString());
+    reader.ReadListEnd();
+    return lines;
+}
+
+}  // namespace
+
+// ---- TData
+
+int TData::Row() const {
+    const auto& cells = fColumn->fCells;
+    const auto count = static_cast<int>(cells.size());
+    if (fRowHint >= 0 && fRowHint < count && cells[fRowHint].get() == this) return fRowHint;
+    for (int i = 0; i < count; ++i) {
+        if (cells[i].get() == this) {
+            fRowHint = i;
+            return i;
+        }
+    }
+    return -1;
+}
+
+TGridTable* TData::GetTable() const { return fColumn->GetTable(Row()); }
+long double TData::GetFloat() const { return fColumn->GetFloat(Row()); }
+std::int32_t TData::GetInteger() const { return fColumn->GetInteger(Row()); }
+std::string TData::GetText() const { return fColumn->GetText(Row()); }
+void TData::SetFloat(long double value) const { fColumn->SetFloat(Row(), value); }
+void TData::SetInteger(std::int32_t value) const { fColumn->SetInteger(Row(), value); }
+void TData::SetText(std::string_view text) const { fColumn->SetText(Row(), text); }
+
+// ---- TColumn
+
+std::unique_ptr<TColumn> TColumn::FromDefinition(int kind, TGridTable& table,
+                                                 TDefinitionReader& reader) {
+    switch (static_cast<TColumnKind>(kind)) {
+        case TColumnKind::Enumeration:
+            return TEnumColumn::CreateFromDefinition(table, reader);
+        case TColumnKind::Integer:
+            return TIntColumn::CreateFromDefinition(table, reader);
+        case TColumnKind::Float:
+            return TFloatColumn::CreateFromDefinition(table, reader);
+        case TColumnKind::Table:
+            return TTableColumn::CreateFromDefinition(table, reader);
+        case TColumnKind::String:
+            return TStringColumn::CreateFromDefinition(table, reader);
+    }
+    return nullptr;
+}
+
+int TColumn::Index() const { return fTable->IndexOf(*this); }
+
+void TColumn::CheckRow(int row) const {
+    if (row < 0 || row >= RowCount()) throw ETableError("Index out of bounds");
+}
+
+TData& TColumn::Cell(int row) {
+    CheckRow(row);
+    fCells[row]->fRowHint = row;
+    return *fCells[row];
+}
+
+void TColumn::InsertRows(int at, int count) {
+    for (int i = 0; i < count; ++i)
+        fCells.insert(fCells.begin() + at + i, std::make_unique<TData>(*this));
+}
+
+void TColumn::DeleteRow(int row) { fCells.erase(fCells.begin() + row); }
+
+std::string TColumn::HeaderLine(int i) const {
+    if (i < 0 || i >= HeaderLineCount()) return {};
+    return fHeaders[i];
+}
+
+TGridTable* TColumn::GetTable(int) const { throw ETableError("Data of wrong type"); }
+
+TRowObject* TColumn::GetObject(int) const { throw ETableError("Data of wrong type"); }
+
+long double TColumn::GetFloat(int) const { throw ETableError("Data of wrong type"); }
+
+void TColumn::SetFloat(int, long double) { throw ETableError("Data of wrong type"); }
+
+std::int32_t TColumn::GetInteger(int) const { throw ETableError("Data of wrong type"); }
+
+void TColumn::SetInteger(int, std::int32_t) { throw ETableError("Data of wrong type"); }
+
+std::string TColumn::GetText(int) const { return {}; }
+
+void TColumn::SetText(int, std::string_view) {}
+
+int TColumn::RowGroup() const { return fTable->RowGroup(); }
+
+std::pair<int, int> TColumn::TargetRows(int row) const {
+    if (!fGroupShared) return {row, row + 1};
+    const int group = RowGroup();
+    const int first = group * (row / group);
+    return {first, std::min(first + group, RowCount())};
+}
+
+void TColumn::CellChanged(int row) { fTable->NotifyCellChanged(*this, row); }
+
+TColumn* TColumn::NextColumn() const {
+    const int i = Index();
+    return i >= 0 && i + 1 < fTable->ColumnCount() ? &fTable->ColumnAt(i + 1) : nullptr;
+}
+
+TColumn* TColumn::PreviousColumn() const {
+    const int i = Index();
+    return i > 0 ? &fTable->ColumnAt(i - 1) : nullptr;
+}
+
+int TColumn::MinimumWidth(int) const { return 0; }
+
+int TColumn::Width(const TTextWidth& textWidth, int pixelsPerInch) const {
+    int widest = 0;
+    for (int i = 0; i < HeaderLineCount(); ++i)
+        widest = std::max(widest, textWidth(HeaderLine(i) + "  "));
+    return std::max(widest, MinimumWidth(pixelsPerInch));
+}
+
+void TColumn::WriteDefinition(TDefinitionWriter& writer) const {
+    WriteStrings(writer, fHeaders);
+    writer.WriteBoolean(fVisible);
+    writer.WriteBoolean(fGroupShared);
+}
+
+void TColumn::ReadDefinition(TDefinitionReader& reader) {
+    fHeaders = ReadStrings(reader);
+    fVisible = reader.ReadBoolean();
+    fGroupShared = reader.ReadBoolean();
+}
+
+void TColumn::CopySettings(const TColumn& from) {
+    fHeaders = from.fHeaders;
+    fVisible = from.fVisible;
+    fGroupShared = from.fGroupShared;
+}
+
+// ---- TEnumColumn
+
+std::unique_ptr<TColumn> TEnumColumn::CreateFromDefinition(TGridTable& table,
+                                                           TDefinitionReader& reader) {
+    auto column = std::make_unique<TEnumColumn>(table);
+    column->ReadDefinition(reader);
+    column->fItems = ReadStrings(reader);
+    return column;
+}
+
+void TEnumColumn::SetItems(std::vector<std::string> items) {
+    fItems = std::move(items);
+    if (Index() == 0) fTable->ApplyTemplateListLength();
+}
+
+void TEnumColumn::InsertRows(int at, int count) {
+    fValues.insert(fValues.begin() + at, count, 1);
+    TColumn::InsertRows(at, count);
+}
+
+void TEnumColumn::DeleteRow(int row) {
+    fValues.erase(fValues.begin() + row);
+    TColumn::DeleteRow(row);
+}
+
+std::int32_t TEnumColumn::GetInteger(int row) const {
+    CheckRow(row);
+    return fValues[row];
+}
+
+void TEnumColumn::SetInteger(int row, std::int32_t value) {
+    CheckRow(row);
+    CheckItem(value);
+    auto [first, end] = TargetRows(row);
+    for (int r = first; r < end; ++r) {
+        if (fValues[r] == value) continue;
+        fValues[r] = value;
+        CellChanged(r);
+        if (Index() == 0) fTable->ItemChanged(r);
+    }
+}
+
+std::string TEnumColumn::GetText(int row) const { return std::to_string(GetInteger(row)); }
+
+void TEnumColumn::CheckItem(std::int32_t value) const {
+    // An item number with no item would select nothing and pick no template.
+    if (value < 1 || value > static_cast<std::int64_t>(fItems.size()))
+        throw EAssignError(FormatMessage("Entry must be between %lld and %lld.", 1,
+                                         static_cast<long long>(fItems.size())));
+}
+
+std::int32_t TEnumColumn::ItemOfText(std::string_view text) const {
+    const long double value = EvaluateEntry(text);
+    if (!IsWhole(value) || !InInt32(std::round(value)))
+        throw EAssignError("Value must be an integer.");
+    return static_cast<std::int32_t>(std::lround(value));
+}
+
+void TEnumColumn::SetText(int row, std::string_view text) {
+    CheckRow(row);
+    SetInteger(row, ItemOfText(text));
+}
+
+void TEnumColumn::CheckText(std::string_view text) const { CheckItem(ItemOfText(text)); }
+
+int TEnumColumn::MinimumWidth(int pixelsPerInch) const {
+    return static_cast<int>(std::lround(1.5 * pixelsPerInch));
+}
+
+void TEnumColumn::WriteDefinition(TDefinitionWriter& writer) const {
+    TColumn::WriteDefinition(writer);
+    WriteStrings(writer, fItems);
+}
+
+std::unique_ptr<TColumn> TEnumColumn::Clone(TGridTable& table) const {
+    auto column = std::make_unique<TEnumColumn>(table);
+    column->CopySettings(*this);
+    column->fItems = fItems;
+    return column;
+}
+
+// ---- TIntColumn
+
+std::unique_ptr<TColumn> TIntColumn::CreateFromDefinition(TGridTable& table,
+                                                          TDefinitionReader& reader) {
+    auto column = std::make_unique<TIntColumn>(table);
+    column->ReadDefinition(reader);
+    column->fDefault = reader.ReadInteger();
+    column->fMinimum = reader.ReadInteger();
+    column->fMaximum = reader.ReadInteger();
+    return column;
+}
+
+void TIntColumn::SetLimits(std::int32_t defaultValue, std::int32_t minimum, std::int32_t maximum) {
+    fDefault = defaultValue;
+    fMinimum = minimum;
+    fMaximum = maximum;
+}
+
+void TIntColumn::InsertRows(int at, int count) {
+    fValues.insert(fValues.begin() + at, count, fDefault);
+    TColumn::InsertRows(at, count);
+}
+
+void TIntColumn::DeleteRow(int row) {
+    fValues.erase(fValues.begin() + row);
+    TColumn::DeleteRow(row);
+}
+
+std::int32_t TIntColumn::GetInteger(int row) const {
+    CheckRow(row);
+    return fValues[row];
+}
+
+void TIntColumn::SetInteger(int row, std::int32_t value) {
+    CheckRow(row);
+    auto [first, end] = TargetRows(row);
+    for (int r = first; r < end; ++r) {
+        fValues[r] = value;
+        CellChanged(r);
+    }
+}
+
+std::string TIntColumn::GetText(int row) const { return std::to_string(GetInteger(row)); }
+
+std::int32_t TIntColumn::ValueOfText(std::string_view text) const {
+    const long double value = EvaluateEntry(text);
+    // Checked with or without an open editor: a value outside the limits is never stored.
+    if (!IsWhole(value)) throw EAssignError("Entry must be an integer.");
+    if (value < fMinimum || value > fMaximum)
+        throw EAssignError(
+            FormatMessage("Entry must be between %lld and %lld.", fMinimum, fMaximum));
+    return static_cast<std::int32_t>(std::lround(value));
+}
+
+void TIntColumn::SetText(int row, std::string_view text) {
+    CheckRow(row);
+    SetInteger(row, ValueOfText(text));
+}
+
+void TIntColumn::CheckText(std::string_view text) const { ValueOfText(text); }
+
+int TIntColumn::MinimumWidth(int pixelsPerInch) const { return pixelsPerInch / 2; }
+
+void TIntColumn::WriteDefinition(TDefinitionWriter& writer) const {
+    TColumn::WriteDefinition(writer);
+    writer.WriteInteger(fDefault);
+    writer.WriteInteger(fMinimum);
+    writer.WriteInteger(fMaximum);
+}
+
+std::unique_ptr<TColumn> TIntColumn::Clone(TGridTable& table) const {
+    auto column = std::make_unique<TIntColumn>(table);
+    column->CopySettings(*this);
+    column->SetLimits(fDefault, fMinimum, fMaximum);
+    return column;
+}
+
+// ---- TFloatColumn
+
+std::unique_ptr<TColumn> TFloatColumn::CreateFromDefinition(TGridTable& table,
+                                                            TDefinitionReader& reader) {
+    auto column = std::make_unique<TFloatColumn>(table);
+    column->ReadDefinition(reader);
+    column->fTopDepth = reader.ReadBoolean();
+    std::string tag = reader.ReadString();
+    if (tag == "FLOATCOLUMN2") {
+        column->fUnitCode = reader.ReadString();
+        column->fDefault = reader.ReadFloat();
+    } else {
+        // Older definitions: the tag is the unit code and the default is 0.
+        column->fUnitCode = std::move(tag);
+        column->fDefault = 0;
+    }
+    return column;
+}
+
+TFloatColumn* TFloatColumn::BottomOf() const {
+    return fTopDepth ? ColumnAs<TFloatColumn>(NextColumn()) : nullptr;
+}
+
+TFloatColumn* TFloatColumn::TopOf() const {
+    auto* previous = ColumnAs<TFloatColumn>(PreviousColumn());
+    return previous && previous->fTopDepth ? previous : nullptr;
+}
+
+long double TFloatColumn::NewRowValue(int row) const {
+    // A new layer starts where the previous layer ends ...
+    if (fTopDepth) {
+        TFloatColumn* bottom = BottomOf();
+        if (bottom && row >= 1 && row <= bottom->RowCount() - 1) return bottom->fValues[row - 1];
+        return fDefault;
+    }
+    // ... and ends where the following layer starts.
+    if (TFloatColumn* top = TopOf(); top && row + 1 < top->RowCount()) return top->fValues[row + 1];
+    return fDefault;
+}
+
+void TFloatColumn::InsertRows(int at, int count) {
+    for (int r = at; r < at + count; ++r) fValues.insert(fValues.begin() + r, NewRowValue(r));
+    TColumn::InsertRows(at, count);
+}
+
+void TFloatColumn::DeleteRow(int row) {
+    // The following layer's top moves up to the preceding layer's bottom.
+    TFloatColumn* bottom = BottomOf();
+    if (bottom && row > 0 && row < RowCount() - 1 && row - 1 < bottom->RowCount())
+        fValues[row + 1] = bottom->fValues[row - 1];
+    fValues.erase(fValues.begin() + row);
+    TColumn::DeleteRow(row);
+}
+
+std::string TFloatColumn::HeaderLine(int i) const {
+    std::string line = TColumn::HeaderLine(i);
+    if (fUnitCode.empty() || i != HeaderLineCount() - 1) return line;
+    return line + " (" + UnitLabel(fUnitCode, fTable->UnitSystem()) + ")  ";
+}
+
+long double TFloatColumn::GetFloat(int row) const {
+    CheckRow(row);
+    return fValues[row];
+}
+
+void TFloatColumn::Assign(int row, long double value) {
+    CheckRow(row);
+    fValues[row] = value;
+}
+
+void TFloatColumn::SetFloat(int row, long double value) {
+    CheckRow(row);
+    if (GroupShared()) {
+        auto [first, end] = TargetRows(row);
+        for (int r = first; r < end; ++r) {
+            fValues[r] = value;
+            CellChanged(r);
+        }
+        return;
+    }
+    fValues[row] = value;
+    if (TFloatColumn* bottom = BottomOf(); bottom && row >= 1 && row - 1 < bottom->RowCount()) {
+        bottom->fValues[row - 1] = value;
+        bottom->CellChanged(row - 1);
+    } else if (TFloatColumn* top = TopOf(); top && row + 1 < top->RowCount()) {
+        top->fValues[row + 1] = value;
+        top->CellChanged(row + 1);
+    }
+    CellChanged(row);
+}
+
+std::string TFloatColumn::GetText(int row) const { return formatGeneral(GetFloat(row), 8); }
+
+void TFloatColumn::SetText(int row, std::string_view text) {
+    CheckRow(row);
+    const long double value = EvaluateEntry(text);
+    CheckEntryRange(fEntryRange, value);
+    SetFloat(row, value);
+}
+
+void TFloatColumn::CheckText(std::string_view text) const {
+    CheckEntryRange(fEntryRange, EvaluateEntry(text));
+}
+
+void TFloatColumn::SetUnits(int system) {
+    const long double factor =
+        fUnitCode.empty() ? 1.0L : ConversionFactor(fUnitCode, fTable->UnitSystem(), system);
+    for (int r = 0; r < RowCount(); ++r) {
+        fValues[r] *= factor;
+        CellChanged(r);
+    }
+}
+
+int TFloatColumn::MinimumWidth(int pixelsPerInch) const { return pixelsPerInch / 2; }
+
+void TFloatColumn::WriteDefinition(TDefinitionWriter& writer) const {
+    TColumn::WriteDefinition(writer);
+    writer.WriteBoolean(fTopDepth);
+    writer.WriteString("FLOATCOLUMN2");
+    writer.WriteString(fUnitCode);
+    writer.WriteFloat(fDefault);
+}
+
+std::unique_ptr<TColumn> TFloatColumn::Clone(TGridTable& table) const {
+    auto column = std::make_unique<TFloatColumn>(table);
+    column->CopySettings(*this);
+    column->fTopDepth = fTopDepth;
+    column->fUnitCode = fUnitCode;
+    column->fDefault = fDefault;
+    column->fEntryRange = fEntryRange;
+    return column;
+}
+
+// ---- TStringColumn
+
+std::unique_ptr<TColumn> TStringColumn::CreateFromDefinition(TGridTable& table,
+                                                             TDefinitionReader& reader) {
+    auto column = std::make_unique<TStringColumn>(table);
+    column->ReadDefinition(reader);
+    column->fDefault = reader.ReadString();
+    column->fWidthInches = reader.ReadFloat();
+    return column;
+}
+
+void TStringColumn::InsertRows(int at, int count) {
+    fValues.insert(fValues.begin() + at, count, fDefault);
+    TColumn::InsertRows(at, count);
+}
+
+void TStringColumn::DeleteRow(int row) {
+    fValues.erase(fValues.begin() + row);
+    TColumn::DeleteRow(row);
+}
+
+std::string TStringColumn::GetText(int row) const {
+    CheckRow(row);
+    return fValues[row];
+}
+
+void TStringColumn::SetText(int row, std::string_view text) {
+    CheckRow(row);
+    auto [first, end] = TargetRows(row);
+    for (int r = first; r < end; ++r) {
+        fValues[r] = std::string(text);
+        CellChanged(r);
+    }
+}
+
+int TStringColumn::MinimumWidth(int pixelsPerInch) const {
+    const long double width = fWidthInches * pixelsPerInch;
+    // A width from a damaged definition must not overflow the pixel count.
+    if (!(width > 0)) return 0;
+    return width >= INT_MAX ? INT_MAX : static_cast<int>(std::lround(width));
+}
+
+void TStringColumn::WriteDefinition(TDefinitionWriter& writer) const {
+    TColumn::WriteDefinition(writer);
+    writer.WriteString(fDefault);
+    writer.WriteFloat(fWidthInches);
+}
+
+std::unique_ptr<TColumn> TStringColumn::Clone(TGridTable& table) const {
+    auto column = std::make_unique<TStringColumn>(table);
+    column->CopySettings(*this);
+    column->fDefault = fDefault;
+    column->fWidthInches = fWidthInches;
+    return column;
+}
+
+}  // namespace keldar

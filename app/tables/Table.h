@@ -1,0 +1,5 @@
+// The plain data table and its column kinds.
+#pragma once
+
+#include "GridColumns.h"
+#include "GridTable.h"
