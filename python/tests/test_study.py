@@ -160,3 +160,9 @@ def test_keldar_study_writes_the_table_and_refuses_a_large_grid_without_yes(tmp_
     assert lines[0].startswith("run,file,status,engine_status,message,capacity_10pct_diameter")
     assert [line.split(",")[2] for line in lines[1:]] == ["ok", "failed", "failed"]
     assert "missing.kd3d: No such file or directory" in lines[3]
+
+
+def test_the_example_study_files_stay_valid():
+    scripting = Path(os.environ["KELDAR_SCRIPTING"])
+    assert len(studyfile.read(scripting / "pile-length.toml")) == 12
+    assert len(studyfile.read(scripting / "side-friction-mc.toml")) == 1000

@@ -47,6 +47,10 @@ def main(argv=None):
     out = args.out or os.path.splitext(args.study)[0] + ".csv"
     if os.path.abspath(out) == os.path.abspath(args.study):
         parser.error("--out may not be the study file")
+    # Checked before the runs, which may take hours, not after them.
+    folder = os.path.dirname(os.path.abspath(out))
+    if not os.path.isdir(folder) or not os.access(folder, os.W_OK):
+        parser.error(f"--out: cannot write into {folder}")
     try:
         study = read(args.study, None if args.yes else LIMIT)
     except StudyFileError as e:
@@ -62,7 +66,7 @@ def main(argv=None):
     try:
         table.to_csv(out)
     except OSError as e:
-        print(f"keldar-study: {out}: {e.strerror}", file=sys.stderr)
+        print(f"keldar-study: {out}: {e.strerror or e}", file=sys.stderr)
         return 1
     counts = table["status"].value_counts()
     print(f"{len(table)} runs: " + ", ".join(f"{n} {status}" for status, n in counts.items())

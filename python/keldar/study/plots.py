@@ -106,8 +106,11 @@ def monte_carlo_plots(table, folder, units=None):
             for value in marks:
                 axes.axvline(value, color="#c44e52", linestyle="--", linewidth=1)
         for p, value in zip(PERCENTILES, marks):
-            cdf.annotate(f"{p} %: {_number_text(value)}", (value, p / 100), xytext=(4, 0),
-                         textcoords="offset points", fontsize="small", va="center")
+            # The upper label goes left of its line, where the curve has already passed.
+            left = p > 50
+            cdf.annotate(f"{p} %: {_number_text(value)}", (value, p / 100),
+                         xytext=(-4 if left else 4, 0), textcoords="offset points",
+                         fontsize="small", va="center", ha="right" if left else "left")
         figure.suptitle(f"{name}: {len(values)} runs")
         figure.tight_layout()
         _save(figure, folder, name, written)
