@@ -35,8 +35,8 @@ from . import runner as _runner
 from .draws import DrawError, distribution
 from .progress import TerminalProgress
 
-__all__ = ["Study", "StudyError", "DrawError", "sweep", "grid", "monte_carlo", "batch", "span", "normal",
-           "lognormal", "uniform", "triangular", "OUTPUTS", "LIMIT"]
+__all__ = ["Study", "StudyError", "DrawError", "sweep", "grid", "monte_carlo", "batch", "span",
+           "normal", "lognormal", "uniform", "triangular", "OUTPUTS", "LIMIT"]
 
 OUTPUTS = _runner.OUTPUTS
 # Studies above this many runs are refused unless asked for (grid(limit=None), --yes): a grid

@@ -108,23 +108,23 @@ def _number(value, key):
     return value
 
 
-def _values(spec, key):
+def _values(given, key):
     """A list of values, or a range {from, to, count | step}."""
-    if isinstance(spec, list):
-        if not spec:
+    if isinstance(given, list):
+        if not given:
             raise _Refused(key, "the list of values is empty")
-        for i, v in enumerate(spec):
+        for v in given:
             if not isinstance(v, bool):
                 _number(v, key)
-        return spec
-    if isinstance(spec, dict):
-        _unknown(spec, _RANGE_KEYS, key)
+        return given
+    if isinstance(given, dict):
+        _unknown(given, _RANGE_KEYS, key)
         for name in ("from", "to"):
-            if name not in spec:
+            if name not in given:
                 raise _Refused(key, f"a range needs from, to and count or step; {name} is missing")
-            _number(spec[name], key + (name,))
+            _number(given[name], key + (name,))
         try:
-            return span(spec["from"], spec["to"], spec.get("count"), spec.get("step"))
+            return span(given["from"], given["to"], given.get("count"), given.get("step"))
         except StudyError as e:
             raise _Refused(key + e.key, str(e)) from None
     raise _Refused(key, "a list of values or a range {from, to, count or step} was expected")
@@ -134,13 +134,13 @@ def _distributions(table, key):
     if not isinstance(table, dict) or not table:
         raise _Refused(key, "a table of inputs and their distributions was expected")
     result = {}
-    for name, spec in table.items():
-        if not isinstance(spec, dict) or "distribution" not in spec:
+    for name, given in table.items():
+        if not isinstance(given, dict) or "distribution" not in given:
             raise _Refused(key + (name,), 'a table such as {distribution = "normal", mean = 1, '
                                           'sd = 0.1} was expected')
-        parameters = {k: v for k, v in spec.items() if k != "distribution"}
+        parameters = {k: v for k, v in given.items() if k != "distribution"}
         try:
-            result[name] = distribution(spec["distribution"], **parameters)
+            result[name] = distribution(given["distribution"], **parameters)
         except DrawError as e:
             raise _Refused(key + (name, e.key or "distribution"), str(e)) from None
     return result
@@ -205,7 +205,7 @@ def _study(data, folder, limit):
             raise _Refused((name,), f"a table [{name}] was expected")
     section = data[kind]
     if kind in ("sweep", "grid"):
-        inputs = {name: _values(spec, (kind, name)) for name, spec in section.items()}
+        inputs = {name: _values(given, (kind, name)) for name, given in section.items()}
         make = sweep if kind == "sweep" else grid
         if kind == "grid":
             options["limit"] = limit
