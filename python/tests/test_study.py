@@ -11,8 +11,10 @@ from pathlib import Path
 import numpy as np
 import pytest
 
+import keldar
+import pandas
 from keldar import study
-from keldar.study import draws, studyfile
+from keldar.study import draws, inputs, plots, studyfile
 
 pytestmark = pytest.mark.study
 
@@ -98,6 +100,46 @@ def test_a_local_cluster_gives_the_sequential_table_though_a_worker_is_killed(
     assert table.equals(monte_carlo_table)
 
 
+def test_inputs_reach_fields_cells_and_layer_cells_from_either_end():
+    project = keldar.load(BASE)
+    for name, value in (("PileLength", 700), ("TblAE2[-1][0]", 700.0), ("D2[1][0]", 1),
+                        ("D2[-1][1][5]", 12.5), ("TblTopload[0][0]", 1.5e5)):
+        inputs.write(project, inputs.parse(name), value)
+        assert inputs.read(project, inputs.parse(name)) == value
+    assert project.PileLength == 700.0 and isinstance(project.PileLength, float)
+    assert project.table("TblAE2")[1][0] == 700.0 and project.table("D2")[1][0] == 1
+    assert project.table("D2", row=1)[1][5] == 12.5 and project.table("D2", row=0)[1][5] == 6.0
+    for name, words in (("UnitSystem", "cannot be varied"), ("TblAE2[0]", "neither a field"),
+                        ("D2[0][2]", "holds a sub-table"), ("TblAE2[0][2]", "has 2 columns"),
+                        ("Nothing[0][0]", "no table Nothing")):
+        with pytest.raises(ValueError, match=words):
+            inputs.read(project, inputs.parse(name))
+
+
+def test_ranges_include_both_ends():
+    assert study.span(480, 1080, step=120) == [480, 600, 720, 840, 960, 1080]
+    assert study.span(0.0, 0.3, step=0.1)[-1] == pytest.approx(0.3)
+    assert study.span(1.0, 2.0, count=3) == [1.0, 1.5, 2.0]
+    with pytest.raises(study.StudyError, match="does not lead"):
+        study.span(1.0, 2.0, step=-0.5)
+
+
+def test_plots_are_written_for_the_outputs_that_have_values(tmp_path):
+    rng = np.random.default_rng(3)
+    table = pandas.DataFrame({"PileLength": [600.0, 600.0, 720.0, 720.0],
+                              "D2[0][0]": [1, 5, 1, 5], "status": ["ok"] * 4})
+    for name in study.OUTPUTS:
+        table[name] = rng.random(4) * 1e5
+    table["first_load_tip_load"] = float("nan")
+    units = {"system": 1, "force": "lb", "movement": "in"}
+    written = plots.sweep_plots(table, ["PileLength", "D2[0][0]"], str(tmp_path), units)
+    assert len(written) == 2 * (len(study.OUTPUTS) - 1)
+    assert not any("first_load_tip_load" in path for path in written)
+    written = plots.monte_carlo_plots(table, str(tmp_path), units)
+    assert all(Path(path).stat().st_size > 1000 for path in written)
+    assert Path(written[0]).read_bytes()[:4] == b"\x89PNG" and written[1].endswith(".svg")
+
+
 def write_study(tmp_path, text):
     path = tmp_path / "study.toml"
     path.write_text(textwrap.dedent(text).replace("BASE", BASE.replace("\\", "/")))
@@ -119,8 +161,9 @@ def write_study(tmp_path, text):
     ('base = "BASE"\n[monte_carlo]\nruns = 10\nseed = 1\n[monte_carlo.inputs]\n'
      'PileLength = {distribution = "normal", mean = 700, sd = 5}\n'
      'TipArea = {distribution = "normal", mean = 400, sd = 5}\n'
-     '[[monte_carlo.correlation]]\ninputs = ["PileLength", "TipArea"]\ncoefficient = 1.5\n', 10,
-     "between -1 and 1"),
+     '[[monte_carlo.correlation]]\ninputs = ["PileLength", "TipArea"]\ncoefficient = 0.5\n'
+     '[[monte_carlo.correlation]]\ninputs = ["TipArea", "PileLength"]\ncoefficient = 1.5\n', 13,
+     "monte_carlo.correlation.1.coefficient: a correlation coefficient lies between -1 and 1"),
     ('base = "BASE"\n[grid]\nPileLength = {from = 100, to = 1000, count = 200}\n'
      'OuterDiameter = {from = 10, to = 30, step = 0.2}\n', 2, "more than the limit of 10000"),
     ('base = "BASE"\n[sweep]\nPileLength = 600 700\n', 3, "Expected newline"),
