@@ -130,9 +130,9 @@ void TPlotForm::CreateActions() {
     connect(AddItem(menu_, "ActiveGraphs", "&Active Curves"), &QAction::triggered, this,
             &TPlotForm::ChooseActiveCurves);
     menu_->addSeparator()->setObjectName(QStringLiteral("MeasuredSeparator"));
-    connect(AddItem(menu_, "PlotMeasuredLoad", "Load &Measured Curve..."), &QAction::triggered,
+    connect(AddItem(menu_, "PlotMeasuredLoad", "Loa&d Measured Curve..."), &QAction::triggered,
             this, &TPlotForm::LoadMeasuredCurve);
-    connect(AddItem(menu_, "PlotMeasuredPaste", "Paste Measured C&urve"), &QAction::triggered, this,
+    connect(AddItem(menu_, "PlotMeasuredPaste", "Pas&te Measured Curve"), &QAction::triggered, this,
             &TPlotForm::PasteMeasuredCurve);
     connect(AddItem(menu_, "PlotMeasuredRemove", "&Remove Measured Curve"), &QAction::triggered,
             this, &TPlotForm::RemoveMeasuredCurve);
@@ -364,10 +364,13 @@ void TPlotForm::TakeMeasuredCurve(const std::function<TMeasuredCurve()>& read) {
         messages_.error(QString::fromLatin1(kMeasuredTitle), e.Message());
         return;
     }
-    KeepMeasured();
+    MeasuredCurveChanged();
 }
 
-void TPlotForm::KeepMeasured() {
+// The legend gained or lost a row: back into the plot's corner, as a new window has it. The
+// project's folder keeps the change.
+void TPlotForm::MeasuredCurveChanged() {
+    canvas_->PlaceLegend();
     try {
         KeepMeasuredCurve(*plot_);
     } catch (const EInputOutputError& e) {
@@ -397,7 +400,7 @@ void TPlotForm::PasteMeasuredCurve() {
 void TPlotForm::RemoveMeasuredCurve() {
     if (!plot_ || !plot_->Measured()) return;
     plot_->SetMeasured(std::nullopt);
-    KeepMeasured();
+    MeasuredCurveChanged();
 }
 
 }  // namespace keldar

@@ -64,7 +64,7 @@ class TPlotForm : public QWidget {
     void PlotChanged();
     void ShowPointer(QPointF at);
     void TakeMeasuredCurve(const std::function<TMeasuredCurve()>& read);
-    void KeepMeasured();
+    void MeasuredCurveChanged();
     QPrinter& Printer();
 
     QPointer<TGraphPlot> plot_;

@@ -15,7 +15,6 @@
 #include "PlotForm.h"
 #include "PlotLegend.h"
 #include "PlotLegendBox.h"
-#include "PlotPainter.h"
 #include "PlotTestSupport.h"
 #include "PlotWindows.h"
 #include "ScriptedPlotDialogs.h"
@@ -29,8 +28,6 @@ class MeasuredCurveWindowTest : public QObject {
     void init();
     void cleanup();
     void loadPasteAndRemove();
-    void pictureDrawsTheReadings();
-    void otherPlotsOfferNoMeasuredCurve();
 
   private:
     TPlotForm* Open(TGraphPlot& plot) {
@@ -77,6 +74,12 @@ void MeasuredCurveWindowTest::cleanup() {
 }
 
 void MeasuredCurveWindowTest::loadPasteAndRemove() {
+    // Only the load-settlement plot takes a measured curve.
+    plots_->pltLoad.SetCurveCount(1);
+    TPlotForm* depthPlot = Open(plots_->pltLoad);
+    depthPlot->UpdateMenus();
+    QVERIFY(!Item(depthPlot, "PlotMeasuredLoad")->isVisible());
+
     TGraphPlot& axial = plots_->pltAxial;
     TPlotForm* form = Open(axial);
     form->UpdateMenus();
@@ -128,42 +131,6 @@ void MeasuredCurveWindowTest::loadPasteAndRemove() {
     QVERIFY(!axial.Measured());
     QCOMPARE(form->Canvas()->LegendBox()->Lines(), (QStringList{"Curve #1 *"}));
     QVERIFY(!QFile::exists(axial.MeasuredFile));
-}
-
-void MeasuredCurveWindowTest::pictureDrawsTheReadings() {
-    TGraphPlot& axial = plots_->pltAxial;
-    axial.SetMarkers(0);  // the computed curve without markers; the readings keep theirs
-    TMeasuredCurve curve;
-    curve.Points = {{0, 0}, {200, 0.012}, {500, 0.016}, {700, 0.04}};
-    axial.SetMeasured(curve);
-    const TPlotRange full = FullPlotRange(axial);
-    QVERIFY(full.Y.Max >= 0.04);  // the range reaches the test's last reading
-    TSaveAttributes attributes;
-    attributes.PixelsPerInch = 96;
-    const QImage image = RenderPlotImage({axial, full, std::nullopt}, attributes);
-    TPlotSurface surface;
-    surface.Page = image.rect();
-    const TPlotLayout layout = LayOutPlot(axial, surface);
-    const TPlotMapping mapping(layout.Plot, full, axial.XOnTop());
-    const QColor measured = CurveColour(1);
-    // The marker of a reading is drawn 1/32 inch around it: its outline, not its centre.
-    for (std::size_t j = 1; j < curve.Points.size() - 1; ++j) {
-        const QPoint at = mapping.ToPixelRounded(curve.Points[j].X, curve.Points[j].Y);
-        QVERIFY2(ColourNear(image, at + QPoint(3, 0), measured, 1), qPrintable(QString::number(j)));
-    }
-}
-
-void MeasuredCurveWindowTest::otherPlotsOfferNoMeasuredCurve() {
-    TGraphPlot& load = plots_->pltLoad;
-    load.SetCurveCount(1);
-    load.SetPointCount(2);
-    TPlotForm* form = Open(load);
-    form->UpdateMenus();
-    QVERIFY(!Item(form, "PlotMeasuredLoad")->isVisible());
-    QVERIFY(!Item(form, "PlotMeasuredPaste")->isVisible());
-    QApplication::clipboard()->setText(QStringLiteral("0\t0\n250\t0.001\n"));
-    form->PasteMeasuredCurve();
-    QVERIFY(!load.Measured());
 }
 
 int RunMeasuredCurveWindowTests(int argc, char** argv) {
