@@ -1,8 +1,9 @@
 #include "MeasuredComparison.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "ResultsSummaryText.h"
 
 namespace keldar {
 
@@ -20,13 +21,9 @@ MeasuredComparison compareMeasured(const ResultsSummary& s,
     return m;
 }
 
-// Five significant digits, "." as decimal point whatever the locale.
+// The summary's own number form; a criterion the test does not reach says so.
 static std::string number(float value) {
-    if (!std::isfinite(value)) return "not reached";
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                         std::chars_format::general, 5);
-    return ec == std::errc() ? std::string(buffer, end) : std::string("not reached");
+    return std::isfinite(value) ? summaryNumber(value) : std::string("not reached");
 }
 
 // One line of the table: the criterion, then the computed and the measured column.
