@@ -215,8 +215,8 @@ class ResultWindowsTest : public QObject {
         // way from 0.02 m (800 kN) to 0.05 m (1600 kN).
         window.SetMeasured({{0.0f, 0.0f}, {0.02f, 800.0f}, {0.05f, 1600.0f}});
         QVERIFY(window.Text().contains(QLatin1String("Measured load test beside the computed")));
-        QVERIFY(window.Text().contains(QRegularExpression(
-            QStringLiteral("Load at a settlement of 0.03000 m +1500 +1067\n"))));
+        QVERIFY(window.Text().contains(
+            QRegularExpression(QStringLiteral("Load at a settlement of 0.03000 m +1500 +1067\n"))));
 
         window.CopyClick();
         QCOMPARE(QApplication::clipboard()->text(), window.Text() + QLatin1Char('\n'));
