@@ -30,7 +30,7 @@ static std::string number(float value) {
 static std::string columns(const std::string& criterion, const std::string& computed,
                            const std::string& measured) {
     char line[160];
-    std::snprintf(line, sizeof line, "%-44.44s%14s%14s", criterion.c_str(), computed.c_str(),
+    std::snprintf(line, sizeof line, "  %-42.42s%14s%14s", criterion.c_str(), computed.c_str(),
                   measured.c_str());
     return line;
 }

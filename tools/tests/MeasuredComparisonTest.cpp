@@ -50,12 +50,12 @@ TEST(MeasuredComparison, Text) {
     const ResultsSummary s = handMadeSummary();
     const std::vector<std::string> expected = {
         "Measured load test beside the computed curve (loads in kN, settlements in m)",
-        "Criterion                                         Computed      Measured",
-        "Load at 10 % D (0.1000 m)                            900.0         666.7",
-        "Davisson offset limit load                           655.4         620.0",
-        "  head settlement there                            0.07770       0.07200",
-        "Load at a settlement of 0.02500 m              not reached         425.0",
-        "Settlement at a load of 450.0 kN                   0.05000       0.03000",
+        "  Criterion                                       Computed      Measured",
+        "  Load at 10 % D (0.1000 m)                          900.0         666.7",
+        "  Davisson offset limit load                         655.4         620.0",
+        "    head settlement there                          0.07770       0.07200",
+        "  Load at a settlement of 0.02500 m            not reached         425.0",
+        "  Settlement at a load of 450.0 kN                 0.05000       0.03000",
     };
     EXPECT_EQ(measuredComparisonText(s, compareMeasured(s, kTest), 2), expected);
 
