@@ -1,6 +1,5 @@
 #include "ChildWindows.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -38,11 +37,6 @@ Dialog* ShowKeyedDataDialog(TMainForm& form, const char* key, Args&&... args) {
 TPlotDialogs& PlotDialogs() {
     static TModalPlotDialogs dialogs;
     return dialogs;
-}
-
-bool ItemEnabled(const TMainForm& form, const char* name) {
-    const QAction* action = form.findChild<QAction*>(QLatin1String(name));
-    return action != nullptr && action->isEnabled();
 }
 
 HelpPage PageOf(THelpTopic topic) {
@@ -86,9 +80,8 @@ void ShowSoilProfile(TMainForm& form) {
 
 void ShowExportDialog(TMainForm& form) {
     // The plots the Graphics menu offers: load distribution, load vs settlement, t-z and Q-w.
-    const std::array<bool, 4> available = {ItemEnabled(form, "mLoad"), ItemEnabled(form, "mAxial"),
-                                           ItemEnabled(form, "mtzcurves"),
-                                           ItemEnabled(form, "mTip")};
+    const bool results = form.ResultsAvailable();
+    const std::array<bool, 4> available = {results, results, results, results};
     ExportExcelClick(&form, form.Plots(), available, form.Project().FileName, form.Messages());
 }
 

@@ -86,7 +86,6 @@ void TMainForm::OpenFileName(const QString& fileName, bool withFactorRecords) {
     runSucceeded_ = false;
     ReadResults(false);
     CheckSpeedButtons();
-    UpdateCurveItems();
     AddRecentFile(project_->FileName);
 }
 
@@ -113,7 +112,6 @@ void TMainForm::FileNewFromCptClick() {
 
 void TMainForm::ShowNewProject() {
     SetWindowTitle();
-    UpdateCurveItems();
     plotsLoaded_ = false;
     runSucceeded_ = false;
     CheckSpeedButtons();
