@@ -20,6 +20,21 @@ class TPlotCanvas;
 class TPlotDialogs;
 class UserMessages;
 
+// The Plot menu's items that show a state, named as in the menu. The three sub-menus hold one
+// checkable item per choice, its tag (TaggedItem) the value that it sets.
+struct TPlotActions {
+    QAction* PlotLegend = nullptr;
+    QAction* PlotSoilLayer = nullptr;
+    QAction* ShowWallGeometry = nullptr;
+    QMenu* PlotMarkers = nullptr;
+    QMenu* FontSize = nullptr;
+    QMenu* LineWidth = nullptr;
+    QAction* PlotCaption = nullptr;
+};
+
+// The item of a sub-menu of choices that sets `tag`, or nullptr.
+QAction* TaggedItem(const QMenu& menu, int tag);
+
 class TPlotForm : public QWidget {
     Q_OBJECT
 
@@ -31,6 +46,7 @@ class TPlotForm : public QWidget {
     TGraphPlot* Plot() const { return plot_; }
     TPlotCanvas* Canvas() const { return canvas_; }
     QMenu* PlotMenu() const { return menu_; }
+    const TPlotActions& Actions() const { return actions_; }
     // The items of the curves, in legend order.
     const QList<QAction*>& CurveItems() const { return curveItems_; }
     // The picture of the plot as the window shows it, the legend drawn in.
@@ -64,6 +80,7 @@ class TPlotForm : public QWidget {
     TPlotDialogs& dialogs_;
     QMenuBar* menuBar_;
     QMenu* menu_;
+    TPlotActions actions_;
     TPlotCanvas* canvas_;
     QList<QAction*> curveItems_;
     QAction* curveSeparator_ = nullptr;
