@@ -23,15 +23,6 @@ namespace keldar {
 
 namespace {
 
-// A data window of its kind, raised when open, and named with its key so that the main window
-// finds it again (the unit switch reloads Pile Properties and the Q-w factors).
-template <class Dialog, class... Args>
-Dialog* ShowKeyedDataDialog(TMainForm& form, const char* key, Args&&... args) {
-    Dialog* dialog = ShowDataDialog<Dialog>(form.MdiArea(), std::forward<Args>(args)...);
-    if (QMdiSubWindow* sub = dialog->SubWindow()) sub->setProperty(kChildKeyProperty, key);
-    return dialog;
-}
-
 // The plot windows' own dialogs (names, active curves, caption, format, files and printers):
 // one set for the program's lifetime, outliving every plot window.
 TPlotDialogs& PlotDialogs() {
@@ -86,13 +77,13 @@ void ShowExportDialog(TMainForm& form) {
 }
 
 void OpenTitleDialog(TMainForm& form) {
-    ShowKeyedDataDialog<TdlgTitle>(form, kTitleDialogKey, form.Project(), &form.Messages());
+    ShowDataDialog<TdlgTitle>(form.MdiArea(), form.Project(), &form.Messages());
 }
 
 void OpenPileProperties(TMainForm& form) {
-    const bool opening = FindDataDialog<TfrmMaterial>(form.MdiArea()) == nullptr;
-    TfrmMaterial* dialog = ShowKeyedDataDialog<TfrmMaterial>(form, kPilePropertiesKey,
-                                                             form.Project(), &form.Messages());
+    const bool opening = FindChild<TfrmMaterial>(form.MdiArea()) == nullptr;
+    TfrmMaterial* dialog =
+        ShowDataDialog<TfrmMaterial>(form.MdiArea(), form.Project(), &form.Messages());
     if (opening) {
         QObject::connect(dialog, &TfrmMaterial::EditAEData, &form,
                          [&form] { OpenChartTableEditor(form, form.Tables().Chart("TblAE2")); });
@@ -100,14 +91,13 @@ void OpenPileProperties(TMainForm& form) {
 }
 
 void OpenQwFactors(TMainForm& form) {
-    ShowKeyedDataDialog<TfrmQwFactors>(form, kQwFactorsKey, form.Project(), &form.Messages());
+    ShowDataDialog<TfrmQwFactors>(form.MdiArea(), form.Project(), &form.Messages());
 }
 
 void OpenControlOptions(TMainForm& form) {
     // The dialog stores into the main window's settings, written with the recent files.
-    ShowKeyedDataDialog<TDlgOptions>(form, kControlOptionsKey, form.EditorPathSetting(),
-                                     form.UserSetting(), TDlgOptions::ChooseFile{},
-                                     &form.Messages());
+    ShowDataDialog<TDlgOptions>(form.MdiArea(), form.EditorPathSetting(), form.UserSetting(),
+                                TDlgOptions::ChooseFile{}, &form.Messages());
 }
 
 void OpenResultsSummary(TMainForm& form) {
@@ -118,22 +108,27 @@ void OpenResultsSummary(TMainForm& form) {
         return;
     }
     const QString name = QFileInfo(form.Project().FileName).completeBaseName();
-    form.ShowSingleChild(QLatin1String(kResultsSummaryKey), [&] {
-        return new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
+    QMdiArea& area = form.MdiArea();
+    ShowChild<TResultsSummaryWindow>(area, [&] {
+        auto* window =
+            new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
+        AddChild(area, window);
+        return window;
     });
 }
 
 void OpenReportViewer(TMainForm& form, TReportPage page) {
     const QString& data = form.Project().FileName;
-    form.ShowSingleChild(QLatin1String(kReportViewerKey), [&form, &data] {
-        return new TReportViewer(ChangeFileExt(data, QStringLiteral(".kd3o")),
-                                 ChangeFileExt(data, QStringLiteral(".kd3r")),
-                                 QFileInfo(data).completeBaseName(), form.Messages(),
-                                 DesktopShell());
+    QMdiArea& area = form.MdiArea();
+    TReportViewer* viewer = ShowChild<TReportViewer>(area, [&form, &area, &data] {
+        auto* window =
+            new TReportViewer(ChangeFileExt(data, QStringLiteral(".kd3o")),
+                              ChangeFileExt(data, QStringLiteral(".kd3r")),
+                              QFileInfo(data).completeBaseName(), form.Messages(), DesktopShell());
+        AddChild(area, window);
+        return window;
     });
-    if (auto* viewer =
-            qobject_cast<TReportViewer*>(form.SingleChild(QLatin1String(kReportViewerKey))))
-        viewer->ShowPage(page);
+    viewer->ShowPage(page);
 }
 
 void OpenHelp(TMainForm& form, THelpTopic topic) {

@@ -9,13 +9,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMetaMethod>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
 #include "ChildWindows.h"
+#include "DataWindow.h"
 #include "EntryErrors.h"
 #include "InputOutputError.h"
 #include "MenuBarGate.h"
@@ -50,14 +50,6 @@ bool NeedsAcceptedEntries(const QAction& action) {
     const auto* menu = qobject_cast<const QMenu*>(action.parent());
     return menu == nullptr || (menu->objectName() != QLatin1String("Window") &&
                                menu->objectName() != QLatin1String("Help"));
-}
-
-// Calls a child's handler by name when it has one (the dialogs' FormActivate).
-void InvokeHandler(QWidget* window, const char* handler) {
-    if (!window) return;
-    const QByteArray signature = QByteArray(handler) + "()";
-    if (window->metaObject()->indexOfMethod(signature.constData()) < 0) return;
-    QMetaObject::invokeMethod(window, handler, Qt::DirectConnection);
 }
 
 }  // namespace
@@ -515,9 +507,9 @@ void TMainForm::SetUnitSystem(int system) {
 }
 
 void TMainForm::ReactivateUnitDialogs() {
-    // The dialogs that show project numbers load them again in the new units.
-    for (const char* key : {kPilePropertiesKey, kQwFactorsKey}) {
-        InvokeHandler(SingleChild(QLatin1String(key)), "FormActivate");
+    // The data windows load the project's numbers again, in the new units.
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (auto* window = qobject_cast<TDataWindow*>(child->widget())) window->FormActivate();
     }
 }
 
@@ -527,32 +519,6 @@ void TMainForm::SetCurvesGenerated(bool generated) {
 }
 
 // ---- Child windows ----
-
-QMdiSubWindow* TMainForm::ShowChild(QWidget* window) {
-    QMdiSubWindow* child = mdiArea_->addSubWindow(window);
-    child->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    mdiArea_->setActiveSubWindow(child);
-    return child;
-}
-
-QWidget* TMainForm::SingleChild(const QString& key) const {
-    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
-        if (child->property(kChildKeyProperty).toString() == key) return child->widget();
-    }
-    return nullptr;
-}
-
-void TMainForm::ShowSingleChild(const QString& key, const std::function<QWidget*()>& create) {
-    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
-        if (child->property(kChildKeyProperty).toString() != key) continue;
-        if (child->isMinimized()) child->showNormal();
-        mdiArea_->setActiveSubWindow(child);
-        return;
-    }
-    QMdiSubWindow* child = ShowChild(create());
-    child->setProperty(kChildKeyProperty, key);
-}
 
 bool TMainForm::CloseChildWindows() {
     mdiArea_->closeAllSubWindows();

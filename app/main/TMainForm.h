@@ -71,12 +71,6 @@ class TMainForm : public QMainWindow {
     // Every command, as the menus and the tool bar share it.
     const TMainActions& Actions() const { return actions_; }
 
-    // Shows window as a child of the MDI area; it is deleted when closed.
-    QMdiSubWindow* ShowChild(QWidget* window);
-    // A child of which at most one exists: brings the existing one to the front, or shows the
-    // one that create makes.
-    void ShowSingleChild(const QString& key, const std::function<QWidget*()>& create);
-    QWidget* SingleChild(const QString& key) const;
     // Closes every child window; false when one refuses (an entry still to be corrected).
     bool CloseChildWindows();
     // Asks the children to store their entries (a dialog's FormDeactivate, a table editor's open

@@ -19,9 +19,12 @@
 #include <memory>
 
 #include "ChildWindows.h"
+#include "DataWindow.h"
 #include "MainSession.h"
+#include "MdiChildren.h"
 #include "RecordingMessages.h"
 #include "TMainForm.h"
+#include "TdlgTitle.h"
 #include "TestDesktop.h"
 #include "WindowTitle.h"
 
@@ -43,12 +46,16 @@ const QString kSaveQuery = QStringLiteral("Do you want to save any changes?");
 enum IncompleteFileAnswer { kSaveUnderNewName = 0, kReplaceFile = 1, kCancelSave = 2 };
 
 // A data dialog as the main window sees it: it stores on deactivation and reloads on activation.
-class CountingDialog : public QWidget {
+class CountingDialog : public QWidget, public keldar::TDataWindow {
     Q_OBJECT
+    Q_INTERFACES(keldar::TDataWindow)
 
   public:
-    Q_INVOKABLE void FormActivate() { ++activations; }
-    Q_INVOKABLE void FormDeactivate() { ++deactivations; }
+    void FormActivate() override { ++activations; }
+    bool FormDeactivate() override {
+        ++deactivations;
+        return true;
+    }
 
     int activations = 0;
     int deactivations = 0;
@@ -155,19 +162,22 @@ class MainFormTest : public QObject {
         s.actions().DataTitle->trigger();
         QCOMPARE(s.texts().size(), 0);
         QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
-        QVERIFY(s.form.SingleChild(keldar::kTitleDialogKey) != nullptr);
+        QVERIFY(keldar::FindChild<keldar::TdlgTitle>(s.form.MdiArea()) != nullptr);
         s.actions().HelpAbout->trigger();
         QCOMPARE(s.desktop.modals, QStringList({"AboutBox"}));
     }
 
     void singleChildrenStoreBeforeMenusAndReloadAfterAUnitSwitch() {
         Session s(settingsFile());
-        QPointer<CountingDialog> dialog;
-        const auto create = [&dialog] { return dialog = new CountingDialog; };
-        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
-        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
-        QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
-        QCOMPARE(s.form.SingleChild(keldar::kPilePropertiesKey), dialog.data());
+        QMdiArea& area = s.form.MdiArea();
+        const auto create = [&area] {
+            auto* window = new CountingDialog;
+            keldar::AddChild(area, window);
+            return window;
+        };
+        QPointer<CountingDialog> dialog = keldar::ShowChild<CountingDialog>(area, create);
+        QCOMPARE(keldar::ShowChild<CountingDialog>(area, create), dialog.data());
+        QCOMPARE(area.subWindowList().size(), 1);
 
         s.form.findChild<QMenu*>(QStringLiteral("Data"))->aboutToShow();
         QCOMPARE(dialog->deactivations, 1);
@@ -247,7 +257,7 @@ class MainFormTest : public QObject {
         const QString data = copyExample("steel-pipe-clay.kd3d", "run.kd3d");
         s.open(data);
         auto* window = new QLabel(QStringLiteral("an open child"));
-        QPointer<QMdiSubWindow> child = s.form.ShowChild(window);
+        QPointer<QMdiSubWindow> child = keldar::AddChild(s.form.MdiArea(), window);
         const QString folder = QDir::currentPath();
         s.form.UpdateWindowMenu();
         QVERIFY(s.actions().N3->isVisible() && s.actions().WindowItems[0]->isVisible());
