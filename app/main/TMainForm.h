@@ -145,6 +145,8 @@ class TMainForm : public QMainWindow {
     QAction* AddHiddenItem(QMenu* menu, const char* name, const QString& caption,
                            const std::function<void()>& command);
     void ShowStatesOnOpening(QMenu& menu, TMenuEntries entries);
+    // A sub-menu whose items show their states as it opens.
+    QMenu* AddSubMenu(QMenu& parent, const char* name, const QString& caption);
     void ArrangeIcons();
     // Brings the child window at `index` of the Window menu's list to the front.
     void ActivateChild(int index);
