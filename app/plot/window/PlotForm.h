@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "GraphPlot.h"
@@ -30,6 +31,11 @@ struct TPlotActions {
     QMenu* FontSize = nullptr;
     QMenu* LineWidth = nullptr;
     QAction* PlotCaption = nullptr;
+    // Shown on the plot that takes a measured load test.
+    QAction* MeasuredSeparator = nullptr;
+    QAction* PlotMeasuredLoad = nullptr;
+    QAction* PlotMeasuredPaste = nullptr;
+    QAction* PlotMeasuredRemove = nullptr;
 };
 
 // The item of a sub-menu of choices that sets `tag`, or nullptr.
@@ -64,6 +70,11 @@ class TPlotForm : public QWidget {
     void SetUpPage();
     void SaveToDisk();
     void CopyToClipboard();
+    // The measured load test of the load-settlement plot: from a file, from the clipboard's
+    // text, or taken away. A refused text leaves the plot as it was.
+    void LoadMeasuredCurve();
+    void PasteMeasuredCurve();
+    void RemoveMeasuredCurve();
     void ToggleCurve(int curve);
     // Checks and visibility of the menu items, as the menu opens.
     void UpdateMenus();
@@ -73,6 +84,8 @@ class TPlotForm : public QWidget {
     void RebuildCurveItems();
     void PlotChanged();
     void ShowPointer(QPointF at);
+    void TakeMeasuredCurve(const std::function<TMeasuredCurve()>& read);
+    void MeasuredCurveChanged();
     QPrinter& Printer();
 
     QPointer<TGraphPlot> plot_;
