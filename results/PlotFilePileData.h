@@ -1,6 +1,7 @@
 // What a plot data file does not hold and the results summary needs: the pile as the run read
-// it from the data file. The program reads its results back from the plot file; with the
-// project's pile added, its summary is the one that keldar-run gives, to the plot file's digits.
+// it from the data file. When the program cannot repeat a run in memory it reads the results back
+// from the plot file; with the project's pile added, its summary is the one that keldar-run
+// gives, to the plot file's digits.
 #pragma once
 
 #include <vector>

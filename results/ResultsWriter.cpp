@@ -140,7 +140,7 @@ static std::string caseListJson(const std::vector<CaseSummary>& cases, bool down
     return out + "]";
 }
 
-static std::string summaryJson(const ResultsSummary& s) {
+std::string summaryJson(const ResultsSummary& s) {
     std::ostringstream out;
     out << "{\"settlement_10pct_diameter\": " << numberText(s.settlement10PctDiameter)
         << ", \"capacity_10pct_diameter\": " << numberText(s.capacity10PctDiameter)

@@ -23,6 +23,9 @@ std::string resultsJson(const RunResults& results, const std::string& source,
                         SummaryChoices choices = {},
                         DistributionsInJson distributions = DistributionsInJson::Listed);
 
+// The document's "summary" object alone.
+std::string summaryJson(const ResultsSummary& summary);
+
 // The CSV tables as (file suffix, text) pairs: "summary" first, "case-summary", then
 // "load-settlement", "load-controlled", "distribution", "tz-curves", "qw-curve".
 std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& results,

@@ -113,8 +113,9 @@ static std::vector<CurvePoint> MeasuredReadings(const TGraphPlot& plot, int unit
 
 void OpenResultsSummary(TMainForm& form) {
     RunResults results;
+    QString note;
     QString problem;
-    if (!ReadSummaryResults(form.Project(), results, problem)) {
+    if (!SummaryResultsOf(form.Project(), form.ExactResults(), results, note, problem)) {
         form.Messages().information(QStringLiteral("Information"), problem);
         return;
     }
@@ -126,6 +127,7 @@ void OpenResultsSummary(TMainForm& form) {
         auto* window =
             new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
         window->SetMeasured(measured);
+        window->SetSourceNote(note);
         AddChild(area, window);
         return window;
     });

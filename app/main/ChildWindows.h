@@ -36,8 +36,9 @@ void OpenTitleDialog(TMainForm& form);
 void OpenPileProperties(TMainForm& form);
 void OpenQwFactors(TMainForm& form);
 void OpenControlOptions(TMainForm& form);
-// Computation > Results Summary and its button: the summary of the project's last run, read from
-// its plot data file; a message when that cannot be read.
+// Computation > Results Summary and its button: the summary of the project's last run, at the
+// engine's precision (from its plot data file when the run could not be repeated in memory, the
+// window saying so); a message when neither can be had.
 void OpenResultsSummary(TMainForm& form);
 // Computation > View Output Report, and Edit Output Text or Edit Processor-Run Notes without an
 // editor: the report viewer of the project's report and run notes, showing `page`.

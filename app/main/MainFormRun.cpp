@@ -11,6 +11,7 @@
 #include "NamesFile.h"
 #include "PlotFileReader.h"
 #include "RunStopMessage.h"
+#include "SummaryResults.h"
 #include "TAboutBox.h"
 #include "TEngineLibrary.h"
 #include "TMainForm.h"
@@ -123,6 +124,10 @@ void TMainForm::CompRunClick() {
     // A stopped run has been explained: its partial plot file only decides the plot commands.
     ReadResults(status <= 0);
     runSucceeded_ = status == 0 && ResultsAvailable();
+    // The Results Summary's numbers: the same run again in memory, at the engine's precision
+    // rather than the plot file's few digits.
+    exactResults_ =
+        runSucceeded_ ? RunAgainInMemory(QLatin1String(kNamesFileName)) : TExactResults{};
     CheckSpeedButtons();
     CloseChildWindows();
     engine_->Release();

@@ -14,6 +14,7 @@
 #include "MainPlots.h"
 #include "ProgramData.h"
 #include "ProgramSettings.h"
+#include "SummaryResults.h"
 #include "TDesktop.h"
 #include "TReportViewer.h"
 #include "TableDeclarations.h"
@@ -70,6 +71,8 @@ class TMainForm : public QMainWindow {
     bool SummaryAvailable() const;
     // Every command, as the menus and the tool bar share it.
     const TMainActions& Actions() const { return actions_; }
+    // The last successful run's results at the engine's precision, or why there are none.
+    const TExactResults& ExactResults() const { return exactResults_; }
 
     // Closes every child window; false when one refuses (an entry still to be corrected).
     bool CloseChildWindows();
@@ -198,6 +201,7 @@ class TMainForm : public QMainWindow {
     bool plotsLoaded_ = false;
     // The last run of the current project ended normally (status 0) with its results read.
     bool runSucceeded_ = false;
+    TExactResults exactResults_;  // of that run, for the Results Summary
     bool shownBefore_ = false;
 
     QMdiArea* mdiArea_ = nullptr;

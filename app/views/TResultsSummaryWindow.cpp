@@ -111,6 +111,7 @@ SummaryChoices TResultsSummaryWindow::Choices() const {
 void TResultsSummaryWindow::Refresh() {
     summary_ = summarizeResults(results_, Choices());
     QStringList lines;
+    if (!sourceNote_.isEmpty()) lines << sourceNote_ << QString();
     for (const std::string& line : summaryText(summary_, results_.unitSystem))
         lines.append(QString::fromStdString(line));
     if (!measured_.empty()) {
@@ -125,6 +126,11 @@ void TResultsSummaryWindow::Refresh() {
 
 void TResultsSummaryWindow::SetMeasured(std::vector<CurvePoint> readings) {
     measured_ = std::move(readings);
+    Refresh();
+}
+
+void TResultsSummaryWindow::SetSourceNote(const QString& note) {
+    sourceNote_ = note;
     Refresh();
 }
 

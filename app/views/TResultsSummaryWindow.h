@@ -32,6 +32,9 @@ class TResultsSummaryWindow : public QWidget {
     QSize sizeHint() const override;
     QString Text() const;
     const ResultsSummary& Summary() const { return summary_; }
+    // A few lines above the summary, copied and printed with it: where the numbers come from
+    // when they are not the analysis's own. Empty: none.
+    void SetSourceNote(const QString& note);
 
     // A measured load test (head settlement x, head load y, in the run's units) read at the same
     // criteria and shown after the summary; empty: none.
@@ -49,6 +52,7 @@ class TResultsSummaryWindow : public QWidget {
     ResultsSummary summary_;
     std::vector<CurvePoint> measured_;
     QString projectName_;
+    QString sourceNote_;
     UserMessages& messages_;
     TViewsShell& shell_;
     TDataEdit* settlementEdit_ = nullptr;

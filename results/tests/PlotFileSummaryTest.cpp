@@ -1,4 +1,4 @@
-// The summary the program shows, read back from the plot file with the project's pile added,
+// The summary the program shows when it falls back on the plot file, with the project's pile added,
 // against the summary of the same run at the engine's full precision (keldar-run's).
 #include <gtest/gtest.h>
 

@@ -1,20 +1,28 @@
 // The result commands of the main window: when the Results Summary may be shown, that it shows
-// the summary keldar-run gives for the same data file, the report viewer in place of a missing
+// the summary keldar-run gives for the same data file to the last digit (and where its numbers
+// come from when the run cannot be repeated in memory), the report viewer in place of a missing
 // text editor, and the viewer after each run when the user asks for it.
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <cmath>
 
 #include "MainSession.h"
+#include "NamesFile.h"
 #include "ResultsSummary.h"
-#include "RunDriver.h"
+#include "ResultsWriter.h"
+#include "SummaryResults.h"
 #include "TReportViewer.h"
 #include "TResultsSummaryWindow.h"
+#include "ViewsShell.h"
 
+using keldar::RunAgainInMemory;
+using keldar::TExactResults;
 using keldar::TReportPage;
 using keldar::TReportViewer;
 using keldar::TResultsSummaryWindow;
@@ -29,6 +37,20 @@ class ResultCommandsTest : public QObject {
     static bool summaryEnabled(Session& s) {
         s.form.CheckSpeedButtons();
         return s.actions().ResultsSummary->isEnabled();
+    }
+    // keldar-run's results of a copy of a data file, as JSON.
+    QJsonObject keldarRunJson(const QString& data) {
+        const QString copy = folder_.path(QStringLiteral("keldar-run.kd3d"));
+        const QString json = folder_.path(QStringLiteral("keldar-run.json"));
+        QFile::remove(copy);
+        QFile::remove(json);
+        if (!QFile::copy(data, copy)) return {};
+        QProcess run;
+        run.start(QStringLiteral(KELDAR_RUN),
+                  {QStringLiteral("--quiet"), QStringLiteral("--results"), QStringLiteral("json"),
+                   QStringLiteral("--out"), json, copy});
+        if (!run.waitForFinished(60000) || run.exitCode() != 0) return {};
+        return QJsonDocument::fromJson(keldar::test::ReadAll(json)).object();
     }
     template <class Window>
     static Window* child(Session& s) {
@@ -79,48 +101,69 @@ class ResultCommandsTest : public QObject {
         QVERIFY(!summaryEnabled(s));
     }
 
-    void summaryIsKeldarRunsForTheSameDataFile() {
-        for (const QString& name :
-             {QStringLiteral("user-curves-si.kd3d"), QStringLiteral("layered-downdrag.kd3d")}) {
-            Session s(folder_.settingsFile());
-            const QString data = folder_.copyExample(name);
-            s.open(data);
-            s.actions().CompRun->trigger();
-            s.actions().ResultsSummary->trigger();
-            const TResultsSummaryWindow* window = child<TResultsSummaryWindow>(s);
-            QVERIFY(window != nullptr);
-            const keldar::ResultsSummary& shown = window->Summary();
+    // Every example, the down-drag one and those made from cone tests among them.
+    void summaryIsKeldarRunsToTheLastDigit_data() {
+        QTest::addColumn<QString>("example");
+        for (const char* name :
+             {"drilled-shaft-sand.kd3d", "layered-downdrag.kd3d", "pipe-pile-clay.kd3d",
+              "steel-pipe-clay.kd3d", "user-curves-si.kd3d", "cpt/clay-over-sand.kd3d",
+              "cpt/dense-sand-pipe.kd3d", "cpt/onshore-sand.kd3d"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
 
-            // keldar-run's summary: the same file run in this process, at full precision.
-            keldar::RunResults full;
-            keldar::RunOptions options;
-            options.consoleBanner = false;
-            options.results = &full;
-            const QString copy = folder_.path(QStringLiteral("full.kd3d"));
-            QFile::remove(copy);
-            QVERIFY(QFile::copy(data, copy));
-            QCOMPARE(keldar::runKeldar(keldar::RunPathsFor(copy.toStdString()), {}, options), 0);
-            const keldar::ResultsSummary expected = keldar::summarizeResults(full);
+    void summaryIsKeldarRunsToTheLastDigit() {
+        QFETCH(QString, example);
+        QVERIFY(QDir().mkpath(folder_.path(QStringLiteral("cpt"))));
+        Session s(folder_.settingsFile());
+        const QString data = folder_.copyExample(example);
+        s.open(data);
+        s.actions().CompRun->trigger();
+        s.actions().ResultsSummary->trigger();
+        const TResultsSummaryWindow* window = child<TResultsSummaryWindow>(s);
+        QVERIFY(window != nullptr);
+        QVERIFY(!window->Text().startsWith(QLatin1String("NOTE")));
 
-            // The program reads the plot file's four digits.
-            const auto close = [](float a, float b) {
-                return std::isnan(a) ? std::isnan(b) : std::fabs(a - b) <= 1e-3f * std::fabs(b);
-            };
-            QCOMPARE(shown.davissonFlexibility, expected.davissonFlexibility);
-            QVERIFY(close(shown.davissonCapacity, expected.davissonCapacity));
-            QVERIFY(close(shown.capacity10PctDiameter, expected.capacity10PctDiameter));
-            QVERIFY(close(shown.loadAtChosenSettlement, expected.loadAtChosenSettlement));
-            QVERIFY(close(shown.settlementAtChosenLoad, expected.settlementAtChosenLoad));
-            QCOMPARE(shown.downDrag, expected.downDrag);
-            QCOMPARE(shown.cases.size(), expected.cases.size());
-            for (std::size_t k = 0; k < shown.cases.size(); ++k) {
-                QVERIFY(close(shown.cases[k].headLoad, expected.cases[k].headLoad));
-                if (expected.downDrag) {
-                    QVERIFY(std::fabs(shown.cases[k].neutralPlaneDepth -
-                                      expected.cases[k].neutralPlaneDepth) <= 9.0f);
-                }
-            }
-        }
+        // keldar-run's JSON of a copy of the same data file: every number of its summary, as
+        // written with the digits that read back to the engine's value, is the window's.
+        const QJsonObject expected = keldarRunJson(data).value(QLatin1String("summary")).toObject();
+        QVERIFY(!expected.isEmpty());
+        const QJsonObject shown =
+            QJsonDocument::fromJson(
+                QByteArray::fromStdString(keldar::summaryJson(window->Summary())))
+                .object();
+        QCOMPARE(QJsonDocument(shown).toJson(), QJsonDocument(expected).toJson());
+    }
+
+    void summaryFromThePlotFileSaysWhy() {
+        Session s(folder_.settingsFile());
+        s.open(folder_.copyExample(QStringLiteral("layered-downdrag.kd3d")));
+        s.actions().CompRun->trigger();
+        QVERIFY(s.form.ExactResults().Results.has_value());
+
+        // The run cannot be repeated: no hand-off file, or a data file that stops the analysis.
+        const TExactResults noNames = RunAgainInMemory(folder_.path(QStringLiteral("none.dat")));
+        QVERIFY(!noNames.Results);
+        QVERIFY(noNames.Problem.contains(QLatin1String("none.dat")));
+        const QString broken = folder_.path(QStringLiteral("broken.kd3d"));
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("no data\r\n") > 0);
+        file.close();
+        const QString names = folder_.path(QStringLiteral("names.dat"));
+        keldar::WriteNamesFile(names, keldar::NamesFileLines({}, broken));
+        const TExactResults stopped = RunAgainInMemory(names);
+        QVERIFY(!stopped.Results);
+        QVERIFY(stopped.Problem.startsWith(QLatin1String("The analysis stopped with status")));
+
+        // The plot file's numbers then, with a note above the summary that names the reason.
+        keldar::RunResults results;
+        QString note;
+        QString message;
+        QVERIFY(keldar::SummaryResultsOf(s.form.Project(), stopped, results, note, message));
+        QVERIFY(note.startsWith(QLatin1String("NOTE")));
+        QVERIFY(note.simplified().contains(stopped.Problem));
+        TResultsSummaryWindow window(results, {}, s.messages, keldar::DesktopShell());
+        window.SetSourceNote(note);
+        QVERIFY(window.Text().startsWith(note + QStringLiteral("\n\n")));
     }
 
     void editOutputTextFallsBackToTheViewer() {
