@@ -8,6 +8,9 @@
 #include <filesystem>
 #endif
 
+#include <chrono>
+#include <thread>
+
 namespace keldar::test {
 
 inline int threadCount() {
@@ -28,6 +31,19 @@ inline int threadCount() {
     for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
         ++n;
 #endif
+    return n;
+}
+
+// The thread count once it has come down to `expected`, or as it stands after two seconds. A
+// joined thread can stay listed for a moment while the system reaps it, longer on a busy machine,
+// so a count taken at once may see it; one that never goes away is a thread left behind.
+inline int settledThreadCount(int expected) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    int n = threadCount();
+    while (n != expected && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        n = threadCount();
+    }
     return n;
 }
 

@@ -13,6 +13,7 @@
 namespace keldar {
 namespace {
 
+using test::settledThreadCount;
 using test::threadCount;
 
 TEST(WorkInOrder, EveryPieceSolvedOnceAndDeliveredInOrderNeverFarAhead) {
@@ -62,7 +63,7 @@ TEST(WorkInOrder, FailureIsThrownAgainWithEveryThreadJoined) {
                          [](int) {}),
                      std::runtime_error)
             << failing;
-        EXPECT_EQ(threadCount(), before);
+        EXPECT_EQ(settledThreadCount(before), before);
     }
     int delivered = 0;
     EXPECT_THROW(solveInOrder(
@@ -73,7 +74,7 @@ TEST(WorkInOrder, FailureIsThrownAgainWithEveryThreadJoined) {
                      }),
                  std::runtime_error);
     EXPECT_EQ(delivered, 9);
-    EXPECT_EQ(threadCount(), before);
+    EXPECT_EQ(settledThreadCount(before), before);
 }
 
 TEST(WorkInOrder, WorkersForTheSizeOfTheRun) {
