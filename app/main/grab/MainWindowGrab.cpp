@@ -3,6 +3,7 @@
 // per menu, opened below its title (menu-file.png, ...). Then the two questions of a run that
 // cannot go as planned: saving over a file read only in part (question-incomplete-file.png) and
 // a run that the engine stops (message-run-stopped.png).
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
