@@ -222,6 +222,84 @@ Layout::Layout(std::string_view text) {
     if (pos != text.size()) throw layoutError(text, pos);
 }
 
+// A quoted literal from its opening quote; a doubled quote stands for one quote character.
+static std::string readQuotedLiteral(std::string_view text, std::size_t& pos) {
+    const char quote = text[pos++];
+    std::string literal;
+    while (true) {
+        if (pos >= text.size()) throw layoutError(text, pos);
+        if (text[pos] == quote) {
+            if (pos + 1 < text.size() && text[pos + 1] == quote) {
+                literal += quote;
+                pos += 2;
+                continue;
+            }
+            ++pos;
+            return literal;
+        }
+        literal += text[pos++];
+    }
+}
+
+// The item of an edit descriptor (A, I, F or E) whose letter has just been read: its width
+// and, after a '.', its digits.
+Layout::Item Layout::readDescriptor(std::string_view text, std::size_t& pos, char letter) {
+    Item item{ItemKind::Text, 0, 0, {}};
+    const int width = readNumber(text, pos);
+    int digits = 0;
+    const bool hasDigits = pos < text.size() && text[pos] == '.';
+    if (hasDigits) {
+        ++pos;
+        digits = readNumber(text, pos);
+        if (digits < 0) throw layoutError(text, pos);
+    }
+    switch (letter) {
+        case 'A':
+            item.kind = ItemKind::Text;
+            item.width = width < 0 ? 0 : width;
+            break;
+        case 'I':
+            item.kind = ItemKind::Integer;
+            if (width < 0) throw layoutError(text, pos);
+            item.width = width;
+            item.digits = digits;
+            break;
+        case 'F':
+        case 'E':
+            item.kind = letter == 'F' ? ItemKind::Fixed : ItemKind::Exponent;
+            if (width < 1 || !hasDigits) throw layoutError(text, pos);
+            item.width = width;
+            item.digits = digits;
+            break;
+        default:
+            throw layoutError(text, pos - 1);
+    }
+    return item;
+}
+
+// One item after its optional repeat count: a parenthesised group (expanded `count` times),
+// blanks (nX) or an edit descriptor repeated `count` times.
+void Layout::parseRepeatedItem(std::string_view text, std::size_t& pos, int depth) {
+    const int count = readNumber(text, pos);
+    if (pos >= text.size()) throw layoutError(text, pos);
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos])));
+    ++pos;
+    if (letter == '(') {
+        const std::size_t first = items_.size();
+        parseList(text, pos, depth + 1);
+        const std::vector<Item> group(items_.begin() + static_cast<long>(first), items_.end());
+        for (int k = 1; k < count; ++k) items_.insert(items_.end(), group.begin(), group.end());
+        return;
+    }
+    if (letter == 'X') {
+        items_.push_back(Item{ItemKind::Blanks, count < 0 ? 1 : count, 0, {}});
+        return;
+    }
+    const Item item = readDescriptor(text, pos, letter);
+    hasFields_ = true;
+    for (int k = 0; k < (count < 1 ? 1 : count); ++k) items_.push_back(item);
+}
+
 // Parses items up to the matching ')' (depth > 0) or to the end of the text (depth 0).
 void Layout::parseList(std::string_view text, std::size_t& pos, int depth) {
     bool expectItem = true;
@@ -237,88 +315,18 @@ void Layout::parseList(std::string_view text, std::size_t& pos, int depth) {
             ++pos;
             return;
         }
-        if (c == ',') {
-            ++pos;
-            expectItem = true;
-            continue;
-        }
-        if (c == '/') {
-            items_.push_back(Item{ItemKind::Slash, 0, 0, {}});
+        if (c == ',' || c == '/') {
+            if (c == '/') items_.push_back(Item{ItemKind::Slash, 0, 0, {}});
             ++pos;
             expectItem = true;
             continue;
         }
         if (!expectItem) throw layoutError(text, pos);
         expectItem = false;
-
-        if (c == '\'' || c == '"') {
-            std::string literal;
-            ++pos;
-            while (true) {
-                if (pos >= text.size()) throw layoutError(text, pos);
-                if (text[pos] == c) {
-                    if (pos + 1 < text.size() && text[pos + 1] == c) {  // doubled quote
-                        literal += c;
-                        pos += 2;
-                        continue;
-                    }
-                    ++pos;
-                    break;
-                }
-                literal += text[pos++];
-            }
-            items_.push_back({ItemKind::Literal, 0, 0, std::move(literal)});
-            continue;
-        }
-
-        const int count = readNumber(text, pos);
-        if (pos >= text.size()) throw layoutError(text, pos);
-        const char d = static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos])));
-        if (d == '(') {
-            ++pos;
-            const std::size_t first = items_.size();
-            parseList(text, pos, depth + 1);
-            const std::vector<Item> group(items_.begin() + static_cast<long>(first), items_.end());
-            for (int k = 1; k < count; ++k) items_.insert(items_.end(), group.begin(), group.end());
-            continue;
-        }
-        ++pos;
-        if (d == 'X') {
-            items_.push_back(Item{ItemKind::Blanks, count < 0 ? 1 : count, 0, {}});
-            continue;
-        }
-        Item item{ItemKind::Text, 0, 0, {}};
-        const int width = readNumber(text, pos);
-        int digits = 0;
-        const bool hasDigits = pos < text.size() && text[pos] == '.';
-        if (hasDigits) {
-            ++pos;
-            digits = readNumber(text, pos);
-            if (digits < 0) throw layoutError(text, pos);
-        }
-        switch (d) {
-            case 'A':
-                item.kind = ItemKind::Text;
-                item.width = width < 0 ? 0 : width;
-                break;
-            case 'I':
-                item.kind = ItemKind::Integer;
-                if (width < 0) throw layoutError(text, pos);
-                item.width = width;
-                item.digits = digits;
-                break;
-            case 'F':
-            case 'E':
-                item.kind = d == 'F' ? ItemKind::Fixed : ItemKind::Exponent;
-                if (width < 1 || !hasDigits) throw layoutError(text, pos);
-                item.width = width;
-                item.digits = digits;
-                break;
-            default:
-                throw layoutError(text, pos - 1);
-        }
-        hasFields_ = true;
-        for (int k = 0; k < (count < 1 ? 1 : count); ++k) items_.push_back(item);
+        if (c == '\'' || c == '"')
+            items_.push_back({ItemKind::Literal, 0, 0, readQuotedLiteral(text, pos)});
+        else
+            parseRepeatedItem(text, pos, depth);
     }
 }
 

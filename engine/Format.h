@@ -74,6 +74,8 @@ class Layout {
     };
 
     void parseList(std::string_view text, std::size_t& pos, int depth);
+    void parseRepeatedItem(std::string_view text, std::size_t& pos, int depth);
+    static Item readDescriptor(std::string_view text, std::size_t& pos, char letter);
     void formatField(std::string& line, const Item& item, const FieldValue& value) const;
 
     std::vector<Item> items_;  // groups and repeat counts already expanded

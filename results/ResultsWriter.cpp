@@ -269,19 +269,24 @@ static std::string caseSummaryCsv(const ResultsSummary& s, const std::string& L,
     return out.str();
 }
 
-std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
-                                                            const std::string& source,
-                                                            SummaryChoices choices) {
-    const ResultsSummary summary = summarizeResults(r, choices);
-    std::vector<std::pair<std::string, std::string>> files;
-    const UnitLabels u = unitLabels(r.unitSystem);
-    const std::string L = r.unitSystem ? u.length : "", F = r.unitSystem ? u.force : "",
-                      P = r.unitSystem ? u.stress : "";
+// The unit labels that the column names carry; empty when the run left the unit system unread.
+struct CsvUnits {
+    std::string length, force, stress;
+};
 
+static CsvUnits csvUnits(const RunResults& r) {
+    if (!r.unitSystem) return {};
+    const UnitLabels u = unitLabels(r.unitSystem);
+    return {u.length, u.force, u.stress};
+}
+
+// The key,value file: the run's status and units, what it read, and the summary's criteria.
+static std::string runKeysCsv(const RunResults& r, const std::string& source, const CsvUnits& u,
+                              const ResultsSummary& summary) {
     std::ostringstream s;
     s << "key,value\nstatus," << r.status << "\nmessage," << csvText(r.message) << "\nsource,"
-      << csvText(source) << "\nunit_system," << r.unitSystem << "\nlength_unit," << L
-      << "\nforce_unit," << F << "\nstress_unit," << P << "\nload_settlement_complete,"
+      << csvText(source) << "\nunit_system," << r.unitSystem << "\nlength_unit," << u.length
+      << "\nforce_unit," << u.force << "\nstress_unit," << u.stress << "\nload_settlement_complete,"
       << (r.loadSettlementComplete ? 1 : 0) << "\nload_controlled_complete,"
       << (r.loadControlledComplete ? 1 : 0) << "\n";
     if (r.input.read && source == "plot file") {
@@ -301,39 +306,39 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
           << numberText(in.wMultiplier) << "\n";
     }
     s << summaryCriteriaCsv(summary);
-    files.emplace_back("summary", s.str());
-    files.emplace_back("case-summary", caseSummaryCsv(summary, L, F));
+    return s.str();
+}
 
-    const auto rowsCsv = [&](const std::vector<LoadSettlementRow>& rows, bool complete,
-                             bool withConvergence) {
-        std::ostringstream t;
-        t << "state," << (withConvergence ? "converged," : "") << "top_load_" << F
-          << ",top_movement_" << L << ",tip_movement_" << L << ",tip_load_" << F
-          << ",unconverged_increments\n";
-        for (const LoadSettlementRow& row : rows) {
-            t << rowState(complete) << ",";
-            if (withConvergence) t << (row.converged ? 1 : 0) << ",";
-            t << numberText(row.topLoad) << ",";
-            if (row.converged)
-                t << numberText(row.topMovement) << "," << numberText(row.tipMovement) << ","
-                  << numberText(row.tipLoad);
-            else
-                t << ",,";
-            t << "," << row.unconvergedIncrements << "\n";
-        }
-        return t.str();
-    };
-    files.emplace_back("load-settlement",
-                       rowsCsv(r.loadSettlement, r.loadSettlementComplete, false));
-    files.emplace_back("load-controlled",
-                       rowsCsv(r.loadControlled, r.loadControlledComplete, true));
+// Load-settlement rows; an unconverged row keeps its load and leaves the movements empty.
+static std::string loadSettlementCsv(const std::vector<LoadSettlementRow>& rows, bool complete,
+                                     bool withConvergence, const CsvUnits& u) {
+    std::ostringstream t;
+    t << "state," << (withConvergence ? "converged," : "") << "top_load_" << u.force
+      << ",top_movement_" << u.length << ",tip_movement_" << u.length << ",tip_load_" << u.force
+      << ",unconverged_increments\n";
+    for (const LoadSettlementRow& row : rows) {
+        t << rowState(complete) << ",";
+        if (withConvergence) t << (row.converged ? 1 : 0) << ",";
+        t << numberText(row.topLoad) << ",";
+        if (row.converged)
+            t << numberText(row.topMovement) << "," << numberText(row.tipMovement) << ","
+              << numberText(row.tipLoad);
+        else
+            t << ",,";
+        t << "," << row.unconvergedIncrements << "\n";
+    }
+    return t.str();
+}
 
+// Each case's loads and movements at the nodes, then its transfer values at the middles.
+static std::string distributionCsv(const RunResults& r, const CsvUnits& u) {
     std::ostringstream d;
-    d << "state,case,kind,index,depth_" << L << ",load_" << F << ",movement_" << L << ",transfer_"
-      << P << ",load_taken_" << F << ",shortening_" << L << "\n";
+    d << "state,case,kind,index,depth_" << u.length << ",load_" << u.force << ",movement_"
+      << u.length << ",transfer_" << u.stress << ",load_taken_" << u.force << ",shortening_"
+      << u.length << "\n";
+    const char* state = rowState(r.loadSettlementComplete);
     for (std::size_t k = 0; k < r.distributions.size(); ++k) {
         const CaseDistribution& c = r.distributions[k];
-        const char* state = rowState(r.loadSettlementComplete);
         for (std::size_t n = 0; n < c.nodeDepth.size(); ++n)
             d << state << "," << k + 1 << ",node," << n + 1 << "," << numberText(c.nodeDepth[n])
               << "," << numberText(c.nodeLoad[n]) << "," << numberText(c.nodeMovement[n])
@@ -347,24 +352,44 @@ std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
               << at(c.loadTaken) << "," << at(c.shortening) << "\n";
         }
     }
-    files.emplace_back("distribution", d.str());
+    return d.str();
+}
 
+static std::string tzCurvesCsv(const RunResults& r, const CsvUnits& u) {
     std::ostringstream tz;
-    tz << "curve,number,depth_" << L << ",point,z_" << L << ",t_" << P << "\n";
+    tz << "curve,number,depth_" << u.length << ",point,z_" << u.length << ",t_" << u.stress << "\n";
     for (std::size_t i = 0; i < r.tzCurves.size(); ++i)
         for (std::size_t j = 0; j < r.tzCurves[i].points.size(); ++j)
             tz << i + 1 << "," << r.tzCurves[i].number << "," << numberText(r.tzCurves[i].depth)
                << "," << j + 1 << "," << numberText(r.tzCurves[i].points[j].x) << ","
                << numberText(r.tzCurves[i].points[j].y) << "\n";
-    files.emplace_back("tz-curves", tz.str());
+    return tz.str();
+}
 
+static std::string qwCurveCsv(const RunResults& r, const CsvUnits& u) {
     std::ostringstream qw;
-    qw << "point,w_" << L << ",q_" << F << "\n";
+    qw << "point,w_" << u.length << ",q_" << u.force << "\n";
     for (std::size_t j = 0; j < r.qwCurve.size(); ++j)
         qw << j + 1 << "," << numberText(r.qwCurve[j].x) << "," << numberText(r.qwCurve[j].y)
            << "\n";
-    files.emplace_back("qw-curve", qw.str());
-    return files;
+    return qw.str();
+}
+
+std::vector<std::pair<std::string, std::string>> resultsCsv(const RunResults& r,
+                                                            const std::string& source,
+                                                            SummaryChoices choices) {
+    const ResultsSummary summary = summarizeResults(r, choices);
+    const CsvUnits u = csvUnits(r);
+    return {
+        {"summary", runKeysCsv(r, source, u, summary)},
+        {"case-summary", caseSummaryCsv(summary, u.length, u.force)},
+        {"load-settlement",
+         loadSettlementCsv(r.loadSettlement, r.loadSettlementComplete, false, u)},
+        {"load-controlled", loadSettlementCsv(r.loadControlled, r.loadControlledComplete, true, u)},
+        {"distribution", distributionCsv(r, u)},
+        {"tz-curves", tzCurvesCsv(r, u)},
+        {"qw-curve", qwCurveCsv(r, u)},
+    };
 }
 
 }  // namespace keldar

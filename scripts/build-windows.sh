@@ -10,12 +10,10 @@ echo "build-windows: keldar-convert.exe and the GUI are not built: they need Qt 
      "Debian 12 packages no Qt for mingw-w64."
 for target in ${KELDAR_WINDOWS_TARGETS:-win64 win32}; do
   case "$target" in
-    win64) toolchain=cmake/toolchains/mingw-w64-x86_64.cmake ;;
-    win32) toolchain=cmake/toolchains/mingw-w64-i686.cmake ;;
+    win64 | win32) ;;
     *) echo "build-windows: unknown target $target (win64 or win32)" >&2; exit 2 ;;
   esac
   echo "== Windows build ($target) in build-$target/"
-  cmake -S . -B "build-$target" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DKELDAR_BUILD_APP=OFF "$@" >/dev/null
-  cmake --build "build-$target" --parallel 2
+  cmake --preset "windows-$target" "$@" >/dev/null
+  cmake --build --preset "windows-$target"
 done

@@ -24,9 +24,8 @@ while [ $# -gt 0 ]; do
 done
 build=build-fuzz
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DKELDAR_FUZZ=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target keldar_fuzzers
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 # target  seed folders and files
 declare -A seeds=(

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds KELDAR and runs every test: the normal build (warnings as errors) into build/ and its
+# Checks the layout of the C++ files (scripts/check-format.sh), then builds KELDAR and runs every
+# test: the normal build (warnings as errors) into build/ and its
 # Debian package (scripts/test-package.sh), then the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-asan/, where any report fails the run, the engine's threaded
 # tests under ThreadSanitizer in build-tsan/ (scripts/tsan.sh), and a minute of random user
@@ -7,16 +8,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+bash scripts/check-format.sh
 bash scripts/build.sh -DKELDAR_WERROR=ON
 ctest --test-dir build --output-on-failure -j2
 bash scripts/test-package.sh
 
 echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer)"
-cmake -S . -B build-asan -G Ninja -DKELDAR_SANITIZE=ON -DKELDAR_WERROR=ON >/dev/null
-cmake --build build-asan
-ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
-UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j2
+cmake --preset sanitizer >/dev/null
+cmake --build --preset sanitizer
+ctest --preset sanitizer
 
 echo "== ThreadSanitizer (the engine's worker threads and runs in memory on several threads)"
 bash scripts/tsan.sh

@@ -3,10 +3,12 @@
 // and to check a data file.
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -133,12 +135,15 @@ int convertResults(const std::string& kind, const std::string& file, const std::
     return ok && results.status == 0 ? kSaved : kInvalid;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+struct Arguments {
     QStringList files;
     bool force = false;
     QString resultsKind;
+};
+
+// What the command line asks for; an exit status when it asks for nothing to convert
+// (--help, --version) or holds a usage error, which is then on standard error.
+std::optional<int> parseArguments(int argc, char** argv, Arguments& a) {
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
@@ -150,34 +155,30 @@ int main(int argc, char** argv) {
             return kSaved;
         }
         if (arg == QStringLiteral("--force")) {
-            force = true;
-            continue;
-        }
-        if (arg == QStringLiteral("--results") && i + 1 < argc) {
-            resultsKind = QString::fromLocal8Bit(argv[++i]);
-            if (resultsKind != QStringLiteral("json") && resultsKind != QStringLiteral("csv")) {
+            a.force = true;
+        } else if (arg == QStringLiteral("--results") && i + 1 < argc) {
+            a.resultsKind = QString::fromLocal8Bit(argv[++i]);
+            if (a.resultsKind != QStringLiteral("json") && a.resultsKind != QStringLiteral("csv")) {
                 std::cerr << "keldar-convert: --results takes json or csv\n";
                 return kUsage;
             }
-            continue;
-        }
-        if (arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
+        } else if (arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
             std::cerr << "keldar-convert: unknown option " << argv[i] << "\n";
             printUsage(std::cerr);
             return kUsage;
+        } else {
+            a.files.append(arg);
         }
-        files.append(arg);
     }
-    if (files.isEmpty() || files.size() > 2) {
+    if (a.files.isEmpty() || a.files.size() > 2) {
         printUsage(std::cerr);
         return kUsage;
     }
-    if (!resultsKind.isEmpty())
-        return convertResults(resultsKind.toStdString(), files[0].toLocal8Bit().toStdString(),
-                              files.size() == 2 ? files[1].toLocal8Bit().toStdString() : "");
-    const QString in = files[0];
-    const QString out =
-        files.size() == 2 ? files[1] : keldar::ChangeFileExt(in, QStringLiteral(".kd3d"));
+    return std::nullopt;
+}
+
+// Reads a data file of either format and saves it as the program would, to `out` (.kd3d).
+int convertDataFile(const QString& in, const QString& out, bool force) {
     // A .kdd file is never written: the writer knows only the current format.
     if (isOldFormat(out)) {
         std::cerr << "keldar-convert: will not write the old .kdd format ("
@@ -205,4 +206,18 @@ int main(int argc, char** argv) {
         return kInvalid;
     }
     return kSaved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments a;
+    if (const std::optional<int> status = parseArguments(argc, argv, a)) return *status;
+    const QString in = a.files[0];
+    if (!a.resultsKind.isEmpty())
+        return convertResults(a.resultsKind.toStdString(), in.toLocal8Bit().toStdString(),
+                              a.files.size() == 2 ? a.files[1].toLocal8Bit().toStdString() : "");
+    const QString out =
+        a.files.size() == 2 ? a.files[1] : keldar::ChangeFileExt(in, QStringLiteral(".kd3d"));
+    return convertDataFile(in, out, a.force);
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -252,10 +253,9 @@ bool runOne(const PlannedRun& run, const Options& o, const keldar::RunIdentity& 
     return ok;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    Options o;
+// What the command line asks for; an exit status when it asks for no run (--help, --version)
+// or holds a usage error, which is then on standard error.
+std::optional<int> parseArguments(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -288,31 +288,34 @@ int main(int argc, char** argv) {
             o.args.push_back(arg);
         }
     }
-    if (!o.resultsKind.empty() && o.resultsKind != "json" && o.resultsKind != "csv") {
-        std::cerr << "keldar-run: --results takes json or csv\n";
-        return 2;
-    }
-    if (!o.out.empty() && o.resultsKind.empty()) {
-        std::cerr << "keldar-run: --out needs --results\n";
-        return 2;
-    }
-    if (!o.outputDir.empty() && !fs::is_directory(o.outputDir)) {
-        std::cerr << "keldar-run: --output-dir must name an existing folder: " << o.outputDir
-                  << "\n";
-        return 2;
-    }
+    return std::nullopt;
+}
+
+// The options that do not go together; the message for the first such pair, or empty.
+std::string optionConflict(const Options& o) {
+    if (!o.resultsKind.empty() && o.resultsKind != "json" && o.resultsKind != "csv")
+        return "--results takes json or csv";
+    if (!o.out.empty() && o.resultsKind.empty()) return "--out needs --results";
+    if (!o.outputDir.empty() && !fs::is_directory(o.outputDir))
+        return "--output-dir must name an existing folder: " + o.outputDir;
+    return {};
+}
+
+// Every file to run with the files it will write; a usage error (on standard error) when
+// there is nothing to run or the runs would write over each other or over a data file.
+std::optional<std::vector<PlannedRun>> planRuns(const Options& o) {
     const std::vector<std::string> files = expandArguments(o.args);
     if (files.empty()) {
         if (o.args.empty())
             printUsage(std::cerr);
         else
             std::cerr << "keldar-run: no .kd3d file found\n";
-        return 2;
+        return std::nullopt;
     }
     const bool single = files.size() == 1;
     if (!single && !o.out.empty() && !fs::is_directory(o.out)) {
         std::cerr << "keldar-run: with several data files --out must name an existing folder\n";
-        return 2;
+        return std::nullopt;
     }
     std::vector<PlannedRun> plan;
     for (const std::string& file : files)
@@ -320,16 +323,34 @@ int main(int argc, char** argv) {
             {file, keldar::runPathsFor(file, o.outputDir), resultsFilesFor(file, o, single)});
     if (const std::string conflict = planConflict(plan); !conflict.empty()) {
         std::cerr << "keldar-run: nothing run: " << conflict << "\n";
-        return 2;
+        return std::nullopt;
     }
+    return plan;
+}
 
+keldar::RunIdentity commandLineIdentity() {
     keldar::RunIdentity identity;
     identity.version = keldar::kProgramVersion;
     identity.user1 = "KELDAR command-line analysis (keldar-run)";
     identity.user2 = "Batch run, no user identification";
     identity.number = 0;
+    return identity;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (const std::optional<int> status = parseArguments(argc, argv, o)) return *status;
+    if (const std::string conflict = optionConflict(o); !conflict.empty()) {
+        std::cerr << "keldar-run: " << conflict << "\n";
+        return 2;
+    }
+    const std::optional<std::vector<PlannedRun>> plan = planRuns(o);
+    if (!plan) return 2;
+    const keldar::RunIdentity identity = commandLineIdentity();
     int exitCode = 0;
-    for (const PlannedRun& run : plan)
+    for (const PlannedRun& run : *plan)
         if (!runOne(run, o, identity)) exitCode = 1;
     return exitCode;
 }
