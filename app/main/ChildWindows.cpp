@@ -133,8 +133,7 @@ void OpenResultsSummary(TMainForm& form) {
 void OpenReportViewer(TMainForm& form, TReportPage page) {
     const QString& data = form.Project().FileName;
     form.ShowSingleChild(QLatin1String(kReportViewerKey), [&form, &data] {
-        return new TReportViewer(ChangeFileExt(data, QStringLiteral(".kd3o")),
-                                 ChangeFileExt(data, QStringLiteral(".kd3r")),
+        return new TReportViewer(ReportFileName(data), NotesFileName(data),
                                  QFileInfo(data).completeBaseName(), form.Messages(),
                                  DesktopShell());
     });

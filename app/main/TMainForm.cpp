@@ -192,9 +192,9 @@ void TMainForm::CreateOptionsMenu() {
     units->setObjectName(QStringLiteral("OptionsUnits"));
     unitGroup_ = new QActionGroup(this);
     QAction* english = AddItem(units, "EnglishUnits", QStringLiteral("&English Units (lb, in)"),
-                               [this] { SetUnitSystem(1); });
+                               [this] { SetUnitSystem(usEnglish); });
     QAction* si = AddItem(units, "SIUnits", QStringLiteral("&S.I. Units (kN, m)"),
-                          [this] { SetUnitSystem(2); });
+                          [this] { SetUnitSystem(usSI); });
     for (QAction* item : {english, si}) {
         item->setCheckable(true);
         unitGroup_->addAction(item);
@@ -218,7 +218,7 @@ void TMainForm::CreateOptionsMenu() {
     loads->setObjectName(QStringLiteral("LoadMethod1"));
     const auto flip = [this](bool TProgramFields::*option) {
         return [this, option] {
-            Project().*option = !(Project().*option);
+            Project().SetOption(option, !(Project().*option));
             UpdateOptionsMenu();
         };
     };
@@ -401,12 +401,11 @@ void TMainForm::Guarded(const std::function<void()>& command, bool needsAccepted
 // ---- States ----
 
 bool TMainForm::OutputReportExists() const {
-    return QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")));
+    return QFileInfo::exists(ReportFileName(project_->FileName));
 }
 
 bool TMainForm::ResultsAvailable() const {
-    return plotsLoaded_ &&
-           QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3p")));
+    return plotsLoaded_ && QFileInfo::exists(PlotFileName(project_->FileName));
 }
 
 bool TMainForm::SummaryAvailable() const {
@@ -464,8 +463,8 @@ void TMainForm::UpdateOptionsMenu() {
     Item(*this, "ApplyFactors")->setChecked(p.TZFactorsOn);
     Item(*this, "ApplyQwFactors")->setChecked(p.QWFactorsOn);
     reportAfterRunItem_->setChecked(settings_.ShowReportAfterRun);
-    Item(*this, "EnglishUnits")->setChecked(p.UnitSystem == 1);
-    Item(*this, "SIUnits")->setChecked(p.UnitSystem != 1);
+    Item(*this, "EnglishUnits")->setChecked(p.UnitSystem == usEnglish);
+    Item(*this, "SIUnits")->setChecked(p.UnitSystem == usSI);
     UpdateCurveItems();
 }
 
@@ -482,8 +481,7 @@ void TMainForm::UpdateComputationMenu() {
     DeactivateActiveChild();
     const QString& name = project_->FileName;
     Item(*this, "CompInput")->setEnabled(QFileInfo::exists(name));
-    Item(*this, "CompKernel")
-        ->setEnabled(QFileInfo::exists(ChangeFileExt(name, QStringLiteral(".kd3r"))));
+    Item(*this, "CompKernel")->setEnabled(QFileInfo::exists(NotesFileName(name)));
     Item(*this, "CompOutput")->setEnabled(OutputReportExists());
     viewReportItem_->setEnabled(OutputReportExists());
     resultsSummaryItem_->setEnabled(SummaryAvailable());
@@ -524,7 +522,7 @@ void TMainForm::ReactivateUnitDialogs() {
 }
 
 void TMainForm::SetCurvesGenerated(bool generated) {
-    project_->CurvesGenerated = generated;
+    project_->SetOption(&TProgramFields::CurvesGenerated, generated);
     UpdateCurveItems();
     CheckSpeedButtons();
 }

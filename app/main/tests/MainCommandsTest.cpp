@@ -116,7 +116,7 @@ class MainCommandsTest : public QObject {
         DropOn(s.form, other);
         expectRefused(s, kNotEvaluated, pileLength, "dropped file");
         QCOMPARE(s.form.Project().FileName, data);
-        QCOMPARE(s.form.Project().UnitSystem, 1);
+        QCOMPARE(s.form.Project().UnitSystem, keldar::usEnglish);
         QCOMPARE(s.form.Project().CurvesGenerated, generated);
         QVERIFY(!s.form.Project().DowndragOn);
         QCOMPARE(s.form.Project().PileLength, length);
@@ -226,6 +226,8 @@ class MainCommandsTest : public QObject {
         QVERIFY(s.texts().isEmpty());
 
         const QString data = folder_.copyExample(QStringLiteral("user-curves-si.kd3d"));
+        s.messages.queueAnswer(
+            keldar::UserMessages::Answer::No);  // the curve choices above are edits: not saved
         s.open(data);
         QVERIFY(!s.item("SpeedButton6")->isEnabled());
         QVERIFY(!s.item("ViewSoilLayerCoordinates1")->isEnabled());

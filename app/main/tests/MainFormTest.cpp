@@ -149,7 +149,7 @@ class MainFormTest : public QObject {
         QVERIFY(s.item("Topload1")->isEnabled());
         s.form.Project().PileLength = 39.37007874L;
         s.item("SIUnits")->trigger();
-        QCOMPARE(s.form.Project().UnitSystem, 2);
+        QCOMPARE(s.form.Project().UnitSystem, keldar::usSI);
         QVERIFY(std::abs(static_cast<double>(s.form.Project().PileLength) - 1.0) < 1e-12);
         // Data > Title opens its window, once however often it is chosen.
         s.item("DataTitle")->trigger();
@@ -159,6 +159,27 @@ class MainFormTest : public QObject {
         QVERIFY(s.form.SingleChild(keldar::kTitleDialogKey) != nullptr);
         s.item("HelpAbout")->trigger();
         QCOMPARE(s.desktop.modals, QStringList({"AboutBox"}));
+    }
+
+    // Every option the user changes is an edit: leaving afterwards must ask to save it.
+    void optionTogglesAndTheUnitSwitchMarkTheProjectModified() {
+        Session s(settingsFile());
+        keldar::TProgramData& project = s.form.Project();
+        // Choices already in force change nothing.
+        for (const char* same : {"EnglishUnits", "miCircular"}) {
+            s.item(same)->trigger();
+            QVERIFY2(!project.Modified(), same);
+        }
+        for (const char* toggle :
+             {"SIUnits", "EnglishUnits", "miNonCircular", "Downdrag1", "SpecifyTipMovements1",
+              "AssignLoadsatPileHead1", "ApplyFactors", "ApplyQwFactors"}) {
+            project.SetModified(false);
+            s.item(toggle)->trigger();
+            QVERIFY2(project.Modified(), toggle);
+        }
+        project.FileName = dir_.filePath(QStringLiteral("toggled.kd3d"));
+        project.SaveToFile();
+        QVERIFY(!project.Modified());
     }
 
     void singleChildrenStoreBeforeMenusAndReloadAfterAUnitSwitch() {
@@ -207,7 +228,7 @@ class MainFormTest : public QObject {
             QCOMPARE(s.form.windowTitle(), keldar::MainWindowTitle(file));
         }
         QCOMPARE(s.texts(), QStringList());
-        QCOMPARE(s.form.Project().UnitSystem, 2);  // the last one is in S.I. units
+        QCOMPARE(s.form.Project().UnitSystem, keldar::usSI);  // the last one is in S.I. units
         QVERIFY(!s.form.Project().CurvesGenerated);
         QVERIFY(!s.item("SpeedButton7")->isEnabled());
     }
@@ -525,6 +546,7 @@ class MainFormTest : public QObject {
         s.form.CloseChildWindows();
 
         // The same run with the factors off and on gives the same results.
+        s.messages.queueAnswer(Answer::No);  // the toggle above is an edit: not saved
         s.open(copyExample("pipe-pile-clay.kd3d", "identity.kd3d"));
         s.form.CompRunClick();
         const QByteArray off = ReadAll(dir_.filePath("identity.kd3p"));
