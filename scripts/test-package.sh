@@ -70,6 +70,15 @@ assert rows, "no load-settlement rows"
 print("keldar", keldar.__version__, "from", keldar.__file__, "-", len(rows), "load-settlement rows")
 PY
 
+echo "== keldar-study on the example grid"
+study_out=$work/study
+mkdir -p "$study_out"
+[ "$(PYTHONPATH="$usr/lib/python3/dist-packages" "$usr/bin/keldar-study" --version)" = \
+  "keldar-study (KELDAR) $version" ] || fail "keldar-study --version does not show $version"
+PYTHONPATH="$usr/lib/python3/dist-packages" "$usr/bin/keldar-study" --quiet \
+  "$doc/examples/scripting/pile-length.toml" --out "$study_out/pile-length.csv" \
+  --plots "$study_out/plots" >/dev/null || fail "keldar-study did not run the example grid"
+
 echo "== Man pages, desktop entry, AppStream data"
 for page in "$usr"/share/man/man1/*.1.gz; do
   warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)

@@ -117,6 +117,17 @@ void OpenControlOptions(TMainForm& form) {
                                      &form.Messages());
 }
 
+// The load-settlement plot's measured load test as the summary reads it: settlement and load in
+// the run's units.
+static std::vector<CurvePoint> MeasuredReadings(const TGraphPlot& plot, int unitSystem) {
+    std::vector<CurvePoint> readings;
+    if (!plot.Measured()) return readings;
+    for (const TFloatPoint& p : MeasuredPointsIn(*plot.Measured(), unitSystem)) {
+        readings.push_back({static_cast<float>(p.Y), static_cast<float>(p.X)});
+    }
+    return readings;
+}
+
 void OpenResultsSummary(TMainForm& form) {
     RunResults results;
     QString problem;
@@ -125,8 +136,13 @@ void OpenResultsSummary(TMainForm& form) {
         return;
     }
     const QString name = QFileInfo(form.Project().FileName).completeBaseName();
+    const std::vector<CurvePoint> measured =
+        MeasuredReadings(form.Plots().pltAxial, results.unitSystem);
     form.ShowSingleChild(QLatin1String(kResultsSummaryKey), [&] {
-        return new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
+        auto* window =
+            new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
+        window->SetMeasured(measured);
+        return window;
     });
 }
 

@@ -7,6 +7,7 @@
 
 #include "ChildWindows.h"
 #include "InputOutputError.h"
+#include "MeasuredCurveFile.h"
 #include "PlotFileReader.h"
 #include "ProjectFromCpt.h"
 #include "TMainForm.h"
@@ -35,6 +36,26 @@ QString SaveFailureText(const QString& fileName, const QString& reason) {
 
 bool HasExtension(const QString& fileName, const char* extension) {
     return QFileInfo(fileName).suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0;
+}
+
+// The measured load test kept beside a project: taken when the project is opened, dropped with
+// it. A damaged file is reported and leaves the plot without a measured curve.
+void RestoreMeasured(TGraphPlot& plot, const QString& projectFile, UserMessages& messages) {
+    try {
+        RestoreMeasuredCurve(plot, projectFile);
+    } catch (const EInputOutputError& e) {
+        messages.information(QStringLiteral("Measured Curve"), e.Message());
+    }
+}
+
+// A project saved under a new name takes its measured curve along.
+void CarryMeasured(TGraphPlot& plot, const QString& projectFile, UserMessages& messages) {
+    plot.MeasuredFile = MeasuredFileName(projectFile);
+    try {
+        KeepMeasuredCurve(plot);
+    } catch (const EInputOutputError& e) {
+        messages.information(QStringLiteral("Measured Curve"), e.Message());
+    }
 }
 
 }  // namespace
@@ -84,6 +105,7 @@ void TMainForm::OpenFileName(const QString& fileName, bool withFactorRecords) {
     SetWindowTitle();
     plotsLoaded_ = false;
     runSucceeded_ = false;
+    RestoreMeasured(plots_.pltAxial, project_->FileName, messages_);
     ReadResults(false);
     CheckSpeedButtons();
     UpdateCurveItems();
@@ -116,6 +138,7 @@ void TMainForm::ShowNewProject() {
     UpdateCurveItems();
     plotsLoaded_ = false;
     runSucceeded_ = false;
+    RestoreMeasured(plots_.pltAxial, QString(), messages_);
     CheckSpeedButtons();
 }
 
@@ -238,6 +261,7 @@ TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
         try {
             project_->SaveToFile();
             result = SaveResult::Saved;
+            CarryMeasured(plots_.pltAxial, project_->FileName, messages_);
         } catch (const EInputOutputError& e) {
             *error = SaveFailureText(project_->FileName, e.Message());
             // The project keeps the name under which it was last read or written.

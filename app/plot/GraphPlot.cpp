@@ -1,9 +1,11 @@
 #include "GraphPlot.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "NumberText.h"
 #include "UnitSystem.h"
+#include "Units.h"
 
 namespace keldar {
 
@@ -11,7 +13,45 @@ TGraphPlot::TGraphPlot(QObject* parent) : QObject(parent) {}
 
 TGraphPlot::~TGraphPlot() = default;
 
-void TGraphPlot::SetUnits(int value) { Assign(units_, std::clamp(value, 1, 3)); }
+void TGraphPlot::SetUnits(int value) {
+    Assign(units_, std::clamp(value, 1, 3));
+    RefreshMeasuredLine();
+}
+
+void TGraphPlot::SetMeasured(std::optional<TMeasuredCurve> curve) {
+    measured_ = std::move(curve);
+    RefreshMeasuredLine();
+    emit changed();
+}
+
+// The S.I. numbers of the axes' codes F1 and L are kN and m, as the measured curve holds them.
+void TGraphPlot::RefreshMeasuredLine() {
+    if (!measured_) {
+        measuredLine_.reset();
+        return;
+    }
+    const bool shown = !measuredLine_ || measuredLine_->Shown;
+    measuredLine_ = std::make_unique<TLine>(this, 0, 0);
+    measuredLine_->Name = QStringLiteral("measured");
+    measuredLine_->Shown = shown;
+    const auto factor = [this](const QString& code) {
+        return static_cast<double>(ConversionFactor(code.toStdString(), usSI, units_));
+    };
+    const double x = factor(xUnits_), y = factor(yUnits_);
+    for (const TFloatPoint& p : measured_->Points) {
+        measuredLine_->Points.push_back({p.X * x, p.Y * y});
+    }
+}
+
+const TLine* TGraphPlot::EntryLine(int curve) const {
+    if (curve == kMeasuredCurve) return measuredLine_.get();
+    if (curve < 0 || curve >= CurveCount()) return nullptr;
+    return curves_[static_cast<std::size_t>(curve)].get();
+}
+
+TLine* TGraphPlot::EntryLine(int curve) {
+    return const_cast<TLine*>(std::as_const(*this).EntryLine(curve));
+}
 
 void TGraphPlot::SetCurveCount(int count) {
     const auto wanted = static_cast<std::size_t>(std::max(count, 0));

@@ -7,13 +7,18 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Line.h"
+#include "MeasuredCurve.h"
 
 namespace keldar {
 
 using TLineList = std::vector<std::unique_ptr<TLine>>;
+
+// The legend's index for the measured curve, which is not one of the main curves.
+inline constexpr int kMeasuredCurve = -1;
 
 class TGraphPlot : public QObject {
     Q_OBJECT
@@ -83,6 +88,23 @@ class TGraphPlot : public QObject {
     QString XAxisText() const;
     QString YAxisText() const;
 
+    // A measured load test drawn beside the computed curves. Like the display settings it stays
+    // when a run or an opened project refills the curves. Stored in kN and m; MeasuredLine holds
+    // it in the units of the axes, named "measured". Only a plot whose axes are a load (F1) and
+    // a settlement (L) takes one.
+    bool TakesMeasuredCurve = false;
+    const std::optional<TMeasuredCurve>& Measured() const { return measured_; }
+    void SetMeasured(std::optional<TMeasuredCurve> curve);
+    const TLine* MeasuredLine() const { return measuredLine_.get(); }
+    TLine* MeasuredLine() { return measuredLine_.get(); }
+    // The line of a legend entry: a main curve, or the measured line for kMeasuredCurve; null
+    // when there is none.
+    const TLine* EntryLine(int curve) const;
+    TLine* EntryLine(int curve);
+    // The file beside the project that keeps the measured curve between sessions; empty while
+    // the project has no name.
+    QString MeasuredFile;
+
     // Further lists: soil-layer lines, wall lines and the third panel's lines.
     TLineList& LayerLines() { return layerLines_; }
     TLineList& WallLines() { return wallLines_; }
@@ -101,6 +123,8 @@ class TGraphPlot : public QObject {
     void changed();
 
   private:
+    void RefreshMeasuredLine();
+
     template <class T>
     void Assign(T& field, const T& value) {
         if (field == value) return;
@@ -131,6 +155,8 @@ class TGraphPlot : public QObject {
     TLineList layerLines_;
     TLineList wallLines_;
     TLineList thirdLines_;
+    std::optional<TMeasuredCurve> measured_;
+    std::unique_ptr<TLine> measuredLine_;
 };
 
 // The unit label of a plot axis: force symbols first (every "F2", else every "F1", else every

@@ -16,6 +16,7 @@ TMainPlots::TMainPlots() {
     // Trailing blanks in some captions are as declared: the unit label follows them.
     Declare(pltLoad, "Load Distribution", "Total Capacity ", "F1", true, "Depth ", "L2");
     Declare(pltAxial, "Axial Load vs Settlement", "Axial Load ", "F1", true, "Settlement ", "L");
+    pltAxial.TakesMeasuredCurve = true;
     Declare(pltTZcurves, "t-z Curves", "Displacement, z", "L", false, "Unit Load Transfer, t",
             "F/L^2");
     Declare(PltQW, "Tip Resistance Curve", "Q", "F", true, "w", "L");

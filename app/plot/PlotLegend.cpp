@@ -49,7 +49,10 @@ QColor CurveColour(int activePosition) {
     return readable[static_cast<std::size_t>(index)];
 }
 
-int MarkerShape(int curveIndex) { return ((curveIndex % 10) + 10) % 10 + 1; }
+int MarkerShape(int curveIndex) {
+    if (curveIndex == kMeasuredCurve) return kMeasuredMarkerShape;
+    return ((curveIndex % 10) + 10) % 10 + 1;
+}
 
 QVector<TLegendEntry> LegendEntries(const TGraphPlot& plot) {
     QVector<TLegendEntry> entries;
@@ -62,6 +65,17 @@ QVector<TLegendEntry> LegendEntries(const TGraphPlot& plot) {
         entry.Text = plot.LegendEntry(i);
         entry.Shown = curve.Shown;
         entry.Drawable = IsDrawableCurve(curve);
+        if (!entry.Drawable) entry.Text += QString::fromLatin1(kSkippedCurveNote);
+        entries.append(entry);
+    }
+    // The measured curve comes last, in the next colour of the sequence.
+    if (const TLine* measured = plot.MeasuredLine()) {
+        TLegendEntry entry;
+        entry.Curve = kMeasuredCurve;
+        entry.Position = static_cast<int>(entries.size());
+        entry.Text = measured->Name;
+        entry.Shown = measured->Shown;
+        entry.Drawable = IsDrawableCurve(*measured);
         if (!entry.Drawable) entry.Text += QString::fromLatin1(kSkippedCurveNote);
         entries.append(entry);
     }

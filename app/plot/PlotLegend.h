@@ -24,7 +24,9 @@ double ContrastOnWhite(const QColor& colour);
 // The lightest shade of the colour (its channels scaled alike) with at least this contrast.
 QColor DarkenedForWhite(const QColor& colour, double contrast);
 
-// Marker shape 1..10 of a curve, from its 0-based index among all curves.
+// Marker shape 1..10 of a curve, from its 0-based index among all curves; the measured curve's
+// readings are marked with near-circles, unlike any computed curve of the same plot.
+inline constexpr int kMeasuredMarkerShape = 10;
 int MarkerShape(int curveIndex);
 
 inline constexpr char kSkippedCurveNote[] = " (invalid values, not drawn)";
@@ -37,7 +39,8 @@ struct TLegendEntry {
     bool Drawable = true;
 };
 
-// Entries of the active curves in order; their texts pass through the plot's legend-text event.
+// Entries of the active curves in order, their texts passed through the plot's legend-text
+// event, then the measured curve's entry when there is one (Curve kMeasuredCurve).
 QVector<TLegendEntry> LegendEntries(const TGraphPlot& plot);
 
 // Activates every curve, or only the first 20 when the plot limits new windows so.

@@ -205,15 +205,17 @@ static void PaintCurves(QPainter& painter, const TGraphPlot& plot, const TPlotLa
     painter.setBrush(Qt::NoBrush);
     for (const TLegendEntry& entry : LegendEntries(plot)) {
         if (!entry.Shown || !entry.Drawable) continue;
-        const TLine& curve = plot.Curve(entry.Curve);
+        const TLine& curve = *plot.EntryLine(entry.Curve);
         painter.setPen(CurvePen(CurveColour(entry.Position), plot, surface.Px));
         QPolygonF line;
         line.reserve(static_cast<qsizetype>(curve.Points.size()));
         for (const TFloatPoint& p : curve.Points) line << mapping.ToPixel(p.X, p.Y);
         painter.drawPolyline(line);
-        if (plot.Markers() <= 0) continue;
+        // Every reading of a load test is a measurement of its own: each keeps its marker.
+        const int every = entry.Curve == kMeasuredCurve ? 1 : plot.Markers();
+        if (every <= 0) continue;
         const int shape = MarkerShape(entry.Curve);
-        for (qsizetype j = 0; j < line.size(); j += plot.Markers()) {
+        for (qsizetype j = 0; j < line.size(); j += every) {
             painter.drawPolygon(MarkerPolygon(shape, line[j], surface.Px, surface.Py));
         }
     }

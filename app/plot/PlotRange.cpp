@@ -25,16 +25,18 @@ TAxisRange RoundedAxisRange(double lo, double hi) {
 
 TPlotRange FullPlotRange(const TGraphPlot& plot) {
     double xlo = 0, xhi = 0, ylo = 0, yhi = 0;
-    for (int i = 0; i < plot.CurveCount(); ++i) {
-        const TLine& curve = plot.Curve(i);
-        if (!IsDrawableCurve(curve)) continue;
+    const auto widen = [&](const TLine& curve) {
+        if (!IsDrawableCurve(curve)) return;
         for (const TFloatPoint& p : curve.Points) {
             xlo = std::min(xlo, p.X);
             xhi = std::max(xhi, p.X);
             ylo = std::min(ylo, p.Y);
             yhi = std::max(yhi, p.Y);
         }
-    }
+    };
+    for (int i = 0; i < plot.CurveCount(); ++i) widen(plot.Curve(i));
+    // A measured curve that goes further than the computed one is shown whole.
+    if (const TLine* measured = plot.MeasuredLine()) widen(*measured);
     return {RoundedAxisRange(xlo, xhi), RoundedAxisRange(ylo, yhi)};
 }
 

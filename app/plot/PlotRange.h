@@ -37,7 +37,8 @@ bool IsDrawableCurve(const TLine& curve);
 // leading digits are below 3.
 TAxisRange RoundedAxisRange(double lo, double hi);
 
-// The rounded range of every drawable main curve, always holding the origin.
+// The rounded range of every drawable main curve and of the measured curve, always holding the
+// origin.
 TPlotRange FullPlotRange(const TGraphPlot& plot);
 
 // A rubber band from a to b: ordered, and no narrower than a twentieth of the full span

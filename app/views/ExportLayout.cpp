@@ -39,6 +39,10 @@ TExportPlot ExportPlotFrom(const TGraphPlot& plot) {
     for (int t = 0; t < plot.CurveCount(); ++t) {
         out.Lines.push_back({plot.LegendEntry(t), plot.Curve(t).Points});
     }
+    // A measured load test goes with the computed curves, in the units of the axes.
+    if (const TLine* measured = plot.MeasuredLine()) {
+        out.Lines.push_back({measured->Name, measured->Points});
+    }
     return out;
 }
 

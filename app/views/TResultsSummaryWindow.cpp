@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "EntryErrors.h"
+#include "MeasuredComparison.h"
 #include "ResultsSummaryText.h"
 #include "TDataEdit.h"
 #include "TextPrinting.h"
@@ -112,7 +113,19 @@ void TResultsSummaryWindow::Refresh() {
     QStringList lines;
     for (const std::string& line : summaryText(summary_, results_.unitSystem))
         lines.append(QString::fromStdString(line));
+    if (!measured_.empty()) {
+        lines.append(QString());
+        const MeasuredComparison measured = compareMeasured(summary_, measured_);
+        for (const std::string& line :
+             measuredComparisonText(summary_, measured, results_.unitSystem))
+            lines.append(QString::fromStdString(line));
+    }
     text_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TResultsSummaryWindow::SetMeasured(std::vector<CurvePoint> readings) {
+    measured_ = std::move(readings);
+    Refresh();
 }
 
 QString TResultsSummaryWindow::Text() const { return text_->toPlainText(); }

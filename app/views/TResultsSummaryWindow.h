@@ -1,12 +1,14 @@
 // The Results Summary window: the numbers of a run that go into a design note (capacity by
 // named criteria, the load at a chosen settlement and the settlement at a chosen load, the
 // cases and, in settling soil, the neutral plane) as fixed-pitch text that can be copied,
-// printed and saved as PDF. The chosen settlement and load are entered above the text; the
+// printed and saved as PDF; with a measured load test, its loads at the same criteria beside the
+// computed ones. The chosen settlement and load are entered above the text; the
 // text follows them as each entry is accepted.
 #pragma once
 
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "ResultsSummary.h"
 #include "RunResults.h"
@@ -31,6 +33,10 @@ class TResultsSummaryWindow : public QWidget {
     QString Text() const;
     const ResultsSummary& Summary() const { return summary_; }
 
+    // A measured load test (head settlement x, head load y, in the run's units) read at the same
+    // criteria and shown after the summary; empty: none.
+    void SetMeasured(std::vector<CurvePoint> readings);
+
     void CopyClick();
     void PrintClick();
     void SavePdfClick();
@@ -41,6 +47,7 @@ class TResultsSummaryWindow : public QWidget {
 
     RunResults results_;
     ResultsSummary summary_;
+    std::vector<CurvePoint> measured_;
     QString projectName_;
     UserMessages& messages_;
     TViewsShell& shell_;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The plot windows of a sample run: the four result plots as windows, as saved pictures and as
-# printed PDF pages (turned into PNGs with pdftoppm), and the Active Curves dialog. Then the
+# printed PDF pages (turned into PNGs with pdftoppm), the Active Curves dialog, and the
+# load-settlement plot with the example's (illustrative) measured load test. Then the
 # load distribution and load-settlement plots of the down-drag example and of the S.I. example
 # with an uplift case and head loads, prefixed with the example's name.
 # plots.sh OUTDIR BUILDDIR
@@ -13,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 cp "$src/examples/pipe-pile-clay.kd3d" "$work/"
 "$build/tools/keldar-run" --quiet "$work/pipe-pile-clay.kd3d"
 "$build/app/plot/window/screenshots/keldar-plot-screenshots" "$work/pipe-pile-clay.kd3p" "$work" \
-  "24 in. pipe pile, 80 ft in clay"
+  "24 in. pipe pile, 80 ft in clay" "$src/examples/measured/pipe-pile-clay-load-test.csv"
 cp "$work"/plot-*.png "$out/"
 for pdf in "$work"/plot-*-printed.pdf; do
   name=$(basename "$pdf" .pdf)

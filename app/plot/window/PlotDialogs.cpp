@@ -86,4 +86,10 @@ bool TModalPlotDialogs::SetUpPage(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString TModalPlotDialogs::MeasuredCurveFileName(QWidget* parent) {
+    return QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Load Measured Curve"), QString(),
+        QStringLiteral("Load tests (*.csv *.txt *.tsv);;All Files (*)"));
+}
+
 }  // namespace keldar

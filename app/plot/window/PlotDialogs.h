@@ -32,6 +32,8 @@ class TPlotDialogs {
     virtual bool SetUpPrinting(QWidget* parent, QPrinter& printer) = 0;
     // The page setup dialog.
     virtual bool SetUpPage(QWidget* parent, QPrinter& printer) = 0;
+    // The file of a measured load-settlement curve to open; empty when cancelled.
+    virtual QString MeasuredCurveFileName(QWidget* parent) = 0;
 };
 
 // The program's own dialogs, shown modally.
@@ -45,6 +47,7 @@ class TModalPlotDialogs : public TPlotDialogs {
     bool EditSaveAttributes(QWidget* parent, TSaveAttributes& attributes) override;
     bool SetUpPrinting(QWidget* parent, QPrinter& printer) override;
     bool SetUpPage(QWidget* parent, QPrinter& printer) override;
+    QString MeasuredCurveFileName(QWidget* parent) override;
 };
 
 }  // namespace keldar

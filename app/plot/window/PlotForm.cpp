@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
+#include "InputOutputError.h"
+#include "MeasuredCurveFile.h"
 #include "NumberFormat.h"
 #include "PlotCanvas.h"
 #include "PlotDialogs.h"
@@ -127,6 +129,13 @@ void TPlotForm::CreateActions() {
             &TPlotForm::EditLegend);
     connect(AddItem(menu_, "ActiveGraphs", "&Active Curves"), &QAction::triggered, this,
             &TPlotForm::ChooseActiveCurves);
+    menu_->addSeparator()->setObjectName(QStringLiteral("MeasuredSeparator"));
+    connect(AddItem(menu_, "PlotMeasuredLoad", "Loa&d Measured Curve..."), &QAction::triggered,
+            this, &TPlotForm::LoadMeasuredCurve);
+    connect(AddItem(menu_, "PlotMeasuredPaste", "Pas&te Measured Curve"), &QAction::triggered, this,
+            &TPlotForm::PasteMeasuredCurve);
+    connect(AddItem(menu_, "PlotMeasuredRemove", "&Remove Measured Curve"), &QAction::triggered,
+            this, &TPlotForm::RemoveMeasuredCurve);
     menu_->addSeparator();
     connect(AddItem(menu_, "PlotPrint", "&Print..."), &QAction::triggered, this,
             &TPlotForm::Print);
@@ -167,9 +176,16 @@ void TPlotForm::UpdateMenus() {
     CheckTagged(menu_, "PlotMarkers", plot_->Markers());
     CheckTagged(menu_, "FontSize", plot_->SizeFont());
     CheckTagged(menu_, "LineWidth", plot_->WidthLine());
+    const bool measured = plot_->TakesMeasuredCurve;
+    for (const char* name :
+         {"MeasuredSeparator", "PlotMeasuredLoad", "PlotMeasuredPaste", "PlotMeasuredRemove"}) {
+        item(name)->setVisible(measured);
+    }
+    item("PlotMeasuredRemove")->setEnabled(plot_->Measured().has_value());
     for (QAction* curveItem : curveItems_) {
-        const int curve = curveItem->data().toInt();
-        if (curve < plot_->CurveCount()) curveItem->setChecked(plot_->Curve(curve).Shown);
+        if (const TLine* line = plot_->EntryLine(curveItem->data().toInt())) {
+            curveItem->setChecked(line->Shown);
+        }
     }
 }
 
@@ -333,9 +349,58 @@ void TPlotForm::CopyToClipboard() {
 }
 
 void TPlotForm::ToggleCurve(int curve) {
-    if (!plot_ || curve < 0 || curve >= plot_->CurveCount()) return;
-    plot_->Curve(curve).Shown = !plot_->Curve(curve).Shown;
+    TLine* line = plot_ ? plot_->EntryLine(curve) : nullptr;
+    if (!line) return;
+    line->Shown = !line->Shown;
     plot_->NotifyChanged();
+}
+
+static constexpr char kMeasuredTitle[] = "Measured Curve";
+
+void TPlotForm::TakeMeasuredCurve(const std::function<TMeasuredCurve()>& read) {
+    try {
+        plot_->SetMeasured(read());
+    } catch (const EInputOutputError& e) {
+        messages_.error(QString::fromLatin1(kMeasuredTitle), e.Message());
+        return;
+    }
+    MeasuredCurveChanged();
+}
+
+// The legend gained or lost a row: back into the plot's corner, as a new window has it. The
+// project's folder keeps the change.
+void TPlotForm::MeasuredCurveChanged() {
+    canvas_->PlaceLegend();
+    try {
+        KeepMeasuredCurve(*plot_);
+    } catch (const EInputOutputError& e) {
+        messages_.information(QString::fromLatin1(kMeasuredTitle),
+                              e.Message() + QStringLiteral("\rThe plot shows the change; "
+                                                           "the project's folder does not "
+                                                           "keep it."));
+    }
+}
+
+void TPlotForm::LoadMeasuredCurve() {
+    if (!plot_ || !plot_->TakesMeasuredCurve) return;
+    const QString fileName = dialogs_.MeasuredCurveFileName(this);
+    if (fileName.isEmpty()) return;
+    const int units = plot_->Units();
+    TakeMeasuredCurve([&] { return ReadMeasuredCurveFile(fileName, units); });
+}
+
+void TPlotForm::PasteMeasuredCurve() {
+    if (!plot_ || !plot_->TakesMeasuredCurve) return;
+    const QString text = QApplication::clipboard()->text();
+    const int units = plot_->Units();
+    TakeMeasuredCurve(
+        [&] { return ReadMeasuredCurveText(text, units, QStringLiteral("The clipboard text")); });
+}
+
+void TPlotForm::RemoveMeasuredCurve() {
+    if (!plot_ || !plot_->Measured()) return;
+    plot_->SetMeasured(std::nullopt);
+    MeasuredCurveChanged();
 }
 
 }  // namespace keldar

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "GraphPlot.h"
@@ -48,6 +49,11 @@ class TPlotForm : public QWidget {
     void SetUpPage();
     void SaveToDisk();
     void CopyToClipboard();
+    // The measured load test of the load-settlement plot: from a file, from the clipboard's
+    // text, or taken away. A refused text leaves the plot as it was.
+    void LoadMeasuredCurve();
+    void PasteMeasuredCurve();
+    void RemoveMeasuredCurve();
     void ToggleCurve(int curve);
     // Checks and visibility of the menu items, as the menu opens.
     void UpdateMenus();
@@ -57,6 +63,8 @@ class TPlotForm : public QWidget {
     void RebuildCurveItems();
     void PlotChanged();
     void ShowPointer(QPointF at);
+    void TakeMeasuredCurve(const std::function<TMeasuredCurve()>& read);
+    void MeasuredCurveChanged();
     QPrinter& Printer();
 
     QPointer<TGraphPlot> plot_;

@@ -57,6 +57,24 @@ TEST(ExportLayout, ShorterLinesLeaveBlanksAndLongerOnesKeepEveryPoint) {
     EXPECT_DOUBLE_EQ(rows[6][3].Number, 6);
 }
 
+TEST(ExportLayout, MeasuredCurveFollowsTheComputedOnesInTheAxesUnits) {
+    TMainPlots plots;
+    TGraphPlot& axial = plots.pltAxial;
+    axial.SetUnits(1);
+    axial.SetCurveCount(1);
+    axial.SetPointCount(2);
+    TMeasuredCurve test;
+    test.Points = {{0, 0}, {100, 0.0254}, {200, 0.0508}};  // kN and m
+    axial.SetMeasured(test);
+    const TExportPlot out = ExportPlotFrom(axial);
+    ASSERT_EQ(out.Lines.size(), 2u);
+    EXPECT_EQ(out.Lines[1].Name, QStringLiteral("measured"));
+    EXPECT_EQ(out.PointRows(), 3);
+    // kips and inches, as the plot's axes show them.
+    EXPECT_NEAR(out.Lines[1].Points[2].X, 200 * 0.2248089237, 1e-9);
+    EXPECT_NEAR(out.Lines[1].Points[2].Y, 2.0, 1e-6);
+}
+
 TEST(ExportLayout, CsvHoldsTheDataSheet) {
     TExportPlot plot;
     plot.Caption = "Load, Distribution";

@@ -211,6 +211,13 @@ class ResultWindowsTest : public QObject {
         QTest::qWait(10);
         QCOMPARE(window.Summary().chosenLoad, 1000.0f);  // a rejected entry changes nothing
 
+        // A measured load test is read at the chosen settlement too: 0.03 m lies a third of the
+        // way from 0.02 m (800 kN) to 0.05 m (1600 kN).
+        window.SetMeasured({{0.0f, 0.0f}, {0.02f, 800.0f}, {0.05f, 1600.0f}});
+        QVERIFY(window.Text().contains(QLatin1String("Measured load test beside the computed")));
+        QVERIFY(window.Text().contains(
+            QRegularExpression(QStringLiteral("Load at a settlement of 0.03000 m +1500 +1067\n"))));
+
         window.CopyClick();
         QCOMPARE(QApplication::clipboard()->text(), window.Text() + QLatin1Char('\n'));
         shell_.AnswerFile = dir_.filePath(QStringLiteral("summary.pdf"));

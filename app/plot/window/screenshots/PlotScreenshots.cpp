@@ -1,6 +1,6 @@
-// keldar-plot-screenshots PLOTFILE OUTDIR [TITLE]: pictures of the plot windows of one run for
-// review: the four result plots as windows, as saved images and printed to PDF, and the Active
-// Curves dialog.
+// keldar-plot-screenshots PLOTFILE OUTDIR [TITLE [MEASURED.csv]]: pictures of the plot windows of
+// one run for review: the four result plots as windows, as saved images and printed to PDF, the
+// Active Curves dialog, and, given a measured load test, the load-settlement plot beside it.
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,6 +9,7 @@
 #include <clocale>
 
 #include "ActiveLinesDialog.h"
+#include "InputOutputError.h"
 #include "PlotCanvas.h"
 #include "PlotDialogs.h"
 #include "PlotFileReader.h"
@@ -24,12 +25,35 @@ struct Shot {
     const char* Name;
 };
 
+// The load-settlement plot with a measured load test, as a window and as a saved picture.
+static int ShootMeasured(QMdiArea& area, TGraphPlot& plot, const QString& measured,
+                         const QString& out) {
+    try {
+        plot.SetMeasured(ReadMeasuredCurveFile(measured, plot.Units()));
+    } catch (const EInputOutputError& e) {
+        QTextStream(stderr) << e.Message() << "\n";
+        return 1;
+    }
+    RecordingMessages messages;
+    TModalPlotDialogs dialogs;
+    TPlotForm* form = OpenPlotWindow(&area, plot, messages, dialogs);
+    qobject_cast<QMdiSubWindow*>(form->parentWidget())->resize(760, 560);
+    QApplication::processEvents();
+    const QString base = out + QStringLiteral("/plot-load-settlement-measured");
+    int failures = form->grab().save(base + QStringLiteral("-window.png")) ? 0 : 1;
+    if (SavePlotFile(form->Picture(), base + QStringLiteral("-saved.png"), TPlotFileType::Png,
+                     TSaveAttributes{4, 6, 150}) != TSaveResult::Saved) {
+        ++failures;
+    }
+    return failures;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QTextStream err(stderr);
-    if (argc != 3 && argc != 4) {
-        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR [TITLE]\n";
+    if (argc < 3 || argc > 5) {
+        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR [TITLE [MEASURED.csv]]\n";
         return 2;
     }
     const QString plotFile = QString::fromLocal8Bit(argv[1]);
@@ -49,7 +73,7 @@ int main(int argc, char** argv) {
                           {&plots.pltTZcurves, "plot-tz-curves"},
                           {&plots.PltQW, "plot-qw-curve"}};
     // The load-settlement plot carries the graph title given, as engineers set one for a report.
-    if (argc == 4) plots.pltAxial.Title = QString::fromLocal8Bit(argv[3]);
+    if (argc >= 4) plots.pltAxial.Title = QString::fromLocal8Bit(argv[3]);
     int failures = 0;
     for (const Shot& shot : shots) {
         TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);
@@ -79,5 +103,8 @@ int main(int argc, char** argv) {
     dialog.show();
     QApplication::processEvents();
     if (!dialog.grab().save(out + QStringLiteral("/plot-active-curves-dialog.png"))) ++failures;
+    if (argc == 5) {
+        failures += ShootMeasured(area, plots.pltAxial, QString::fromLocal8Bit(argv[4]), out);
+    }
     return failures;
 }

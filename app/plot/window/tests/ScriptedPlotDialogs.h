@@ -18,7 +18,8 @@ class ScriptedPlotDialogs : public TPlotDialogs {
     QString SaveName;
     TPlotFileType SaveType = TPlotFileType::Bitmap;
     std::optional<TSaveAttributes> Attributes;
-    QString PdfName;  // printing goes to this PDF file
+    QString PdfName;       // printing goes to this PDF file
+    QString MeasuredName;  // the measured curve's file; empty: cancelled
     std::optional<std::pair<QString, bool>> GraphCaption;  // title, at the top
 
     QStringList ActiveCurveNames;  // as the Active Curves dialog was given them
@@ -56,6 +57,7 @@ class ScriptedPlotDialogs : public TPlotDialogs {
         return true;
     }
     bool SetUpPage(QWidget*, QPrinter&) override { return false; }
+    QString MeasuredCurveFileName(QWidget*) override { return MeasuredName; }
 };
 
 }  // namespace keldar
