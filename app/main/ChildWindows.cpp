@@ -1,6 +1,5 @@
 #include "ChildWindows.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -24,25 +23,11 @@ namespace keldar {
 
 namespace {
 
-// A data window of its kind, raised when open, and named with its key so that the main window
-// finds it again (the unit switch reloads Pile Properties and the Q-w factors).
-template <class Dialog, class... Args>
-Dialog* ShowKeyedDataDialog(TMainForm& form, const char* key, Args&&... args) {
-    Dialog* dialog = ShowDataDialog<Dialog>(form.MdiArea(), std::forward<Args>(args)...);
-    if (QMdiSubWindow* sub = dialog->SubWindow()) sub->setProperty(kChildKeyProperty, key);
-    return dialog;
-}
-
 // The plot windows' own dialogs (names, active curves, caption, format, files and printers):
 // one set for the program's lifetime, outliving every plot window.
 TPlotDialogs& PlotDialogs() {
     static TModalPlotDialogs dialogs;
     return dialogs;
-}
-
-bool ItemEnabled(const TMainForm& form, const char* name) {
-    const QAction* action = form.findChild<QAction*>(QLatin1String(name));
-    return action != nullptr && action->isEnabled();
 }
 
 HelpPage PageOf(THelpTopic topic) {
@@ -86,20 +71,19 @@ void ShowSoilProfile(TMainForm& form) {
 
 void ShowExportDialog(TMainForm& form) {
     // The plots the Graphics menu offers: load distribution, load vs settlement, t-z and Q-w.
-    const std::array<bool, 4> available = {ItemEnabled(form, "mLoad"), ItemEnabled(form, "mAxial"),
-                                           ItemEnabled(form, "mtzcurves"),
-                                           ItemEnabled(form, "mTip")};
+    const bool results = form.ResultsAvailable();
+    const std::array<bool, 4> available = {results, results, results, results};
     ExportExcelClick(&form, form.Plots(), available, form.Project().FileName, form.Messages());
 }
 
 void OpenTitleDialog(TMainForm& form) {
-    ShowKeyedDataDialog<TdlgTitle>(form, kTitleDialogKey, form.Project(), &form.Messages());
+    ShowDataDialog<TdlgTitle>(form.MdiArea(), form.Project(), &form.Messages());
 }
 
 void OpenPileProperties(TMainForm& form) {
-    const bool opening = FindDataDialog<TfrmMaterial>(form.MdiArea()) == nullptr;
-    TfrmMaterial* dialog = ShowKeyedDataDialog<TfrmMaterial>(form, kPilePropertiesKey,
-                                                             form.Project(), &form.Messages());
+    const bool opening = FindChild<TfrmMaterial>(form.MdiArea()) == nullptr;
+    TfrmMaterial* dialog =
+        ShowDataDialog<TfrmMaterial>(form.MdiArea(), form.Project(), &form.Messages());
     if (opening) {
         QObject::connect(dialog, &TfrmMaterial::EditAEData, &form,
                          [&form] { OpenChartTableEditor(form, form.Tables().Chart("TblAE2")); });
@@ -107,14 +91,13 @@ void OpenPileProperties(TMainForm& form) {
 }
 
 void OpenQwFactors(TMainForm& form) {
-    ShowKeyedDataDialog<TfrmQwFactors>(form, kQwFactorsKey, form.Project(), &form.Messages());
+    ShowDataDialog<TfrmQwFactors>(form.MdiArea(), form.Project(), &form.Messages());
 }
 
 void OpenControlOptions(TMainForm& form) {
     // The dialog stores into the main window's settings, written with the recent files.
-    ShowKeyedDataDialog<TDlgOptions>(form, kControlOptionsKey, form.EditorPathSetting(),
-                                     form.UserSetting(), TDlgOptions::ChooseFile{},
-                                     &form.Messages());
+    ShowDataDialog<TDlgOptions>(form.MdiArea(), form.EditorPathSetting(), form.UserSetting(),
+                                TDlgOptions::ChooseFile{}, &form.Messages());
 }
 
 // The load-settlement plot's measured load test as the summary reads it: settlement and load in
@@ -138,24 +121,27 @@ void OpenResultsSummary(TMainForm& form) {
     const QString name = QFileInfo(form.Project().FileName).completeBaseName();
     const std::vector<CurvePoint> measured =
         MeasuredReadings(form.Plots().pltAxial, results.unitSystem);
-    form.ShowSingleChild(QLatin1String(kResultsSummaryKey), [&] {
+    QMdiArea& area = form.MdiArea();
+    ShowChild<TResultsSummaryWindow>(area, [&] {
         auto* window =
             new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
         window->SetMeasured(measured);
+        AddChild(area, window);
         return window;
     });
 }
 
 void OpenReportViewer(TMainForm& form, TReportPage page) {
     const QString& data = form.Project().FileName;
-    form.ShowSingleChild(QLatin1String(kReportViewerKey), [&form, &data] {
-        return new TReportViewer(ReportFileName(data), NotesFileName(data),
-                                 QFileInfo(data).completeBaseName(), form.Messages(),
-                                 DesktopShell());
+    QMdiArea& area = form.MdiArea();
+    TReportViewer* viewer = ShowChild<TReportViewer>(area, [&form, &area, &data] {
+        auto* window =
+            new TReportViewer(ReportFileName(data), NotesFileName(data),
+                              QFileInfo(data).completeBaseName(), form.Messages(), DesktopShell());
+        AddChild(area, window);
+        return window;
     });
-    if (auto* viewer =
-            qobject_cast<TReportViewer*>(form.SingleChild(QLatin1String(kReportViewerKey))))
-        viewer->ShowPage(page);
+    viewer->ShowPage(page);
 }
 
 void OpenHelp(TMainForm& form, THelpTopic topic) {

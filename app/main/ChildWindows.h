@@ -1,12 +1,10 @@
 // The windows that the main window's commands open: table editors, plot windows, the soil
 // profile view, the export dialog, the data dialogs and help. Each command calls one function
-// here; ChildWindows.cpp decides which window it shows. A window that is not part of the program
-// yet is announced in a message box. A window plugs in by replacing one body, for instance
-//     form.ShowSingleChild(kPilePropertiesKey, [&form] { return new TfrmMaterial(form); });
-// A child that keeps entries of its own stores them in a slot or Q_INVOKABLE FormDeactivate(),
-// which the main window calls before each command and menu (one that answers a bool false holds a
-// rejected entry, and the command does not run); the Pile Properties and Q-w factors
-// dialogs reload in a slot or Q_INVOKABLE FormActivate(), called after a unit switch.
+// here; ChildWindows.cpp decides which window it shows, found or made through MdiChildren.h. A
+// window that is not part of the program yet is announced in a message box.
+// A child that keeps entries of its own is a TDataWindow (DataWindow.h): the main window has it
+// store them before each command and menu (a refusal stops the command) and reload them after a
+// unit switch.
 #pragma once
 
 #include <QString>
@@ -21,17 +19,6 @@ class TMainForm;
 class TGraphPlot;
 
 enum class THelpTopic { Contents, UsersManual, TechnicalManual };
-
-// The sub-window property that names a single-instance child, and the keys of those children
-// (TMainForm::ShowSingleChild).
-inline constexpr char kChildKeyProperty[] = "keldarChildKey";
-inline constexpr char kTitleDialogKey[] = "DataTitle";
-inline constexpr char kPilePropertiesKey[] = "material";
-inline constexpr char kQwFactorsKey[] = "QwFactorTable";
-inline constexpr char kControlOptionsKey[] = "CompText";
-inline constexpr char kHelpWindowKey[] = "Help";
-inline constexpr char kResultsSummaryKey[] = "ResultsSummary";
-inline constexpr char kReportViewerKey[] = "ReportViewer";
 
 // Data menu: the editor of one project table (TblTipMove, TblTopload).
 void OpenTableEditor(TMainForm& form, TGridTable& table);

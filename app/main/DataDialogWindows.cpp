@@ -4,9 +4,6 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "TfrmMaterial.h"
-#include "TfrmQwFactors.h"
-
 namespace keldar {
 
 QMdiSubWindow* AddDataDialog(QMdiArea& area, TDataDialog* dialog) {
@@ -33,25 +30,6 @@ QMdiSubWindow* AddDataDialog(QMdiArea& area, TDataDialog* dialog) {
     sub->show();
     area.setActiveSubWindow(sub);
     return sub;
-}
-
-bool DeactivateActiveDataDialog(const QMdiArea& area) {
-    QMdiSubWindow* sub = area.activeSubWindow();
-    auto* dialog = sub != nullptr ? qobject_cast<TDataDialog*>(sub->widget()) : nullptr;
-    return dialog == nullptr || dialog->FormDeactivate();
-}
-
-bool CloseDataDialogs(const QMdiArea& area) {
-    bool closed = true;
-    for (QMdiSubWindow* sub : area.subWindowList()) {
-        if (qobject_cast<TDataDialog*>(sub->widget()) != nullptr && !sub->close()) closed = false;
-    }
-    return closed;
-}
-
-void RefreshDataDialogUnits(const QMdiArea& area) {
-    if (auto* material = FindDataDialog<TfrmMaterial>(area)) material->FormActivate();
-    if (auto* factors = FindDataDialog<TfrmQwFactors>(area)) factors->FormActivate();
 }
 
 }  // namespace keldar

@@ -108,7 +108,6 @@ void TMainForm::OpenFileName(const QString& fileName, bool withFactorRecords) {
     RestoreMeasured(plots_.pltAxial, project_->FileName, messages_);
     ReadResults(false);
     CheckSpeedButtons();
-    UpdateCurveItems();
     AddRecentFile(project_->FileName);
 }
 
@@ -135,7 +134,6 @@ void TMainForm::FileNewFromCptClick() {
 
 void TMainForm::ShowNewProject() {
     SetWindowTitle();
-    UpdateCurveItems();
     plotsLoaded_ = false;
     runSucceeded_ = false;
     RestoreMeasured(plots_.pltAxial, QString(), messages_);

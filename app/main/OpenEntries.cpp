@@ -2,28 +2,18 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMetaMethod>
 
+#include "DataWindow.h"
 #include "TableForm.h"
 
 namespace keldar {
 
-// A table editor stores its open cell; a window with entries of its own stores them in its
-// FormDeactivate, which refuses (answers false) while one of them is rejected.
+// A table editor stores its open cell; a data window stores its fields, and refuses while one of
+// them holds a rejected entry.
 static bool AcceptEntriesOf(QWidget* window) {
-    if (window == nullptr) return true;
     if (auto* table = qobject_cast<TTableForm*>(window)) return table->CommitCurrentCell();
-    const QMetaObject* meta = window->metaObject();
-    const int index = meta->indexOfMethod("FormDeactivate()");
-    if (index < 0) return true;
-    const QMetaMethod handler = meta->method(index);
-    if (handler.returnMetaType() != QMetaType::fromType<bool>()) {
-        handler.invoke(window, Qt::DirectConnection);
-        return true;
-    }
-    bool stored = true;
-    handler.invoke(window, Qt::DirectConnection, Q_RETURN_ARG(bool, stored));
-    return stored;
+    if (auto* data = qobject_cast<TDataWindow*>(window)) return data->FormDeactivate();
+    return true;
 }
 
 bool AcceptOpenEntries(const QMdiArea& area) {

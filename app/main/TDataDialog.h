@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "DataWindow.h"
 #include "UserMessages.h"
 
 class QMdiSubWindow;
@@ -20,8 +21,9 @@ namespace keldar {
 
 class TDataEdit;
 
-class TDataDialog : public QWidget {
+class TDataDialog : public QWidget, public TDataWindow {
     Q_OBJECT
+    Q_INTERFACES(keldar::TDataWindow)
 
   public:
     // Messages go to `messages` (not owned); without one, to message boxes over the window.
@@ -30,10 +32,10 @@ class TDataDialog : public QWidget {
 
     // Loads every field from the project (the unit system first). Also the refresh after a unit
     // switch: entries not yet stored are replaced by the project's converted values.
-    Q_INVOKABLE void FormActivate();
+    void FormActivate() override;
     // Stores every field into the project. Refused (false, nothing stored) while a numeric field
     // holds a rejected entry: the window comes back to the front with the focus in that field.
-    Q_INVOKABLE bool FormDeactivate();
+    bool FormDeactivate() override;
 
     // The MDI sub-window that holds this window, if any.
     QMdiSubWindow* SubWindow() const;

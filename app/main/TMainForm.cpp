@@ -9,13 +9,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMetaMethod>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
 #include "ChildWindows.h"
+#include "DataWindow.h"
 #include "EntryErrors.h"
 #include "InputOutputError.h"
 #include "MenuBarGate.h"
@@ -34,10 +34,14 @@ namespace {
 // The child windows' menu shows at most this many windows.
 constexpr int kWindowItems = 50;
 
-QAction* Item(const QObject& form, const char* name) {
-    QAction* action = form.findChild<QAction*>(QLatin1String(name));
-    Q_ASSERT(action);
-    return action;
+// A command's button on the tool bar: the menu item's own action, with the button's icon and
+// hint. The menus show text only.
+void AddToolButton(QToolBar& bar, QAction* action, const QString& hint, TToolIcon icon) {
+    action->setIcon(ToolIcon(icon));
+    action->setIconVisibleInMenu(false);
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    bar.addAction(action);
 }
 
 // The Window and Help menus neither read nor change the project: their commands run whatever the
@@ -48,12 +52,11 @@ bool NeedsAcceptedEntries(const QAction& action) {
                                menu->objectName() != QLatin1String("Help"));
 }
 
-// Calls a child's handler by name when it has one (the dialogs' FormActivate).
-void InvokeHandler(QWidget* window, const char* handler) {
-    if (!window) return;
-    const QByteArray signature = QByteArray(handler) + "()";
-    if (window->metaObject()->indexOfMethod(signature.constData()) < 0) return;
-    QMetaObject::invokeMethod(window, handler, Qt::DirectConnection);
+// Of the two items one is checked at a time.
+void MakeExclusive(QObject& owner, QAction* one, QAction* other) {
+    auto* group = new QActionGroup(&owner);
+    group->addAction(one);
+    group->addAction(other);
 }
 
 }  // namespace
@@ -107,15 +110,25 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& captio
     return action;
 }
 
-QAction* TMainForm::AddToolButton(const char* name, const QString& hint, const QIcon& icon,
-                                  const std::function<void()>& command) {
-    QToolBar* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"));
-    QAction* action = bar->addAction(icon, hint);
-    action->setObjectName(QLatin1String(name));
-    action->setToolTip(hint);
-    action->setStatusTip(hint);
-    connect(action, &QAction::triggered, this, [this, command] { Guarded(command); });
+QAction* TMainForm::AddCheckItem(QMenu* menu, const char* name, const QString& caption,
+                                 const std::function<void()>& command) {
+    QAction* action = AddItem(menu, name, caption, command);
+    action->setCheckable(true);
     return action;
+}
+
+QAction* TMainForm::AddHiddenItem(QMenu* menu, const char* name, const QString& caption,
+                                  const std::function<void()>& command) {
+    QAction* action = AddItem(menu, name, caption, command);
+    action->setVisible(false);
+    return action;
+}
+
+QMenu* TMainForm::AddSubMenu(QMenu& parent, const char* name, const QString& caption) {
+    QMenu* sub = parent.addMenu(caption);
+    sub->setObjectName(QLatin1String(name));
+    ShowStatesOnOpening(*sub, TMenuEntries::AsTheyAre);
+    return sub;
 }
 
 void TMainForm::CreateMenus() {
@@ -129,227 +142,241 @@ void TMainForm::CreateMenus() {
 }
 
 void TMainForm::CreateFileMenu() {
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-    fileMenu_->setObjectName(QStringLiteral("File"));
-    AddItem(
-        fileMenu_, "FileNew", QStringLiteral("&New"), [this] { FileNewClick(); },
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&File"));
+    menu->setObjectName(QStringLiteral("File"));
+    TMainActions& a = actions_;
+    a.FileNew = AddItem(
+        menu, "FileNew", QStringLiteral("&New"), [this] { FileNewClick(); },
         QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddItem(fileMenu_, "FileNewFromCpt", QStringLiteral("New Project from &CPT…"),
-            [this] { FileNewFromCptClick(); });
-    AddItem(
-        fileMenu_, "FileOpen", QStringLiteral("&Open..."), [this] { FileOpenClick(); },
+    a.FileNewFromCpt = AddItem(menu, "FileNewFromCpt", QStringLiteral("New Project from &CPT…"),
+                               [this] { FileNewFromCptClick(); });
+    a.FileOpen = AddItem(
+        menu, "FileOpen", QStringLiteral("&Open..."), [this] { FileOpenClick(); },
         QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddItem(
-        fileMenu_, "FileSave", QStringLiteral("&Save"), [this] { FileSaveClick(); },
+    a.FileSave = AddItem(
+        menu, "FileSave", QStringLiteral("&Save"), [this] { FileSaveClick(); },
         QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddItem(fileMenu_, "FileSaveAs", QStringLiteral("Save &As..."), [this] { FileSaveAsClick(); });
-    fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
+    a.FileSaveAs =
+        AddItem(menu, "FileSaveAs", QStringLiteral("Save &As..."), [this] { FileSaveAsClick(); });
+    menu->addSeparator()->setObjectName(QStringLiteral("N1"));
     for (int i = 0; i < TRecentFiles::kCapacity; ++i) {
         const QByteArray name = "RecentFile" + QByteArray::number(i + 1);
-        QAction* item =
-            AddItem(fileMenu_, name.constData(), QString(), [this, i] { OpenRecentFile(i); });
-        item->setVisible(false);
-        recentItems_.append(item);
+        a.RecentFiles.append(
+            AddHiddenItem(menu, name.constData(), QString(), [this, i] { OpenRecentFile(i); }));
     }
-    recentSeparator_ = fileMenu_->addSeparator();
-    recentSeparator_->setObjectName(QStringLiteral("N14"));
-    recentSeparator_->setVisible(false);
-    AddItem(fileMenu_, "FileExit", QStringLiteral("E&xit"), [this] { FileExitClick(); });
-    connect(fileMenu_, &QMenu::aboutToShow, this, &TMainForm::UpdateFileMenu);
+    a.N14 = menu->addSeparator();
+    a.N14->setObjectName(QStringLiteral("N14"));
+    a.N14->setVisible(false);
+    a.FileExit = AddItem(menu, "FileExit", QStringLiteral("E&xit"), [this] { FileExitClick(); });
+    connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateFileMenu);
 }
 
 void TMainForm::CreateDataMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Data"));
     menu->setObjectName(QStringLiteral("Data"));
     TMainTables& t = tables_;
-    AddItem(menu, "DataTitle", QStringLiteral("&Title"), [this] { OpenTitleDialog(*this); });
-    AddItem(menu, "material", QStringLiteral("&Pile Properties"),
-            [this] { OpenPileProperties(*this); });
-    AddItem(menu, "SoilLayerCoordinates1", QStringLiteral("Soil &Layers"),
-            [this, &t] { OpenChartTableEditor(*this, t.Chart("D2")); });
-    AddItem(menu, "SoilParameters1", QStringLiteral("Enter t-&z Curves"),
-            [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZDepth2")); });
-    AddItem(menu, "PileProperties1", QStringLiteral("Enter Q-&w Curve"),
-            [this, &t] { OpenChartTableEditor(*this, t.Chart("TblQwcurve2")); });
-    AddItem(menu, "TipMovement1", QStringLiteral("Enter Tip &Movements"),
-            [this, &t] { OpenTableEditor(*this, t.Plain("TblTipMove")); });
-    AddItem(menu, "Topload1", QStringLiteral("Enter Loads at Pile &Head"),
-            [this, &t] { OpenTableEditor(*this, t.Plain("TblTopload")); });
-    AddItem(menu, "Settlements1", QStringLiteral("Enter Soil-&Settlement Data (for Downdrag)"),
-            [this, &t] { OpenChartTableEditor(*this, t.Chart("TblSettlement2")); });
-    AddItem(menu, "tzfactortable", QStringLiteral("Enter Modification Factors on t-z Curves"),
-            [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZFactors2")); });
-    AddItem(menu, "QwFactorTable", QStringLiteral("Enter Modification Factors on Q-w Curve"),
-            [this] { OpenQwFactors(*this); });
-    connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateDataMenu);
+    TMainActions& a = actions_;
+    a.DataTitle =
+        AddItem(menu, "DataTitle", QStringLiteral("&Title"), [this] { OpenTitleDialog(*this); });
+    a.material = AddItem(menu, "material", QStringLiteral("&Pile Properties"),
+                         [this] { OpenPileProperties(*this); });
+    a.SoilLayerCoordinates1 = AddItem(menu, "SoilLayerCoordinates1", QStringLiteral("Soil &Layers"),
+                                      [this, &t] { OpenChartTableEditor(*this, t.Chart("D2")); });
+    a.SoilParameters1 =
+        AddItem(menu, "SoilParameters1", QStringLiteral("Enter t-&z Curves"),
+                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZDepth2")); });
+    a.PileProperties1 =
+        AddItem(menu, "PileProperties1", QStringLiteral("Enter Q-&w Curve"),
+                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblQwcurve2")); });
+    a.TipMovement1 = AddItem(menu, "TipMovement1", QStringLiteral("Enter Tip &Movements"),
+                             [this, &t] { OpenTableEditor(*this, t.Plain("TblTipMove")); });
+    a.Topload1 = AddItem(menu, "Topload1", QStringLiteral("Enter Loads at Pile &Head"),
+                         [this, &t] { OpenTableEditor(*this, t.Plain("TblTopload")); });
+    a.Settlements1 =
+        AddItem(menu, "Settlements1", QStringLiteral("Enter Soil-&Settlement Data (for Downdrag)"),
+                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblSettlement2")); });
+    a.tzfactortable =
+        AddItem(menu, "tzfactortable", QStringLiteral("Enter Modification Factors on t-z Curves"),
+                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZFactors2")); });
+    a.QwFactorTable =
+        AddItem(menu, "QwFactorTable", QStringLiteral("Enter Modification Factors on Q-w Curve"),
+                [this] { OpenQwFactors(*this); });
+    ShowStatesOnOpening(*menu, TMenuEntries::Stored);
 }
 
 void TMainForm::CreateOptionsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Options"));
     menu->setObjectName(QStringLiteral("Options"));
-
-    QMenu* units = menu->addMenu(QStringLiteral("&Units"));
-    units->setObjectName(QStringLiteral("OptionsUnits"));
-    unitGroup_ = new QActionGroup(this);
-    QAction* english = AddItem(units, "EnglishUnits", QStringLiteral("&English Units (lb, in)"),
-                               [this] { SetUnitSystem(usEnglish); });
-    QAction* si = AddItem(units, "SIUnits", QStringLiteral("&S.I. Units (kN, m)"),
-                          [this] { SetUnitSystem(usSI); });
-    for (QAction* item : {english, si}) {
-        item->setCheckable(true);
-        unitGroup_->addAction(item);
-    }
-    connect(units, &QMenu::aboutToShow, this, &TMainForm::UpdateOptionsMenu);
-
-    QMenu* curves = menu->addMenu(QStringLiteral("t-z/Q-w &Curves"));
-    curves->setObjectName(QStringLiteral("PileSection1"));
-    curveGroup_ = new QActionGroup(this);
-    QAction* generated = AddItem(curves, "miCircular", QStringLiteral("Generated by the program"),
-                                 [this] { SetCurvesGenerated(true); });
-    QAction* entered = AddItem(curves, "miNonCircular", QStringLiteral("Entered by the user"),
-                               [this] { SetCurvesGenerated(false); });
-    for (QAction* item : {generated, entered}) {
-        item->setCheckable(true);
-        curveGroup_->addAction(item);
-    }
-    connect(curves, &QMenu::aboutToShow, this, &TMainForm::UpdateCurveItems);
-
-    QMenu* loads = menu->addMenu(QStringLiteral("Load &Method"));
-    loads->setObjectName(QStringLiteral("LoadMethod1"));
+    CreateUnitsMenu(*menu);
+    CreateCurvesMenu(*menu);
+    TMainActions& a = actions_;
+    QMenu* loads = AddSubMenu(*menu, "LoadMethod1", QStringLiteral("Load &Method"));
     const auto flip = [this](bool TProgramFields::*option) {
         return [this, option] {
             Project().SetOption(option, !(Project().*option));
-            UpdateOptionsMenu();
+            CheckSpeedButtons();
         };
     };
-    AddItem(loads, "SpecifyTipMovements1", QStringLiteral("Specify &Tip Movements"),
-            flip(&TProgramFields::TipMovementsOn))
-        ->setCheckable(true);
-    AddItem(loads, "AssignLoadsatPileHead1", QStringLiteral("Assign &Loads at Pile Head"),
-            flip(&TProgramFields::HeadLoadsOn))
-        ->setCheckable(true);
-    connect(loads, &QMenu::aboutToShow, this, &TMainForm::UpdateOptionsMenu);
+    a.SpecifyTipMovements1 =
+        AddCheckItem(loads, "SpecifyTipMovements1", QStringLiteral("Specify &Tip Movements"),
+                     flip(&TProgramFields::TipMovementsOn));
+    a.AssignLoadsatPileHead1 =
+        AddCheckItem(loads, "AssignLoadsatPileHead1", QStringLiteral("Assign &Loads at Pile Head"),
+                     flip(&TProgramFields::HeadLoadsOn));
 
-    AddItem(menu, "Downdrag1", QStringLiteral("Include &Down-Drag (negative Skin Friction)"),
-            flip(&TProgramFields::DowndragOn))
-        ->setCheckable(true);
-    AddItem(menu, "ApplyFactors", QStringLiteral("Apply Modification Factors on t-z Curves"),
-            flip(&TProgramFields::TZFactorsOn))
-        ->setCheckable(true);
-    AddItem(menu, "ApplyQwFactors", QStringLiteral("Apply Modification Factors on Q-w Curve"),
-            flip(&TProgramFields::QWFactorsOn))
-        ->setCheckable(true);
-    AddItem(menu, "CompText", QStringLiteral("Selection of Text &Editor ..."),
-            [this] { OpenControlOptions(*this); });
-    reportAfterRunItem_ = AddItem(
+    a.Downdrag1 = AddCheckItem(menu, "Downdrag1",
+                               QStringLiteral("Include &Down-Drag (negative Skin Friction)"),
+                               flip(&TProgramFields::DowndragOn));
+    a.ApplyFactors = AddCheckItem(menu, "ApplyFactors",
+                                  QStringLiteral("Apply Modification Factors on t-z Curves"),
+                                  flip(&TProgramFields::TZFactorsOn));
+    a.ApplyQwFactors = AddCheckItem(menu, "ApplyQwFactors",
+                                    QStringLiteral("Apply Modification Factors on Q-w Curve"),
+                                    flip(&TProgramFields::QWFactorsOn));
+    a.CompText = AddItem(menu, "CompText", QStringLiteral("Selection of Text &Editor ..."),
+                         [this] { OpenControlOptions(*this); });
+    a.ShowReportAfterRun = AddCheckItem(
         menu, "ShowReportAfterRun", QStringLiteral("Show Output &Report after Each Run"), [this] {
-            settings_.ShowReportAfterRun = reportAfterRunItem_->isChecked();
+            settings_.ShowReportAfterRun = !settings_.ShowReportAfterRun;
             WriteSettings();
+            CheckSpeedButtons();
         });
-    reportAfterRunItem_->setCheckable(true);
-    connect(menu, &QMenu::aboutToShow, this, [this] {
-        DeactivateActiveChild();
-        UpdateOptionsMenu();
-    });
+    ShowStatesOnOpening(*menu, TMenuEntries::Stored);
+}
+
+void TMainForm::CreateUnitsMenu(QMenu& options) {
+    QMenu* units = AddSubMenu(options, "OptionsUnits", QStringLiteral("&Units"));
+    actions_.EnglishUnits =
+        AddCheckItem(units, "EnglishUnits", QStringLiteral("&English Units (lb, in)"),
+                     [this] { SetUnitSystem(usEnglish); });
+    actions_.SIUnits = AddCheckItem(units, "SIUnits", QStringLiteral("&S.I. Units (kN, m)"),
+                                    [this] { SetUnitSystem(usSI); });
+    MakeExclusive(*this, actions_.EnglishUnits, actions_.SIUnits);
+}
+
+void TMainForm::CreateCurvesMenu(QMenu& options) {
+    QMenu* curves = AddSubMenu(options, "PileSection1", QStringLiteral("t-z/Q-w &Curves"));
+    actions_.miCircular =
+        AddCheckItem(curves, "miCircular", QStringLiteral("Generated by the program"),
+                     [this] { SetCurvesGenerated(true); });
+    actions_.miNonCircular =
+        AddCheckItem(curves, "miNonCircular", QStringLiteral("Entered by the user"),
+                     [this] { SetCurvesGenerated(false); });
+    MakeExclusive(*this, actions_.miCircular, actions_.miNonCircular);
 }
 
 void TMainForm::CreateComputationMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Computation"));
     menu->setObjectName(QStringLiteral("Computation"));
-    AddItem(menu, "CompRun", QStringLiteral("&Run Analysis"), [this] { CompRunClick(); });
-    AddItem(menu, "CompInput", QStringLiteral("Edit &Input Text"), [this] { CompInputClick(); });
-    AddItem(menu, "CompKernel", QStringLiteral("Edit &Processor-Run Notes"),
-            [this] { CompKernelClick(); });
-    AddItem(menu, "CompOutput", QStringLiteral("Edit &Output Text"), [this] { CompOutputClick(); });
-    viewReportItem_ = AddItem(menu, "ViewReport", QStringLiteral("Vie&w Output Report"),
-                              [this] { ViewReportClick(); });
-    resultsSummaryItem_ = AddItem(menu, "ResultsSummary", QStringLiteral("Results &Summary"),
-                                  [this] { ResultsSummaryClick(); });
-    resultsSummaryItem_->setIcon(ToolIcon(TToolIcon::ResultsSummary));
-    resultsSummaryItem_->setStatusTip(QStringLiteral("Results Summary"));
-    AddItem(menu, "ViewSoilLayerCoordinates1", QStringLiteral("&View Soil Layer Coordinates"),
-            [this] { ViewSoilProfile(); });
-    AddItem(menu, "EditGRLWeapDataFile1", QStringLiteral("Edit &GRLWeap Data File"), [this] {
-        EditGRLWeapDataFileClick();
-    })->setVisible(false);
-    connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateComputationMenu);
+    TMainActions& a = actions_;
+    a.CompRun =
+        AddItem(menu, "CompRun", QStringLiteral("&Run Analysis"), [this] { CompRunClick(); });
+    a.CompInput = AddItem(menu, "CompInput", QStringLiteral("Edit &Input Text"),
+                          [this] { CompInputClick(); });
+    a.CompKernel = AddItem(menu, "CompKernel", QStringLiteral("Edit &Processor-Run Notes"),
+                           [this] { CompKernelClick(); });
+    a.CompOutput = AddItem(menu, "CompOutput", QStringLiteral("Edit &Output Text"),
+                           [this] { CompOutputClick(); });
+    a.ViewReport = AddItem(menu, "ViewReport", QStringLiteral("Vie&w Output Report"),
+                           [this] { ViewReportClick(); });
+    a.ResultsSummary = AddItem(menu, "ResultsSummary", QStringLiteral("Results &Summary"),
+                               [this] { ResultsSummaryClick(); });
+    a.ViewSoilLayerCoordinates1 =
+        AddItem(menu, "ViewSoilLayerCoordinates1", QStringLiteral("&View Soil Layer Coordinates"),
+                [this] { ViewSoilProfile(); });
+    a.EditGRLWeapDataFile1 =
+        AddHiddenItem(menu, "EditGRLWeapDataFile1", QStringLiteral("Edit &GRLWeap Data File"),
+                      [this] { EditGRLWeapDataFileClick(); });
+    ShowStatesOnOpening(*menu, TMenuEntries::Stored);
 }
 
 void TMainForm::CreateGraphicsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Graphics"));
     menu->setObjectName(QStringLiteral("Graphics"));
-    AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"),
-            [this] { OpenPlot(plots_.pltLoad); });
-    AddItem(menu, "mAxial", QStringLiteral("&Axial Load vs Settlement"),
-            [this] { OpenPlot(plots_.pltAxial); });
-    AddItem(menu, "mtzcurves", QStringLiteral("t-&z Curves (side friction)"),
-            [this] { OpenPlot(plots_.pltTZcurves); });
-    AddItem(menu, "mTip", QStringLiteral("Q-&w Curve (tip resistance)"),
-            [this] { OpenPlot(plots_.PltQW); });
+    TMainActions& a = actions_;
+    a.mLoad = AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"),
+                      [this] { OpenPlot(plots_.pltLoad); });
+    a.mAxial = AddItem(menu, "mAxial", QStringLiteral("&Axial Load vs Settlement"),
+                       [this] { OpenPlot(plots_.pltAxial); });
+    a.mtzcurves = AddItem(menu, "mtzcurves", QStringLiteral("t-&z Curves (side friction)"),
+                          [this] { OpenPlot(plots_.pltTZcurves); });
+    a.mTip = AddItem(menu, "mTip", QStringLiteral("Q-&w Curve (tip resistance)"),
+                     [this] { OpenPlot(plots_.PltQW); });
     // Declared for plots that the engine does not write; never shown.
-    AddItem(menu, "mUSkin", QStringLiteral("&Unit Skin Friction vs Depth"), [this] {
-        OpenPlot(plots_.pltUSkin);
-    })->setVisible(false);
-    AddItem(menu, "mSkin", QStringLiteral("&Accumulated Skin Friction vs Depth"), [this] {
-        OpenPlot(plots_.pltSkin);
-    })->setVisible(false);
-    AddItem(menu, "mExtraTZ", QStringLiteral("&Extra t-z curves at User-Specified Depths"), [this] {
-        OpenPlot(plots_.PltExtraTZ);
-    })->setVisible(false);
-    AddItem(menu, "ExportExcel", QStringLiteral("Export Plots to Excel"),
-            [this] { ShowExportDialog(*this); });
-    connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateGraphicsMenu);
+    a.mUSkin = AddHiddenItem(menu, "mUSkin", QStringLiteral("&Unit Skin Friction vs Depth"),
+                             [this] { OpenPlot(plots_.pltUSkin); });
+    a.mSkin = AddHiddenItem(menu, "mSkin", QStringLiteral("&Accumulated Skin Friction vs Depth"),
+                            [this] { OpenPlot(plots_.pltSkin); });
+    a.mExtraTZ = AddHiddenItem(menu, "mExtraTZ",
+                               QStringLiteral("&Extra t-z curves at User-Specified Depths"),
+                               [this] { OpenPlot(plots_.PltExtraTZ); });
+    a.ExportExcel = AddItem(menu, "ExportExcel", QStringLiteral("Export Plots to Excel"),
+                            [this] { ShowExportDialog(*this); });
+    ShowStatesOnOpening(*menu, TMenuEntries::AsTheyAre);
 }
 
 void TMainForm::CreateWindowMenu() {
-    windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
-    windowMenu_->setObjectName(QStringLiteral("Window"));
-    AddItem(windowMenu_, "WindowCascade", QStringLiteral("&Cascade"),
-            [this] { mdiArea_->cascadeSubWindows(); });
-    AddItem(windowMenu_, "WindowTile", QStringLiteral("&Tile"),
-            [this] { mdiArea_->tileSubWindows(); });
-    AddItem(windowMenu_, "WindowArrange", QStringLiteral("&Arrange Icons"), [this] {
-        // Minimised children in a row along the bottom edge.
-        int x = 0;
-        for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
-            if (!child->isMinimized()) continue;
-            const QSize size = child->size();
-            child->move(x, mdiArea_->viewport()->height() - size.height());
-            x += size.width();
-        }
-    });
-    windowSeparator_ = windowMenu_->addSeparator();
-    windowSeparator_->setObjectName(QStringLiteral("N3"));
-    windowSeparator_->setVisible(false);
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Window"));
+    menu->setObjectName(QStringLiteral("Window"));
+    TMainActions& a = actions_;
+    a.WindowCascade = AddItem(menu, "WindowCascade", QStringLiteral("&Cascade"),
+                              [this] { mdiArea_->cascadeSubWindows(); });
+    a.WindowTile = AddItem(menu, "WindowTile", QStringLiteral("&Tile"),
+                           [this] { mdiArea_->tileSubWindows(); });
+    a.WindowArrange = AddItem(menu, "WindowArrange", QStringLiteral("&Arrange Icons"),
+                              [this] { ArrangeIcons(); });
+    a.N3 = menu->addSeparator();
+    a.N3->setObjectName(QStringLiteral("N3"));
+    a.N3->setVisible(false);
     for (int i = 0; i < kWindowItems; ++i) {
         const QByteArray name = "WindowItem" + QByteArray::number(i + 1);
-        QAction* item = AddItem(windowMenu_, name.constData(), QString(), [this, i] {
-            const QList<QMdiSubWindow*> children = mdiArea_->subWindowList();
-            if (i >= children.size()) return;
-            if (children.at(i)->isMinimized()) children.at(i)->showNormal();
-            mdiArea_->setActiveSubWindow(children.at(i));
-        });
-        item->setVisible(false);
-        windowItems_.append(item);
+        a.WindowItems.append(
+            AddHiddenItem(menu, name.constData(), QString(), [this, i] { ActivateChild(i); }));
     }
-    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::UpdateWindowMenu);
+    connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateWindowMenu);
+}
+
+void TMainForm::ArrangeIcons() {
+    // Minimised children in a row along the bottom edge.
+    int x = 0;
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (!child->isMinimized()) continue;
+        const QSize size = child->size();
+        child->move(x, mdiArea_->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+void TMainForm::ActivateChild(int index) {
+    const QList<QMdiSubWindow*> children = mdiArea_->subWindowList();
+    if (index >= children.size()) return;
+    if (children.at(index)->isMinimized()) children.at(index)->showNormal();
+    mdiArea_->setActiveSubWindow(children.at(index));
 }
 
 void TMainForm::CreateHelpMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Help"));
     menu->setObjectName(QStringLiteral("Help"));
-    AddItem(menu, "HelpContents", QStringLiteral("&Contents"),
-            [this] { OpenHelp(*this, THelpTopic::Contents); });
-    AddItem(menu, "UsersManual1", QStringLiteral("User's Manual"),
-            [this] { OpenHelp(*this, THelpTopic::UsersManual); });
-    AddItem(menu, "TechnicalManual1", QStringLiteral("Technical Manual"),
-            [this] { OpenHelp(*this, THelpTopic::TechnicalManual); });
-    AddItem(menu, "HelpAbout", QStringLiteral("&About..."), [this] { ShowAbout(); });
-    AddItem(menu, "CheckforUpdates1", QStringLiteral("Check for Updates"), [this] {
-        CheckForUpdates();
-    })->setVisible(!updateBaseAddress_.isEmpty());
+    TMainActions& a = actions_;
+    a.HelpContents = AddItem(menu, "HelpContents", QStringLiteral("&Contents"),
+                             [this] { OpenHelp(*this, THelpTopic::Contents); });
+    a.UsersManual1 = AddItem(menu, "UsersManual1", QStringLiteral("User's Manual"),
+                             [this] { OpenHelp(*this, THelpTopic::UsersManual); });
+    a.TechnicalManual1 = AddItem(menu, "TechnicalManual1", QStringLiteral("Technical Manual"),
+                                 [this] { OpenHelp(*this, THelpTopic::TechnicalManual); });
+    a.HelpAbout = AddItem(menu, "HelpAbout", QStringLiteral("&About..."), [this] { ShowAbout(); });
+    a.CheckforUpdates1 = AddItem(menu, "CheckforUpdates1", QStringLiteral("Check for Updates"),
+                                 [this] { CheckForUpdates(); });
+    a.CheckforUpdates1->setVisible(!updateBaseAddress_.isEmpty());
     // The entries are stored (or answered) as for the other menus, but help stays in reach.
     connect(menu, &QMenu::aboutToShow, this, [this] { AcceptOpenEntries(*mdiArea_); });
+}
+
+void TMainForm::ShowStatesOnOpening(QMenu& menu, TMenuEntries entries) {
+    connect(&menu, &QMenu::aboutToShow, this, [this, entries] {
+        if (entries == TMenuEntries::Stored) DeactivateActiveChild();
+        CheckSpeedButtons();
+    });
 }
 
 void TMainForm::CreateToolBar() {
@@ -357,36 +384,30 @@ void TMainForm::CreateToolBar() {
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
-    TMainTables& t = tables_;
-    AddToolButton("SpeedButton2", QStringLiteral("New File"), ToolIcon(TToolIcon::NewFile),
-                  [this] { FileNewClick(); });
-    AddToolButton("SpeedButton1", QStringLiteral("Open File"), ToolIcon(TToolIcon::OpenFile),
-                  [this] { FileOpenClick(); });
-    AddToolButton("SpeedButton3", QStringLiteral("Save File"), ToolIcon(TToolIcon::SaveFile),
-                  [this] { FileSaveClick(); });
+    const TMainActions& a = actions_;
+    AddToolButton(*bar, a.FileNew, QStringLiteral("New File"), TToolIcon::NewFile);
+    AddToolButton(*bar, a.FileOpen, QStringLiteral("Open File"), TToolIcon::OpenFile);
+    AddToolButton(*bar, a.FileSave, QStringLiteral("Save File"), TToolIcon::SaveFile);
     bar->addSeparator();
-    AddToolButton("SpeedButton4", QStringLiteral("Run Analysis"), ToolIcon(TToolIcon::Run),
-                  [this] { CompRunClick(); });
+    AddToolButton(*bar, a.CompRun, QStringLiteral("Run Analysis"), TToolIcon::Run);
     bar->addSeparator();
-    AddToolButton("SpeedButton7", QStringLiteral("Soil-Layer Data"),
-                  ToolIcon(TToolIcon::SoilLayers),
-                  [this, &t] { OpenChartTableEditor(*this, t.Chart("D2")); });
-    AddToolButton("SpeedButton5", QStringLiteral("Edit Output Text"),
-                  ToolIcon(TToolIcon::OutputText), [this] { CompOutputClick(); });
-    bar->addAction(resultsSummaryItem_);
-    AddToolButton("SpeedButton6", QStringLiteral("View Soil Profile"),
-                  ToolIcon(TToolIcon::SoilProfile), [this] { ViewSoilProfile(); });
+    AddToolButton(*bar, a.SoilLayerCoordinates1, QStringLiteral("Soil-Layer Data"),
+                  TToolIcon::SoilLayers);
+    AddToolButton(*bar, a.CompOutput, QStringLiteral("Edit Output Text"), TToolIcon::OutputText);
+    AddToolButton(*bar, a.ResultsSummary, QStringLiteral("Results Summary"),
+                  TToolIcon::ResultsSummary);
+    // The one button whose icon the menu has shown from the start.
+    a.ResultsSummary->setIconVisibleInMenu(true);
+    AddToolButton(*bar, a.ViewSoilLayerCoordinates1, QStringLiteral("View Soil Profile"),
+                  TToolIcon::SoilProfile);
     bar->addSeparator();
-    AddToolButton("SpeedButton8", QStringLiteral("View Load Distribution Plot"),
-                  ToolIcon(TToolIcon::LoadDistribution), [this] { OpenPlot(plots_.pltLoad); });
-    AddToolButton("SpeedButton10", QStringLiteral("View Load vs Settlement"),
-                  ToolIcon(TToolIcon::LoadSettlement), [this] { OpenPlot(plots_.pltAxial); });
-    AddToolButton("SpeedButton9", QStringLiteral("View t-z Curves"), ToolIcon(TToolIcon::TZCurves),
-                  [this] { OpenPlot(plots_.pltTZcurves); });
-    AddToolButton("SpeedButton11", QStringLiteral("View Q-w Curve"), ToolIcon(TToolIcon::QWCurve),
-                  [this] { OpenPlot(plots_.PltQW); });
+    AddToolButton(*bar, a.mLoad, QStringLiteral("View Load Distribution Plot"),
+                  TToolIcon::LoadDistribution);
+    AddToolButton(*bar, a.mAxial, QStringLiteral("View Load vs Settlement"),
+                  TToolIcon::LoadSettlement);
+    AddToolButton(*bar, a.mtzcurves, QStringLiteral("View t-z Curves"), TToolIcon::TZCurves);
+    AddToolButton(*bar, a.mTip, QStringLiteral("View Q-w Curve"), TToolIcon::QWCurve);
 }
-
 void TMainForm::Guarded(const std::function<void()>& command, bool needsAcceptedEntries) {
     if (needsAcceptedEntries && !AcceptOpenEntries(*mdiArea_)) return;
     try {
@@ -413,17 +434,42 @@ bool TMainForm::SummaryAvailable() const {
 }
 
 void TMainForm::CheckSpeedButtons() {
-    // The soil layers exist only for generated curves: their editor and view with them.
-    const bool generated = project_->CurvesGenerated;
-    for (const char* name : {"SpeedButton7", "SpeedButton6", "ViewSoilLayerCoordinates1"}) {
-        Item(*this, name)->setEnabled(generated);
-    }
-    Item(*this, "SpeedButton5")->setEnabled(OutputReportExists());
+    const TProgramData& p = *project_;
+    const TMainActions& a = actions_;
+    // The soil layers exist only for generated curves: their editor and view with them, the
+    // entered curves' tables otherwise.
+    const bool generated = p.CurvesGenerated;
+    a.miCircular->setChecked(generated);
+    a.miNonCircular->setChecked(!generated);
+    a.SoilLayerCoordinates1->setEnabled(generated);
+    a.ViewSoilLayerCoordinates1->setEnabled(generated);
+    a.SoilParameters1->setEnabled(!generated);
+    a.PileProperties1->setEnabled(!generated);
+    // Each option with the table that it brings into the analysis.
+    const auto option = [](QAction* toggle, QAction* table, bool on) {
+        toggle->setChecked(on);
+        table->setEnabled(on);
+    };
+    option(a.SpecifyTipMovements1, a.TipMovement1, p.TipMovementsOn);
+    option(a.AssignLoadsatPileHead1, a.Topload1, p.HeadLoadsOn);
+    option(a.Downdrag1, a.Settlements1, p.DowndragOn);
+    option(a.ApplyFactors, a.tzfactortable, p.TZFactorsOn);
+    option(a.ApplyQwFactors, a.QwFactorTable, p.QWFactorsOn);
+    a.EnglishUnits->setChecked(p.UnitSystem == usEnglish);
+    a.SIUnits->setChecked(p.UnitSystem == usSI);
+    a.ShowReportAfterRun->setChecked(settings_.ShowReportAfterRun);
+    // The project's files as they are on disk now.
+    a.CompInput->setEnabled(QFileInfo::exists(p.FileName));
+    a.CompKernel->setEnabled(QFileInfo::exists(NotesFileName(p.FileName)));
+    const bool report = OutputReportExists();
+    a.CompOutput->setEnabled(report);
+    a.ViewReport->setEnabled(report);
+    a.ResultsSummary->setEnabled(SummaryAvailable());
     const bool results = ResultsAvailable();
-    for (const char* name : {"SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
-        Item(*this, name)->setEnabled(results);
+    for (QAction* plot :
+         {a.mLoad, a.mAxial, a.mtzcurves, a.mTip, a.mUSkin, a.mSkin, a.mExtraTZ, a.ExportExcel}) {
+        plot->setEnabled(results);
     }
-    resultsSummaryItem_->setEnabled(SummaryAvailable());
 }
 
 void TMainForm::SetWindowTitle() {
@@ -434,74 +480,23 @@ void TMainForm::UpdateFileMenu() {
     DeactivateActiveChild();
     const QString folder = QDir::currentPath();
     const TRecentFiles& recent = settings_.RecentFiles;
-    for (int i = 0; i < recentItems_.size(); ++i) {
+    const QList<QAction*>& items = actions_.RecentFiles;
+    for (int i = 0; i < items.size(); ++i) {
         const bool shown = i < recent.Count();
-        recentItems_[i]->setVisible(shown);
-        if (shown) recentItems_[i]->setText(RecentFileCaption(i + 1, recent.Entry(i), folder));
+        items[i]->setVisible(shown);
+        if (shown) items[i]->setText(RecentFileCaption(i + 1, recent.Entry(i), folder));
     }
-    recentSeparator_->setVisible(recent.Count() > 0);
-}
-
-void TMainForm::UpdateDataMenu() {
-    DeactivateActiveChild();
-    const TProgramData& p = *project_;
-    Item(*this, "PileProperties1")->setEnabled(!p.CurvesGenerated);
-    Item(*this, "SoilParameters1")->setEnabled(!p.CurvesGenerated);
-    Item(*this, "SoilLayerCoordinates1")->setEnabled(p.CurvesGenerated);
-    Item(*this, "Settlements1")->setEnabled(p.DowndragOn);
-    Item(*this, "TipMovement1")->setEnabled(p.TipMovementsOn);
-    Item(*this, "Topload1")->setEnabled(p.HeadLoadsOn);
-    Item(*this, "tzfactortable")->setEnabled(p.TZFactorsOn);
-    Item(*this, "QwFactorTable")->setEnabled(p.QWFactorsOn);
-}
-
-void TMainForm::UpdateOptionsMenu() {
-    const TProgramData& p = *project_;
-    Item(*this, "Downdrag1")->setChecked(p.DowndragOn);
-    Item(*this, "SpecifyTipMovements1")->setChecked(p.TipMovementsOn);
-    Item(*this, "AssignLoadsatPileHead1")->setChecked(p.HeadLoadsOn);
-    Item(*this, "ApplyFactors")->setChecked(p.TZFactorsOn);
-    Item(*this, "ApplyQwFactors")->setChecked(p.QWFactorsOn);
-    reportAfterRunItem_->setChecked(settings_.ShowReportAfterRun);
-    Item(*this, "EnglishUnits")->setChecked(p.UnitSystem == usEnglish);
-    Item(*this, "SIUnits")->setChecked(p.UnitSystem == usSI);
-    UpdateCurveItems();
-}
-
-void TMainForm::UpdateCurveItems() {
-    const bool generated = project_->CurvesGenerated;
-    Item(*this, "miCircular")->setChecked(generated);
-    Item(*this, "miNonCircular")->setChecked(!generated);
-    Item(*this, "SoilLayerCoordinates1")->setEnabled(generated);
-    Item(*this, "PileProperties1")->setEnabled(!generated);
-    Item(*this, "SoilParameters1")->setEnabled(!generated);
-}
-
-void TMainForm::UpdateComputationMenu() {
-    DeactivateActiveChild();
-    const QString& name = project_->FileName;
-    Item(*this, "CompInput")->setEnabled(QFileInfo::exists(name));
-    Item(*this, "CompKernel")->setEnabled(QFileInfo::exists(NotesFileName(name)));
-    Item(*this, "CompOutput")->setEnabled(OutputReportExists());
-    viewReportItem_->setEnabled(OutputReportExists());
-    resultsSummaryItem_->setEnabled(SummaryAvailable());
-}
-
-void TMainForm::UpdateGraphicsMenu() {
-    const bool results = ResultsAvailable();
-    for (const char* name :
-         {"mLoad", "mAxial", "mtzcurves", "mTip", "mUSkin", "mSkin", "mExtraTZ", "ExportExcel"}) {
-        Item(*this, name)->setEnabled(results);
-    }
+    actions_.N14->setVisible(recent.Count() > 0);
 }
 
 void TMainForm::UpdateWindowMenu() {
     const QList<QMdiSubWindow*> children = mdiArea_->subWindowList();
-    windowSeparator_->setVisible(!children.isEmpty());
-    for (int i = 0; i < windowItems_.size(); ++i) {
+    actions_.N3->setVisible(!children.isEmpty());
+    const QList<QAction*>& items = actions_.WindowItems;
+    for (int i = 0; i < items.size(); ++i) {
         const bool shown = i < children.size();
-        windowItems_[i]->setVisible(shown);
-        if (shown) windowItems_[i]->setText(children.at(i)->windowTitle());
+        items[i]->setVisible(shown);
+        if (shown) items[i]->setText(children.at(i)->windowTitle());
     }
 }
 
@@ -509,51 +504,24 @@ void TMainForm::UpdateWindowMenu() {
 
 void TMainForm::SetUnitSystem(int system) {
     project_->SetUnitSystem(system);
-    UpdateOptionsMenu();
+    CheckSpeedButtons();
     ReactivateUnitDialogs();
     emit UnitSystemChanged(project_->UnitSystem);
 }
 
 void TMainForm::ReactivateUnitDialogs() {
-    // The dialogs that show project numbers load them again in the new units.
-    for (const char* key : {kPilePropertiesKey, kQwFactorsKey}) {
-        InvokeHandler(SingleChild(QLatin1String(key)), "FormActivate");
+    // The data windows load the project's numbers again, in the new units.
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (auto* window = qobject_cast<TDataWindow*>(child->widget())) window->FormActivate();
     }
 }
 
 void TMainForm::SetCurvesGenerated(bool generated) {
     project_->SetOption(&TProgramFields::CurvesGenerated, generated);
-    UpdateCurveItems();
     CheckSpeedButtons();
 }
 
 // ---- Child windows ----
-
-QMdiSubWindow* TMainForm::ShowChild(QWidget* window) {
-    QMdiSubWindow* child = mdiArea_->addSubWindow(window);
-    child->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    mdiArea_->setActiveSubWindow(child);
-    return child;
-}
-
-QWidget* TMainForm::SingleChild(const QString& key) const {
-    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
-        if (child->property(kChildKeyProperty).toString() == key) return child->widget();
-    }
-    return nullptr;
-}
-
-void TMainForm::ShowSingleChild(const QString& key, const std::function<QWidget*()>& create) {
-    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
-        if (child->property(kChildKeyProperty).toString() != key) continue;
-        if (child->isMinimized()) child->showNormal();
-        mdiArea_->setActiveSubWindow(child);
-        return;
-    }
-    QMdiSubWindow* child = ShowChild(create());
-    child->setProperty(kChildKeyProperty, key);
-}
 
 bool TMainForm::CloseChildWindows() {
     mdiArea_->closeAllSubWindows();

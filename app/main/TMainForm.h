@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "MainActions.h"
 #include "MainPlots.h"
 #include "ProgramData.h"
 #include "ProgramSettings.h"
@@ -19,7 +20,6 @@
 #include "UserMessages.h"
 
 class QAction;
-class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -68,13 +68,9 @@ class TMainForm : public QMainWindow {
     // The Results Summary can be shown: the project's last run in this session ended normally,
     // its results are available and the project has not changed since.
     bool SummaryAvailable() const;
+    // Every command, as the menus and the tool bar share it.
+    const TMainActions& Actions() const { return actions_; }
 
-    // Shows window as a child of the MDI area; it is deleted when closed.
-    QMdiSubWindow* ShowChild(QWidget* window);
-    // A child of which at most one exists: brings the existing one to the front, or shows the
-    // one that create makes.
-    void ShowSingleChild(const QString& key, const std::function<QWidget*()>& create);
-    QWidget* SingleChild(const QString& key) const;
     // Closes every child window; false when one refuses (an entry still to be corrected).
     bool CloseChildWindows();
     // Asks the children to store their entries (a dialog's FormDeactivate, a table editor's open
@@ -104,18 +100,14 @@ class TMainForm : public QMainWindow {
     void EditGRLWeapDataFileClick();
     void SetUnitSystem(int system);
     void SetCurvesGenerated(bool generated);
-    // Recomputes the conditional tool buttons (and the soil profile's menu item with its
-    // button).
+    // Computes every command's enabled and checked state from the project, its files and the
+    // settings: after each change of them, and whenever a menu opens.
     void CheckSpeedButtons();
     // Opens a data file without the save query.
     void OpenFileName(const QString& fileName, bool withFactorRecords);
 
-    // The enabled and checked states that each menu gets when it opens.
+    // The recent files and the child windows, listed as their menus open.
     void UpdateFileMenu();
-    void UpdateDataMenu();
-    void UpdateOptionsMenu();
-    void UpdateComputationMenu();
-    void UpdateGraphicsMenu();
     void UpdateWindowMenu();
 
   signals:
@@ -132,11 +124,15 @@ class TMainForm : public QMainWindow {
     enum class SaveResult { Saved, Cancelled, Failed };
     // The answers to the question before a file that was read only in part is written over.
     enum class ReplaceChoice { NewName, Replace, Cancel };
+    // Whether a menu has the windows' entries stored before it opens.
+    enum class TMenuEntries { Stored, AsTheyAre };
 
     void CreateMenus();
     void CreateFileMenu();
     void CreateDataMenu();
     void CreateOptionsMenu();
+    void CreateUnitsMenu(QMenu& options);
+    void CreateCurvesMenu(QMenu& options);
     void CreateComputationMenu();
     void CreateGraphicsMenu();
     void CreateWindowMenu();
@@ -144,8 +140,16 @@ class TMainForm : public QMainWindow {
     void CreateToolBar();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      const std::function<void()>& command, const QKeySequence& shortcut = {});
-    QAction* AddToolButton(const char* name, const QString& hint, const QIcon& icon,
+    QAction* AddCheckItem(QMenu* menu, const char* name, const QString& caption,
+                          const std::function<void()>& command);
+    QAction* AddHiddenItem(QMenu* menu, const char* name, const QString& caption,
                            const std::function<void()>& command);
+    void ShowStatesOnOpening(QMenu& menu, TMenuEntries entries);
+    // A sub-menu whose items show their states as it opens.
+    QMenu* AddSubMenu(QMenu& parent, const char* name, const QString& caption);
+    void ArrangeIcons();
+    // Brings the child window at `index` of the Window menu's list to the front.
+    void ActivateChild(int index);
     // Runs a command; an error that it does not handle itself is shown with its own text. A
     // command that needs the windows' entries does not run while one of them is rejected.
     void Guarded(const std::function<void()>& command, bool needsAcceptedEntries = true);
@@ -154,7 +158,6 @@ class TMainForm : public QMainWindow {
     void WriteSettings();
     void OpenCommandLineFile();
     void SetWindowTitle();
-    void UpdateCurveItems();
     void AddRecentFile(const QString& fileName);
     // The save query; true when the command may go on.
     bool SaveQuery();
@@ -198,17 +201,7 @@ class TMainForm : public QMainWindow {
     bool shownBefore_ = false;
 
     QMdiArea* mdiArea_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
-    QMenu* windowMenu_ = nullptr;
-    QList<QAction*> recentItems_;
-    QAction* recentSeparator_ = nullptr;  // N14
-    QAction* windowSeparator_ = nullptr;  // N3
-    QList<QAction*> windowItems_;
-    QActionGroup* unitGroup_ = nullptr;
-    QActionGroup* curveGroup_ = nullptr;
-    QAction* viewReportItem_ = nullptr;
-    QAction* resultsSummaryItem_ = nullptr;  // in the Computation menu and on the tool bar
-    QAction* reportAfterRunItem_ = nullptr;
+    TMainActions actions_;
 };
 
 }  // namespace keldar

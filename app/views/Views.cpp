@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 
 #include "MainPlots.h"
+#include "MdiChildren.h"
 #include "ProgramData.h"
 #include "TDlgExport.h"
 #include "TDlgSideView.h"
@@ -13,21 +14,20 @@ namespace keldar {
 QWidget* OpenSoilProfile(QMdiArea* area, TProgramData& project, UserMessages& messages,
                          TViewsShell& shell) {
     if (!area || !project.CurvesGenerated) return nullptr;
-    for (QMdiSubWindow* sub : area->subWindowList()) {
-        if (auto* view = qobject_cast<TDlgSideView*>(sub->widget())) {
-            area->setActiveSubWindow(sub);
-            view->FormActivate();
-            return view;
-        }
-    }
-    auto* view = new TDlgSideView(project, messages, shell);
-    QMdiSubWindow* sub = area->addSubWindow(view);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(area, &QMdiArea::subWindowActivated, view, [view, sub](QMdiSubWindow* active) {
-        if (active == sub) view->FormActivate();
+    TDlgSideView* view = ShowChild<TDlgSideView>(*area, [&] {
+        auto* created = new TDlgSideView(project, messages, shell);
+        QMdiSubWindow* sub = area->addSubWindow(created);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        // The drawing is rebuilt whenever the view becomes active.
+        QObject::connect(area, &QMdiArea::subWindowActivated, created,
+                         [created, sub](QMdiSubWindow* active) {
+                             if (active == sub) created->FormActivate();
+                         });
+        sub->show();
+        area->setActiveSubWindow(sub);
+        return created;
     });
-    sub->show();
-    area->setActiveSubWindow(sub);
+    // The drawing follows the project as it is now.
     view->FormActivate();
     return view;
 }

@@ -180,7 +180,7 @@ class DataDialogsTest : public QObject {
         QVERIFY(diameter->hasFocus());
 
         // Closing is refused and nothing of the window is stored.
-        QVERIFY(!CloseDataDialogs(*area_));
+        QVERIFY(!sub->close());
         QApplication::processEvents();
         QCOMPARE(takeMessages().size(), 1);
         QVERIFY(area_->subWindowList().contains(sub));
@@ -198,7 +198,7 @@ class DataDialogsTest : public QObject {
         // Corrected, the window closes and stores every field.
         enter(diameter, QStringLiteral("2*18"));
         sub->close();
-        QTRY_VERIFY(FindDataDialog<TfrmMaterial>(*area_) == nullptr);
+        QTRY_VERIFY(FindChild<TfrmMaterial>(*area_) == nullptr);
         QVERIFY(takeMessages().isEmpty());
         QCOMPARE(project_->PileLength, 800.0L);
         QCOMPARE(project_->OuterDiameter, 36.0L);
@@ -241,7 +241,8 @@ class DataDialogsTest : public QObject {
         TfrmMaterial* dialog = openMaterial();
         auto* factors = ShowDataDialog<TfrmQwFactors>(*area_, *project_, &messages_);
         project_->SetUnitSystem(2);
-        RefreshDataDialogUnits(*area_);
+        dialog->FormActivate();
+        factors->FormActivate();
         project_->SetModified(false);  // the switch is an edit; storing the windows adds none
 
         TDataEdit* length = field(dialog, "DataPL");
@@ -268,7 +269,7 @@ class DataDialogsTest : public QObject {
         enter(field(dialog, "DataQfactor"), QStringLiteral("0.8"));
         enterAfresh(field(dialog, "Datawfactor"), QStringLiteral("-1.5"));
         dialog->SubWindow()->close();
-        QTRY_VERIFY(FindDataDialog<TfrmQwFactors>(*area_) == nullptr);
+        QTRY_VERIFY(FindChild<TfrmQwFactors>(*area_) == nullptr);
         QCOMPARE(project_->QMultiplier, 0.8L);
         QCOMPARE(project_->WMultiplier, -1.5L);
         QVERIFY(project_->Modified());
@@ -292,7 +293,7 @@ class DataDialogsTest : public QObject {
         enter(date, QStringLiteral("2026-12-07"));
 
         dialog->SubWindow()->close();
-        QTRY_VERIFY(FindDataDialog<TdlgTitle>(*area_) == nullptr);
+        QTRY_VERIFY(FindChild<TdlgTitle>(*area_) == nullptr);
         QCOMPARE(project_->Title, QStringLiteral("Test pile 7"));
         QCOMPARE(project_->Designer, QStringLiteral("A. Engineer"));
         QCOMPARE(project_->DesignDate, QStringLiteral("2026-12-07"));
@@ -372,7 +373,7 @@ class DataDialogsTest : public QObject {
         project_->Tolerance = 0.0001;
         TfrmMaterial* dialog = openMaterial();
         project_->SetUnitSystem(2);
-        RefreshDataDialogUnits(*area_);
+        dialog->FormActivate();
         project_->SetModified(false);  // the switch is an edit; storing the window adds none
         TDataEdit* length = field(dialog, "DataPL");
         QCOMPARE(length->text(), QStringLiteral("22.86"));
@@ -385,7 +386,7 @@ class DataDialogsTest : public QObject {
         switchToOtherWindow();
         QVERIFY(!project_->Modified());
         project_->SetUnitSystem(1);
-        RefreshDataDialogUnits(*area_);
+        dialog->FormActivate();
         project_->SetModified(false);
         switchToOtherWindow();
 
@@ -421,7 +422,7 @@ class DataDialogsTest : public QObject {
         ShowDataDialog<TDlgOptions>(*area_, editorPath, user);
         QCOMPARE(openMaterial(), material);
         QVERIFY(ShowDataDialog<TDlgOptions>(*area_, editorPath, user) ==
-                FindDataDialog<TDlgOptions>(*area_));
+                FindChild<TDlgOptions>(*area_));
         QCOMPARE(area_->subWindowList().size(), 5);
 
         // A minimised window comes back; a closed one is made anew.
@@ -429,7 +430,7 @@ class DataDialogsTest : public QObject {
         QCOMPARE(openMaterial(), material);
         QVERIFY(!material->SubWindow()->isMinimized());
         material->SubWindow()->close();
-        QTRY_VERIFY(FindDataDialog<TfrmMaterial>(*area_) == nullptr);
+        QTRY_VERIFY(FindChild<TfrmMaterial>(*area_) == nullptr);
         QVERIFY(openMaterial() != nullptr);
         QCOMPARE(area_->subWindowList().size(), 5);
     }
@@ -437,11 +438,11 @@ class DataDialogsTest : public QObject {
     void menuOpeningStoresTheActiveDialog() {
         TfrmMaterial* dialog = openMaterial();
         enter(field(dialog, "DataTol"), QStringLiteral("0.0001"));
-        QVERIFY(DeactivateActiveDataDialog(*area_));
+        QVERIFY(dialog->FormDeactivate());
         QCOMPARE(project_->Tolerance, 0.0001L);
 
         enter(field(dialog, "DataTol"), QStringLiteral("2"));
-        QVERIFY(!DeactivateActiveDataDialog(*area_));
+        QVERIFY(!dialog->FormDeactivate());
         QCOMPARE(takeMessages(), QStringList{"Entry must be less than or equal to 1"});
         QCOMPARE(project_->Tolerance, 0.0001L);
     }

@@ -21,6 +21,7 @@
 #include "TableForm.h"
 
 using keldar::TDataEdit;
+using keldar::TMainActions;
 using keldar::TTableForm;
 using keldar::test::ExampleFile;
 using keldar::test::ReadAll;
@@ -69,7 +70,7 @@ class MainCommandsTest : public QObject {
     // Pile Properties open with "abc" in the outer diameter, its message answered.
     static TDataEdit* EnterRejectedDiameter(Session& s) {
         activate(s);
-        s.item("material")->trigger();
+        s.actions().material->trigger();
         TDataEdit* diameter = Find(s.form, "DataOD");
         Enter(diameter, QStringLiteral("abc"));
         QTest::keyClick(diameter, Qt::Key_Tab);
@@ -98,18 +99,18 @@ class MainCommandsTest : public QObject {
         const long double length = s.form.Project().PileLength;
         const bool generated = s.form.Project().CurvesGenerated;
 
-        s.item("material")->trigger();
+        s.actions().material->trigger();
         TDataEdit* pileLength = Find(s.form, "DataPL");
         Enter(pileLength, QStringLiteral("abc"));
         QTest::keyClick(pileLength, Qt::Key_Tab);
         expectRefused(s, kNotEvaluated, pileLength, "leaving the field");
 
         // Menu items and tool buttons, a shortcut and a dropped file: none of them acts.
-        for (const char* command :
-             {"CompRun", "SpeedButton4", "FileSave", "SpeedButton3", "FileSaveAs", "FileNew",
-              "SpeedButton1", "SIUnits", "miCircular", "miNonCircular", "Downdrag1"}) {
-            s.item(command)->trigger();
-            expectRefused(s, kNotEvaluated, pileLength, command);
+        const TMainActions& a = s.actions();
+        for (QAction* command : {a.CompRun, a.FileSave, a.FileSaveAs, a.FileNew, a.FileOpen,
+                                 a.SIUnits, a.miCircular, a.miNonCircular, a.Downdrag1}) {
+            command->trigger();
+            expectRefused(s, kNotEvaluated, pileLength, qPrintable(command->objectName()));
         }
         QTest::keyClick(pileLength, Qt::Key_S, Qt::ControlModifier);
         expectRefused(s, kNotEvaluated, pileLength, "Ctrl+S");
@@ -125,7 +126,7 @@ class MainCommandsTest : public QObject {
         QVERIFY(s.desktop.requests.size() == 1);  // only the Open at the start
 
         // Help neither reads nor changes the project: it is there while the entry is corrected.
-        s.item("HelpAbout")->trigger();
+        s.actions().HelpAbout->trigger();
         QCOMPARE(s.desktop.modals.size(), 1);
         QVERIFY(s.texts().isEmpty());
 
@@ -137,7 +138,7 @@ class MainCommandsTest : public QObject {
 
         // Corrected, the commands act on the corrected value.
         Enter(pileLength, QStringLiteral("12*60"));
-        s.item("FileSave")->trigger();
+        s.actions().FileSave->trigger();
         QVERIFY(s.texts().isEmpty());
         QCOMPARE(s.form.Project().PileLength, 720.0L);
         QVERIFY(ReadAll(data) != original);
@@ -149,8 +150,8 @@ class MainCommandsTest : public QObject {
         const QString data = folder_.copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
         s.open(data);
         s.form.Project().TipMovementsOn = true;
-        s.item("TipMovement1")->setEnabled(true);
-        s.item("TipMovement1")->trigger();
+        s.actions().TipMovement1->setEnabled(true);
+        s.actions().TipMovement1->trigger();
         auto* form = s.form.MdiArea().findChild<TTableForm*>();
         QVERIFY(form);
         const QModelIndex cell = form->Grid()->model()->index(0, 0);
@@ -160,7 +161,7 @@ class MainCommandsTest : public QObject {
         QVERIFY(editor);
         Enter(editor, QStringLiteral("2*"));
 
-        s.item("SpeedButton4")->trigger();
+        s.actions().CompRun->trigger();
         QCOMPARE(s.messages.messages().size(), 1);
         QVERIFY(s.texts().constFirst().startsWith(kNotEvaluated));
         QVERIFY(!QFileInfo::exists(folder_.path(QStringLiteral("steel-pipe-clay.kd3o"))));
@@ -211,36 +212,36 @@ class MainCommandsTest : public QObject {
     void commandsThatCannotActAreDisabledOrSayWhy() {
         Session s(folder_.settingsFile());
         // No report before any run.
-        QVERIFY(!s.item("SpeedButton5")->isEnabled());
-        s.form.UpdateComputationMenu();
-        QVERIFY(!s.item("CompOutput")->isEnabled());
+        QVERIFY(!s.actions().CompOutput->isEnabled());
+        s.form.CheckSpeedButtons();
+        QVERIFY(!s.actions().CompOutput->isEnabled());
         // Entered curves have no soil layers to draw: the view's button and item with the editor.
-        s.item("miNonCircular")->trigger();
-        for (const char* name : {"SpeedButton6", "ViewSoilLayerCoordinates1", "SpeedButton7"}) {
-            QVERIFY2(!s.item(name)->isEnabled(), name);
-        }
-        s.item("miCircular")->trigger();
-        QVERIFY(s.item("SpeedButton6")->isEnabled());
-        s.item("SpeedButton6")->trigger();  // a new, unsaved project: the view shows its layers
+        s.actions().miNonCircular->trigger();
+        QVERIFY(!s.actions().ViewSoilLayerCoordinates1->isEnabled());
+        QVERIFY(!s.actions().SoilLayerCoordinates1->isEnabled());
+        s.actions().miCircular->trigger();
+        QVERIFY(s.actions().ViewSoilLayerCoordinates1->isEnabled());
+        s.actions().ViewSoilLayerCoordinates1->trigger();  // a new, unsaved project: the view shows
+                                                           // its layers
         QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
         QVERIFY(s.texts().isEmpty());
 
         const QString data = folder_.copyExample(QStringLiteral("user-curves-si.kd3d"));
-        s.messages.queueAnswer(
-            keldar::UserMessages::Answer::No);  // the curve choices above are edits: not saved
+        // The curve choices above are edits: not saved.
+        s.messages.queueAnswer(keldar::UserMessages::Answer::No);
         s.open(data);
-        QVERIFY(!s.item("SpeedButton6")->isEnabled());
-        QVERIFY(!s.item("ViewSoilLayerCoordinates1")->isEnabled());
-        s.item("CompRun")->trigger();
-        QVERIFY(s.item("SpeedButton5")->isEnabled());
+        QVERIFY(!s.actions().ViewSoilLayerCoordinates1->isEnabled());
+        QVERIFY(!s.actions().ViewSoilLayerCoordinates1->isEnabled());
+        s.actions().CompRun->trigger();
+        QVERIFY(s.actions().CompOutput->isEnabled());
         // A report deleted behind the program's back: the button says so and turns off.
         QVERIFY(QFile::remove(folder_.path(QStringLiteral("user-curves-si.kd3o"))));
         s.messages.clear();
-        s.item("SpeedButton5")->trigger();
+        s.actions().CompOutput->trigger();
         QCOMPARE(
             s.texts(),
             QStringList{QStringLiteral("There is no output report yet: run the analysis first.")});
-        QVERIFY(!s.item("SpeedButton5")->isEnabled());
+        QVERIFY(!s.actions().CompOutput->isEnabled());
         QVERIFY(s.desktop.opened.isEmpty() && s.desktop.started.isEmpty());
     }
 
@@ -249,13 +250,13 @@ class MainCommandsTest : public QObject {
         {
             Session s(folder_.settingsFile());
             activate(s);
-            s.item("CompText")->trigger();
+            s.actions().CompText->trigger();
             Enter(Find<QLineEdit>(s.form, "EdtUserName"), QStringLiteral("R. Engineer"));
             Enter(Find<QLineEdit>(s.form, "EdtOrganisation"), QStringLiteral("Soil Mechanics Ltd"));
             Enter(Find<QLineEdit>(s.form, "EdtContactName"), QStringLiteral("P. Partner"));
             Enter(Find(s.form, "DataUserNumber"), QStringLiteral("4711"));
             s.open(data);
-            s.item("CompRun")->trigger();
+            s.actions().CompRun->trigger();
             const QByteArray report = ReadAll(folder_.path(QStringLiteral("steel-pipe-clay.kd3o")));
             QVERIFY(report.contains("R. Engineer"));
             QVERIFY(report.contains("Soil Mechanics L, P. Partner"));
@@ -263,7 +264,7 @@ class MainCommandsTest : public QObject {
             QVERIFY(s.form.close());
         }
         Session again(folder_.settingsFile());
-        again.item("CompText")->trigger();
+        again.actions().CompText->trigger();
         QCOMPARE(Find<QLineEdit>(again.form, "EdtUserName")->text(), QStringLiteral("R. Engineer"));
         QCOMPARE(Find<QLineEdit>(again.form, "EdtOrganisation")->text(),
                  QStringLiteral("Soil Mechanics L"));
@@ -285,15 +286,17 @@ class MainCommandsTest : public QObject {
         s.form.resize(760, 480);
         QApplication::processEvents();
         s.open(folder_.copyExample(QStringLiteral("user-curves-si.kd3d")));
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         const QRect workspace = s.form.MdiArea().viewport()->rect();
-        for (const char* command : {"SoilParameters1", "mLoad", "mAxial", "mtzcurves", "mTip",
-                                    "material", "PileProperties1"}) {
-            s.item(command)->setEnabled(true);
-            s.item(command)->trigger();
+        const TMainActions& a = s.actions();
+        for (QAction* command : {a.SoilParameters1, a.mLoad, a.mAxial, a.mtzcurves, a.mTip,
+                                 a.material, a.PileProperties1}) {
+            const QByteArray name = command->objectName().toLatin1();
+            command->setEnabled(true);
+            command->trigger();
             QMdiSubWindow* child = s.form.MdiArea().activeSubWindow();
-            QVERIFY2(child, command);
-            QTRY_VERIFY2(workspace.contains(child->geometry()), command);
+            QVERIFY2(child, name.constData());
+            QTRY_VERIFY2(workspace.contains(child->geometry()), name.constData());
         }
     }
 };

@@ -15,16 +15,21 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <memory>
 
 #include "ChildWindows.h"
+#include "DataWindow.h"
 #include "MainSession.h"
+#include "MdiChildren.h"
 #include "RecordingMessages.h"
 #include "TMainForm.h"
+#include "TdlgTitle.h"
 #include "TestDesktop.h"
 #include "WindowTitle.h"
 
 using keldar::RecordingMessages;
+using keldar::TMainActions;
 using keldar::TMainForm;
 using keldar::test::ExampleFile;
 using keldar::test::ReadAll;
@@ -41,12 +46,16 @@ const QString kSaveQuery = QStringLiteral("Do you want to save any changes?");
 enum IncompleteFileAnswer { kSaveUnderNewName = 0, kReplaceFile = 1, kCancelSave = 2 };
 
 // A data dialog as the main window sees it: it stores on deactivation and reloads on activation.
-class CountingDialog : public QWidget {
+class CountingDialog : public QWidget, public keldar::TDataWindow {
     Q_OBJECT
+    Q_INTERFACES(keldar::TDataWindow)
 
   public:
-    Q_INVOKABLE void FormActivate() { ++activations; }
-    Q_INVOKABLE void FormDeactivate() { ++deactivations; }
+    void FormActivate() override { ++activations; }
+    bool FormDeactivate() override {
+        ++deactivations;
+        return true;
+    }
 
     int activations = 0;
     int deactivations = 0;
@@ -98,66 +107,63 @@ class MainFormTest : public QObject {
         for (QAction* menu : s.form.menuBar()->actions()) menus.append(menu->text());
         QCOMPARE(menus, QStringList({"&File", "&Data", "&Options", "&Computation", "&Graphics",
                                      "&Window", "&Help"}));
-        QCOMPARE(s.item("FileNew")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-        QCOMPARE(s.item("FileSave")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(s.actions().FileNew->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(s.actions().FileSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
 
-        for (const char* on : {"SpeedButton2", "SpeedButton1", "SpeedButton3", "SpeedButton4",
-                               "SpeedButton7", "SpeedButton6"}) {
-            QVERIFY2(s.item(on)->isEnabled(), on);
-        }
-        for (const char* off :
-             {"SpeedButton5", "SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
-            QVERIFY2(!s.item(off)->isEnabled(), off);
-        }
-        QCOMPARE(s.item("SpeedButton9")->toolTip(), QStringLiteral("View t-z Curves"));
+        // The tool bar's buttons are the menu items' own actions, left to right.
+        const TMainActions& a = s.actions();
+        QList<QAction*> buttons = s.form.findChild<QToolBar*>(QStringLiteral("ToolBar"))->actions();
+        buttons.removeIf([](const QAction* action) { return action->isSeparator(); });
+        QCOMPARE(buttons, QList<QAction*>({a.FileNew, a.FileOpen, a.FileSave, a.CompRun,
+                                           a.SoilLayerCoordinates1, a.CompOutput, a.ResultsSummary,
+                                           a.ViewSoilLayerCoordinates1, a.mLoad, a.mAxial,
+                                           a.mtzcurves, a.mTip}));
+        QCOMPARE(a.mtzcurves->toolTip(), QStringLiteral("View t-z Curves"));
+        QCOMPARE(a.mtzcurves->text(), QStringLiteral("t-&z Curves (side friction)"));
 
-        s.form.UpdateDataMenu();
-        s.form.UpdateOptionsMenu();
-        s.form.UpdateComputationMenu();
-        s.form.UpdateGraphicsMenu();
         s.form.UpdateFileMenu();
         s.form.UpdateWindowMenu();
-        for (const char* on : {"SoilLayerCoordinates1", "TipMovement1", "EnglishUnits",
-                               "miCircular", "SpecifyTipMovements1"}) {
-            QVERIFY2(s.item(on)->isEnabled(), on);
+        for (QAction* on : {a.FileNew, a.FileOpen, a.FileSave, a.CompRun, a.SoilLayerCoordinates1,
+                            a.ViewSoilLayerCoordinates1, a.TipMovement1, a.EnglishUnits,
+                            a.miCircular, a.SpecifyTipMovements1}) {
+            QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
         }
-        for (const char* off :
-             {"SoilParameters1", "PileProperties1", "Topload1", "Settlements1", "tzfactortable",
-              "QwFactorTable", "CompInput", "CompKernel", "CompOutput", "mLoad", "mAxial",
-              "mtzcurves", "mTip", "ExportExcel"}) {
-            QVERIFY2(!s.item(off)->isEnabled(), off);
+        for (QAction* off : {a.SoilParameters1, a.PileProperties1, a.Topload1, a.Settlements1,
+                             a.tzfactortable, a.QwFactorTable, a.CompInput, a.CompKernel,
+                             a.CompOutput, a.mLoad, a.mAxial, a.mtzcurves, a.mTip, a.ExportExcel}) {
+            QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
         }
-        QVERIFY(s.item("EnglishUnits")->isChecked() && !s.item("SIUnits")->isChecked());
-        QVERIFY(s.item("miCircular")->isChecked() && s.item("SpecifyTipMovements1")->isChecked());
-        QVERIFY(!s.item("Downdrag1")->isChecked() &&
-                !s.item("AssignLoadsatPileHead1")->isChecked());
-        for (const char* hidden : {"EditGRLWeapDataFile1", "mUSkin", "mSkin", "mExtraTZ", "N14",
-                                   "N3", "RecentFile1", "WindowItem1", "CheckforUpdates1"}) {
-            QVERIFY2(!s.item(hidden)->isVisible(), hidden);
+        QVERIFY(s.actions().EnglishUnits->isChecked() && !s.actions().SIUnits->isChecked());
+        QVERIFY(s.actions().miCircular->isChecked() &&
+                s.actions().SpecifyTipMovements1->isChecked());
+        QVERIFY(!s.actions().Downdrag1->isChecked() &&
+                !s.actions().AssignLoadsatPileHead1->isChecked());
+        for (QAction* hidden : {a.EditGRLWeapDataFile1, a.mUSkin, a.mSkin, a.mExtraTZ, a.N14, a.N3,
+                                a.RecentFiles[0], a.WindowItems[0], a.CheckforUpdates1}) {
+            QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
         }
 
         // Curves entered by the user: the reverse of the curve commands.
-        s.item("miNonCircular")->trigger();
-        QVERIFY(!s.item("SpeedButton7")->isEnabled());
-        QVERIFY(!s.item("SoilLayerCoordinates1")->isEnabled());
-        QVERIFY(s.item("SoilParameters1")->isEnabled() && s.item("PileProperties1")->isEnabled());
+        s.actions().miNonCircular->trigger();
+        QVERIFY(!s.actions().SoilLayerCoordinates1->isEnabled());
+        QVERIFY(s.actions().SoilParameters1->isEnabled() &&
+                s.actions().PileProperties1->isEnabled());
         // Toggles and the unit switch change the project.
-        s.item("Topload1")->trigger();
-        s.item("AssignLoadsatPileHead1")->trigger();
+        s.actions().Topload1->trigger();
+        s.actions().AssignLoadsatPileHead1->trigger();
         QVERIFY(s.form.Project().HeadLoadsOn);
-        s.form.UpdateDataMenu();
-        QVERIFY(s.item("Topload1")->isEnabled());
+        QVERIFY(s.actions().Topload1->isEnabled());
         s.form.Project().PileLength = 39.37007874L;
-        s.item("SIUnits")->trigger();
+        s.actions().SIUnits->trigger();
         QCOMPARE(s.form.Project().UnitSystem, keldar::usSI);
         QVERIFY(std::abs(static_cast<double>(s.form.Project().PileLength) - 1.0) < 1e-12);
         // Data > Title opens its window, once however often it is chosen.
-        s.item("DataTitle")->trigger();
-        s.item("DataTitle")->trigger();
+        s.actions().DataTitle->trigger();
+        s.actions().DataTitle->trigger();
         QCOMPARE(s.texts().size(), 0);
         QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
-        QVERIFY(s.form.SingleChild(keldar::kTitleDialogKey) != nullptr);
-        s.item("HelpAbout")->trigger();
+        QVERIFY(keldar::FindChild<keldar::TdlgTitle>(s.form.MdiArea()) != nullptr);
+        s.actions().HelpAbout->trigger();
         QCOMPARE(s.desktop.modals, QStringList({"AboutBox"}));
     }
 
@@ -165,17 +171,18 @@ class MainFormTest : public QObject {
     void optionTogglesAndTheUnitSwitchMarkTheProjectModified() {
         Session s(settingsFile());
         keldar::TProgramData& project = s.form.Project();
+        const keldar::TMainActions& a = s.actions();
         // Choices already in force change nothing.
-        for (const char* same : {"EnglishUnits", "miCircular"}) {
-            s.item(same)->trigger();
-            QVERIFY2(!project.Modified(), same);
+        for (QAction* same : {a.EnglishUnits, a.miCircular}) {
+            same->trigger();
+            QVERIFY2(!project.Modified(), qPrintable(same->objectName()));
         }
-        for (const char* toggle :
-             {"SIUnits", "EnglishUnits", "miNonCircular", "Downdrag1", "SpecifyTipMovements1",
-              "AssignLoadsatPileHead1", "ApplyFactors", "ApplyQwFactors"}) {
+        for (QAction* toggle :
+             {a.SIUnits, a.EnglishUnits, a.miNonCircular, a.Downdrag1, a.SpecifyTipMovements1,
+              a.AssignLoadsatPileHead1, a.ApplyFactors, a.ApplyQwFactors}) {
             project.SetModified(false);
-            s.item(toggle)->trigger();
-            QVERIFY2(project.Modified(), toggle);
+            toggle->trigger();
+            QVERIFY2(project.Modified(), qPrintable(toggle->objectName()));
         }
         project.FileName = dir_.filePath(QStringLiteral("toggled.kd3d"));
         project.SaveToFile();
@@ -184,22 +191,25 @@ class MainFormTest : public QObject {
 
     void singleChildrenStoreBeforeMenusAndReloadAfterAUnitSwitch() {
         Session s(settingsFile());
-        QPointer<CountingDialog> dialog;
-        const auto create = [&dialog] { return dialog = new CountingDialog; };
-        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
-        s.form.ShowSingleChild(keldar::kPilePropertiesKey, create);
-        QCOMPARE(s.form.MdiArea().subWindowList().size(), 1);
-        QCOMPARE(s.form.SingleChild(keldar::kPilePropertiesKey), dialog.data());
+        QMdiArea& area = s.form.MdiArea();
+        const auto create = [&area] {
+            auto* window = new CountingDialog;
+            keldar::AddChild(area, window);
+            return window;
+        };
+        QPointer<CountingDialog> dialog = keldar::ShowChild<CountingDialog>(area, create);
+        QCOMPARE(keldar::ShowChild<CountingDialog>(area, create), dialog.data());
+        QCOMPARE(area.subWindowList().size(), 1);
 
         s.form.findChild<QMenu*>(QStringLiteral("Data"))->aboutToShow();
         QCOMPARE(dialog->deactivations, 1);
         // A unit switch stores the entries before it converts, then reloads them.
-        s.item("SIUnits")->trigger();
+        s.actions().SIUnits->trigger();
         QCOMPARE(dialog->deactivations, 2);
         QCOMPARE(dialog->activations, 1);
 
         // The tool bar's commands store the entries too; Save As closes the children.
-        s.item("SpeedButton3")->trigger();
+        s.actions().FileSave->trigger();
         QVERIFY(dialog->deactivations > 2);
         QTest::qWait(0);
         QVERIFY(dialog.isNull());
@@ -207,8 +217,8 @@ class MainFormTest : public QObject {
 
     void checkForUpdatesOpensThePageOfTheBuildsService() {
         Session s(settingsFile(), KELDAR_ENGINE_DIR, {}, QStringLiteral("https://updates.example"));
-        QVERIFY(s.item("CheckforUpdates1")->isVisible());
-        s.item("CheckforUpdates1")->trigger();
+        QVERIFY(s.actions().CheckforUpdates1->isVisible());
+        s.actions().CheckforUpdates1->trigger();
         QCOMPARE(s.desktop.opened.size(), 1);
         QVERIFY(s.desktop.opened.constFirst().toString().startsWith(
             QStringLiteral("https://updates.example/checkupdates/check/check.php?")));
@@ -230,7 +240,7 @@ class MainFormTest : public QObject {
         QCOMPARE(s.texts(), QStringList());
         QCOMPARE(s.form.Project().UnitSystem, keldar::usSI);  // the last one is in S.I. units
         QVERIFY(!s.form.Project().CurvesGenerated);
-        QVERIFY(!s.item("SpeedButton7")->isEnabled());
+        QVERIFY(!s.actions().SoilLayerCoordinates1->isEnabled());
     }
 
     void saveAsAndReopenGiveTheSameFile() {
@@ -269,13 +279,13 @@ class MainFormTest : public QObject {
         const QString data = copyExample("steel-pipe-clay.kd3d", "run.kd3d");
         s.open(data);
         auto* window = new QLabel(QStringLiteral("an open child"));
-        QPointer<QMdiSubWindow> child = s.form.ShowChild(window);
+        QPointer<QMdiSubWindow> child = keldar::AddChild(s.form.MdiArea(), window);
         const QString folder = QDir::currentPath();
         s.form.UpdateWindowMenu();
-        QVERIFY(s.item("N3")->isVisible() && s.item("WindowItem1")->isVisible());
-        QVERIFY(!s.item("WindowItem2")->isVisible());
+        QVERIFY(s.actions().N3->isVisible() && s.actions().WindowItems[0]->isVisible());
+        QVERIFY(!s.actions().WindowItems[1]->isVisible());
 
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QCOMPARE(s.texts(), QStringList({kCompleted}));
         QVERIFY(QFileInfo::exists(dir_.filePath("run.kd3o")));
         QVERIFY(QFileInfo::exists(dir_.filePath("run.kd3p")));
@@ -283,13 +293,11 @@ class MainFormTest : public QObject {
         QVERIFY(ReadAll(dir_.filePath("run.kd3o")).contains("TOP  LOAD"));
         QVERIFY(s.form.PlotsLoaded());
         QVERIFY(s.form.Plots().pltAxial.CurveCount() > 0);
-        for (const char* on : {"SpeedButton8", "SpeedButton10", "SpeedButton9", "SpeedButton11"}) {
-            QVERIFY2(s.item(on)->isEnabled(), on);
+        const TMainActions& a = s.actions();
+        for (QAction* on : {a.mLoad, a.mAxial, a.mtzcurves, a.mTip, a.ExportExcel}) {
+            QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
         }
-        s.form.UpdateGraphicsMenu();
-        QVERIFY(s.item("mLoad")->isEnabled() && s.item("ExportExcel")->isEnabled());
-        s.form.UpdateComputationMenu();
-        QVERIFY(s.item("CompOutput")->isEnabled() && s.item("CompKernel")->isEnabled());
+        QVERIFY(s.actions().CompOutput->isEnabled() && s.actions().CompKernel->isEnabled());
         QTest::qWait(0);
         QVERIFY(child.isNull() || !child->isVisible());
         QCOMPARE(QDir::currentPath(), folder);
@@ -302,37 +310,38 @@ class MainFormTest : public QObject {
         QCOMPARE(ReadAll(dir_.filePath("run.kd3p")), first);
 
         // The report in the desktop's text editor, then in a chosen one that cannot start.
-        s.item("CompOutput")->trigger();
+        s.actions().CompOutput->trigger();
         QCOMPARE(s.desktop.opened.last(), QUrl::fromLocalFile(dir_.filePath("run.kd3o")));
         s.form.SetEditorPath(QStringLiteral("/no/such/editor"));
         s.desktop.programsStart = false;
-        s.item("CompInput")->trigger();
+        s.actions().CompInput->trigger();
         QCOMPARE(s.desktop.started.last(), QStringLiteral("/no/such/editor ") + data);
         QCOMPARE(s.texts().last(),
                  QStringLiteral("An error occurred in running the Word Processor"));
 
         // Every result window and data window opens for real, none announced as missing.
         const qsizetype messagesBefore = s.texts().size();
-        for (const char* command : {"mLoad", "mAxial", "mtzcurves", "mTip", "TipMovement1",
-                                    "Topload1", "PileProperties1", "QwFactorTable"}) {
+        for (QAction* command : {a.mLoad, a.mAxial, a.mtzcurves, a.mTip, a.TipMovement1, a.Topload1,
+                                 a.PileProperties1, a.QwFactorTable}) {
             const qsizetype before = s.form.MdiArea().subWindowList().size();
-            s.item(command)->setEnabled(true);
-            s.item(command)->trigger();
-            QVERIFY2(s.form.MdiArea().subWindowList().size() == before + 1, command);
+            command->setEnabled(true);
+            command->trigger();
+            QVERIFY2(s.form.MdiArea().subWindowList().size() == before + 1,
+                     qPrintable(command->objectName()));
         }
         QCOMPARE(s.texts().size(), messagesBefore);
         s.form.CloseChildWindows();
 
         // A new project has no results.
         s.form.FileNewClick();
-        QVERIFY(!s.form.PlotsLoaded() && !s.item("SpeedButton8")->isEnabled());
+        QVERIFY(!s.form.PlotsLoaded() && !s.actions().mLoad->isEnabled());
     }
 
     void runWithNotesPointsToThem() {
         // The drilled shaft's tip curve rises above its entered tip resistance: one warning.
         Session s(settingsFile());
         s.open(copyExample("drilled-shaft-sand.kd3d", "noted.kd3d"));
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QCOMPARE(s.texts(), QStringList({kCompleted + QStringLiteral("\rThe run notes name results "
                                                                      "to check: Computation, Edit "
                                                                      "Processor-Run Notes.")}));
@@ -374,13 +383,13 @@ class MainFormTest : public QObject {
 
             // Entry 3 comes first; the menu shows names of the current folder without it.
             s.form.UpdateFileMenu();
-            QCOMPARE(s.item("RecentFile3")->text(), QStringLiteral("3 r9.kd3d"));
-            s.item("RecentFile3")->trigger();
+            QCOMPARE(s.actions().RecentFiles[2]->text(), QStringLiteral("3 r9.kd3d"));
+            s.actions().RecentFiles[2]->trigger();
             QCOMPARE(s.form.Project().FileName, files.at(8));
             s.form.UpdateFileMenu();
-            QCOMPARE(s.item("RecentFile1")->text(), QStringLiteral("1 r9.kd3d"));
-            QCOMPARE(s.item("RecentFile2")->text(), QStringLiteral("2 r11.kd3d"));
-            QVERIFY(s.item("RecentFile10")->isVisible() && s.item("N14")->isVisible());
+            QCOMPARE(s.actions().RecentFiles[0]->text(), QStringLiteral("1 r9.kd3d"));
+            QCOMPARE(s.actions().RecentFiles[1]->text(), QStringLiteral("2 r11.kd3d"));
+            QVERIFY(s.actions().RecentFiles[9]->isVisible() && s.actions().N14->isVisible());
             // The editor reaches the settings when the program closes.
             s.form.SetEditorPath(QStringLiteral("/usr/bin/editor"));
             QVERIFY(s.form.close());
@@ -469,7 +478,7 @@ class MainFormTest : public QObject {
 
         // Run Analysis saves first: the question names the file; Cancel ends the run unwritten.
         s.messages.clear();
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QCOMPARE(s.messages.messages().size(), 1);
         const RecordingMessages::Message question = s.messages.messages().constFirst();
         QCOMPARE(question.kind, RecordingMessages::Kind::Choose);
@@ -483,17 +492,17 @@ class MainFormTest : public QObject {
         // Cancel, writes nothing.
         s.messages.queueChoice(kSaveUnderNewName);
         s.desktop.queueSave(QString());
-        s.item("FileSave")->trigger();
+        s.actions().FileSave->trigger();
         QCOMPARE(ReadAll(broken), text);
         s.desktop.queueSave(broken);
         s.messages.queueChoice(kCancelSave);
-        s.item("FileSaveAs")->trigger();
+        s.actions().FileSaveAs->trigger();
         QCOMPARE(ReadAll(broken), text);
         QCOMPARE(s.form.Project().FileName, broken);
 
         // New asks the ordinary save query; Cancel keeps the project.
         s.messages.clear();
-        s.item("FileNew")->trigger();
+        s.actions().FileNew->trigger();
         QCOMPARE(s.texts(), QStringList({kSaveQuery}));
         QCOMPARE(s.form.Project().FileName, broken);
 
@@ -502,11 +511,11 @@ class MainFormTest : public QObject {
         const QString whole = dir_.filePath("whole.kd3d");
         s.messages.queueChoice(kSaveUnderNewName);
         s.desktop.queueSave(whole);
-        s.item("FileSave")->trigger();
+        s.actions().FileSave->trigger();
         QCOMPARE(s.form.Project().FileName, whole);
         QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - Whole.kd3d"));
         s.messages.clear();
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QCOMPARE(s.messages.messages().size(), 1);
         QCOMPARE(s.messages.messages().constFirst().title, QStringLiteral("Analysis Stopped"));
         QCOMPARE(ReadAll(broken), text);
@@ -515,7 +524,7 @@ class MainFormTest : public QObject {
         s.messages.queueAnswer(Answer::No);
         s.open(broken);
         s.messages.queueChoice(kReplaceFile);
-        s.item("FileSave")->trigger();
+        s.actions().FileSave->trigger();
         QVERIFY(ReadAll(broken) != text);
         QVERIFY(!s.form.Project().Modified());
         QVERIFY(!s.form.windowTitle().endsWith(QStringLiteral("(incomplete)")));
@@ -528,7 +537,7 @@ class MainFormTest : public QObject {
         other.close();
         s.open(alien);
         QVERIFY(s.form.windowTitle().endsWith(QStringLiteral("(incomplete)")));
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QCOMPARE(ReadAll(alien), passwd);
     }
 
@@ -537,9 +546,8 @@ class MainFormTest : public QObject {
         Session s(settingsFile());
         QCOMPARE(s.form.Project().QMultiplier, 1.0L);
         QCOMPARE(s.form.Project().WMultiplier, 1.0L);
-        s.item("ApplyQwFactors")->trigger();
-        s.form.UpdateDataMenu();
-        s.item("QwFactorTable")->trigger();
+        s.actions().ApplyQwFactors->trigger();
+        s.actions().QwFactorTable->trigger();
         auto* factor = s.form.findChild<QLineEdit*>(QStringLiteral("DataQfactor"));
         QVERIFY(factor);
         QCOMPARE(factor->text(), QStringLiteral("1"));
@@ -551,7 +559,7 @@ class MainFormTest : public QObject {
         s.form.CompRunClick();
         const QByteArray off = ReadAll(dir_.filePath("identity.kd3p"));
         QVERIFY(!s.form.Project().QWFactorsOn);
-        s.item("ApplyQwFactors")->trigger();
+        s.actions().ApplyQwFactors->trigger();
         s.form.CompRunClick();
         QVERIFY(ReadAll(dir_.filePath("identity.kd3d")).endsWith(" 1\r\n1 1\r\n"));
         QCOMPARE(ReadAll(dir_.filePath("identity.kd3p")), off);
@@ -574,7 +582,7 @@ class MainFormTest : public QObject {
         QCOMPARE(s.form.Project().PileLength, -600.0L);  // a file's value as it stands
 
         s.messages.queueChoice(0);
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QCOMPARE(s.messages.messages().size(), 1);
         const RecordingMessages::Message stop = s.messages.messages().constFirst();
         QCOMPARE(stop.kind, RecordingMessages::Kind::Choose);
@@ -590,7 +598,7 @@ class MainFormTest : public QObject {
         QVERIFY(!s.texts().contains(kCompleted));
         // The plot commands follow the results, of which there are none.
         QVERIFY(!s.form.ResultsAvailable());
-        QVERIFY(!s.item("SpeedButton8")->isEnabled());
+        QVERIFY(!s.actions().mLoad->isEnabled());
     }
 
     // A failed Save As says which file and that nothing was saved; the project is unchanged.
@@ -602,7 +610,7 @@ class MainFormTest : public QObject {
         s.form.Project().SetModified(true);
         const QString target = dir_.filePath("no-such-folder/elsewhere.kd3d");
         s.desktop.queueSave(target);
-        s.item("FileSaveAs")->trigger();
+        s.actions().FileSaveAs->trigger();
         QCOMPARE(s.messages.messages().size(), 1);
         const QString text = s.texts().constFirst();
         QVERIFY2(text.contains(QDir::toNativeSeparators(target)), qPrintable(text));

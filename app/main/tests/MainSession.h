@@ -60,7 +60,7 @@ struct Session {
         form.show();
     }
 
-    QAction* item(const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
+    const TMainActions& actions() const { return form.Actions(); }
     QStringList texts() const {
         QStringList list;
         for (const auto& message : messages.messages()) list.append(message.text);

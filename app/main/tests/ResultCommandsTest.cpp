@@ -27,8 +27,8 @@ class ResultCommandsTest : public QObject {
   private:
     keldar::test::TestFolder folder_;
     static bool summaryEnabled(Session& s) {
-        s.form.UpdateComputationMenu();
-        return s.item("ResultsSummary")->isEnabled();
+        s.form.CheckSpeedButtons();
+        return s.actions().ResultsSummary->isEnabled();
     }
     template <class Window>
     static Window* child(Session& s) {
@@ -41,7 +41,7 @@ class ResultCommandsTest : public QObject {
 
     void summaryOnlyAfterANormalRunOfTheProjectAsItStands() {
         Session s(folder_.settingsFile());
-        QAction* summary = s.item("ResultsSummary");
+        QAction* summary = s.actions().ResultsSummary;
         // One command, in the menu and on the tool bar.
         QVERIFY(
             s.form.findChild<QToolBar*>(QStringLiteral("ToolBar"))->actions().contains(summary));
@@ -49,7 +49,7 @@ class ResultCommandsTest : public QObject {
         const QString data = folder_.copyExample(QStringLiteral("steel-pipe-clay.kd3d"));
         s.open(data);
         QVERIFY(!summaryEnabled(s));
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QVERIFY(summary->isEnabled());
 
         // A change of the project after the run: its results no longer describe it.
@@ -62,20 +62,20 @@ class ResultCommandsTest : public QObject {
         QVERIFY(!summary->isEnabled());
         QVERIFY(child<TResultsSummaryWindow>(s) == nullptr);
 
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QVERIFY(summaryEnabled(s));
         // Open and New leave the results of another session's run unsummarised.
         s.open(data);
         QVERIFY(s.form.ResultsAvailable());
         QVERIFY(!summaryEnabled(s));
-        s.item("CompRun")->trigger();
-        s.item("FileNew")->trigger();
+        s.actions().CompRun->trigger();
+        s.actions().FileNew->trigger();
         QVERIFY(!summaryEnabled(s));
         // A run that the engine stops.
         s.open(data);
         s.form.Project().PileLength = -1;
         s.form.Project().SetModified(true);
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         QVERIFY(!summaryEnabled(s));
     }
 
@@ -85,8 +85,8 @@ class ResultCommandsTest : public QObject {
             Session s(folder_.settingsFile());
             const QString data = folder_.copyExample(name);
             s.open(data);
-            s.item("CompRun")->trigger();
-            s.item("ResultsSummary")->trigger();
+            s.actions().CompRun->trigger();
+            s.actions().ResultsSummary->trigger();
             const TResultsSummaryWindow* window = child<TResultsSummaryWindow>(s);
             QVERIFY(window != nullptr);
             const keldar::ResultsSummary& shown = window->Summary();
@@ -126,16 +126,16 @@ class ResultCommandsTest : public QObject {
     void editOutputTextFallsBackToTheViewer() {
         Session s(folder_.settingsFile());
         s.open(folder_.copyExample(QStringLiteral("user-curves-si.kd3d")));
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         s.messages.clear();
         // No editor set and no handler on the desktop for the report.
         s.form.SetEditorPath(QString());
         s.desktop.urlsOpen = false;
-        s.item("CompOutput")->trigger();
+        s.actions().CompOutput->trigger();
         TReportViewer* viewer = child<TReportViewer>(s);
         QVERIFY(viewer != nullptr);
         QCOMPARE(viewer->CurrentPage(), TReportPage::OutputReport);
-        s.item("CompKernel")->trigger();
+        s.actions().CompKernel->trigger();
         QCOMPARE(child<TReportViewer>(s), viewer);  // one viewer, now on the notes
         QCOMPARE(viewer->CurrentPage(), TReportPage::RunNotes);
         QVERIFY(s.texts().isEmpty());
@@ -146,7 +146,7 @@ class ResultCommandsTest : public QObject {
         QTRY_VERIFY(child<TReportViewer>(s) == nullptr);
         s.form.SetEditorPath(QStringLiteral("/no/such/editor"));
         s.desktop.programsStart = false;
-        s.item("CompOutput")->trigger();
+        s.actions().CompOutput->trigger();
         QCOMPARE(s.texts(),
                  QStringList{QStringLiteral("An error occurred in running the Word Processor")});
         QVERIFY(child<TReportViewer>(s) == nullptr);
@@ -157,15 +157,15 @@ class ResultCommandsTest : public QObject {
         {
             Session s(folder_.settingsFile());
             s.open(data);
-            s.item("CompRun")->trigger();
+            s.actions().CompRun->trigger();
             QVERIFY(child<TReportViewer>(s) == nullptr);
-            s.item("ShowReportAfterRun")->trigger();
+            s.actions().ShowReportAfterRun->trigger();
         }
         Session s(folder_.settingsFile());  // the choice is kept with the settings
-        s.form.UpdateOptionsMenu();
-        QVERIFY(s.item("ShowReportAfterRun")->isChecked());
+        s.form.CheckSpeedButtons();
+        QVERIFY(s.actions().ShowReportAfterRun->isChecked());
         s.open(data);
-        s.item("CompRun")->trigger();
+        s.actions().CompRun->trigger();
         TReportViewer* viewer = child<TReportViewer>(s);
         QVERIFY(viewer != nullptr);
         QVERIFY(!viewer->Headings().isEmpty());

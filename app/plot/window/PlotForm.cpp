@@ -104,38 +104,40 @@ static QMenu* AddTaggedMenu(QMenu* menu, const char* name, const char* caption,
 }
 
 void TPlotForm::CreateActions() {
-    QAction* legend = AddItem(menu_, "PlotLegend", "Show &Legend");
-    legend->setCheckable(true);
-    connect(legend, &QAction::triggered, this, &TPlotForm::ToggleLegend);
-    QAction* layers = AddItem(menu_, "PlotSoilLayer", "Show &Soil Layer");
-    layers->setCheckable(true);
-    connect(layers, &QAction::triggered, this, [this] {
+    TPlotActions& a = actions_;
+    a.PlotLegend = AddItem(menu_, "PlotLegend", "Show &Legend");
+    a.PlotLegend->setCheckable(true);
+    connect(a.PlotLegend, &QAction::triggered, this, &TPlotForm::ToggleLegend);
+    a.PlotSoilLayer = AddItem(menu_, "PlotSoilLayer", "Show &Soil Layer");
+    a.PlotSoilLayer->setCheckable(true);
+    connect(a.PlotSoilLayer, &QAction::triggered, this, [this] {
         if (plot_) plot_->SetShowLayers(!plot_->ShowLayers());
     });
-    QAction* wall = AddItem(menu_, "ShowWallGeometry", "Show &Wall Geometry");
-    wall->setCheckable(true);
-    connect(wall, &QAction::triggered, this, [this] {
+    a.ShowWallGeometry = AddItem(menu_, "ShowWallGeometry", "Show &Wall Geometry");
+    a.ShowWallGeometry->setCheckable(true);
+    connect(a.ShowWallGeometry, &QAction::triggered, this, [this] {
         if (plot_) plot_->SetShowWall(!plot_->ShowWall());
     });
-    AddTaggedMenu(menu_, "PlotMarkers", "&Markers", kMarkerItems,
-                  [this](int tag) { SetMarkers(tag); });
-    AddTaggedMenu(menu_, "FontSize", "&Font Size", kFontItems,
-                  [this](int tag) { SetFontSize(tag); });
-    AddTaggedMenu(menu_, "LineWidth", "Line &Width", kWidthItems,
-                  [this](int tag) { SetLineWidth(tag); });
-    connect(AddItem(menu_, "PlotCaption", "&Graph Title"), &QAction::triggered, this,
-            &TPlotForm::EditGraphTitle);
+    a.PlotMarkers = AddTaggedMenu(menu_, "PlotMarkers", "&Markers", kMarkerItems,
+                                  [this](int tag) { SetMarkers(tag); });
+    a.FontSize = AddTaggedMenu(menu_, "FontSize", "&Font Size", kFontItems,
+                               [this](int tag) { SetFontSize(tag); });
+    a.LineWidth = AddTaggedMenu(menu_, "LineWidth", "Line &Width", kWidthItems,
+                                [this](int tag) { SetLineWidth(tag); });
+    a.PlotCaption = AddItem(menu_, "PlotCaption", "&Graph Title");
+    connect(a.PlotCaption, &QAction::triggered, this, &TPlotForm::EditGraphTitle);
     connect(AddItem(menu_, "mLineName", "&Edit Legend"), &QAction::triggered, this,
             &TPlotForm::EditLegend);
     connect(AddItem(menu_, "ActiveGraphs", "&Active Curves"), &QAction::triggered, this,
             &TPlotForm::ChooseActiveCurves);
-    menu_->addSeparator()->setObjectName(QStringLiteral("MeasuredSeparator"));
-    connect(AddItem(menu_, "PlotMeasuredLoad", "Loa&d Measured Curve..."), &QAction::triggered,
-            this, &TPlotForm::LoadMeasuredCurve);
-    connect(AddItem(menu_, "PlotMeasuredPaste", "Pas&te Measured Curve"), &QAction::triggered, this,
-            &TPlotForm::PasteMeasuredCurve);
-    connect(AddItem(menu_, "PlotMeasuredRemove", "&Remove Measured Curve"), &QAction::triggered,
-            this, &TPlotForm::RemoveMeasuredCurve);
+    a.MeasuredSeparator = menu_->addSeparator();
+    a.MeasuredSeparator->setObjectName(QStringLiteral("MeasuredSeparator"));
+    a.PlotMeasuredLoad = AddItem(menu_, "PlotMeasuredLoad", "Loa&d Measured Curve...");
+    connect(a.PlotMeasuredLoad, &QAction::triggered, this, &TPlotForm::LoadMeasuredCurve);
+    a.PlotMeasuredPaste = AddItem(menu_, "PlotMeasuredPaste", "Pas&te Measured Curve");
+    connect(a.PlotMeasuredPaste, &QAction::triggered, this, &TPlotForm::PasteMeasuredCurve);
+    a.PlotMeasuredRemove = AddItem(menu_, "PlotMeasuredRemove", "&Remove Measured Curve");
+    connect(a.PlotMeasuredRemove, &QAction::triggered, this, &TPlotForm::RemoveMeasuredCurve);
     menu_->addSeparator();
     connect(AddItem(menu_, "PlotPrint", "&Print..."), &QAction::triggered, this,
             &TPlotForm::Print);
@@ -152,36 +154,36 @@ void TPlotForm::CreateActions() {
     UpdateMenus();
 }
 
-static void CheckTagged(const QMenu* menu, const char* name, int tag) {
-    const QAction* owner = menu->findChild<QAction*>(QString::fromLatin1(name));
-    if (!owner || !owner->menu()) return;
-    for (QAction* action : owner->menu()->actions()) {
-        action->setChecked(action->data().toInt() == tag);
+QAction* TaggedItem(const QMenu& menu, int tag) {
+    for (QAction* action : menu.actions()) {
+        if (action->data().toInt() == tag) return action;
     }
+    return nullptr;
+}
+
+static void CheckTagged(const QMenu& menu, int tag) {
+    for (QAction* action : menu.actions()) action->setChecked(action->data().toInt() == tag);
 }
 
 void TPlotForm::UpdateMenus() {
     if (!plot_) return;
-    const auto item = [this](const char* name) {
-        return menu_->findChild<QAction*>(QString::fromLatin1(name));
-    };
-    item("PlotLegend")->setChecked(plot_->ShowLegend());
-    item("PlotSoilLayer")->setChecked(plot_->ShowLayers());
-    item("PlotSoilLayer")->setVisible(!plot_->LayerLines().empty());
-    item("ShowWallGeometry")->setChecked(plot_->ShowWall());
-    item("ShowWallGeometry")->setVisible(plot_->WallLineCount() > 0);
-    item("ShowWallGeometry")->setEnabled(plot_->ShowLayers());
-    item("FontSize")->setVisible(plot_->ShowFontWidth());
-    item("LineWidth")->setVisible(plot_->ShowFontWidth());
-    CheckTagged(menu_, "PlotMarkers", plot_->Markers());
-    CheckTagged(menu_, "FontSize", plot_->SizeFont());
-    CheckTagged(menu_, "LineWidth", plot_->WidthLine());
-    const bool measured = plot_->TakesMeasuredCurve;
-    for (const char* name :
-         {"MeasuredSeparator", "PlotMeasuredLoad", "PlotMeasuredPaste", "PlotMeasuredRemove"}) {
-        item(name)->setVisible(measured);
+    const TPlotActions& a = actions_;
+    a.PlotLegend->setChecked(plot_->ShowLegend());
+    a.PlotSoilLayer->setChecked(plot_->ShowLayers());
+    a.PlotSoilLayer->setVisible(!plot_->LayerLines().empty());
+    a.ShowWallGeometry->setChecked(plot_->ShowWall());
+    a.ShowWallGeometry->setVisible(plot_->WallLineCount() > 0);
+    a.ShowWallGeometry->setEnabled(plot_->ShowLayers());
+    a.FontSize->menuAction()->setVisible(plot_->ShowFontWidth());
+    a.LineWidth->menuAction()->setVisible(plot_->ShowFontWidth());
+    CheckTagged(*a.PlotMarkers, plot_->Markers());
+    CheckTagged(*a.FontSize, plot_->SizeFont());
+    CheckTagged(*a.LineWidth, plot_->WidthLine());
+    for (QAction* item :
+         {a.MeasuredSeparator, a.PlotMeasuredLoad, a.PlotMeasuredPaste, a.PlotMeasuredRemove}) {
+        item->setVisible(plot_->TakesMeasuredCurve);
     }
-    item("PlotMeasuredRemove")->setEnabled(plot_->Measured().has_value());
+    a.PlotMeasuredRemove->setEnabled(plot_->Measured().has_value());
     for (QAction* curveItem : curveItems_) {
         if (const TLine* line = plot_->EntryLine(curveItem->data().toInt())) {
             curveItem->setChecked(line->Shown);

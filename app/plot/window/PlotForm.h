@@ -21,6 +21,26 @@ class TPlotCanvas;
 class TPlotDialogs;
 class UserMessages;
 
+// The Plot menu's items that show a state, named as in the menu. The three sub-menus hold one
+// checkable item per choice, its tag (TaggedItem) the value that it sets.
+struct TPlotActions {
+    QAction* PlotLegend = nullptr;
+    QAction* PlotSoilLayer = nullptr;
+    QAction* ShowWallGeometry = nullptr;
+    QMenu* PlotMarkers = nullptr;
+    QMenu* FontSize = nullptr;
+    QMenu* LineWidth = nullptr;
+    QAction* PlotCaption = nullptr;
+    // Shown on the plot that takes a measured load test.
+    QAction* MeasuredSeparator = nullptr;
+    QAction* PlotMeasuredLoad = nullptr;
+    QAction* PlotMeasuredPaste = nullptr;
+    QAction* PlotMeasuredRemove = nullptr;
+};
+
+// The item of a sub-menu of choices that sets `tag`, or nullptr.
+QAction* TaggedItem(const QMenu& menu, int tag);
+
 class TPlotForm : public QWidget {
     Q_OBJECT
 
@@ -32,6 +52,7 @@ class TPlotForm : public QWidget {
     TGraphPlot* Plot() const { return plot_; }
     TPlotCanvas* Canvas() const { return canvas_; }
     QMenu* PlotMenu() const { return menu_; }
+    const TPlotActions& Actions() const { return actions_; }
     // The items of the curves, in legend order.
     const QList<QAction*>& CurveItems() const { return curveItems_; }
     // The picture of the plot as the window shows it, the legend drawn in.
@@ -72,6 +93,7 @@ class TPlotForm : public QWidget {
     TPlotDialogs& dialogs_;
     QMenuBar* menuBar_;
     QMenu* menu_;
+    TPlotActions actions_;
     TPlotCanvas* canvas_;
     QList<QAction*> curveItems_;
     QAction* curveSeparator_ = nullptr;

@@ -33,9 +33,6 @@ class MeasuredCurveWindowTest : public QObject {
     TPlotForm* Open(TGraphPlot& plot) {
         return OpenPlotWindow(area_.get(), plot, messages_, dialogs_);
     }
-    QAction* Item(TPlotForm* form, const char* name) {
-        return form->PlotMenu()->findChild<QAction*>(QString::fromLatin1(name));
-    }
     QString WriteFile(const char* name, const char* text) {
         const QString path = dir_.filePath(QString::fromLatin1(name));
         QFile file(path);
@@ -78,18 +75,18 @@ void MeasuredCurveWindowTest::loadPasteAndRemove() {
     plots_->pltLoad.SetCurveCount(1);
     TPlotForm* depthPlot = Open(plots_->pltLoad);
     depthPlot->UpdateMenus();
-    QVERIFY(!Item(depthPlot, "PlotMeasuredLoad")->isVisible());
+    QVERIFY(!depthPlot->Actions().PlotMeasuredLoad->isVisible());
 
     TGraphPlot& axial = plots_->pltAxial;
     TPlotForm* form = Open(axial);
     form->UpdateMenus();
-    QVERIFY(Item(form, "PlotMeasuredLoad")->isVisible());
-    QVERIFY(!Item(form, "PlotMeasuredRemove")->isEnabled());
+    QVERIFY(form->Actions().PlotMeasuredLoad->isVisible());
+    QVERIFY(!form->Actions().PlotMeasuredRemove->isEnabled());
 
     // A bad row refuses the whole file: nothing is drawn or kept.
     dialogs_.MeasuredName =
         WriteFile("bad.csv", "load (kN),settlement (mm)\n0,0\n300,2.1\n600,x\n");
-    Item(form, "PlotMeasuredLoad")->trigger();
+    form->Actions().PlotMeasuredLoad->trigger();
     QCOMPARE(messages_.messages().size(), 1);
     QCOMPARE(messages_.messages()[0].kind, RecordingMessages::Kind::Error);
     QCOMPARE(messages_.messages()[0].text,
@@ -100,23 +97,23 @@ void MeasuredCurveWindowTest::loadPasteAndRemove() {
 
     dialogs_.MeasuredName =
         WriteFile("test.csv", "load (kN),settlement (mm)\n0,0\n300,2.1\n600,6.5\n900,24\n");
-    Item(form, "PlotMeasuredLoad")->trigger();
+    form->Actions().PlotMeasuredLoad->trigger();
     QVERIFY(axial.Measured());
     QCOMPARE(axial.MeasuredLine()->Points.back(), (TFloatPoint{900, 0.024}));
     QCOMPARE(form->Canvas()->LegendBox()->Lines(), (QStringList{"Curve #1 *", "measured *"}));
     QVERIFY(QFile::exists(axial.MeasuredFile));
     form->UpdateMenus();
-    QVERIFY(Item(form, "PlotMeasuredRemove")->isEnabled());
+    QVERIFY(form->Actions().PlotMeasuredRemove->isEnabled());
 
     // Bad clipboard text leaves the loaded curve as it was; good text replaces it.
     QApplication::clipboard()->setText(QStringLiteral("0\t0\n250\n"));
-    Item(form, "PlotMeasuredPaste")->trigger();
+    form->Actions().PlotMeasuredPaste->trigger();
     QCOMPARE(messages_.messages().last().text,
              QStringLiteral("The clipboard text, line 2: 1 value(s) where a reading has two, a "
                             "load and a settlement."));
     QCOMPARE(axial.Measured()->Points.size(), 4u);
     QApplication::clipboard()->setText(QStringLiteral("0\t0\n250\t0.001\n500\t0.004\n"));
-    Item(form, "PlotMeasuredPaste")->trigger();
+    form->Actions().PlotMeasuredPaste->trigger();
     QCOMPARE(axial.Measured()->Points.size(), 3u);
     QCOMPARE(axial.Measured()->Source, QStringLiteral("The clipboard text"));
 
@@ -127,7 +124,7 @@ void MeasuredCurveWindowTest::loadPasteAndRemove() {
     form->UpdateMenus();
     QVERIFY(!form->CurveItems()[1]->isChecked());
 
-    Item(form, "PlotMeasuredRemove")->trigger();
+    form->Actions().PlotMeasuredRemove->trigger();
     QVERIFY(!axial.Measured());
     QCOMPARE(form->Canvas()->LegendBox()->Lines(), (QStringList{"Curve #1 *"}));
     QVERIFY(!QFile::exists(axial.MeasuredFile));

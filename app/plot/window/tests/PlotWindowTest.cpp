@@ -234,33 +234,32 @@ void PlotWindowTest::renamingWithInactiveCurves() {
 void PlotWindowTest::plotMenuCommandsSetThePlot() {
     MakePlot(2);
     TPlotForm* form = Open();
-    const auto item = [form](const char* name) {
-        return form->PlotMenu()->findChild<QAction*>(QString::fromLatin1(name));
-    };
+    const TPlotActions& a = form->Actions();
     // A graph title takes room at the top or at the bottom.
     const QRect before = form->Canvas()->PlotRect();
     dialogs_.GraphCaption = {{QStringLiteral("Pile P-1"), true}};
-    item("PlotCaption")->trigger();
+    a.PlotCaption->trigger();
     QCOMPARE(plot_->Title, QStringLiteral("Pile P-1"));
     QVERIFY(form->Canvas()->PlotRect().top() > before.top());
     QCOMPARE(form->Canvas()->PlotRect().bottom(), before.bottom());
     dialogs_.GraphCaption = {{QStringLiteral("Pile P-1"), false}};
-    item("PlotCaption")->trigger();
+    a.PlotCaption->trigger();
     QVERIFY(!plot_->TitleAtTop);
     QCOMPARE(form->Canvas()->PlotRect().top(), before.top());
     QVERIFY(form->Canvas()->PlotRect().bottom() < before.bottom());
 
-    item("Mark5")->trigger();
+    TaggedItem(*a.PlotMarkers, 5)->trigger();
     QCOMPARE(plot_->Markers(), 5);
-    item("Size2")->trigger();
+    TaggedItem(*a.FontSize, 20)->trigger();
     QCOMPARE(plot_->SizeFont(), 20);
-    item("Width4")->trigger();
+    TaggedItem(*a.LineWidth, 4)->trigger();
     QCOMPARE(plot_->WidthLine(), 4);
     form->UpdateMenus();
-    QVERIFY(item("Mark5")->isChecked() && !item("Mark1")->isChecked());
-    QVERIFY(item("Size2")->isChecked());
-    QVERIFY(!item("PlotSoilLayer")->isVisible());  // no soil-layer lines
-    item("PlotLegend")->trigger();
+    QVERIFY(TaggedItem(*a.PlotMarkers, 5)->isChecked());
+    QVERIFY(!TaggedItem(*a.PlotMarkers, 1)->isChecked());
+    QVERIFY(TaggedItem(*a.FontSize, 20)->isChecked());
+    QVERIFY(!a.PlotSoilLayer->isVisible());  // no soil-layer lines
+    a.PlotLegend->trigger();
     QVERIFY(!plot_->ShowLegend());
     QVERIFY(!form->Canvas()->LegendBox()->isVisible());
     // Settings outlive the window: a new one shows them.
