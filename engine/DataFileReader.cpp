@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "AnalysisNumber.h"
+
 namespace keldar {
 
 static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f'; }
@@ -170,77 +172,22 @@ bool DataFileReader::readInteger(std::int32_t& value, std::string_view what) {
     return true;
 }
 
-// A real in the free-form rule: sign, digits with an optional point, an optional exponent
-// introduced by E or D. Texts such as "inf", "nan" or hexadecimal forms are not numbers here.
-// `plainForm` tells whether the library conversion reads the word as it stands (no leading
-// plus, no D exponent).
-static bool isRealText(std::string_view word, bool& plainForm) {
-    std::size_t i = 0;
-    plainForm = true;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) {
-        plainForm = word[i] == '-';
-        ++i;
-    }
-    int digits = 0;
-    while (i < word.size() && isDigit(word[i])) ++i, ++digits;
-    if (i < word.size() && word[i] == '.') {
-        ++i;
-        while (i < word.size() && isDigit(word[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i == word.size()) return true;
-    if (word[i] == 'd' || word[i] == 'D')
-        plainForm = false;
-    else if (word[i] != 'e' && word[i] != 'E')
-        return false;
-    ++i;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-    int expDigits = 0;
-    while (i < word.size() && isDigit(word[i])) ++i, ++expDigits;
-    return expDigits > 0 && i == word.size();
-}
-
 bool DataFileReader::readReal(float& value, std::string_view what) {
     std::string_view word;
     if (!nextWord(word, what)) return false;
-    bool plainForm = true;
-    if (!isRealText(word, plainForm) || word.size() > 64) {
-        failNotNumber("a number", word, what);
-        return false;
-    }
-    // The library conversion takes no leading plus and no D exponent: such words are read
-    // from a copy in the E form.
-    char buf[65];
-    std::string_view text = word;
-    if (!plainForm) {
-        std::size_t n = 0;
-        for (char c : word) {
-            if (n == 0 && c == '+') continue;
-            buf[n++] = (c == 'd' || c == 'D') ? 'E' : c;
-        }
-        text = std::string_view(buf, n);
-    }
-    const char* const first = text.data();
-    const char* const last = first + text.size();
-    float parsed = 0.0f;
-    const auto [end, ec] = std::from_chars(first, last, parsed);
-    if (ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero; overflow has no single-precision value.
-        double wide = 0.0;
-        std::from_chars(first, last, wide);
-        if (std::fabs(wide) >= 1.0 || std::isinf(wide)) {
+    switch (ReadAnalysisReal(word, value)) {
+        case TNumberReading::Read:
+            return true;
+        case TNumberReading::OutOfRange:
             fail(kStatusInputMalformed, "Line " + std::to_string(line_) +
                                             " of the data file: the value \"" + std::string(word) +
                                             "\" for " + std::string(what) + " is out of range.");
             return false;
-        }
-        parsed = std::signbit(wide) ? -0.0f : 0.0f;
-    } else if (ec != std::errc() || end != last) {
-        failNotNumber("a number", word, what);
-        return false;
+        case TNumberReading::NotANumber:
+            break;
     }
-    value = parsed;
-    return true;
+    failNotNumber("a number", word, what);
+    return false;
 }
 
 void DataFileReader::fail(std::int32_t status, std::string message) {

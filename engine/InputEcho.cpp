@@ -9,6 +9,7 @@
 #include "RunContext.h"
 #include "RunResultsCollect.h"
 #include "RunStore.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -32,7 +33,7 @@ static void emptyLines(OutputFile& file, int count) {
 
 void setUnitLabels() {
     RunStore& s = runStore();
-    const bool english = s.IUNIT == 1;
+    const bool english = s.IUNIT == usEnglish;
     std::memcpy(s.LUNIT, english ? "IN." : " M.", 3);
     std::memcpy(s.MUNIT, english ? "IN." : " M.", 3);
     std::memcpy(s.FUNIT, english ? "LBS" : "KN.", 3);
@@ -119,8 +120,8 @@ void writeLayerHeading() {
     static const Layout kUnits("(10X,A)");
     OutputFile& out = runFiles().report;
     out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == 1 ? "                         IN.       IN."
-                                            : "                          M         M");
+    out.write(kUnits, runStore().IUNIT == usEnglish ? "                         IN.       IN."
+                                                    : "                          M         M");
 }
 
 void writeLayerRow(int layer) {
@@ -144,7 +145,7 @@ void writePropertyTables() {
 
     const RunStore& s = runStore();
     OutputFile& out = runFiles().report;
-    const bool english = s.IUNIT == 1;
+    const bool english = s.IUNIT == usEnglish;
 
     out.write(kWeightHeading);
     out.write(kUnits, english ? "    IN.       LB/IN**3" : "     M        kN/M**3");
@@ -255,7 +256,7 @@ void writeTopLoadsHeading() {
     static const Layout kUnits("(10X,A)");
     OutputFile& out = runFiles().report;
     out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == 1 ? "    LB.       " : "    KN        ");
+    out.write(kUnits, runStore().IUNIT == usEnglish ? "    LB.       " : "    KN        ");
 }
 
 void writeTopLoad(int load) {
@@ -269,7 +270,7 @@ void writeSettlementHeading() {
     static const Layout kUnits("(10X,A)");
     OutputFile& out = runFiles().report;
     out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == 1 ? "    IN.         IN" : "     M           M");
+    out.write(kUnits, runStore().IUNIT == usEnglish ? "    IN.         IN" : "     M           M");
 }
 
 void writeSettlementRow(int point) {

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "CurveGeneration.h"
+#include "CurveMode.h"
 #include "InputEcho.h"
 #include "Multipliers.h"
 #include "OutputFile.h"
 #include "RangeChecks.h"
 #include "RunStore.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -99,7 +101,7 @@ void setDefaultTipMovements() {
     s.NTM = 9;
     for (int i = 1; i <= s.NTM; ++i) {
         s.TIPMOV[i] = kDefaults[i - 1];
-        if (s.IUNIT == 2) s.TIPMOV[i] *= 0.0254f;
+        if (s.IUNIT == usSI) s.TIPMOV[i] *= kMetresPerInch;
     }
 }
 
@@ -359,7 +361,7 @@ void readInput(DataFileReader& in, std::int32_t& status) {
     if (!input.ok()) return;
     setUnitLabels();
     writeEchoOpening();
-    if (s.IUNIT != 1 && s.IUNIT != 2) {
+    if (s.IUNIT != usEnglish && s.IUNIT != usSI) {
         input.stop(kStatusCountOutOfRange, input.lineText() + "the unit system is " +
                                                std::to_string(s.IUNIT) +
                                                "; it must be 1 (English) or 2 (SI).");
@@ -376,7 +378,7 @@ void readInput(DataFileReader& in, std::int32_t& status) {
     in.beginRecord();
     in.readInteger(s.KCURVE, "the curve mode");
     if (!input.ok()) return;
-    const bool userCurves = s.KCURVE == 1;
+    const bool userCurves = s.KCURVE == cmEntered;
     if (userCurves ? !readUserCurves(input) : !readSoilLayers(input)) return;
     if (!readAePoints(input)) return;
     if (userCurves) {

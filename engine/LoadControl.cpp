@@ -1,12 +1,13 @@
 #include "LoadControl.h"
 
 #include "RunStore.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
 // Smallest of the default tip movements: 0.0001 in, or its metric equivalent.
 static float smallestDefaultMovement() {
-    return runStore().IUNIT == 1 ? 0.0001f : 0.0001f * 0.0254f;
+    return runStore().IUNIT == usEnglish ? 0.0001f : 0.0001f * kMetresPerInch;
 }
 
 static float interpolatedStart(float load) {

@@ -6,6 +6,7 @@
 
 #include "RunNotes.h"
 #include "RunStore.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -55,7 +56,7 @@ const char* methodName(std::int32_t code) {
     }
 }
 
-bool english() { return runStore().IUNIT == 1; }
+bool english() { return runStore().IUNIT == usEnglish; }
 const char* stressUnit() { return english() ? "psi" : "kPa"; }
 const char* forceUnit() { return english() ? "lb" : "kN"; }
 
@@ -112,7 +113,7 @@ const ApiSandClass& apiSandClass(float nq) {
 float apiLimitingEndBearing(float nq, std::int32_t iunit) {
     const ApiSandClass& c = apiSandClass(nq);
     // 1 kip/ft^2 = 1000 / 144 psi.
-    return iunit == 1 ? c.kipsPerSquareFoot * 1000.0f / 144.0f : c.megapascals * 1000.0f;
+    return iunit == usEnglish ? c.kipsPerSquareFoot * 1000.0f / 144.0f : c.megapascals * 1000.0f;
 }
 
 void warnPropertiesOutsideMethods() {

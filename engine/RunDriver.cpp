@@ -14,6 +14,7 @@
 #include "InputStage.h"
 #include "OutputFile.h"
 #include "RunContext.h"
+#include "RunFileNames.h"
 #include "RunNotes.h"
 #include "RunResultsCollect.h"
 #include "RunStore.h"
@@ -179,9 +180,11 @@ static std::int32_t runOwnStorage(const RunPlace& place, const RunIdentity& iden
 
 RunPaths RunPathsFor(const std::string& dataFile) {
     namespace fs = std::filesystem;
-    return {dataFile, fs::path(dataFile).replace_extension(".kd3o").string(),
-            fs::path(dataFile).replace_extension(".kd3p").string(),
-            fs::path(dataFile).replace_extension(".kd3r").string()};
+    const auto withExtension = [&dataFile](const char* extension) {
+        return fs::path(dataFile).replace_extension(extension).string();
+    };
+    return {dataFile, withExtension(kReportExtension), withExtension(kPlotExtension),
+            withExtension(kNotesExtension)};
 }
 
 std::int32_t runKeldar(const RunPaths& paths, const RunIdentity& identity,

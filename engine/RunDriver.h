@@ -10,12 +10,11 @@
 #include <optional>
 #include <string>
 
+#include "ProgramVersion.h"
 #include "RunResults.h"
 #include "RunStore.h"
 
 namespace keldar {
-
-inline constexpr const char* kProgramVersion = "2014.3.4";
 
 struct RunPaths {
     std::string dataFile;    // .kd3d

@@ -16,8 +16,8 @@ static constexpr float kLargestPileStrain = 0.01f;
 
 static void writeNote(const std::string& text) { runFiles().notes.writeText(text + "\n"); }
 
-static const char* lengthUnit() { return unitLabels(runStore().IUNIT == 1 ? 1 : 2).length; }
-static const char* forceUnit() { return unitLabels(runStore().IUNIT == 1 ? 1 : 2).force; }
+static const char* lengthUnit() { return unitLabels(runStore().IUNIT).length; }
+static const char* forceUnit() { return unitLabels(runStore().IUNIT).force; }
 
 std::string noteNumber(float value) {
     if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "inf" : "-inf");

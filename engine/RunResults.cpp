@@ -1,9 +1,11 @@
 #include "RunResults.h"
 
+#include "UnitSystem.h"
+
 namespace keldar {
 
 UnitLabels unitLabels(int unitSystem) {
-    if (unitSystem == 1) return {"in", "lb", "psi"};
+    if (unitSystem == usEnglish) return {"in", "lb", "psi"};
     return {"m", "kN", "kPa"};
 }
 

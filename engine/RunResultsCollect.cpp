@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "CurveMode.h"
 #include "PileStiffness.h"
 #include "RunContext.h"
 #include "RunStore.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -23,7 +25,7 @@ void collectInput() {
     if (!target) return;
     const RunStore& s = runStore();
     RunResults& r = *target;
-    r.unitSystem = s.IUNIT == 1 ? 1 : 2;
+    r.unitSystem = UnitSystemOf(s.IUNIT);
     InputSummary& in = r.input;
     in.read = true;
     in.title = trimmedTitle(s);
@@ -33,7 +35,7 @@ void collectInput() {
     in.tolerance = s.TOL;
     in.increments = s.NINC;
     in.outputOption = s.IOUT;
-    in.curvesGenerated = s.KCURVE != 1;
+    in.curvesGenerated = s.KCURVE != cmEntered;
     in.layers = in.curvesGenerated ? s.NLAYER : 0;
     in.aePoints = s.NAE;
     in.tipMovements = s.NTM;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "RunStore.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -71,7 +72,7 @@ constexpr float kMosherModulusAbove38 = 18000.0f;
 constexpr float kSquareInchesPerSquareFoot = 144.0f;
 constexpr float kKpaToPsf = 20.88f;
 
-bool englishUnits() { return runStore().IUNIT == 1; }
+bool englishUnits() { return runStore().IUNIT == usEnglish; }
 
 void buildFromShape(const TzShape& shape, int j) {
     RunStore& s = runStore();
@@ -81,7 +82,7 @@ void buildFromShape(const TzShape& shape, int j) {
         if (shape.scale == MovementScale::Diameter) {
             z = shape.movement[k] * s.DIAM;
         } else {
-            z = englishUnits() ? shape.movement[k] : shape.movement[k] * kInchToMetre;
+            z = englishUnits() ? shape.movement[k] : shape.movement[k] * kMetresPerInch;
         }
         s.TC[j][k + 2] = tmax * shape.ratio[k];
         s.ZC[j][k + 2] = z;
@@ -101,7 +102,7 @@ void buildMosherSand(int j) {
         float t = tmax == 0.0f ? 0.0f : z / (1.0f / e + z / tmax);
         if (!english) t = t / kKpaToPsf;
         s.TC[j][k + 2] = t;
-        s.ZC[j][k + 2] = english ? z : z * kInchToMetre;
+        s.ZC[j][k + 2] = english ? z : z * kMetresPerInch;
     }
 }
 

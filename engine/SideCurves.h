@@ -9,7 +9,6 @@
 
 namespace keldar {
 
-inline constexpr float kInchToMetre = 0.0254f;
 inline constexpr float kPi = 3.1416f;
 
 // Fills curve j with the shape of its soil code; a code outside 1..6 leaves every point at zero.

@@ -9,6 +9,7 @@
 #include "PropertyLookup.h"
 #include "RunStore.h"
 #include "SideCurves.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -55,11 +56,11 @@ const Layout kTipWarningE50("(5X,'E50 IS NOT ABOVE ZERO: NO COYLE & REESE TIP CU
 
 bool isClay(std::int32_t code) { return code == 1 || code == 3 || code == 5; }
 bool isSand(std::int32_t code) { return code == 2 || code == 4 || code == 6; }
-bool englishUnits() { return runStore().IUNIT == 1; }
+bool englishUnits() { return runStore().IUNIT == usEnglish; }
 float diameterInInches() {
-    return englishUnits() ? runStore().DIAM : runStore().DIAM / kInchToMetre;
+    return englishUnits() ? runStore().DIAM : runStore().DIAM / kMetresPerInch;
 }
-float inchesToLengthUnit(float w) { return englishUnits() ? w : w * kInchToMetre; }
+float inchesToLengthUnit(float w) { return englishUnits() ? w : w * kMetresPerInch; }
 
 void setOrigin() {
     RunStore& s = runStore();

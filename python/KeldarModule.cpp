@@ -221,8 +221,8 @@ py::dict ColumnDeclaration(const keldar::TColumn& col, int index) {
     d["shown"] = col.Visible();
     if (const auto* number = keldar::ColumnAs<keldar::TFloatColumn>(&col)) {
         d["unit"] = number->UnitCode();
-        d["units"] = py::make_tuple(keldar::UnitLabel(number->UnitCode(), 1),
-                                    keldar::UnitLabel(number->UnitCode(), 2));
+        d["units"] = py::make_tuple(keldar::UnitLabel(number->UnitCode(), keldar::usEnglish),
+                                    keldar::UnitLabel(number->UnitCode(), keldar::usSI));
     } else if (const auto* choice = keldar::ColumnAs<keldar::TEnumColumn>(&col)) {
         d["kind"] = "choice";
         d["items"] = choice->Items();
@@ -502,7 +502,7 @@ class Project {
 // The scalar fields by their model names.
 py::object Project::Field(const std::string& n) const {
     const keldar::TProgramFields& f = data_;
-    if (n == "UnitSystem") return py::int_(f.UnitSystem);
+    if (n == "UnitSystem") return py::int_(static_cast<int>(f.UnitSystem));
     if (n == "FileName") return py::str(f.FileName.toStdString());
     if (n == "Title") return py::str(f.Title.toStdString());
     if (n == "QMultiplier") return py::float_(static_cast<double>(f.QMultiplier));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RunStore.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -98,7 +99,7 @@ bool readRow(Words& in, LoadSettlementRow& row) {
 bool readAnalysis(Words& in, RunResults& r) {
     int cases = 0, increments = 0, units = 0;
     if (!in.integer(cases) || !in.integer(increments) || !in.integer(units)) return false;
-    r.unitSystem = units == 1 ? 1 : 2;
+    r.unitSystem = UnitSystemOf(units);
     r.input.read = true;
     r.input.tipMovements = cases;
     r.input.increments = increments;

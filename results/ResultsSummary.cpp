@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "UnitSystem.h"
+
 namespace keldar {
 
 static constexpr float kNotReached = std::numeric_limits<float>::quiet_NaN();
@@ -11,10 +13,10 @@ static constexpr float kNotReached = std::numeric_limits<float>::quiet_NaN();
 // Davisson's offset, 0.15 in, and the default chosen settlement, 1 in or 25 mm in SI; unknown
 // while the unit system is.
 static float davissonConstantOffset(int unitSystem) {
-    return unitSystem == 1 ? 0.15f : unitSystem == 2 ? 0.00381f : kNotReached;
+    return unitSystem == usEnglish ? 0.15f : unitSystem == usSI ? 0.00381f : kNotReached;
 }
 static float defaultChosenSettlement(int unitSystem) {
-    return unitSystem == 1 ? 1.0f : unitSystem == 2 ? 0.025f : kNotReached;
+    return unitSystem == usEnglish ? 1.0f : unitSystem == usSI ? 0.025f : kNotReached;
 }
 
 // The first crossing of g (a function of the point) from below zero to zero or above, with the

@@ -17,6 +17,7 @@
 #include "PlotFileResults.h"
 #include "ProgramData.h"
 #include "ResultsWriter.h"
+#include "RunFileNames.h"
 #include "UserMessages.h"
 
 namespace {
@@ -91,12 +92,13 @@ bool isOldFormat(const QString& fileName) {
 // The results held by a plot data file, written as JSON or CSV tables.
 int convertResults(const std::string& kind, const std::string& file, const std::string& out) {
     namespace fs = std::filesystem;
-    const std::string plot = fs::path(file).replace_extension(".kd3p").string();
-    const std::string report = fs::path(file).replace_extension(".kd3o").string();
+    const std::string plot = fs::path(file).replace_extension(keldar::kPlotExtension).string();
+    const std::string report = fs::path(file).replace_extension(keldar::kReportExtension).string();
     // The results never take the place of the run's own files.
     if (!out.empty()) {
         std::error_code ec;
-        for (const char* ext : {".kd3d", ".kd3o", ".kd3p", ".kd3r"}) {
+        for (const char* ext :
+             {".kd3d", keldar::kReportExtension, keldar::kPlotExtension, keldar::kNotesExtension}) {
             if (fs::equivalent(out, fs::path(file).replace_extension(ext), ec)) {
                 std::cerr << "keldar-convert: will not write the results over " << out << "\n";
                 return kUsage;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "UnitSystem.h"
+
 namespace keldar {
 
 // Factors: how many English units make one S.I. unit.
@@ -10,7 +12,7 @@ static constexpr UnitSymbol kSymbols[] = {
     {"F", {"lbs", "kN", "F"}, 224.8089237L},    {"F1", {"kips", "kN", "F"}, 0.2248089237L},
     {"F2", {"tons", "kN", "F"}, 0.1124044745L}, {"F4", {"lb-sec2/in", "Mg", "M"}, 5.7101483L},
     {"F5", {"sec", "sec", "T"}, 1.0L},          {"F6", {"slug", "Mg", "F"}, 68.364249L},
-    {"L", {"in", "m", "L"}, 39.37007874L},      {"L1", {"in", "mm", "L"}, 0.03937007874L},
+    {"L", {"in", "m", "L"}, kInchesPerMetre},   {"L1", {"in", "mm", "L"}, 0.03937007874L},
     {"L2", {"ft", "m", "L"}, 3.280839895L},     {"L3", {"rad", "rad", "L"}, 1.0L},
 };
 
@@ -112,8 +114,8 @@ static long double partValue(std::string_view part) {
 
 long double ConversionFactor(std::string_view code, int from, int to) {
     int direction = 0;
-    if (from == 1 && to == 2) direction = -1;
-    if (from == 2 && to == 1) direction = 1;
+    if (from == usEnglish && to == usSI) direction = -1;
+    if (from == usSI && to == usEnglish) direction = 1;
     if (direction == 0) return 1;
 
     const std::size_t slash = code.find('/');

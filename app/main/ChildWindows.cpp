@@ -138,8 +138,7 @@ void OpenReportViewer(TMainForm& form, TReportPage page) {
     QMdiArea& area = form.MdiArea();
     TReportViewer* viewer = ShowChild<TReportViewer>(area, [&form, &area, &data] {
         auto* window =
-            new TReportViewer(ChangeFileExt(data, QStringLiteral(".kd3o")),
-                              ChangeFileExt(data, QStringLiteral(".kd3r")),
+            new TReportViewer(ReportFileName(data), NotesFileName(data),
                               QFileInfo(data).completeBaseName(), form.Messages(), DesktopShell());
         AddChild(area, window);
         return window;

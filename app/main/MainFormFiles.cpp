@@ -92,7 +92,7 @@ void TMainForm::OpenCommandLineFile() {
 }
 
 void TMainForm::ReadResults(bool reportErrors) {
-    const QString plotFile = ChangeFileExt(project_->FileName, QStringLiteral(".kd3p"));
+    const QString plotFile = PlotFileName(project_->FileName);
     if (!QFileInfo::exists(plotFile)) return;
     plotsLoaded_ = ReadPlotFile(plots_, plotFile, reportErrors, project_->UnitSystem, messages_);
 }

@@ -53,7 +53,7 @@ class CurrentFolder {
 QString CompletedMessage(const QString& dataFile) {
     QString text = QStringLiteral(
         "Computations are completed. Please, check output file for results or error messages.");
-    if (QFileInfo(ChangeFileExt(dataFile, QStringLiteral(".kd3r"))).size() > 0) {
+    if (QFileInfo(NotesFileName(dataFile)).size() > 0) {
         text += QStringLiteral(
             "\rThe run notes name results to check: Computation, Edit Processor-Run Notes.");
     }
@@ -137,7 +137,7 @@ void TMainForm::CompRunClick() {
 }
 
 void TMainForm::ReportStoppedRun(std::int32_t status) {
-    const QString report = ChangeFileExt(project_->FileName, QStringLiteral(".kd3o"));
+    const QString report = ReportFileName(project_->FileName);
     QFile file(report);
     if (!file.open(QIODevice::ReadOnly)) {
         messages_.information(
@@ -178,8 +178,7 @@ void TMainForm::OpenInEditorOrViewer(const QString& fileName, TReportPage page) 
 void TMainForm::CompInputClick() { OpenInEditor(project_->FileName); }
 
 void TMainForm::CompKernelClick() {
-    OpenInEditorOrViewer(ChangeFileExt(project_->FileName, QStringLiteral(".kd3r")),
-                         TReportPage::RunNotes);
+    OpenInEditorOrViewer(NotesFileName(project_->FileName), TReportPage::RunNotes);
 }
 
 bool TMainForm::OutputReportOrSay() {
@@ -193,8 +192,7 @@ bool TMainForm::OutputReportOrSay() {
 
 void TMainForm::CompOutputClick() {
     if (!OutputReportOrSay()) return;
-    OpenInEditorOrViewer(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")),
-                         TReportPage::OutputReport);
+    OpenInEditorOrViewer(ReportFileName(project_->FileName), TReportPage::OutputReport);
 }
 
 void TMainForm::ViewReportClick() {

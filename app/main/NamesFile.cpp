@@ -33,9 +33,9 @@ QStringList NamesFileLines(const TUserIdentification& user, const QString& dataF
             OrganisationLine(user),
             QString::number(user.Number),
             dataFile,
-            ChangeFileExt(dataFile, QStringLiteral(".kd3o")),
-            ChangeFileExt(dataFile, QStringLiteral(".kd3p")),
-            ChangeFileExt(dataFile, QStringLiteral(".kd3r"))};
+            ReportFileName(dataFile),
+            PlotFileName(dataFile),
+            NotesFileName(dataFile)};
 }
 
 void WriteNamesFile(const QString& path, const QStringList& lines) {

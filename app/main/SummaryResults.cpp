@@ -34,8 +34,8 @@ PileData PileDataOf(const TProgramData& project) {
 
 bool ReadSummaryResults(const TProgramData& project, RunResults& results, QString& message) {
     std::string problem;
-    const QString plot = ChangeFileExt(project.FileName, QStringLiteral(".kd3p"));
-    const QString report = ChangeFileExt(project.FileName, QStringLiteral(".kd3o"));
+    const QString plot = PlotFileName(project.FileName);
+    const QString report = ReportFileName(project.FileName);
     if (!readPlotFileResults(plot.toLocal8Bit().toStdString(), report.toLocal8Bit().toStdString(),
                              results, problem)) {
         message = QString::fromStdString(problem);

@@ -213,7 +213,7 @@ void TMainForm::CreateOptionsMenu() {
     QMenu* loads = AddSubMenu(*menu, "LoadMethod1", QStringLiteral("Load &Method"));
     const auto flip = [this](bool TProgramFields::*option) {
         return [this, option] {
-            Project().*option = !(Project().*option);
+            Project().SetOption(option, !(Project().*option));
             CheckSpeedButtons();
         };
     };
@@ -248,9 +248,9 @@ void TMainForm::CreateUnitsMenu(QMenu& options) {
     QMenu* units = AddSubMenu(options, "OptionsUnits", QStringLiteral("&Units"));
     actions_.EnglishUnits =
         AddCheckItem(units, "EnglishUnits", QStringLiteral("&English Units (lb, in)"),
-                     [this] { SetUnitSystem(1); });
+                     [this] { SetUnitSystem(usEnglish); });
     actions_.SIUnits = AddCheckItem(units, "SIUnits", QStringLiteral("&S.I. Units (kN, m)"),
-                                    [this] { SetUnitSystem(2); });
+                                    [this] { SetUnitSystem(usSI); });
     MakeExclusive(*this, actions_.EnglishUnits, actions_.SIUnits);
 }
 
@@ -422,12 +422,11 @@ void TMainForm::Guarded(const std::function<void()>& command, bool needsAccepted
 // ---- States ----
 
 bool TMainForm::OutputReportExists() const {
-    return QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3o")));
+    return QFileInfo::exists(ReportFileName(project_->FileName));
 }
 
 bool TMainForm::ResultsAvailable() const {
-    return plotsLoaded_ &&
-           QFileInfo::exists(ChangeFileExt(project_->FileName, QStringLiteral(".kd3p")));
+    return plotsLoaded_ && QFileInfo::exists(PlotFileName(project_->FileName));
 }
 
 bool TMainForm::SummaryAvailable() const {
@@ -456,12 +455,12 @@ void TMainForm::CheckSpeedButtons() {
     option(a.Downdrag1, a.Settlements1, p.DowndragOn);
     option(a.ApplyFactors, a.tzfactortable, p.TZFactorsOn);
     option(a.ApplyQwFactors, a.QwFactorTable, p.QWFactorsOn);
-    a.EnglishUnits->setChecked(p.UnitSystem == 1);
-    a.SIUnits->setChecked(p.UnitSystem != 1);
+    a.EnglishUnits->setChecked(p.UnitSystem == usEnglish);
+    a.SIUnits->setChecked(p.UnitSystem == usSI);
     a.ShowReportAfterRun->setChecked(settings_.ShowReportAfterRun);
     // The project's files as they are on disk now.
     a.CompInput->setEnabled(QFileInfo::exists(p.FileName));
-    a.CompKernel->setEnabled(QFileInfo::exists(ChangeFileExt(p.FileName, QStringLiteral(".kd3r"))));
+    a.CompKernel->setEnabled(QFileInfo::exists(NotesFileName(p.FileName)));
     const bool report = OutputReportExists();
     a.CompOutput->setEnabled(report);
     a.ViewReport->setEnabled(report);
@@ -518,7 +517,7 @@ void TMainForm::ReactivateUnitDialogs() {
 }
 
 void TMainForm::SetCurvesGenerated(bool generated) {
-    project_->CurvesGenerated = generated;
+    project_->SetOption(&TProgramFields::CurvesGenerated, generated);
     CheckSpeedButtons();
 }
 

@@ -3,9 +3,10 @@
 
 #include <QString>
 
+#include "ProgramVersion.h"
+
 namespace keldar {
 
-inline constexpr char kProgramVersion[] = "2014.3.4";
 // The file dialogs' default extension as the old dialogs kept it: three characters.
 inline constexpr char kDialogDefaultExtension[] = "kd3";
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "NumberText.h"
+#include "UnitSystem.h"
 #include "Units.h"
 
 namespace keldar {
@@ -34,7 +35,7 @@ void TGraphPlot::RefreshMeasuredLine() {
     measuredLine_->Name = QStringLiteral("measured");
     measuredLine_->Shown = shown;
     const auto factor = [this](const QString& code) {
-        return static_cast<double>(ConversionFactor(code.toStdString(), 2, units_));
+        return static_cast<double>(ConversionFactor(code.toStdString(), usSI, units_));
     };
     const double x = factor(xUnits_), y = factor(yUnits_);
     for (const TFloatPoint& p : measured_->Points) {
@@ -122,7 +123,7 @@ static void ReplaceSymbol(QString& label, const char* const (&forms)[3],
 }
 
 QString PlotUnitLabel(const QString& code, int units) {
-    if (units != 1 && units != 2) return code;
+    if (units != usEnglish && units != usSI) return code;
     static const char* const forces[3] = {"F2", "F1", "F"};
     static const char* const lengths[3] = {"L2", "L1", "L"};
     static const char* const englishForces[3] = {"tons", "kips", "lbs"};
@@ -131,8 +132,8 @@ QString PlotUnitLabel(const QString& code, int units) {
     static const char* const siLengths[3] = {"m", "mm", "m"};
     // Unit names hold no "F" or "L", so the length pass never touches a force name.
     QString label = code;
-    ReplaceSymbol(label, forces, units == 1 ? englishForces : siForces);
-    ReplaceSymbol(label, lengths, units == 1 ? englishLengths : siLengths);
+    ReplaceSymbol(label, forces, units == usEnglish ? englishForces : siForces);
+    ReplaceSymbol(label, lengths, units == usEnglish ? englishLengths : siLengths);
     return label;
 }
 

@@ -12,6 +12,7 @@
 
 #include "InputOutputError.h"
 #include "NumberText.h"
+#include "UnitSystem.h"
 #include "Units.h"
 
 namespace keldar {
@@ -60,7 +61,7 @@ std::optional<TColumnUnit> UnitNamed(const QString& name) {
 
 // The project's own units: lb and in, or kN and m.
 TColumnUnit ProjectUnit(TQuantity quantity, int unitSystem) {
-    if (unitSystem != 1) return {quantity, 1};
+    if (unitSystem != usEnglish) return {quantity, 1};
     return {quantity, 1 / CatalogFactor(quantity == TQuantity::Load ? "F" : "L")};
 }
 
@@ -294,7 +295,7 @@ std::vector<TFloatPoint> MeasuredPointsIn(const TMeasuredCurve& curve, int unitS
 }
 
 QString MeasuredCurveText(const TMeasuredCurve& curve, int unitSystem) {
-    const bool english = unitSystem == 1;
+    const bool english = unitSystem == usEnglish;
     QString text = QStringLiteral("# Measured load test, from %1\n").arg(curve.Source);
     text += english ? QStringLiteral("load (lb),settlement (in)\n")
                     : QStringLiteral("load (kN),settlement (m)\n");

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "PlotPainter.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -48,7 +49,8 @@ QImage RenderPlotImage(const TPlotPicture& picture, const TSaveAttributes& attri
     if (!(width >= 1 && height >= 1) || width * height > kLargestImagePixels) return {};
     QImage image(PixelSize(attributes), QImage::Format_RGB32);
     if (image.isNull()) return image;
-    const int dotsPerMeter = static_cast<int>(std::lround(attributes.PixelsPerInch / 0.0254));
+    const int dotsPerMeter =
+        static_cast<int>(std::lround(attributes.PixelsPerInch * kInchesPerMetre));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     QPainter painter(&image);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "NumberText.h"
+#include "UnitSystem.h"
 #include "WordReader.h"
 
 namespace keldar {
@@ -41,8 +42,8 @@ static QString ForceUnit(bool english) {
     return english ? QStringLiteral(" kips") : QStringLiteral(" kN");
 }
 
-static QString DepthName(double depth, int units) {
-    return ShortestNumberText(depth) + LengthUnit(units == 1);
+static QString DepthName(double depth, bool english) {
+    return ShortestNumberText(depth) + LengthUnit(english);
 }
 
 static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectUnits,
@@ -66,7 +67,7 @@ static void ReadCurveBlocks(TWordReader& reader, TMainPlots& plots, int projectU
         }
         counts.push_back(fitted);
         depths.push_back(reader.ReadFloat());
-        tz.Curve(i).Name = DepthName(depths.back(), projectUnits);
+        tz.Curve(i).Name = DepthName(depths.back(), projectUnits == usEnglish);
         for (int j = 0; j < n; ++j) {
             CheckFits(j, fitted);
             const double t = reader.ReadFloat();
@@ -192,7 +193,7 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
     const int cases = reader.ReadInteger();
     const int increments = reader.ReadInteger();
     const int unitSystem = reader.ReadInteger();
-    const bool english = unitSystem == 1;
+    const bool english = unitSystem == usEnglish;
     // Every case has a load-settlement row of 4 values and 3 values per increment.
     const int fittedCases = FittedCount(reader, cases, 4);
     const int fittedIncrements = FittedCount(reader, increments, 3);
@@ -203,7 +204,7 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
 
     // The t-z values are in the file's units, so their depths are named in them too.
     for (std::size_t i = 0; i < depths.size(); ++i) {
-        plots.pltTZcurves.Curve(static_cast<int>(i)).Name = DepthName(depths[i], english ? 1 : 2);
+        plots.pltTZcurves.Curve(static_cast<int>(i)).Name = DepthName(depths[i], english);
     }
 
     for (int i = 0; i < cases; ++i) {
@@ -228,7 +229,7 @@ static void ReadResultBlocks(TWordReader& reader, TMainPlots& plots,
     ReadHeadLoadCases(reader, axial, english);
 
     // The engine runs S.I. for any unit system but 1: label the axes so.
-    for (TGraphPlot* plot : plots.All()) plot->SetUnits(english ? 1 : 2);
+    for (TGraphPlot* plot : plots.All()) plot->SetUnits(UnitSystemOf(unitSystem));
 }
 
 bool ReadPlotFile(TMainPlots& plots, const QString& fileName, bool reportErrors, int projectUnits,

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "AnalysisNumber.h"
 #include "NumberFormat.h"
 
 namespace keldar {
@@ -31,44 +32,8 @@ std::string FormatFixedScientific(long double value) {
     return out;
 }
 
-static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Sign, digits with an optional point (at least one digit), then an optional exponent.
-static bool IsAnalysisRealText(std::string_view word) {
-    std::size_t i = 0;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-    int digits = 0;
-    for (; i < word.size() && IsDigit(word[i]); ++i) ++digits;
-    if (i < word.size() && word[i] == '.') {
-        for (++i; i < word.size() && IsDigit(word[i]); ++i) ++digits;
-    }
-    if (digits == 0) return false;
-    if (i == word.size()) return true;
-    if (std::string_view("eEdD").find(word[i]) == std::string_view::npos) return false;
-    ++i;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-    int exponentDigits = 0;
-    for (; i < word.size() && IsDigit(word[i]); ++i) ++exponentDigits;
-    return exponentDigits > 0 && i == word.size();
-}
-
 bool AnalysisReal(std::string_view word, float& value) {
-    if (!IsAnalysisRealText(word) || word.size() > 64) return false;
-    std::string text;
-    for (char c : word) {
-        if (text.empty() && c == '+') continue;
-        text += (c == 'd' || c == 'D') ? 'E' : c;
-    }
-    const char* end = text.data() + text.size();
-    const auto [stop, ec] = std::from_chars(text.data(), end, value);
-    if (ec == std::errc::result_out_of_range) {
-        double wide = 0;
-        std::from_chars(text.data(), end, wide);
-        if (std::fabs(wide) >= 1.0 || std::isinf(wide)) return false;
-        value = std::signbit(wide) ? -0.0f : 0.0f;
-        return true;
-    }
-    return ec == std::errc() && stop == end;
+    return ReadAnalysisReal(word, value) == TNumberReading::Read;
 }
 
 // The fixed scientific form starts with the blank that stands for its sign.

@@ -6,6 +6,7 @@
 
 #include "DataFileNumbers.h"
 #include "EntryErrors.h"
+#include "MainTableColumns.h"
 #include "ProgramData.h"
 #include "WordReader.h"
 
@@ -128,12 +129,13 @@ void ReadEnteredCurves(TRecordReader& in, const TMainTables& tables) {
     for (int k = 0; k < curves.Rows(); ++k) {
         in.BeginRecord();
         in.Integer();  // curve number: the curves are numbered again in their order
-        depths.Cell(0, k).SetFloat(in.Real());
-        TGridTable* curve = depths.Cell(1, k).GetTable();
+        depths.Cell(CurveDepthColumn::Depth, k).SetFloat(in.Real());
+        TGridTable* curve = depths.Cell(CurveDepthColumn::Curve, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
         const TRowCount points(in.Integer(), *curve);
         in.TableRead(*curve);
-        FillRows(in, *curve, points.Rows(), {0, 1}, TRowRecords::OnePerRow);
+        FillRows(in, *curve, points.Rows(), {CurvePointColumn::Load, CurvePointColumn::Movement},
+                 TRowRecords::OnePerRow);
         points.CheckAllRead();
     }
     curves.CheckAllRead();
@@ -144,7 +146,7 @@ void ReadEnteredCurves(TRecordReader& in, const TMainTables& tables) {
 void SetSoilType(TRecordReader& in, TGridTableChart& layers, int row) {
     const int code = in.Integer();
     try {
-        layers.Cell(0, row).SetInteger(code);
+        layers.Cell(SoilLayerColumn::SoilType, row).SetInteger(code);
     } catch (const EAssignError& e) {
         throw EInputOutputError(QStringLiteral("Error on Line %1 Item %2\r%3")
                                     .arg(in.Line())
@@ -159,7 +161,8 @@ void SetSoilType(TRecordReader& in, TGridTableChart& layers, int row) {
 void CheckLayerTops(TRecordReader& in, const TGridTableChart& layers,
                     const std::vector<std::string>& tops) {
     for (int k = 0; k < static_cast<int>(tops.size()); ++k) {
-        const long double kept = k == 0 ? 0.0L : layers.Cell(1, k - 1).GetFloat();
+        const long double kept =
+            k == 0 ? 0.0L : layers.Cell(SoilLayerColumn::Bottom, k - 1).GetFloat();
         const std::string written =
             k == 0 ? std::string(kPlaceholder) : FormatFixedScientific(kept);
         if (!SameForTheAnalysis(tops[k], written)) {
@@ -182,39 +185,40 @@ void ReadLayers(TRecordReader& in, const TMainTables& tables) {
         SetSoilType(in, layers, k);
         in.Words().ReadFloat();
         tops.push_back(in.LastWord());
-        layers.Cell(1, k).SetFloat(in.Depth());
+        layers.Cell(SoilLayerColumn::Bottom, k).SetFloat(in.Depth());
     }
     count.CheckAllRead();
     CheckLayerTops(in, layers, tops);
 
     for (int k = 0; k < count.Rows(); ++k) {
-        TGridTable* data = layers.Cell(2, k).GetTable();
+        TGridTable* data = layers.Cell(SoilLayerColumn::LayerData, k).GetTable();
         if (!data) throw std::logic_error("Layer data table missing");
         in.TableRead(*data);
         data->SetIndexNumber(k + 1);
         data->SetRowCount(data->MinRows());
-        const bool clay = layers.Cell(0, k).GetInteger() % 2 == 1;
+        const bool clay = layers.Cell(SoilLayerColumn::SoilType, k).GetInteger() % 2 == 1;
         for (int row = 0; row < data->RowCount(); ++row) {
             const auto set = [&](int column, long double value) {
                 data->Cell(column, row).SetFloat(value);
             };
             in.BeginRecord();
-            set(0, in.Real());  // unit weight
+            using namespace LayerDataColumn;
+            set(UnitWeight, in.Real());
             if (clay) {
-                set(1, in.Real());  // undrained shear strength
+                set(ShearStrength, in.Real());
                 in.Placeholder("friction angle of a clay layer");
-                set(2, in.Real());  // e50
-                set(3, 0);
-                set(4, 0);
+                set(E50, in.Real());
+                set(FrictionAngle, 0);
+                set(BlowCount, 0);
             } else {
                 in.Placeholder("undrained shear strength of a sand layer");
-                set(3, in.Real());  // friction angle
-                set(4, in.Real());  // blow count
-                set(1, 0);
-                set(2, 0);
+                set(FrictionAngle, in.Real());
+                set(BlowCount, in.Real());
+                set(ShearStrength, 0);
+                set(E50, 0);
             }
-            set(5, in.Real());  // side friction
-            set(6, in.Real());  // tip resistance
+            set(SideFriction, in.Real());
+            set(TipResistance, in.Real());
         }
     }
 }
@@ -225,7 +229,9 @@ void ReadFactors(TRecordReader& in, TProgramData& project) {
     in.BeginRecord();
     project.TZFactorsOn = in.Integer() > 0;
     if (project.TZFactorsOn) {
-        ReadRows(in, project.Tables().Chart("TblTZFactors2"), {0, 1, 2}, TRowRecords::OnePerRow);
+        ReadRows(in, project.Tables().Chart("TblTZFactors2"),
+                 {TZFactorColumn::Depth, TZFactorColumn::TMultiplier, TZFactorColumn::ZMultiplier},
+                 TRowRecords::OnePerRow);
     }
     in.BeginRecord();
     project.QWFactorsOn = in.Integer() > 0;
@@ -263,8 +269,8 @@ void ReadDataFile(TProgramData& project, TWordReader& reader, bool withFactorRec
 
     // The analysis generates the curves for any mode but 1, from the soil layers that follow.
     in.BeginRecord();
-    project.CurvesGenerated = in.Integer() != 1;
-    project.CurveMode = project.CurvesGenerated ? 2 : 1;
+    project.CurvesGenerated = in.Integer() != cmEntered;
+    project.CurveMode = CurveModeOf(project.CurvesGenerated);
     if (project.CurvesGenerated) {
         ReadLayers(in, tables);
     } else {
@@ -272,9 +278,11 @@ void ReadDataFile(TProgramData& project, TWordReader& reader, bool withFactorRec
     }
 
     // Stiffness first, then depth, all pairs in one record.
-    ReadRows(in, tables.Chart("TblAE2"), {1, 0}, TRowRecords::OneRecord);
+    ReadRows(in, tables.Chart("TblAE2"), {StiffnessColumn::AxialStiffness, StiffnessColumn::Depth},
+             TRowRecords::OneRecord);
     if (!project.CurvesGenerated) {
-        ReadRows(in, tables.Chart("TblQwcurve2"), {0, 1}, TRowRecords::OneRecord);
+        ReadRows(in, tables.Chart("TblQwcurve2"),
+                 {CurvePointColumn::Load, CurvePointColumn::Movement}, TRowRecords::OneRecord);
     }
     in.BeginRecord();
     project.Tolerance = in.Real();
@@ -282,9 +290,12 @@ void ReadDataFile(TProgramData& project, TWordReader& reader, bool withFactorRec
     project.OuterDiameter = in.Real();
     project.TipArea = in.Real();
 
-    ReadRows(in, tables.Plain("TblTipMove"), {0}, TRowRecords::OneRecord, &project.TipMovementsOn);
-    ReadRows(in, tables.Plain("TblTopload"), {0}, TRowRecords::OnePerRow, &project.HeadLoadsOn);
-    ReadRows(in, tables.Chart("TblSettlement2"), {0, 1}, TRowRecords::OnePerRow,
+    ReadRows(in, tables.Plain("TblTipMove"), {kOnlyColumn}, TRowRecords::OneRecord,
+             &project.TipMovementsOn);
+    ReadRows(in, tables.Plain("TblTopload"), {kOnlyColumn}, TRowRecords::OnePerRow,
+             &project.HeadLoadsOn);
+    ReadRows(in, tables.Chart("TblSettlement2"),
+             {SettlementColumn::Depth, SettlementColumn::Settlement}, TRowRecords::OnePerRow,
              &project.DowndragOn);
 
     in.BeginRecord();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "DataFileNumbers.h"
+#include "MainTableColumns.h"
 #include "ProgramData.h"
 
 namespace keldar {
@@ -57,11 +58,11 @@ void WriteEnteredCurves(TRecordWriter& out, const TMainTables& tables) {
     const TGridTableChart& depths = tables.Chart("TblTZDepth2");
     out.Line(std::to_string(depths.RowCount()));
     for (int k = 0; k < depths.RowCount(); ++k) {
-        const TGridTable* curve = depths.Cell(1, k).GetTable();
+        const TGridTable* curve = depths.Cell(CurveDepthColumn::Curve, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
-        out.Line(std::to_string(k + 1) + " " + Value(depths, 0, k) + " " +
+        out.Line(std::to_string(k + 1) + " " + Value(depths, CurveDepthColumn::Depth, k) + " " +
                  std::to_string(curve->RowCount()));
-        WriteRows(out, *curve, {0, 1});
+        WriteRows(out, *curve, {CurvePointColumn::Load, CurvePointColumn::Movement});
     }
 }
 
@@ -70,23 +71,27 @@ void WriteLayers(TRecordWriter& out, const TMainTables& tables) {
     out.Line(std::to_string(layers.RowCount()));
     for (int k = 0; k < layers.RowCount(); ++k) {
         // Layer 1 starts at the ground surface; every other layer where the one above ends.
-        const std::string top = k == 0 ? std::string(kPlaceholder)
-                                       : FormatFixedScientific(layers.Cell(1, k - 1).GetFloat());
-        out.Line(std::to_string(k + 1) + " " + std::to_string(layers.Cell(0, k).GetInteger()) +
-                 " " + top + " " + FormatFixedScientific(layers.Cell(1, k).GetFloat()));
+        const auto bottom = [&layers](int row) {
+            return FormatFixedScientific(layers.Cell(SoilLayerColumn::Bottom, row).GetFloat());
+        };
+        const std::string top = k == 0 ? std::string(kPlaceholder) : bottom(k - 1);
+        const int code = layers.Cell(SoilLayerColumn::SoilType, k).GetInteger();
+        out.Line(std::to_string(k + 1) + " " + std::to_string(code) + " " + top + " " + bottom(k));
     }
     const std::string placeholder = std::string(kPlaceholder) + "  ";
     for (int k = 0; k < layers.RowCount(); ++k) {
-        TGridTable* data = layers.Cell(2, k).GetTable();
+        TGridTable* data = layers.Cell(SoilLayerColumn::LayerData, k).GetTable();
         if (!data) throw std::logic_error("Layer data table missing");
         data->SetIndexNumber(k + 1);
         data->SetRowCount(data->MinRows());
         // Clay (codes 1, 3, 5) writes shear strength and e50, sand friction angle and blows.
-        const bool clay = layers.Cell(0, k).GetInteger() % 2 == 1;
+        const bool clay = layers.Cell(SoilLayerColumn::SoilType, k).GetInteger() % 2 == 1;
         for (int row = 0; row < data->RowCount(); ++row) {
-            const auto v = [&](int column) { return Value(*data, column, row); };
-            out.Line(clay ? v(0) + " " + v(1) + " " + placeholder + v(2) + " " + v(5) + " " + v(6)
-                          : v(0) + " " + placeholder + v(3) + " " + v(4) + " " + v(5) + " " + v(6));
+            using namespace LayerDataColumn;
+            const auto v = [&](int column) { return Value(*data, column, row) + " "; };
+            const std::string strength = clay ? v(ShearStrength) + placeholder + v(E50)
+                                              : placeholder + v(FrictionAngle) + v(BlowCount);
+            out.Line(v(UnitWeight) + strength + v(SideFriction) + Value(*data, TipResistance, row));
         }
     }
 }
@@ -99,10 +104,10 @@ QByteArray DataFileText(TProgramData& project) {
     out.Line(TitleLine(project.Title));
     out.Line(std::to_string(project.IncrementCount) + " " + std::to_string(project.OutputOption) +
              " " + std::to_string(project.UnitSystem));
-    project.CurveMode = project.CurvesGenerated ? 2 : 1;
+    project.CurveMode = CurveModeOf(project.CurvesGenerated);
     out.Line(std::to_string(project.CurveMode) + " ");
 
-    if (project.CurveMode == 1) {
+    if (project.CurveMode == cmEntered) {
         WriteEnteredCurves(out, tables);
     } else {
         WriteLayers(out, tables);
@@ -110,11 +115,11 @@ QByteArray DataFileText(TProgramData& project) {
 
     const TGridTableChart& stiffness = tables.Chart("TblAE2");
     out.Line(std::to_string(stiffness.RowCount()));
-    WriteRows(out, stiffness, {1, 0});  // stiffness first, then depth
-    if (project.CurveMode == 1) {
+    WriteRows(out, stiffness, {StiffnessColumn::AxialStiffness, StiffnessColumn::Depth});
+    if (project.CurveMode == cmEntered) {
         const TGridTableChart& tip = tables.Chart("TblQwcurve2");
         out.Line(std::to_string(tip.RowCount()));
-        WriteRows(out, tip, {0, 1});
+        WriteRows(out, tip, {CurvePointColumn::Load, CurvePointColumn::Movement});
     }
     out.Line(FormatDataReal(project.Tolerance) + " " + FormatDataReal(project.PileLength) + " " +
              FormatDataReal(project.OuterDiameter) + " " + FormatDataReal(project.TipArea));
@@ -122,19 +127,22 @@ QByteArray DataFileText(TProgramData& project) {
     // Off lists write " 0": the engine then takes its default tip movements.
     const TGridTable& movements = tables.Plain("TblTipMove");
     out.OptionCount(project.TipMovementsOn, movements.RowCount());
-    if (project.TipMovementsOn) WriteRows(out, movements, {0});
+    if (project.TipMovementsOn) WriteRows(out, movements, {kOnlyColumn});
     const TGridTable& loads = tables.Plain("TblTopload");
     out.OptionCount(project.HeadLoadsOn, loads.RowCount());
-    if (project.HeadLoadsOn) WriteRows(out, loads, {0});
+    if (project.HeadLoadsOn) WriteRows(out, loads, {kOnlyColumn});
     const TGridTableChart& settlement = tables.Chart("TblSettlement2");
     out.OptionCount(project.DowndragOn, settlement.RowCount());
-    if (project.DowndragOn) WriteRows(out, settlement, {0, 1});
+    if (project.DowndragOn)
+        WriteRows(out, settlement, {SettlementColumn::Depth, SettlementColumn::Settlement});
 
     out.Line(project.TZFactorsOn ? " 1" : " 0");
     if (project.TZFactorsOn) {
         const TGridTableChart& factors = tables.Chart("TblTZFactors2");
         out.Line(std::to_string(factors.RowCount()));
-        WriteRows(out, factors, {0, 1, 2});
+        WriteRows(
+            out, factors,
+            {TZFactorColumn::Depth, TZFactorColumn::TMultiplier, TZFactorColumn::ZMultiplier});
     }
     out.Line(project.QWFactorsOn ? " 1" : " 0");
     if (project.QWFactorsOn) {

@@ -9,14 +9,12 @@
 
 #include "DataFileReader.h"
 #include "DataFileWriter.h"
+#include "RunFileNames.h"
 #include "WordReader.h"
 
 namespace keldar {
 
 namespace {
-
-// Inches in one metre, the length factor between the two unit systems.
-constexpr long double kInchesPerMetre = 39.37007874L;
 
 // The table and the sub-tables of its rows, except the tables whose rows a file gave: those keep
 // exactly the rows read, as a padding row would be a curve, a point or a factor that the
@@ -50,6 +48,18 @@ QString ChangeFileExt(const QString& fileName, const QString& extension) {
     return (dot > slash ? fileName.left(dot) : fileName) + extension;
 }
 
+QString ReportFileName(const QString& dataFile) {
+    return ChangeFileExt(dataFile, QLatin1String(kReportExtension));
+}
+
+QString PlotFileName(const QString& dataFile) {
+    return ChangeFileExt(dataFile, QLatin1String(kPlotExtension));
+}
+
+QString NotesFileName(const QString& dataFile) {
+    return ChangeFileExt(dataFile, QLatin1String(kNotesExtension));
+}
+
 TProgramData::TProgramData(TMainTables& tables) : fTables(&tables) { CreateNew(); }
 
 void TProgramData::CreateNew() {
@@ -64,7 +74,7 @@ void TProgramData::Clear() {
     static_cast<TProgramFields&>(*this) = TProgramFields{};
     // Emptied before the unit system is set, so that no row is converted only to be dropped.
     ForEachTable(Tables(), [](auto& table) { table.SetRowCount(0); });
-    SetUnitSystem(1);
+    SetUnitSystem(usEnglish);
 }
 
 bool TProgramData::LoadFromFile(const QString& fileName, bool withFactorRecords,
@@ -128,16 +138,22 @@ void TProgramData::SaveToFile() {
 }
 
 void TProgramData::SetUnitSystem(int n) {
-    n = std::clamp(n, 1, 2);
-    Tables().SetUnits(n);
-    if (n != UnitSystem) {
-        const long double f = n == 1 ? kInchesPerMetre : 1.0L / kInchesPerMetre;
-        PileLength *= f;
-        OuterDiameter *= f;
-        Tolerance *= f;
-        TipArea *= f * f;
-    }
-    UnitSystem = n;
+    const TUnitSystem system = n <= usEnglish ? usEnglish : usSI;  // n clamped to the two
+    Tables().SetUnits(system);
+    if (system == UnitSystem) return;
+    const long double f = system == usEnglish ? kInchesPerMetre : 1.0L / kInchesPerMetre;
+    PileLength *= f;
+    OuterDiameter *= f;
+    Tolerance *= f;
+    TipArea *= f * f;
+    UnitSystem = system;
+    SetModified(true);
+}
+
+void TProgramData::SetOption(bool TProgramFields::*option, bool on) {
+    if (this->*option == on) return;
+    this->*option = on;
+    SetModified(true);
 }
 
 bool TProgramData::Modified() const { return fModified || Tables().IsChanged(); }

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <unordered_set>
 
+#include "CurveMode.h"
 #include "InputOutputError.h"
 #include "TableDeclarations.h"
+#include "UnitSystem.h"
 #include "UserMessages.h"
 
 namespace keldar {
@@ -16,7 +18,7 @@ inline constexpr char kNewProjectFileName[] = "NewKELDAR.kd3d";
 
 // The scalar fields, with the values of a new project.
 struct TProgramFields {
-    std::int32_t UnitSystem = 1;  // 1 English (lb, in), 2 S.I. (kN, m)
+    TUnitSystem UnitSystem = usEnglish;
     QString FileName = QString::fromLatin1(kNewProjectFileName);
     QString GwiFileName;
     QString Title = QStringLiteral("New Pile");
@@ -31,8 +33,8 @@ struct TProgramFields {
     long double TipArea = 0;
     long double Tolerance = 0.00001L;
     std::int32_t IncrementCount = 50;
-    std::int32_t OutputOption = 0;  // carried from the file, never changed by the program
-    std::int32_t CurveMode = 2;     // 1 entered, 2 generated; recomputed at every save
+    std::int32_t OutputOption = 0;       // carried from the file, never changed by the program
+    TCurveMode CurveMode = cmGenerated;  // recomputed from CurvesGenerated at every save
     bool DowndragOn = false;
     bool TipMovementsOn = true;
     bool HeadLoadsOn = false;
@@ -65,8 +67,12 @@ class TProgramData : public TProgramFields {
     // only after a complete write; a failure raises EInputOutputError and leaves the project
     // modified, GwiFileName unchanged and, when the data file failed, no companion written.
     void SaveToFile();
-    // Switches the tables and converts the length scalars; n is clamped to 1 .. 2.
+    // Switches the tables and converts the length scalars; n is clamped to 1 .. 2. A change of
+    // system is an edit: it marks the project modified.
     void SetUnitSystem(int n);
+    // Turns one of the on/off options (DowndragOn, TipMovementsOn, HeadLoadsOn, CurvesGenerated,
+    // TZFactorsOn, QWFactorsOn) on or off; a change marks the project modified.
+    void SetOption(bool TProgramFields::*option, bool on);
 
     // The project's flag or any table's changed flag.
     bool Modified() const;
@@ -91,5 +97,10 @@ class TProgramData : public TProgramFields {
 
 // The file name with its last extension replaced, or extension appended when it has none.
 QString ChangeFileExt(const QString& fileName, const QString& extension);
+// The files that an analysis of the data file writes beside it: the output report, the plot data
+// file and the run notes.
+QString ReportFileName(const QString& dataFile);
+QString PlotFileName(const QString& dataFile);
+QString NotesFileName(const QString& dataFile);
 
 }  // namespace keldar

@@ -1,5 +1,7 @@
 #include "UnkeptValues.h"
 
+#include "UnitSystem.h"
+
 namespace keldar {
 
 void TUnkeptValues::LayerTop(int layer, const QString& topAsRead, const QString& topKept) {
@@ -39,12 +41,12 @@ void TUnkeptValues::TitleBytes() {
 }
 
 void TUnkeptValues::UnitSystem(int asRead, int kept) {
-    fOthers.append(
-        QStringLiteral("Line 2 Item 3: the unit system %1 is not 1 or 2; the project "
-                       "takes %2 (%3).")
-            .arg(asRead)
-            .arg(kept)
-            .arg(kept == 1 ? QStringLiteral("English units") : QStringLiteral("S.I. units")));
+    fOthers.append(QStringLiteral("Line 2 Item 3: the unit system %1 is not 1 or 2; the project "
+                                  "takes %2 (%3).")
+                       .arg(asRead)
+                       .arg(kept)
+                       .arg(kept == usEnglish ? QStringLiteral("English units")
+                                              : QStringLiteral("S.I. units")));
 }
 
 QString TUnkeptValues::Text() const {

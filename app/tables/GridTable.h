@@ -13,6 +13,7 @@
 
 #include "GridColumns.h"
 #include "TableRegistry.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -180,7 +181,7 @@ class TGridTable : public TRowObject {
 
     std::vector<std::unique_ptr<TColumn>> fColumns;
     int fRowCount = 0;
-    int fUnitSystem = 1;
+    int fUnitSystem = usEnglish;
     int fIndexNumber = 0;
     bool fChanged = false;
     TGridTable* fOwner = nullptr;

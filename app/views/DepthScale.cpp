@@ -2,6 +2,7 @@
 
 #include "AxisLabels.h"
 #include "PlotRange.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -20,7 +21,7 @@ std::vector<TDepthMark> DepthScaleMarks(long double top, long double bottom, int
 }
 
 QString DepthUnit(int unitSystem) {
-    return unitSystem == 1 ? QStringLiteral("ft") : QStringLiteral("m");
+    return unitSystem == usEnglish ? QStringLiteral("ft") : QStringLiteral("m");
 }
 
 QString DepthScaleCaption(int unitSystem) {

@@ -4,8 +4,10 @@
 #include <cmath>
 
 #include "DepthScale.h"
+#include "MainTableColumns.h"
 #include "NumberText.h"
 #include "ProgramData.h"
+#include "UnitSystem.h"
 
 namespace keldar {
 
@@ -13,7 +15,8 @@ TSideViewInput SideViewInputFrom(const TProgramData& project) {
     TSideViewInput input;
     const TGridTableChart& layers = project.Tables().Chart("D2");
     for (int row = 0; row < layers.RowCount(); ++row) {
-        input.Layers.push_back({layers.Cell(0, row).GetInteger(), layers.Cell(1, row).GetFloat()});
+        input.Layers.push_back({layers.Cell(SoilLayerColumn::SoilType, row).GetInteger(),
+                                layers.Cell(SoilLayerColumn::Bottom, row).GetFloat()});
     }
     input.PileLength = project.PileLength;
     input.OuterDiameter = project.OuterDiameter;
@@ -22,7 +25,7 @@ TSideViewInput SideViewInputFrom(const TProgramData& project) {
 }
 
 long double PileDrawWidth(long double outerDiameter, int unitSystem) {
-    return outerDiameter * 1.5L / (unitSystem == 1 ? 12.0L : 1000.0L);
+    return outerDiameter * 1.5L / (unitSystem == usEnglish ? 12.0L : 1000.0L);
 }
 
 QString LayerLabel(long double top, long double bottom, int soilCode, int unitSystem) {

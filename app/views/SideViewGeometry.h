@@ -9,6 +9,8 @@
 #include <array>
 #include <vector>
 
+#include "UnitSystem.h"
+
 namespace keldar {
 
 class TProgramData;
@@ -22,7 +24,7 @@ struct TSideViewInput {
     std::vector<TSoilLayerBand> Layers;  // top down; the first starts at the ground surface
     long double PileLength = 0;
     long double OuterDiameter = 0;  // in inches or millimetres
-    int UnitSystem = 1;             // 1 English (ft depths), 2 S.I. (m depths)
+    int UnitSystem = usEnglish;     // English: depths in ft; S.I.: in m
 };
 
 struct TWorldPoint {
@@ -88,7 +90,7 @@ class TSideViewGeometry {
     TWorldWindow fDisplay;
     long double fPileWidth = 0;
     long double fPileLength = 0;
-    int fUnitSystem = 1;
+    int fUnitSystem = usEnglish;
     int fWidth = 0;
     int fHeight = 0;
     bool fDisabled = false;

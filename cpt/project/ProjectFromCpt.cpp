@@ -2,16 +2,16 @@
 
 #include <stdexcept>
 
+#include "MainTableColumns.h"
+
 namespace keldar::cpt {
 namespace {
-
-constexpr int kSiUnits = 2;
 
 void FillCurveTable(TGridTable& table, const Curve& curve, double scale) {
     table.SetRowCount(static_cast<int>(curve.size()));
     for (int row = 0; row < table.RowCount(); ++row) {
-        table.Cell(0, row).SetFloat(curve[row].t * scale);
-        table.Cell(1, row).SetFloat(curve[row].z);
+        table.Cell(CurvePointColumn::Load, row).SetFloat(curve[row].t * scale);
+        table.Cell(CurvePointColumn::Movement, row).SetFloat(curve[row].z);
     }
 }
 
@@ -19,8 +19,8 @@ void FillEnteredCurves(const TMainTables& tables, const PileDesign& design) {
     TGridTableChart& depths = tables.Chart("TblTZDepth2");
     depths.SetRowCount(static_cast<int>(design.curves.size()));
     for (int k = 0; k < depths.RowCount(); ++k) {
-        depths.Cell(0, k).SetFloat(design.curves[k].depth);
-        TGridTable* curve = depths.Cell(1, k).GetTable();
+        depths.Cell(CurveDepthColumn::Depth, k).SetFloat(design.curves[k].depth);
+        TGridTable* curve = depths.Cell(CurveDepthColumn::Curve, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
         FillCurveTable(*curve, design.curves[k].points, 1.0);
     }
@@ -31,13 +31,13 @@ void FillPileTables(const TMainTables& tables, const PileDesign& design, const P
     TGridTableChart& stiffness = tables.Chart("TblAE2");
     stiffness.SetRowCount(2);
     for (int row = 0; row < 2; ++row) {
-        stiffness.Cell(0, row).SetFloat(row == 0 ? 0.0 : pile.length);
-        stiffness.Cell(1, row).SetFloat(design.axialStiffness);
+        stiffness.Cell(StiffnessColumn::Depth, row).SetFloat(row == 0 ? 0.0 : pile.length);
+        stiffness.Cell(StiffnessColumn::AxialStiffness, row).SetFloat(design.axialStiffness);
     }
     TGridTable& movements = tables.Plain("TblTipMove");
     movements.SetRowCount(static_cast<int>(design.tipMovements.size()));
     for (int row = 0; row < movements.RowCount(); ++row)
-        movements.Cell(0, row).SetFloat(design.tipMovements[row]);
+        movements.Cell(kOnlyColumn, row).SetFloat(design.tipMovements[row]);
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ QString DefaultTitle(const CptRecord& record) {
 void FillProject(TProgramData& project, const PileDesign& design, const PileGeometry& pile,
                  const QString& title) {
     project.CreateNew();
-    project.SetUnitSystem(kSiUnits);
+    project.SetUnitSystem(usSI);
     project.Title = title;
     project.CurvesGenerated = false;
     project.TipMovementsOn = true;

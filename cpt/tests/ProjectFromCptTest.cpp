@@ -49,7 +49,7 @@ TEST(ProjectFromCptTest, SavedOpenedAndRunToTheDesignCapacity) {
         << messages.texts.join("\n").toStdString();
     EXPECT_TRUE(messages.texts.isEmpty());
     EXPECT_FALSE(reopened.CurvesGenerated);
-    EXPECT_EQ(reopened.UnitSystem, 2);
+    EXPECT_EQ(reopened.UnitSystem, keldar::usSI);
     const TGridTableChart& depths = reopenedTables.Chart("TblTZDepth2");
     ASSERT_EQ(depths.RowCount(), static_cast<int>(design.curves.size()));
     EXPECT_EQ(depths.Cell(1, 5).GetTable()->RowCount(),

@@ -134,9 +134,9 @@ void makeProject(const fs::path& folder, ProjectSize size) {
     if (keldar::runKeldar(paths, keldar::RunIdentity{}, quiet) != 0)
         throw std::runtime_error("the probe run of " + folder.string() + " failed");
     writeText(folder / "pile.kd3d", dataFile(size, probeResults.loadSettlement.back().topLoad));
-    writeText(folder / "names.dat", "2014.3.4\nBench\nBench\n0\n" + paths.dataFile + "\n" +
-                                        paths.reportFile + "\n" + paths.plotFile + "\n" +
-                                        paths.notesFile + "\n");
+    writeText(folder / "names.dat", std::string(keldar::kProgramVersion) + "\nBench\nBench\n0\n" +
+                                        paths.dataFile + "\n" + paths.reportFile + "\n" +
+                                        paths.plotFile + "\n" + paths.notesFile + "\n");
 }
 
 // ---------------------------------------------------------------------------------------------

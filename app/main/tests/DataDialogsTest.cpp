@@ -243,6 +243,7 @@ class DataDialogsTest : public QObject {
         project_->SetUnitSystem(2);
         dialog->FormActivate();
         factors->FormActivate();
+        project_->SetModified(false);  // the switch is an edit; storing the windows adds none
 
         TDataEdit* length = field(dialog, "DataPL");
         QVERIFY(std::fabs(length->Number() - 1000.0L / 39.37007874L) < 1e-12L);
@@ -373,6 +374,7 @@ class DataDialogsTest : public QObject {
         TfrmMaterial* dialog = openMaterial();
         project_->SetUnitSystem(2);
         dialog->FormActivate();
+        project_->SetModified(false);  // the switch is an edit; storing the window adds none
         TDataEdit* length = field(dialog, "DataPL");
         QCOMPARE(length->text(), QStringLiteral("22.86"));
         QCOMPARE(length->cursorPosition(), 0);
@@ -382,8 +384,10 @@ class DataDialogsTest : public QObject {
         area_->setActiveSubWindow(dialog->SubWindow());
         QVERIFY(length->Validate());  // leaving the field unedited keeps the value too
         switchToOtherWindow();
+        QVERIFY(!project_->Modified());
         project_->SetUnitSystem(1);
         dialog->FormActivate();
+        project_->SetModified(false);
         switchToOtherWindow();
 
         TMainTables plainTables = TMainTables::BuiltIn();

@@ -117,7 +117,7 @@ class MainCommandsTest : public QObject {
         DropOn(s.form, other);
         expectRefused(s, kNotEvaluated, pileLength, "dropped file");
         QCOMPARE(s.form.Project().FileName, data);
-        QCOMPARE(s.form.Project().UnitSystem, 1);
+        QCOMPARE(s.form.Project().UnitSystem, keldar::usEnglish);
         QCOMPARE(s.form.Project().CurvesGenerated, generated);
         QVERIFY(!s.form.Project().DowndragOn);
         QCOMPARE(s.form.Project().PileLength, length);
@@ -227,6 +227,8 @@ class MainCommandsTest : public QObject {
         QVERIFY(s.texts().isEmpty());
 
         const QString data = folder_.copyExample(QStringLiteral("user-curves-si.kd3d"));
+        // The curve choices above are edits: not saved.
+        s.messages.queueAnswer(keldar::UserMessages::Answer::No);
         s.open(data);
         QVERIFY(!s.actions().ViewSoilLayerCoordinates1->isEnabled());
         QVERIFY(!s.actions().ViewSoilLayerCoordinates1->isEnabled());

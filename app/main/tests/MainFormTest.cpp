@@ -155,7 +155,7 @@ class MainFormTest : public QObject {
         QVERIFY(s.actions().Topload1->isEnabled());
         s.form.Project().PileLength = 39.37007874L;
         s.actions().SIUnits->trigger();
-        QCOMPARE(s.form.Project().UnitSystem, 2);
+        QCOMPARE(s.form.Project().UnitSystem, keldar::usSI);
         QVERIFY(std::abs(static_cast<double>(s.form.Project().PileLength) - 1.0) < 1e-12);
         // Data > Title opens its window, once however often it is chosen.
         s.actions().DataTitle->trigger();
@@ -165,6 +165,28 @@ class MainFormTest : public QObject {
         QVERIFY(keldar::FindChild<keldar::TdlgTitle>(s.form.MdiArea()) != nullptr);
         s.actions().HelpAbout->trigger();
         QCOMPARE(s.desktop.modals, QStringList({"AboutBox"}));
+    }
+
+    // Every option the user changes is an edit: leaving afterwards must ask to save it.
+    void optionTogglesAndTheUnitSwitchMarkTheProjectModified() {
+        Session s(settingsFile());
+        keldar::TProgramData& project = s.form.Project();
+        const keldar::TMainActions& a = s.actions();
+        // Choices already in force change nothing.
+        for (QAction* same : {a.EnglishUnits, a.miCircular}) {
+            same->trigger();
+            QVERIFY2(!project.Modified(), qPrintable(same->objectName()));
+        }
+        for (QAction* toggle :
+             {a.SIUnits, a.EnglishUnits, a.miNonCircular, a.Downdrag1, a.SpecifyTipMovements1,
+              a.AssignLoadsatPileHead1, a.ApplyFactors, a.ApplyQwFactors}) {
+            project.SetModified(false);
+            toggle->trigger();
+            QVERIFY2(project.Modified(), qPrintable(toggle->objectName()));
+        }
+        project.FileName = dir_.filePath(QStringLiteral("toggled.kd3d"));
+        project.SaveToFile();
+        QVERIFY(!project.Modified());
     }
 
     void singleChildrenStoreBeforeMenusAndReloadAfterAUnitSwitch() {
@@ -216,7 +238,7 @@ class MainFormTest : public QObject {
             QCOMPARE(s.form.windowTitle(), keldar::MainWindowTitle(file));
         }
         QCOMPARE(s.texts(), QStringList());
-        QCOMPARE(s.form.Project().UnitSystem, 2);  // the last one is in S.I. units
+        QCOMPARE(s.form.Project().UnitSystem, keldar::usSI);  // the last one is in S.I. units
         QVERIFY(!s.form.Project().CurvesGenerated);
         QVERIFY(!s.actions().SoilLayerCoordinates1->isEnabled());
     }
@@ -532,6 +554,7 @@ class MainFormTest : public QObject {
         s.form.CloseChildWindows();
 
         // The same run with the factors off and on gives the same results.
+        s.messages.queueAnswer(Answer::No);  // the toggle above is an edit: not saved
         s.open(copyExample("pipe-pile-clay.kd3d", "identity.kd3d"));
         s.form.CompRunClick();
         const QByteArray off = ReadAll(dir_.filePath("identity.kd3p"));

@@ -83,7 +83,7 @@ TEST_F(ProgramDataTest, CreateNewGivesTheNewProject) {
 
     project_.CreateNew();
 
-    EXPECT_EQ(project_.UnitSystem, 1);
+    EXPECT_EQ(project_.UnitSystem, usEnglish);
     EXPECT_EQ(project_.Title, "New Pile");
     EXPECT_TRUE(project_.Designer.isEmpty());
     EXPECT_EQ(project_.IncrementCount, 50);
@@ -167,9 +167,10 @@ TEST_F(ProgramDataTest, SetUnitSystemConvertsTheLengthScalars) {
     project_.SetUnitSystem(1);  // already in force: nothing moves
     EXPECT_EQ(project_.PileLength, 600);
     EXPECT_EQ(Chart("TblAE2").Cell(0, 1).GetFloat(), 300);
+    EXPECT_FALSE(project_.Modified());
 
     project_.SetUnitSystem(2);
-    EXPECT_EQ(project_.UnitSystem, 2);
+    EXPECT_EQ(project_.UnitSystem, usSI);
     const double f = 39.37007874;  // inches in a metre, as the program takes it
     EXPECT_DOUBLE_EQ(static_cast<double>(project_.PileLength), 600 / f);
     EXPECT_DOUBLE_EQ(static_cast<double>(project_.OuterDiameter), 16 / f);
@@ -183,11 +184,11 @@ TEST_F(ProgramDataTest, SetUnitSystemConvertsTheLengthScalars) {
     project_.SetUnitSystem(7);  // clamped to S.I.: already in force
     EXPECT_DOUBLE_EQ(static_cast<double>(project_.PileLength), 600 / f);
     project_.SetUnitSystem(0);  // clamped to English
-    EXPECT_EQ(project_.UnitSystem, 1);
+    EXPECT_EQ(project_.UnitSystem, usEnglish);
     EXPECT_DOUBLE_EQ(static_cast<double>(project_.PileLength), 600);
     EXPECT_DOUBLE_EQ(static_cast<double>(project_.TipArea), 201.06);
     EXPECT_DOUBLE_EQ(static_cast<double>(project_.Tolerance), 1e-5);
-    EXPECT_FALSE(project_.Modified());  // a unit switch is no edit
+    EXPECT_TRUE(project_.Modified());  // a change of unit system is an edit
 }
 
 TEST_F(ProgramDataTest, ModifiedOverTheFlagAndEveryTable) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "MainTableColumns.h"
 #include "TableDeclarations.h"
 
 namespace keldar {
@@ -13,6 +14,54 @@ namespace {
 void FillToMinRows(const TMainTables& tables) {
     for (auto* table : tables.ChartTables()) table->SetRowCount(table->MinRows());
     for (auto* table : tables.PlainTables()) table->SetRowCount(table->MinRows());
+}
+
+// The code reads these tables by named position: a declaration that moves a column must move
+// its name too. Each position is found by the words of its header.
+TEST(MainTables, NamedColumnPositionsMatchTheDeclarations) {
+    const TMainTables tables = TMainTables::BuiltIn();
+    const auto header = [&tables](std::string_view table, int column) {
+        const bool plain = table == "TblTipMove" || table == "TblTopload";
+        const TGridTable* found = plain ? &tables.Plain(table) : &tables.Chart(table);
+        std::string text;
+        for (const std::string& line : found->ColumnAt(column).Headers()) text += line;
+        return text;
+    };
+    const struct {
+        std::string_view table;
+        int column;
+        std::string_view words;
+    } positions[] = {
+        {"D2", SoilLayerColumn::SoilType, "Soil Type"},
+        {"D2", SoilLayerColumn::Bottom, "Bottom of Layer"},
+        {"D2", SoilLayerColumn::LayerData, "Layer Data"},
+        {"tblDataClay2", LayerDataColumn::UnitWeight, "Unit Weight"},
+        {"tblDataClay2", LayerDataColumn::ShearStrength, "Undrained Shear"},
+        {"tblDataClay2", LayerDataColumn::E50, "e50"},
+        {"tblDataSand2", LayerDataColumn::FrictionAngle, "Friction Angle"},
+        {"tblDataSand2", LayerDataColumn::BlowCount, "Blow Counts"},
+        {"tblDataSand2", LayerDataColumn::SideFriction, "Side Friction"},
+        {"tblDataClay2", LayerDataColumn::TipResistance, "Tip Resistance"},
+        {"TblTZDepth2", CurveDepthColumn::Depth, "Depth"},
+        {"TblTZDepth2", CurveDepthColumn::Curve, "t-z Data"},
+        {"TblTZCurves2", CurvePointColumn::Load, "Load Transfer"},
+        {"TblTZCurves2", CurvePointColumn::Movement, "Pile Movement"},
+        {"TblQwcurve2", CurvePointColumn::Load, "Tip Load"},
+        {"TblQwcurve2", CurvePointColumn::Movement, "Tip Movement"},
+        {"TblAE2", StiffnessColumn::Depth, "Depth"},
+        {"TblAE2", StiffnessColumn::AxialStiffness, "Axial Stiffness"},
+        {"TblSettlement2", SettlementColumn::Depth, "Depth"},
+        {"TblSettlement2", SettlementColumn::Settlement, "Settlement"},
+        {"TblTZFactors2", TZFactorColumn::Depth, "Depth"},
+        {"TblTZFactors2", TZFactorColumn::TMultiplier, "t-Multiplier"},
+        {"TblTZFactors2", TZFactorColumn::ZMultiplier, "z-Multiplier"},
+        {"TblTipMove", kOnlyColumn, "Tip Movement"},
+        {"TblTopload", kOnlyColumn, "Axial Load"},
+    };
+    for (const auto& p : positions) {
+        EXPECT_NE(header(p.table, p.column).find(p.words), std::string::npos)
+            << p.table << " column " << p.column << ": " << header(p.table, p.column);
+    }
 }
 
 TEST(MainTables, DeclarationsGiveTheMainWindowsTables) {

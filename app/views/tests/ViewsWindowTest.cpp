@@ -226,7 +226,7 @@ void ViewsWindowTest::profilePrintsAndSavesPictures() {
     SetLayer(20);
     project->PileLength = 30;
     project->OuterDiameter = 600;
-    project->UnitSystem = 2;
+    project->UnitSystem = keldar::usSI;
     TDlgSideView view(*project, messages, shell);
     view.resize(300, 400);
     shell.AnswerFile = folder.filePath("profile.pdf");
