@@ -16,14 +16,29 @@ static void walkStream(std::string_view text) {
     TDefinitionReader reader(text);
     for (int step = 0; step < 100000; ++step) {
         switch (reader.NextKind()) {
-            case TValueKind::Integer: reader.ReadInteger(); break;
-            case TValueKind::Boolean: reader.ReadBoolean(); break;
-            case TValueKind::String: reader.ReadString(); break;
-            case TValueKind::Float: reader.ReadFloat(); break;
-            case TValueKind::ListBegin: reader.ReadListBegin(); break;
-            case TValueKind::ListEnd: reader.ReadListEnd(); break;
-            case TValueKind::Word: reader.ReadWord(); break;
-            case TValueKind::End: return;
+            case TValueKind::Integer:
+                reader.ReadInteger();
+                break;
+            case TValueKind::Boolean:
+                reader.ReadBoolean();
+                break;
+            case TValueKind::String:
+                reader.ReadString();
+                break;
+            case TValueKind::Float:
+                reader.ReadFloat();
+                break;
+            case TValueKind::ListBegin:
+                reader.ReadListBegin();
+                break;
+            case TValueKind::ListEnd:
+                reader.ReadListEnd();
+                break;
+            case TValueKind::Word:
+                reader.ReadWord();
+                break;
+            case TValueKind::End:
+                return;
         }
     }
     fuzz::Fail("a definition stream of at most 64 KiB ends");

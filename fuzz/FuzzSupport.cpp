@@ -17,8 +17,8 @@ struct Scratch {
     Scratch() {
         const auto base = std::filesystem::temp_directory_path();
         for (int i = 0;; ++i) {
-            const auto candidate = base / ("keldar-fuzz-" + std::to_string(::getpid()) + "-" +
-                                           std::to_string(i));
+            const auto candidate =
+                base / ("keldar-fuzz-" + std::to_string(::getpid()) + "-" + std::to_string(i));
             std::error_code error;
             if (std::filesystem::create_directory(candidate, error)) {
                 path = candidate.string();

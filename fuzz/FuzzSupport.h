@@ -2,14 +2,13 @@
 // and a check that aborts with a reason (libFuzzer keeps the input that failed it).
 #pragma once
 
+#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-#include <QString>
 
 #include "UserMessages.h"
 

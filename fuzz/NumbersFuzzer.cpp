@@ -51,14 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&significand, data, 8);
         std::memcpy(&exponent, data + 8, 2);
         const bool negative = significand & 1;
-        const long double magnitude = std::ldexp(static_cast<long double>(significand), exponent % 16446 - 63);
+        const long double magnitude =
+            std::ldexp(static_cast<long double>(significand), exponent % 16446 - 63);
         checkFormat(negative ? -magnitude : magnitude);
     }
 
     for (int from = 0; from <= 3; ++from) {
         for (int to = 0; to <= 3; ++to) {
             const long double factor = ConversionFactor(text, from, to);
-            fuzz::Check(std::isfinite(factor) && factor > 0, "a conversion factor is a positive number");
+            fuzz::Check(std::isfinite(factor) && factor > 0,
+                        "a conversion factor is a positive number");
         }
     }
     return 0;

@@ -1,11 +1,10 @@
 // The project model's data file reader, and its writer on what was read: once written, a project
 // reads back and writes again to the same text.
+#include <QByteArray>
+#include <QFile>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include <QByteArray>
-#include <QFile>
 
 #include "FuzzSupport.h"
 #include "ProgramData.h"

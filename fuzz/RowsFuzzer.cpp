@@ -24,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.SetRowCount(table.MinRows());
     try {
         if (fromFile) {
-            const std::string path =
-                fuzz::WriteScratchFile("rows.txt", data + 1, size - 1);
+            const std::string path = fuzz::WriteScratchFile("rows.txt", data + 1, size - 1);
             ReadRowsFromFile(table, path);
         } else {
             PasteRows(table, text);

@@ -336,7 +336,8 @@ static bool minusIsSign(const std::string& s, std::size_t i) {
 static long double roundedToIntermediateDigits(long double value) {
     long double rounded = value;
     const char point = localeDecimalPoint();
-    if (readDecimal(formatGeneral(value, kIntermediateDigits, point), point, rounded) != DecimalRead::Ok) {
+    if (readDecimal(formatGeneral(value, kIntermediateDigits, point), point, rounded) !=
+        DecimalRead::Ok) {
         return value;
     }
     return rounded;

@@ -28,9 +28,9 @@ struct TPlotSurface {
 };
 
 struct TPlotLayout {
-    QRect Plot;         // inside the axes
-    QFont CaptionFont;  // axis captions and the graph title
-    QFont TickFont;     // tick labels
+    QRect Plot;          // inside the axes
+    QFont CaptionFont;   // axis captions and the graph title
+    QFont TickFont;      // tick labels
     int FontHeight = 0;  // the scaled font height s
     int TickHeight = 0;  // the tick font's text height h
 };

@@ -113,7 +113,8 @@ TChartPreview BuildChartPreview(const TTableAccess& table) {
 
 int SegmentPixel(double value, double minimum, double maximum, int size) {
     if (minimum == maximum) return 20;
-    return static_cast<int>(std::lround(20 + (value - minimum) / (maximum - minimum) * (size - 40)));
+    return static_cast<int>(
+        std::lround(20 + (value - minimum) / (maximum - minimum) * (size - 40)));
 }
 
 }  // namespace keldar

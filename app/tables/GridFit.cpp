@@ -56,19 +56,27 @@ TGridFit FitGrid(const TGridMetrics& g, int width, int height, bool widthDragged
     const int columnCount = static_cast<int>(g.ColumnWidths.size());
     const Span allColumns{0, columnCount};
     const Span allRows{0, g.RowCount};
-    const Span keptColumns{g.FirstColumn, std::clamp(g.ColumnsShown, 0, columnCount - g.FirstColumn)};
+    const Span keptColumns{g.FirstColumn,
+                           std::clamp(g.ColumnsShown, 0, columnCount - g.FirstColumn)};
     const Span keptRows{g.FirstRow, std::clamp(g.RowsShown, 0, g.RowCount - g.FirstRow)};
 
     std::array<TGridFit, 4> candidates;
     for (int i = 0; i < 4; ++i) {
         const bool fitColumns = i >= 2;
         const bool fitRows = i == 1 || i == 3;
-        const Span columns =
-            !fitColumns ? allColumns : widthDragged ? FitColumns(g, width, fitRows) : keptColumns;
-        const Span rows = !fitRows ? allRows : heightDragged ? FitRows(g, height, fitColumns) : keptRows;
+        const Span columns = !fitColumns    ? allColumns
+                             : widthDragged ? FitColumns(g, width, fitRows)
+                                            : keptColumns;
+        const Span rows = !fitRows        ? allRows
+                          : heightDragged ? FitRows(g, height, fitColumns)
+                                          : keptRows;
         TGridFit& fit = candidates[i];
-        fit = {columns.First, rows.First, columns.Count, rows.Count,
-               WidthOf(g, columns, fitRows), HeightOf(g, rows, fitColumns)};
+        fit = {columns.First,
+               rows.First,
+               columns.Count,
+               rows.Count,
+               WidthOf(g, columns, fitRows),
+               HeightOf(g, rows, fitColumns)};
     }
     const TGridFit* best = &candidates[0];
     long long lowest = Excess(best->Width, best->Height, width, height);

@@ -221,8 +221,8 @@ TEST(SolverReport, SameFilesWithAnyNumberOfThreads) {
             numbers.insert(numbers.end(), d.nodeMovement.begin(), d.nodeMovement.end());
         }
         for (const LoadSettlementRow& r : results.loadControlled) {
-            numbers.insert(numbers.end(), {r.topLoad, r.topMovement, r.tipMovement,
-                                           r.converged ? 1.0f : 0.0f});
+            numbers.insert(numbers.end(),
+                           {r.topLoad, r.topMovement, r.tipMovement, r.converged ? 1.0f : 0.0f});
         }
         EXPECT_EQ(results.distributions.size(), 37u);
         return std::tuple(runFiles().report.captured(), runFiles().plot.captured(), numbers);

@@ -2,8 +2,8 @@
 #pragma once
 
 #if defined(_WIN32)
-#include <windows.h>
 #include <tlhelp32.h>
+#include <windows.h>
 #else
 #include <filesystem>
 #endif

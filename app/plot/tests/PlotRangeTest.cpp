@@ -13,12 +13,12 @@ TEST(PlotRange, FullRangeHoldsTheOriginAndIsRounded) {
         double lo, hi, min, max;
     };
     const Case cases[] = {
-        {0, 0, -0.01, 0.01},      // all points equal: a small symmetric range
-        {0, 1234, 0, 1300},       // span 1234, leading digits below 3: unit 100
-        {-5, 47, -10, 50},        // span 52: unit 10
-        {0, 0.37, 0, 0.4},        // span 0.37: unit 0.1
-        {-2.9, 0, -2.9, 0},       // span 2.9: unit 0.1
-        {0, 500, 0, 500},         // an exact multiple stays
+        {0, 0, -0.01, 0.01},  // all points equal: a small symmetric range
+        {0, 1234, 0, 1300},   // span 1234, leading digits below 3: unit 100
+        {-5, 47, -10, 50},    // span 52: unit 10
+        {0, 0.37, 0, 0.4},    // span 0.37: unit 0.1
+        {-2.9, 0, -2.9, 0},   // span 2.9: unit 0.1
+        {0, 500, 0, 500},     // an exact multiple stays
     };
     for (const Case& c : cases) {
         const TAxisRange range = RoundedAxisRange(c.lo, c.hi);
@@ -74,13 +74,13 @@ TEST(PlotRange, TickSteps) {
     };
     // Labels about 6 font heights apart (font height 10: one label per 60 pixels).
     const Case cases[] = {
-        {0, 100, 600, 2},       // raw 10: step 10
-        {0, 1300, 600, 20},     // raw 130: step 100
-        {0, 0.4, 300, 0.01},    // raw 0.08: step 0.05
-        {-10, 50, 360, 2},      // raw 10: step 10
-        {0, 35, 600, 0.4},      // raw 3.5: step 2
-        {0, 60, 600, 1},        // raw 6: step 5
-        {0, 90, 600, 2},        // raw 9: step 10
+        {0, 100, 600, 2},     // raw 10: step 10
+        {0, 1300, 600, 20},   // raw 130: step 100
+        {0, 0.4, 300, 0.01},  // raw 0.08: step 0.05
+        {-10, 50, 360, 2},    // raw 10: step 10
+        {0, 35, 600, 0.4},    // raw 3.5: step 2
+        {0, 60, 600, 1},      // raw 6: step 5
+        {0, 90, 600, 2},      // raw 9: step 10
     };
     for (const Case& c : cases) {
         const auto ticks = AxisTicks({c.min, c.max}, c.pixels, 10);

@@ -47,9 +47,7 @@ QRect TPlotCanvas::PlotRect() const {
     return plot_ ? LayOutPlot(*plot_, ScreenSurface()).Plot : QRect();
 }
 
-TPlotMapping TPlotCanvas::Mapping() const {
-    return {PlotRect(), view_, plot_ && plot_->XOnTop()};
-}
+TPlotMapping TPlotCanvas::Mapping() const { return {PlotRect(), view_, plot_ && plot_->XOnTop()}; }
 
 void TPlotCanvas::RefreshLegend() {
     if (!plot_) return;

@@ -36,13 +36,12 @@ static constexpr TTaggedItem kMarkerItems[] = {
 };
 
 static constexpr TTaggedItem kFontItems[] = {
-    {"DefaultSize", "&Default", 10}, {"Size15", "1.5 * Default", 15},
-    {"Size2", "2 * Default", 20},    {"Size25", "2.5 * Default", 25},
-    {"Size3", "3 * Default", 30},    {"Size4", "4 * Default", 40},
+    {"DefaultSize", "&Default", 10}, {"Size15", "1.5 * Default", 15}, {"Size2", "2 * Default", 20},
+    {"Size25", "2.5 * Default", 25}, {"Size3", "3 * Default", 30},    {"Size4", "4 * Default", 40},
 };
 
 static constexpr TTaggedItem kWidthItems[] = {
-    {"DefaultWidth", "&Default", 1}, {"Width2", "2 * Default", 2}, {"Width4", "4 * Default", 4},
+    {"DefaultWidth", "&Default", 1}, {"Width2", "2 * Default", 2},    {"Width4", "4 * Default", 4},
     {"Width6", "6 * Default", 6},    {"Width10", "10 * Default", 10},
 };
 
@@ -139,8 +138,7 @@ void TPlotForm::CreateActions() {
     a.PlotMeasuredRemove = AddItem(menu_, "PlotMeasuredRemove", "&Remove Measured Curve");
     connect(a.PlotMeasuredRemove, &QAction::triggered, this, &TPlotForm::RemoveMeasuredCurve);
     menu_->addSeparator();
-    connect(AddItem(menu_, "PlotPrint", "&Print..."), &QAction::triggered, this,
-            &TPlotForm::Print);
+    connect(AddItem(menu_, "PlotPrint", "&Print..."), &QAction::triggered, this, &TPlotForm::Print);
     connect(AddItem(menu_, "PlotPage", "P&age Setup"), &QAction::triggered, this,
             &TPlotForm::SetUpPage);
     connect(AddItem(menu_, "PlotSave", "&Save To Disk..."), &QAction::triggered, this,
@@ -326,8 +324,9 @@ void TPlotForm::SaveToDisk() {
                                   QString::fromLatin1(kNotEnoughMemoryMessage));
             break;
         case TSaveResult::WriteFailed:
-            messages_.information(QStringLiteral("Information"),
-                                  QStringLiteral("The file %1 could not be written.").arg(fileName));
+            messages_.information(
+                QStringLiteral("Information"),
+                QStringLiteral("The file %1 could not be written.").arg(fileName));
             break;
     }
 }

@@ -249,7 +249,8 @@ void TTableChartForm::Browse() {
 
 void TTableChartForm::ViewEditFile() {
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fileNameEdit_->text())))
-        Messages().error(kErrorTitle, QStringLiteral("An error occurred in running the Word Processor"));
+        Messages().error(kErrorTitle,
+                         QStringLiteral("An error occurred in running the Word Processor"));
 }
 
 void TTableChartForm::TakeLines(const std::vector<std::string>& lines, const QString& source) {

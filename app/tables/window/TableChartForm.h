@@ -4,10 +4,10 @@
 #pragma once
 
 #include <QLineEdit>
-#include <functional>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
+#include <functional>
 
 #include "TableForm.h"
 

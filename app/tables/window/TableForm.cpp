@@ -21,8 +21,7 @@ static QString Q(const std::string& text) { return QString::fromStdString(text);
 
 static const QString kErrorTitle = QStringLiteral("Error");
 
-TTableForm::TTableForm(std::unique_ptr<TTableAccess> table, UserMessages* messages,
-                       QWidget* parent)
+TTableForm::TTableForm(std::unique_ptr<TTableAccess> table, UserMessages* messages, QWidget* parent)
     : QWidget(parent), access_(std::move(table)), messages_(messages) {
     if (!messages_) {
         ownMessages_ = std::make_unique<MessageBoxMessages>(this);
@@ -318,12 +317,12 @@ bool TTableForm::QueryDiscardRejectedEntry(UserMessages& messages) {
         form->forceClose_ = false;
         const auto& rejected = form->model_->Rejected();
         if (!rejected) continue;
-        const QString text =
-            QStringLiteral("The entry \"%1\" in row %2 of \"%3\" was not accepted:\r%4\r\r"
-                           "Discard this entry? (No: go back and correct it.)")
-                .arg(rejected->Text)
-                .arg(rejected->Row + 1)
-                .arg(form->windowTitle().trimmed(), rejected->Message);
+        const QString text = QStringLiteral(
+                                 "The entry \"%1\" in row %2 of \"%3\" was not accepted:\r%4\r\r"
+                                 "Discard this entry? (No: go back and correct it.)")
+                                 .arg(rejected->Text)
+                                 .arg(rejected->Row + 1)
+                                 .arg(form->windowTitle().trimmed(), rejected->Message);
         if (messages.confirm(QStringLiteral("Confirm"), text, false) != UserMessages::Answer::Yes) {
             form->ReturnToRejectedCell();
             return false;
@@ -431,11 +430,10 @@ void TTableForm::ShowIn(QMdiArea* area) {
         show();
         return;
     }
-    QMdiSubWindow* sub = area->addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint |
-                                                      Qt::WindowTitleHint |
-                                                      Qt::WindowSystemMenuHint |
-                                                      Qt::WindowMinimizeButtonHint |
-                                                      Qt::WindowCloseButtonHint);
+    QMdiSubWindow* sub =
+        area->addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                     Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                     Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     FitWindow();
     sub->show();

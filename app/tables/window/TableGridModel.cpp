@@ -45,7 +45,7 @@ QVariant TTableGridModel::data(const QModelIndex& index, int role) const {
                 const auto items = table_->Items(column);
                 const int item = table_->Item(column, row);
                 return item >= 1 && item <= static_cast<int>(items.size()) ? Q(items[item - 1])
-                                                                            : QString();
+                                                                           : QString();
             }
             return {};
         case TTableAccess::CellKind::Button:
@@ -120,8 +120,8 @@ void TTableGridModel::CellChanged(int column, int row) {
 
 void TTableGridModel::StructureChanged() {
     beginResetModel();
-    if (table_ && rejected_ && (rejected_->Row >= table_->RowCount() ||
-                      rejected_->Column >= table_->ColumnCount()))
+    if (table_ && rejected_ &&
+        (rejected_->Row >= table_->RowCount() || rejected_->Column >= table_->ColumnCount()))
         rejected_.reset();
     endResetModel();
 }

@@ -194,8 +194,7 @@ void PlotWindowTest::legendDoubleClickTogglesACurve() {
     QVERIFY(box->isVisible());
     QTest::mouseDClick(box, Qt::LeftButton, {}, box->EntryRect(1).center());
     QVERIFY(!plot_->Curve(1).Shown);
-    QCOMPARE(LegendLines(form),
-             (QStringList{"Curve #1 *", "Curve #2", "Curve #3 *"}));
+    QCOMPARE(LegendLines(form), (QStringList{"Curve #1 *", "Curve #2", "Curve #3 *"}));
     form->UpdateMenus();
     QVERIFY(!form->CurveItems()[1]->isChecked());
     form->CurveItems()[1]->trigger();
@@ -221,8 +220,7 @@ void PlotWindowTest::renamingWithInactiveCurves() {
         names[2] = QStringLiteral("Pile head 300 kips");
     };
     form->EditLegend();
-    QCOMPARE(LegendLines(form),
-             (QStringList{"Curve #1 *", "Pile head 300 kips *", "Curve #5 *"}));
+    QCOMPARE(LegendLines(form), (QStringList{"Curve #1 *", "Pile head 300 kips *", "Curve #5 *"}));
     QCOMPARE(form->CurveItems()[1]->text(), QStringLiteral("Pile head 300 kips"));
     QCOMPARE(plot_->LineName(1), QStringLiteral("inactive one"));
     // Activated again, it shows its new name.
@@ -343,8 +341,8 @@ void PlotWindowTest::damagedPlotFile() {
     // The first load of the first case's distribution becomes absurd.
     // The result blocks start with three integers: cases, increments and unit system.
     int header = 0;
-    while (header < lines.size() && (lines[header].simplified().split(' ').size() != 3 ||
-                                     lines[header].contains('.'))) {
+    while (header < lines.size() &&
+           (lines[header].simplified().split(' ').size() != 3 || lines[header].contains('.'))) {
         ++header;
     }
     QVERIFY(header + 1 < lines.size());
@@ -362,8 +360,8 @@ void PlotWindowTest::damagedPlotFile() {
         messages_.clear();
         QCOMPARE(ReadPlotFile(plots, plotFile, true, 1, messages_), !cut);
         QCOMPARE(messages_.messages().size(), cut ? 1 : 0);
-        for (TGraphPlot* plot : {&plots.pltLoad, &plots.pltAxial, &plots.pltTZcurves,
-                                 &plots.PltQW}) {
+        for (TGraphPlot* plot :
+             {&plots.pltLoad, &plots.pltAxial, &plots.pltTZcurves, &plots.PltQW}) {
             TPlotForm* form = OpenPlotWindow(area_.get(), *plot, messages_, dialogs_);
             QVERIFY(!form->Canvas()->grab().toImage().isNull());
         }
