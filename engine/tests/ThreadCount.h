@@ -2,8 +2,9 @@
 #pragma once
 
 #if defined(_WIN32)
-#include <tlhelp32.h>
 #include <windows.h>
+// tlhelp32.h needs the types of windows.h first.
+#include <tlhelp32.h>
 #else
 #include <filesystem>
 #endif
