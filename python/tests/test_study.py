@@ -205,6 +205,28 @@ def test_keldar_study_writes_the_table_and_refuses_a_large_grid_without_yes(tmp_
     assert "missing.kd3d: No such file or directory" in lines[3]
 
 
+def test_keldar_study_never_writes_its_table_over_a_file_it_reads(tmp_path):
+    base = tmp_path / "pile.kd3d"
+    base.write_bytes(Path(BASE).read_bytes())
+    cone = tmp_path / "cone.csv"
+    cone.write_text("depth (m),qc (MPa)\n1,5\n2,6\n")
+    sweep = tmp_path / "sweep.toml"
+    sweep.write_text('base = "pile.kd3d"\n[sweep]\nPileLength = [600, 720]\n')
+    refused = subprocess.run(STUDY_COMMAND + [str(sweep), "--out", str(base)],
+                             capture_output=True, text=True)
+    assert refused.returncode == 2 and "a .csv file" in refused.stderr
+    assert base.read_bytes() == Path(BASE).read_bytes()
+
+    on_cone = tmp_path / "cone.toml"
+    on_cone.write_text('[cpt]\nfile = "cone.csv"\ndiameter = 0.5\nwall = 0.02\nlength = 1.5\n'
+                       '[sweep]\nPileLength = [1.2, 1.4]\n')
+    refused = subprocess.run(STUDY_COMMAND + [str(on_cone), "--out", str(cone), "--quiet"],
+                             capture_output=True, text=True)
+    assert refused.returncode == 2, refused.stderr
+    assert "is a file the study reads; nothing was run" in refused.stderr
+    assert cone.read_text() == "depth (m),qc (MPa)\n1,5\n2,6\n"
+
+
 def test_the_example_study_files_stay_valid():
     scripting = Path(os.environ["KELDAR_SCRIPTING"])
     assert len(studyfile.read(scripting / "pile-length.toml")) == 12

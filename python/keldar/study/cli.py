@@ -37,6 +37,12 @@ def _arguments():
     return parser
 
 
+def _same_file(a, b):
+    if os.path.exists(a) and os.path.exists(b):
+        return os.path.samefile(a, b)
+    return os.path.realpath(a) == os.path.realpath(b)
+
+
 def main(argv=None):
     parser = _arguments()
     args = parser.parse_args(argv)
@@ -51,10 +57,17 @@ def main(argv=None):
     folder = os.path.dirname(os.path.abspath(out))
     if not os.path.isdir(folder) or not os.access(folder, os.W_OK):
         parser.error(f"--out: cannot write into {folder}")
+    if not out.lower().endswith(".csv"):
+        parser.error(f"--out names the results table, a .csv file, not {out}")
     try:
         study = read(args.study, None if args.yes else LIMIT)
     except StudyFileError as e:
         print(f"keldar-study: {e}", file=sys.stderr)
+        return 2
+    # A CSV cone record or a data file the study reads is never replaced by its table.
+    if any(_same_file(out, path) for path in study.input_files):
+        print(f"keldar-study: --out {out} is a file the study reads; nothing was run",
+              file=sys.stderr)
         return 2
     progress = False if args.quiet else TerminalProgress()
     try:

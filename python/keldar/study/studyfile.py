@@ -189,17 +189,19 @@ def _study(data, folder, limit):
         files = data["batch"].get("files")
         if not isinstance(files, list) or not files:
             raise _Refused(("batch", "files"), "a list of data files and folders was expected")
-        return kind, lambda: batch([_relative(folder, f, ("batch", "files")) for f in files],
-                                   **choices)
+        paths = [_relative(folder, f, ("batch", "files")) for f in files]
+        return kind, lambda: batch(paths, **choices), paths
     if ("base" in data) == ("cpt" in data):
         raise _Refused(("base",), "a study takes a base data file or a [cpt] table, one of them")
     options = dict(choices, settings=data.get("set"), links=data.get("links"))
     if "base" in data:
         options["base"] = _relative(folder, data["base"], ("base",))
+        inputs_read = [options["base"]]
     else:
         cpt = dict(data["cpt"])
         cpt["file"] = _relative(folder, cpt.get("file"), ("cpt", "file"))
         options.update(base=None, cpt=cpt)
+        inputs_read = [cpt["file"]]
     for name in ("set", "links", kind):
         if name in data and not isinstance(data[name], dict):
             raise _Refused((name,), f"a table [{name}] was expected")
@@ -209,7 +211,7 @@ def _study(data, folder, limit):
         make = sweep if kind == "sweep" else grid
         if kind == "grid":
             options["limit"] = limit
-        return kind, lambda: make(inputs=inputs, **options)
+        return kind, lambda: make(inputs=inputs, **options), inputs_read
     _unknown(section, _MONTE_CARLO_KEYS, (kind,))
     for name in ("runs", "seed"):
         if name not in section:
@@ -224,7 +226,8 @@ def _study(data, folder, limit):
     if not isinstance(lhs, bool):
         raise _Refused((kind, "latin_hypercube"), "true or false was expected")
     return kind, lambda: monte_carlo(inputs=inputs, runs=runs, seed=section["seed"],
-                                     correlation=correlation, latin_hypercube=lhs, **options)
+                                     correlation=correlation, latin_hypercube=lhs,
+                                     **options), inputs_read
 
 
 def read(path, limit=LIMIT):
@@ -243,8 +246,11 @@ def read(path, limit=LIMIT):
         raise StudyFileError(f"{path}: {e}") from None
     folder = os.path.dirname(os.path.abspath(path))
     try:
-        kind, make = _study(data, folder, limit)
-        return make()
+        kind, make, inputs_read = _study(data, folder, limit)
+        study = make()
+        # The files the study reads, so that nothing it writes can take their place.
+        study.input_files = [os.path.abspath(p) for p in inputs_read]
+        return study
     except _Refused as e:
         raise _error(path, text, e.key, str(e)) from None
     except DrawError as e:
