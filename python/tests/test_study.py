@@ -216,6 +216,10 @@ def test_keldar_study_never_writes_its_table_over_a_file_it_reads(tmp_path):
                              capture_output=True, text=True)
     assert refused.returncode == 2 and "a .csv file" in refused.stderr
     assert base.read_bytes() == Path(BASE).read_bytes()
+    (tmp_path / "table.csv").mkdir()
+    refused = subprocess.run(STUDY_COMMAND + [str(sweep), "--out", str(tmp_path / "table.csv")],
+                             capture_output=True, text=True)
+    assert refused.returncode == 2 and "names a folder" in refused.stderr
 
     on_cone = tmp_path / "cone.toml"
     on_cone.write_text('[cpt]\nfile = "cone.csv"\ndiameter = 0.5\nwall = 0.02\nlength = 1.5\n'

@@ -57,6 +57,8 @@ def main(argv=None):
     folder = os.path.dirname(os.path.abspath(out))
     if not os.path.isdir(folder) or not os.access(folder, os.W_OK):
         parser.error(f"--out: cannot write into {folder}")
+    if os.path.isdir(out):
+        parser.error(f"--out names a folder, not a file: {out}")
     if not out.lower().endswith(".csv"):
         parser.error(f"--out names the results table, a .csv file, not {out}")
     try:
