@@ -115,13 +115,19 @@ void writeEchoOpening() {
     out.write(kPileKind);
 }
 
-void writeLayerHeading() {
-    static const Layout kHeading("(//,10X,'  LAYER      KSOIL      XTOP      XBOT')");
+// A table heading of the report and below it the units line of the run's unit system.
+static void writeHeadingWithUnits(const Layout& heading, const char* englishUnits,
+                                  const char* siUnits) {
     static const Layout kUnits("(10X,A)");
     OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == usEnglish ? "                         IN.       IN."
-                                                    : "                          M         M");
+    out.write(heading);
+    out.write(kUnits, runStore().IUNIT == usEnglish ? englishUnits : siUnits);
+}
+
+void writeLayerHeading() {
+    static const Layout kHeading("(//,10X,'  LAYER      KSOIL      XTOP      XBOT')");
+    writeHeadingWithUnits(kHeading, "                         IN.       IN.",
+                          "                          M         M");
 }
 
 void writeLayerRow(int layer) {
@@ -132,7 +138,6 @@ void writeLayerRow(int layer) {
 
 void writePropertyTables() {
     static const Layout kWeightHeading("(//,10X,'    XG1        GAM1')");
-    static const Layout kUnits("(10X,A)");
     static const Layout kPairRow("(10X,2(E10.3,2X))");
     static const Layout kStrengthHeading(
         "(//,7X,'XSTR         C1          PHI1        EE50       SKIN','        TIP')");
@@ -147,8 +152,7 @@ void writePropertyTables() {
     OutputFile& out = runFiles().report;
     const bool english = s.IUNIT == usEnglish;
 
-    out.write(kWeightHeading);
-    out.write(kUnits, english ? "    IN.       LB/IN**3" : "     M        kN/M**3");
+    writeHeadingWithUnits(kWeightHeading, "    IN.       LB/IN**3", "     M        kN/M**3");
     for (int i = 1; i <= s.NSTR; ++i) out.write(kPairRow, s.XG1[i], s.GAM1[i]);
 
     out.write(kStrengthHeading);
@@ -253,10 +257,7 @@ void writePileData() {
 
 void writeTopLoadsHeading() {
     static const Layout kHeading("(//,10X,'   LOADS      ')");
-    static const Layout kUnits("(10X,A)");
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == usEnglish ? "    LB.       " : "    KN        ");
+    writeHeadingWithUnits(kHeading, "    LB.       ", "    KN        ");
 }
 
 void writeTopLoad(int load) {
@@ -267,10 +268,7 @@ void writeTopLoad(int load) {
 void writeSettlementHeading() {
     static const Layout kHeading(
         "(//,10X,'   SOIL SETTLEMENT PROFILE',/,/,10X,'   DEPTH     SETTLEMENT')");
-    static const Layout kUnits("(10X,A)");
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == usEnglish ? "    IN.         IN" : "     M           M");
+    writeHeadingWithUnits(kHeading, "    IN.         IN", "     M           M");
 }
 
 void writeSettlementRow(int point) {

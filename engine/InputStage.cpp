@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "CurveGeneration.h"
 #include "CurveMode.h"
@@ -17,6 +19,12 @@
 namespace keldar {
 
 namespace {
+
+// A real of a record and what it is, for the messages.
+struct NamedReal {
+    float& value;
+    const char* what;
+};
 
 // Stage context: the reader and the run status, with the checks that stop the stage.
 class Input {
@@ -38,21 +46,33 @@ class Input {
         writeRunError(status, message);
     }
 
-    // One record holding a count; a count outside min..max stops the run and is stored as 0
-    // so that nothing is ever indexed with it.
+    // One record holding a count, checked as countInRange does.
     bool readCount(std::int32_t& count, int min, int max, const char* what) {
         in_.beginRecord();
         in_.readInteger(count, what);
-        if (!ok()) return false;
-        if (count < min || count > max) {
-            stop(kStatusCountOutOfRange, lineText() + std::string(what) + " is " +
-                                             std::to_string(count) + "; it must lie between " +
-                                             std::to_string(min) + " and " + std::to_string(max) +
-                                             ".");
-            count = 0;
-            return false;
-        }
-        return true;
+        return ok() && countInRange(count, min, max, what);
+    }
+
+    // A count outside min..max stops the run and is stored as 0 so that nothing is ever indexed
+    // with it.
+    bool countInRange(std::int32_t& count, int min, int max, const std::string& what) {
+        if (count >= min && count <= max) return true;
+        stop(kStatusCountOutOfRange, lineText() + what + " is " + std::to_string(count) +
+                                         "; it must lie between " + std::to_string(min) + " and " +
+                                         std::to_string(max) + ".");
+        count = 0;
+        return false;
+    }
+
+    // One record of reals. Each is named "<what> of <row>" in a message, or <what> alone when
+    // the record has no row.
+    bool readReals(std::string_view row, std::initializer_list<NamedReal> reals) {
+        in_.beginRecord();
+        for (const NamedReal& real : reals)
+            in_.readReal(real.value, row.empty()
+                                         ? std::string(real.what)
+                                         : std::string(real.what) + " of " + std::string(row));
+        return ok();
     }
 
     std::string lineText() const {
@@ -132,14 +152,8 @@ static bool readUserCurves(Input& input) {
         in.readReal(s.XC[j], "the depth of " + curve);
         in.readInteger(s.NPTC[j], "the number of points of " + curve);
         if (!input.ok()) return false;
-        if (s.NPTC[j] < 1 || s.NPTC[j] > kMaxCurvePoints) {
-            input.stop(kStatusCountOutOfRange, input.lineText() + "the number of points of " +
-                                                   curve + " is " + std::to_string(s.NPTC[j]) +
-                                                   "; it must lie between 1 and " +
-                                                   std::to_string(kMaxCurvePoints) + ".");
-            s.NPTC[j] = 0;
+        if (!input.countInRange(s.NPTC[j], 1, kMaxCurvePoints, "the number of points of " + curve))
             return false;
-        }
         writeCurveRow(runFiles().plot, j);
         writeCurveRow(runFiles().report, j);
         for (int k = 1; k <= s.NPTC[j]; ++k) {
@@ -180,15 +194,14 @@ static bool readSoilLayers(Input& input) {
     }
     s.NSTR = 2 * s.NLAYER;
     for (int r = 1; r <= s.NSTR; ++r) {
-        const std::string row = "soil property row " + std::to_string(r);
-        in.beginRecord();
-        in.readReal(s.GAM1[r], "the unit weight of " + row);
-        in.readReal(s.C1[r], "the undrained shear strength of " + row);
-        in.readReal(s.PHI1[r], "the friction angle of " + row);
-        in.readReal(s.EE50[r], "e50 or the blow count of " + row);
-        in.readReal(s.SKIN[r], "the ultimate side friction of " + row);
-        in.readReal(s.TIP[r], "the ultimate tip resistance of " + row);
-        if (!input.ok()) return false;
+        if (!input.readReals("soil property row " + std::to_string(r),
+                             {{s.GAM1[r], "the unit weight"},
+                              {s.C1[r], "the undrained shear strength"},
+                              {s.PHI1[r], "the friction angle"},
+                              {s.EE50[r], "e50 or the blow count"},
+                              {s.SKIN[r], "the ultimate side friction"},
+                              {s.TIP[r], "the ultimate tip resistance"}}))
+            return false;
     }
     writePropertyTables();
     placeGeneratedCurves();
@@ -232,13 +245,11 @@ static bool readUserTipCurve(Input& input) {
 
 static bool readPileScalars(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
-    in.beginRecord();
-    in.readReal(s.TOL, "the convergence tolerance");
-    in.readReal(s.PLEN, "the pile length");
-    in.readReal(s.DIAM, "the outer diameter");
-    in.readReal(s.ATIP, "the area of the pile tip");
-    if (!input.ok()) return false;
+    if (!input.readReals({}, {{s.TOL, "the convergence tolerance"},
+                              {s.PLEN, "the pile length"},
+                              {s.DIAM, "the outer diameter"},
+                              {s.ATIP, "the area of the pile tip"}}))
+        return false;
     // Increment lengths, side areas and generated movements all scale with these two: a pile
     // without length or diameter would give a report of zeros that looks like a result.
     if (!(s.PLEN > 0.0f) || !(s.DIAM > 0.0f)) {
@@ -291,17 +302,14 @@ static bool readTopLoads(Input& input) {
 
 static bool readSettlementProfile(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NSET, 0, kMaxSettlementPoints, "the number of soil settlement points"))
         return false;
     if (s.NSET == 0) return true;
     writeSettlementHeading();
     for (int i = 1; i <= s.NSET; ++i) {
-        const std::string point = "soil settlement point " + std::to_string(i);
-        in.beginRecord();
-        in.readReal(s.XSET[i], "the depth of " + point);
-        in.readReal(s.SSET[i], "the settlement of " + point);
-        if (!input.ok()) return false;
+        if (!input.readReals("soil settlement point " + std::to_string(i),
+                             {{s.XSET[i], "the depth"}, {s.SSET[i], "the settlement"}}))
+            return false;
         writeSettlementRow(i);
     }
     return true;
@@ -317,12 +325,11 @@ static bool readTzFactors(Input& input) {
     if (!input.readCount(s.NTFAC, 0, kMaxFactorRows, "the number of t-z factor rows")) return false;
     writeTzMultiplierHeading();
     for (int i = 1; i <= s.NTFAC; ++i) {
-        const std::string row = "t-z factor row " + std::to_string(i);
-        in.beginRecord();
-        in.readReal(s.XTFAC[i], "the depth of " + row);
-        in.readReal(s.TMULT[i], "the t-multiplier of " + row);
-        in.readReal(s.ZMULT[i], "the z-multiplier of " + row);
-        if (!input.ok()) return false;
+        if (!input.readReals("t-z factor row " + std::to_string(i),
+                             {{s.XTFAC[i], "the depth"},
+                              {s.TMULT[i], "the t-multiplier"},
+                              {s.ZMULT[i], "the z-multiplier"}}))
+            return false;
         writeTzMultiplierRow(i);
     }
     applyTzMultipliers();
@@ -336,10 +343,8 @@ static bool readQwFactors(Input& input) {
     in.readInteger(s.IQFAC, "the Q-w modification option");
     if (!input.ok()) return false;
     if (s.IQFAC <= 0) return true;
-    in.beginRecord();
-    in.readReal(s.QMULT, "the Q-multiplier");
-    in.readReal(s.WMULT, "the w-multiplier");
-    if (!input.ok()) return false;
+    if (!input.readReals({}, {{s.QMULT, "the Q-multiplier"}, {s.WMULT, "the w-multiplier"}}))
+        return false;
     writeQwMultipliers();
     applyQwMultipliers();
     return true;
@@ -367,13 +372,7 @@ void readInput(DataFileReader& in, std::int32_t& status) {
                                                "; it must be 1 (English) or 2 (SI).");
         return;
     }
-    if (s.NINC < 1 || s.NINC > kMaxIncrements) {
-        input.stop(kStatusCountOutOfRange,
-                   input.lineText() + "the number of pile increments is " + std::to_string(s.NINC) +
-                       "; it must lie between 1 and " + std::to_string(kMaxIncrements) + ".");
-        s.NINC = 0;
-        return;
-    }
+    if (!input.countInRange(s.NINC, 1, kMaxIncrements, "the number of pile increments")) return;
 
     in.beginRecord();
     in.readInteger(s.KCURVE, "the curve mode");
