@@ -26,6 +26,19 @@ struct NamedReal {
     const char* what;
 };
 
+// A 1-based column of a table in the run store and what its values are, for the messages.
+struct NamedColumn {
+    float* values;
+    const char* what;
+};
+
+// "<what> of <row>", or either alone when the other is empty.
+std::string valueName(std::string_view what, std::string_view row) {
+    if (row.empty()) return std::string(what);
+    if (what.empty()) return std::string(row);
+    return std::string(what) + " of " + std::string(row);
+}
+
 // Stage context: the reader and the run status, with the checks that stop the stage.
 class Input {
   public:
@@ -48,9 +61,7 @@ class Input {
 
     // One record holding a count, checked as countInRange does.
     bool readCount(std::int32_t& count, int min, int max, const char* what) {
-        in_.beginRecord();
-        in_.readInteger(count, what);
-        return ok() && countInRange(count, min, max, what);
+        return readInteger(count, what) && countInRange(count, min, max, what);
     }
 
     // A count outside min..max stops the run and is stored as 0 so that nothing is ever indexed
@@ -68,10 +79,29 @@ class Input {
     // the record has no row.
     bool readReals(std::string_view row, std::initializer_list<NamedReal> reals) {
         in_.beginRecord();
-        for (const NamedReal& real : reals)
-            in_.readReal(real.value, row.empty()
-                                         ? std::string(real.what)
-                                         : std::string(real.what) + " of " + std::string(row));
+        for (const NamedReal& real : reals) in_.readReal(real.value, valueName(real.what, row));
+        return ok();
+    }
+
+    // Rows 1..count of a table, one record each named "<rowName> <i>"; echoRow, when given,
+    // writes each row to the report as soon as it is read.
+    bool readRows(int count, std::string_view rowName, std::initializer_list<NamedColumn> columns,
+                  void (*echoRow)(int) = nullptr) {
+        for (int i = 1; i <= count; ++i) {
+            const std::string row = std::string(rowName) + " " + std::to_string(i);
+            in_.beginRecord();
+            for (const NamedColumn& column : columns)
+                in_.readReal(column.values[i], valueName(column.what, row));
+            if (!ok()) return false;
+            if (echoRow) echoRow(i);
+        }
+        return true;
+    }
+
+    // One record holding one integer.
+    bool readInteger(std::int32_t& value, const char* what) {
+        in_.beginRecord();
+        in_.readInteger(value, what);
         return ok();
     }
 
@@ -193,16 +223,14 @@ static bool readSoilLayers(Input& input) {
         s.XG1[2 * i] = s.XSTR[2 * i] = s.XBOT[i];
     }
     s.NSTR = 2 * s.NLAYER;
-    for (int r = 1; r <= s.NSTR; ++r) {
-        if (!input.readReals("soil property row " + std::to_string(r),
-                             {{s.GAM1[r], "the unit weight"},
-                              {s.C1[r], "the undrained shear strength"},
-                              {s.PHI1[r], "the friction angle"},
-                              {s.EE50[r], "e50 or the blow count"},
-                              {s.SKIN[r], "the ultimate side friction"},
-                              {s.TIP[r], "the ultimate tip resistance"}}))
-            return false;
-    }
+    if (!input.readRows(s.NSTR, "soil property row",
+                        {{s.GAM1, "the unit weight"},
+                         {s.C1, "the undrained shear strength"},
+                         {s.PHI1, "the friction angle"},
+                         {s.EE50, "e50 or the blow count"},
+                         {s.SKIN, "the ultimate side friction"},
+                         {s.TIP, "the ultimate tip resistance"}}))
+        return false;
     writePropertyTables();
     placeGeneratedCurves();
     return true;
@@ -287,17 +315,10 @@ static bool readTipMovements(Input& input) {
 
 static bool readTopLoads(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NLOAD, 0, kMaxTopLoads, "the number of pile-head loads")) return false;
     if (s.NLOAD == 0) return true;
     writeTopLoadsHeading();
-    for (int i = 1; i <= s.NLOAD; ++i) {
-        in.beginRecord();
-        in.readReal(s.TOPLD[i], "pile-head load " + std::to_string(i));
-        if (!input.ok()) return false;
-        writeTopLoad(i);
-    }
-    return true;
+    return input.readRows(s.NLOAD, "pile-head load", {{s.TOPLD, ""}}, writeTopLoad);
 }
 
 static bool readSettlementProfile(Input& input) {
@@ -306,42 +327,28 @@ static bool readSettlementProfile(Input& input) {
         return false;
     if (s.NSET == 0) return true;
     writeSettlementHeading();
-    for (int i = 1; i <= s.NSET; ++i) {
-        if (!input.readReals("soil settlement point " + std::to_string(i),
-                             {{s.XSET[i], "the depth"}, {s.SSET[i], "the settlement"}}))
-            return false;
-        writeSettlementRow(i);
-    }
-    return true;
+    return input.readRows(s.NSET, "soil settlement point",
+                          {{s.XSET, "the depth"}, {s.SSET, "the settlement"}}, writeSettlementRow);
 }
 
 static bool readTzFactors(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
-    in.beginRecord();
-    in.readInteger(s.ITFAC, "the t-z modification option");
-    if (!input.ok()) return false;
+    if (!input.readInteger(s.ITFAC, "the t-z modification option")) return false;
     if (s.ITFAC <= 0) return true;
     if (!input.readCount(s.NTFAC, 0, kMaxFactorRows, "the number of t-z factor rows")) return false;
     writeTzMultiplierHeading();
-    for (int i = 1; i <= s.NTFAC; ++i) {
-        if (!input.readReals("t-z factor row " + std::to_string(i),
-                             {{s.XTFAC[i], "the depth"},
-                              {s.TMULT[i], "the t-multiplier"},
-                              {s.ZMULT[i], "the z-multiplier"}}))
-            return false;
-        writeTzMultiplierRow(i);
-    }
+    if (!input.readRows(
+            s.NTFAC, "t-z factor row",
+            {{s.XTFAC, "the depth"}, {s.TMULT, "the t-multiplier"}, {s.ZMULT, "the z-multiplier"}},
+            writeTzMultiplierRow))
+        return false;
     applyTzMultipliers();
     return true;
 }
 
 static bool readQwFactors(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
-    in.beginRecord();
-    in.readInteger(s.IQFAC, "the Q-w modification option");
-    if (!input.ok()) return false;
+    if (!input.readInteger(s.IQFAC, "the Q-w modification option")) return false;
     if (s.IQFAC <= 0) return true;
     if (!input.readReals({}, {{s.QMULT, "the Q-multiplier"}, {s.WMULT, "the w-multiplier"}}))
         return false;
@@ -374,9 +381,7 @@ void readInput(DataFileReader& in, std::int32_t& status) {
     }
     if (!input.countInRange(s.NINC, 1, kMaxIncrements, "the number of pile increments")) return;
 
-    in.beginRecord();
-    in.readInteger(s.KCURVE, "the curve mode");
-    if (!input.ok()) return;
+    if (!input.readInteger(s.KCURVE, "the curve mode")) return;
     const bool userCurves = s.KCURVE == cmEntered;
     if (userCurves ? !readUserCurves(input) : !readSoilLayers(input)) return;
     if (!readAePoints(input)) return;
