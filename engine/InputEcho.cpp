@@ -115,13 +115,19 @@ void writeEchoOpening() {
     out.write(kPileKind);
 }
 
-// A table heading of the report and below it the units line of the run's unit system.
+// A table heading of the report and below it its units line.
+template <class... Labels>
+static void writeHeading(const Layout& heading, const Layout& units, const Labels&... labels) {
+    OutputFile& out = runFiles().report;
+    out.write(heading);
+    out.write(units, labels...);
+}
+
+// A heading whose units line is written out for each unit system.
 static void writeHeadingWithUnits(const Layout& heading, const char* englishUnits,
                                   const char* siUnits) {
     static const Layout kUnits("(10X,A)");
-    OutputFile& out = runFiles().report;
-    out.write(heading);
-    out.write(kUnits, runStore().IUNIT == usEnglish ? englishUnits : siUnits);
+    writeHeading(heading, kUnits, runStore().IUNIT == usEnglish ? englishUnits : siUnits);
 }
 
 void writeLayerHeading() {
@@ -215,19 +221,15 @@ void writeAeTable() {
     static const Layout kUnits("(12X,A3,16X,A3)");
     static const Layout kRow("(E18.4,E19.4)");
     const RunStore& s = runStore();
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(s.LUNIT, 3), label(s.FUNIT, 3));
-    for (int i = 1; i <= s.NAE; ++i) out.write(kRow, s.XAE[i], s.AE[i]);
+    writeHeading(kHeading, kUnits, label(s.LUNIT, 3), label(s.FUNIT, 3));
+    for (int i = 1; i <= s.NAE; ++i) runFiles().report.write(kRow, s.XAE[i], s.AE[i]);
 }
 
 void writeTipCurveHeading() {
     static const Layout kHeading("(///,8X,'TIP   LOAD',8X,'TIP MOVEMENT')");
     static const Layout kUnits("(12X,A3,15X,A3)");
     const RunStore& s = runStore();
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(s.FUNIT, 3), label(s.MUNIT, 3));
+    writeHeading(kHeading, kUnits, label(s.FUNIT, 3), label(s.MUNIT, 3));
 }
 
 void writeTipCurvePoints(OutputFile& file) {
@@ -249,10 +251,8 @@ void writePileData() {
     static const Layout kUnits("(12X,A3,16X,A3,15X,A3)");
     static const Layout kRow("(E18.4,E19.4,E18.4)");
     const RunStore& s = runStore();
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(s.LUNIT, 3), label(s.LUNIT, 3), label(s.MUNIT, 3));
-    out.write(kRow, s.PLEN, s.DIAM, s.TOL);
+    writeHeading(kHeading, kUnits, label(s.LUNIT, 3), label(s.LUNIT, 3), label(s.MUNIT, 3));
+    runFiles().report.write(kRow, s.PLEN, s.DIAM, s.TOL);
 }
 
 void writeTopLoadsHeading() {
@@ -280,9 +280,7 @@ void writeSettlementRow(int point) {
 void writeTzMultiplierHeading() {
     static const Layout kHeading("(//,10X,'DEPTH',20X,'t-Multiplier  ',10X,'z-Multiplier  ')");
     static const Layout kUnits("(10X,A3)");
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(runStore().LUNIT, 3));
+    writeHeading(kHeading, kUnits, label(runStore().LUNIT, 3));
 }
 
 void writeTzMultiplierRow(int row) {
