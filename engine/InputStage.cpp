@@ -88,14 +88,20 @@ class Input {
     bool readRows(int count, std::string_view rowName, std::initializer_list<NamedColumn> columns,
                   void (*echoRow)(int) = nullptr) {
         for (int i = 1; i <= count; ++i) {
-            const std::string row = std::string(rowName) + " " + std::to_string(i);
             in_.beginRecord();
-            for (const NamedColumn& column : columns)
-                in_.readReal(column.values[i], valueName(column.what, row));
+            readRow(i, rowName, columns);
             if (!ok()) return false;
             if (echoRow) echoRow(i);
         }
         return true;
+    }
+
+    // Points 1..count of a list that the data file gives in one record, point after point.
+    bool readPointsOfOneRecord(int count, std::string_view pointName,
+                               std::initializer_list<NamedColumn> columns) {
+        in_.beginRecord();
+        for (int i = 1; i <= count; ++i) readRow(i, pointName, columns);
+        return ok();
     }
 
     // One record holding one integer.
@@ -103,6 +109,13 @@ class Input {
         in_.beginRecord();
         in_.readInteger(value, what);
         return ok();
+    }
+
+    // The values of row i from the current record.
+    void readRow(int i, std::string_view rowName, std::initializer_list<NamedColumn> columns) {
+        const std::string row = std::string(rowName) + " " + std::to_string(i);
+        for (const NamedColumn& column : columns)
+            in_.readReal(column.values[i], valueName(column.what, row));
     }
 
     std::string lineText() const {
@@ -238,34 +251,23 @@ static bool readSoilLayers(Input& input) {
 
 static bool readAePoints(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NAE, 1, kMaxAePoints, "the number of axial stiffness points"))
         return false;
-    // One record for all pairs, stiffness first.
-    in.beginRecord();
-    for (int i = 1; i <= s.NAE; ++i) {
-        const std::string point = "axial stiffness point " + std::to_string(i);
-        in.readReal(s.AE[i], "the stiffness AE of " + point);
-        in.readReal(s.XAE[i], "the depth of " + point);
-    }
-    if (!input.ok()) return false;
+    if (!input.readPointsOfOneRecord(s.NAE, "axial stiffness point",
+                                     {{s.AE, "the stiffness AE"}, {s.XAE, "the depth"}}))
+        return false;
     writeAeTable();
     return true;
 }
 
 static bool readUserTipCurve(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NQW, 1, kMaxQwPoints, "the number of Q-w curve points")) return false;
     runFiles().plot.writeText(listLine(s.NQW));
     writeTipCurveHeading();
-    in.beginRecord();
-    for (int k = 1; k <= s.NQW; ++k) {
-        const std::string point = "Q-w curve point " + std::to_string(k);
-        in.readReal(s.QTIP[k], "the tip load of " + point);
-        in.readReal(s.WTIP[k], "the tip movement of " + point);
-    }
-    if (!input.ok()) return false;
+    if (!input.readPointsOfOneRecord(s.NQW, "Q-w curve point",
+                                     {{s.QTIP, "the tip load"}, {s.WTIP, "the tip movement"}}))
+        return false;
     writeTipCurvePoints(runFiles().plot);
     writeTipCurvePoints(runFiles().report);
     return true;

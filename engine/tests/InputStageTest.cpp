@@ -510,6 +510,13 @@ TEST(InputProblems, EachStopsTheRunWithAMessage) {
         {"property not a number", kGeneratedEnglish, "3.1 150", "3.1 l50", kStatusInputMalformed,
          "Line 10 of the data file: a number was expected for the ultimate tip resistance of soil "
          "property row 4, found \"l50\"."},
+        {"stiffness point not a number", kUserEnglish, "2E6 120", "2E6 l20", kStatusInputMalformed,
+         "Line 14 of the data file: a number was expected for the depth of axial stiffness point "
+         "2, found \"l20\"."},
+        {"tip curve point not a number", kUserEnglish, "250 1\r\n", "250 w1\r\n",
+         kStatusInputMalformed,
+         "Line 18 of the data file: a number was expected for the tip movement of Q-w curve point "
+         "3, found \"w1\"."},
         {"scalar not a number", kUserEnglish, "12 113.1", "12 a113.1", kStatusInputMalformed,
          "Line 19 of the data file: a number was expected for the area of the pile tip, found "
          "\"a113.1\"."},
