@@ -38,3 +38,14 @@ function(keldar_add_qt_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELDAR_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
+
+# A project run through keldar-run and compared with its expected report and plot data file
+# (examples/RunAndCompare.cmake): keldar_add_example_run(NAME EXAMPLE name FOLDER dir WORK dir)
+function(keldar_add_example_run name)
+  cmake_parse_arguments(ARG "" "EXAMPLE;FOLDER;WORK" "" ${ARGN})
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -DRUNNER=$<TARGET_FILE:keldar-run> -DEXAMPLE=${ARG_EXAMPLE}
+            -DEXAMPLES=${ARG_FOLDER} -DWORK=${ARG_WORK}
+            -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
+            -P ${PROJECT_SOURCE_DIR}/examples/RunAndCompare.cmake)
+endfunction()

@@ -142,6 +142,15 @@ static inline double scaledQuickly(float a, int k) {
 // this from a rounding boundary (one half, or the next decade) rounds as its exact value does.
 static constexpr double kBoundaryMargin = 1e-5;
 
+// The rounded mantissa of Digits digits: 0.999.. rounds up into the next decade, 0.100.. one
+// exponent higher.
+template <int Digits>
+static std::uint32_t mantissaOf(std::uint64_t digits, int& exponent) {
+    if (digits != kPowers[Digits]) return static_cast<std::uint32_t>(digits);
+    ++exponent;
+    return static_cast<std::uint32_t>(kPowers[Digits - 1]);
+}
+
 // exponentForm by way of the double product, for the values far from every rounding boundary
 // (nearly all); false when the exact integer arithmetic has to decide.
 template <int Digits>
@@ -157,12 +166,8 @@ static bool exponentFormQuickly(float a, std::uint32_t& mantissa, int& exponent)
     const double whole = std::floor(y);
     const double rest = y - whole;  // exact: y is below 2^52
     if (std::fabs(rest - 0.5) <= kBoundaryMargin) return false;
-    std::uint64_t m = static_cast<std::uint64_t>(whole) + (rest > 0.5 ? 1 : 0);
-    if (m == kPowers[Digits]) {  // 0.999.. rounds up into the next decade
-        m = kPowers[Digits - 1];
-        ++exponent;
-    }
-    mantissa = static_cast<std::uint32_t>(m);
+    mantissa =
+        mantissaOf<Digits>(static_cast<std::uint64_t>(whole) + (rest > 0.5 ? 1 : 0), exponent);
     return true;
 }
 
@@ -187,12 +192,7 @@ static bool exponentForm(float a, std::uint32_t& mantissa, int& exponent) {
         ++exponent;
         if (!scale(b, Digits - exponent, s)) return false;
     }
-    std::uint64_t m = rounded(s);
-    if (m == kPowers[Digits]) {  // 0.999.. rounds up into the next decade
-        m = kPowers[Digits - 1];
-        ++exponent;
-    }
-    mantissa = static_cast<std::uint32_t>(m);
+    mantissa = mantissaOf<Digits>(rounded(s), exponent);
     return true;
 }
 
@@ -220,29 +220,19 @@ static char* putExponentWith(char* out, float value, int width) {
     return out + 4;
 }
 
+// Each digit count has its own writer, so that its powers of ten and digit loop are fixed.
+using FieldPutter = char* (*)(char* out, float value, int width);
+static constexpr int kMaxQuickDigits = 9;
+
 char* putExponent(char* out, float value, int width, int digits) {
-    switch (digits) {
-        case 1:
-            return putExponentWith<1>(out, value, width);
-        case 2:
-            return putExponentWith<2>(out, value, width);
-        case 3:
-            return putExponentWith<3>(out, value, width);
-        case 4:
-            return putExponentWith<4>(out, value, width);
-        case 5:
-            return putExponentWith<5>(out, value, width);
-        case 6:
-            return putExponentWith<6>(out, value, width);
-        case 7:
-            return putExponentWith<7>(out, value, width);
-        case 8:
-            return putExponentWith<8>(out, value, width);
-        case 9:
-            return putExponentWith<9>(out, value, width);
-        default:
-            return putString(out, formatExponent(value, width, digits));
-    }
+    // Indexed by digits - 1: an exponent field has at least one digit.
+    static constexpr FieldPutter kPutters[kMaxQuickDigits] = {
+        putExponentWith<1>, putExponentWith<2>, putExponentWith<3>,
+        putExponentWith<4>, putExponentWith<5>, putExponentWith<6>,
+        putExponentWith<7>, putExponentWith<8>, putExponentWith<9>};
+    if (digits < 1 || digits > kMaxQuickDigits)
+        return putString(out, formatExponent(value, width, digits));
+    return kPutters[digits - 1](out, value, width);
 }
 
 template <int Decimals>
@@ -274,30 +264,12 @@ static char* putFixedWith(char* out, float value, int width) {
 }
 
 char* putFixed(char* out, float value, int width, int decimals) {
-    switch (decimals) {
-        case 0:
-            return putFixedWith<0>(out, value, width);
-        case 1:
-            return putFixedWith<1>(out, value, width);
-        case 2:
-            return putFixedWith<2>(out, value, width);
-        case 3:
-            return putFixedWith<3>(out, value, width);
-        case 4:
-            return putFixedWith<4>(out, value, width);
-        case 5:
-            return putFixedWith<5>(out, value, width);
-        case 6:
-            return putFixedWith<6>(out, value, width);
-        case 7:
-            return putFixedWith<7>(out, value, width);
-        case 8:
-            return putFixedWith<8>(out, value, width);
-        case 9:
-            return putFixedWith<9>(out, value, width);
-        default:
-            return putString(out, formatFixed(value, width, decimals));
-    }
+    static constexpr FieldPutter kPutters[kMaxQuickDigits + 1] = {
+        putFixedWith<0>, putFixedWith<1>, putFixedWith<2>, putFixedWith<3>, putFixedWith<4>,
+        putFixedWith<5>, putFixedWith<6>, putFixedWith<7>, putFixedWith<8>, putFixedWith<9>};
+    if (decimals < 0 || decimals > kMaxQuickDigits)
+        return putString(out, formatFixed(value, width, decimals));
+    return kPutters[decimals](out, value, width);
 }
 
 }  // namespace keldar

@@ -115,13 +115,25 @@ void writeEchoOpening() {
     out.write(kPileKind);
 }
 
+// A table heading of the report and below it its units line.
+template <class... Labels>
+static void writeHeading(const Layout& heading, const Layout& units, const Labels&... labels) {
+    OutputFile& out = runFiles().report;
+    out.write(heading);
+    out.write(units, labels...);
+}
+
+// A heading whose units line is written out for each unit system.
+static void writeHeadingWithUnits(const Layout& heading, const char* englishUnits,
+                                  const char* siUnits) {
+    static const Layout kUnits("(10X,A)");
+    writeHeading(heading, kUnits, runStore().IUNIT == usEnglish ? englishUnits : siUnits);
+}
+
 void writeLayerHeading() {
     static const Layout kHeading("(//,10X,'  LAYER      KSOIL      XTOP      XBOT')");
-    static const Layout kUnits("(10X,A)");
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == usEnglish ? "                         IN.       IN."
-                                                    : "                          M         M");
+    writeHeadingWithUnits(kHeading, "                         IN.       IN.",
+                          "                          M         M");
 }
 
 void writeLayerRow(int layer) {
@@ -132,7 +144,6 @@ void writeLayerRow(int layer) {
 
 void writePropertyTables() {
     static const Layout kWeightHeading("(//,10X,'    XG1        GAM1')");
-    static const Layout kUnits("(10X,A)");
     static const Layout kPairRow("(10X,2(E10.3,2X))");
     static const Layout kStrengthHeading(
         "(//,7X,'XSTR         C1          PHI1        EE50       SKIN','        TIP')");
@@ -147,8 +158,7 @@ void writePropertyTables() {
     OutputFile& out = runFiles().report;
     const bool english = s.IUNIT == usEnglish;
 
-    out.write(kWeightHeading);
-    out.write(kUnits, english ? "    IN.       LB/IN**3" : "     M        kN/M**3");
+    writeHeadingWithUnits(kWeightHeading, "    IN.       LB/IN**3", "     M        kN/M**3");
     for (int i = 1; i <= s.NSTR; ++i) out.write(kPairRow, s.XG1[i], s.GAM1[i]);
 
     out.write(kStrengthHeading);
@@ -211,19 +221,15 @@ void writeAeTable() {
     static const Layout kUnits("(12X,A3,16X,A3)");
     static const Layout kRow("(E18.4,E19.4)");
     const RunStore& s = runStore();
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(s.LUNIT, 3), label(s.FUNIT, 3));
-    for (int i = 1; i <= s.NAE; ++i) out.write(kRow, s.XAE[i], s.AE[i]);
+    writeHeading(kHeading, kUnits, label(s.LUNIT, 3), label(s.FUNIT, 3));
+    for (int i = 1; i <= s.NAE; ++i) runFiles().report.write(kRow, s.XAE[i], s.AE[i]);
 }
 
 void writeTipCurveHeading() {
     static const Layout kHeading("(///,8X,'TIP   LOAD',8X,'TIP MOVEMENT')");
     static const Layout kUnits("(12X,A3,15X,A3)");
     const RunStore& s = runStore();
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(s.FUNIT, 3), label(s.MUNIT, 3));
+    writeHeading(kHeading, kUnits, label(s.FUNIT, 3), label(s.MUNIT, 3));
 }
 
 void writeTipCurvePoints(OutputFile& file) {
@@ -245,18 +251,13 @@ void writePileData() {
     static const Layout kUnits("(12X,A3,16X,A3,15X,A3)");
     static const Layout kRow("(E18.4,E19.4,E18.4)");
     const RunStore& s = runStore();
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(s.LUNIT, 3), label(s.LUNIT, 3), label(s.MUNIT, 3));
-    out.write(kRow, s.PLEN, s.DIAM, s.TOL);
+    writeHeading(kHeading, kUnits, label(s.LUNIT, 3), label(s.LUNIT, 3), label(s.MUNIT, 3));
+    runFiles().report.write(kRow, s.PLEN, s.DIAM, s.TOL);
 }
 
 void writeTopLoadsHeading() {
     static const Layout kHeading("(//,10X,'   LOADS      ')");
-    static const Layout kUnits("(10X,A)");
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == usEnglish ? "    LB.       " : "    KN        ");
+    writeHeadingWithUnits(kHeading, "    LB.       ", "    KN        ");
 }
 
 void writeTopLoad(int load) {
@@ -267,10 +268,7 @@ void writeTopLoad(int load) {
 void writeSettlementHeading() {
     static const Layout kHeading(
         "(//,10X,'   SOIL SETTLEMENT PROFILE',/,/,10X,'   DEPTH     SETTLEMENT')");
-    static const Layout kUnits("(10X,A)");
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, runStore().IUNIT == usEnglish ? "    IN.         IN" : "     M           M");
+    writeHeadingWithUnits(kHeading, "    IN.         IN", "     M           M");
 }
 
 void writeSettlementRow(int point) {
@@ -282,9 +280,7 @@ void writeSettlementRow(int point) {
 void writeTzMultiplierHeading() {
     static const Layout kHeading("(//,10X,'DEPTH',20X,'t-Multiplier  ',10X,'z-Multiplier  ')");
     static const Layout kUnits("(10X,A3)");
-    OutputFile& out = runFiles().report;
-    out.write(kHeading);
-    out.write(kUnits, label(runStore().LUNIT, 3));
+    writeHeading(kHeading, kUnits, label(runStore().LUNIT, 3));
 }
 
 void writeTzMultiplierRow(int row) {

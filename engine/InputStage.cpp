@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "CurveGeneration.h"
 #include "CurveMode.h"
@@ -17,6 +19,25 @@
 namespace keldar {
 
 namespace {
+
+// A real of a record and what it is, for the messages.
+struct NamedReal {
+    float& value;
+    const char* what;
+};
+
+// A 1-based column of a table in the run store and what its values are, for the messages.
+struct NamedColumn {
+    float* values;
+    const char* what;
+};
+
+// "<what> of <row>", or either alone when the other is empty.
+std::string valueName(std::string_view what, std::string_view row) {
+    if (row.empty()) return std::string(what);
+    if (what.empty()) return std::string(row);
+    return std::string(what) + " of " + std::string(row);
+}
 
 // Stage context: the reader and the run status, with the checks that stop the stage.
 class Input {
@@ -38,21 +59,63 @@ class Input {
         writeRunError(status, message);
     }
 
-    // One record holding a count; a count outside min..max stops the run and is stored as 0
-    // so that nothing is ever indexed with it.
+    // One record holding a count, checked as countInRange does.
     bool readCount(std::int32_t& count, int min, int max, const char* what) {
+        return readInteger(count, what) && countInRange(count, min, max, what);
+    }
+
+    // A count outside min..max stops the run and is stored as 0 so that nothing is ever indexed
+    // with it.
+    bool countInRange(std::int32_t& count, int min, int max, const std::string& what) {
+        if (count >= min && count <= max) return true;
+        stop(kStatusCountOutOfRange, lineText() + what + " is " + std::to_string(count) +
+                                         "; it must lie between " + std::to_string(min) + " and " +
+                                         std::to_string(max) + ".");
+        count = 0;
+        return false;
+    }
+
+    // One record of reals. Each is named "<what> of <row>" in a message, or <what> alone when
+    // the record has no row.
+    bool readReals(std::string_view row, std::initializer_list<NamedReal> reals) {
         in_.beginRecord();
-        in_.readInteger(count, what);
-        if (!ok()) return false;
-        if (count < min || count > max) {
-            stop(kStatusCountOutOfRange, lineText() + std::string(what) + " is " +
-                                             std::to_string(count) + "; it must lie between " +
-                                             std::to_string(min) + " and " + std::to_string(max) +
-                                             ".");
-            count = 0;
-            return false;
+        for (const NamedReal& real : reals) in_.readReal(real.value, valueName(real.what, row));
+        return ok();
+    }
+
+    // Rows 1..count of a table, one record each named "<rowName> <i>"; echoRow, when given,
+    // writes each row to the report as soon as it is read.
+    bool readRows(int count, std::string_view rowName, std::initializer_list<NamedColumn> columns,
+                  void (*echoRow)(int) = nullptr) {
+        for (int i = 1; i <= count; ++i) {
+            in_.beginRecord();
+            readRow(i, rowName, columns);
+            if (!ok()) return false;
+            if (echoRow) echoRow(i);
         }
         return true;
+    }
+
+    // Points 1..count of a list that the data file gives in one record, point after point.
+    bool readPointsOfOneRecord(int count, std::string_view pointName,
+                               std::initializer_list<NamedColumn> columns) {
+        in_.beginRecord();
+        for (int i = 1; i <= count; ++i) readRow(i, pointName, columns);
+        return ok();
+    }
+
+    // One record holding one integer.
+    bool readInteger(std::int32_t& value, const char* what) {
+        in_.beginRecord();
+        in_.readInteger(value, what);
+        return ok();
+    }
+
+    // The values of row i from the current record.
+    void readRow(int i, std::string_view rowName, std::initializer_list<NamedColumn> columns) {
+        const std::string row = std::string(rowName) + " " + std::to_string(i);
+        for (const NamedColumn& column : columns)
+            in_.readReal(column.values[i], valueName(column.what, row));
     }
 
     std::string lineText() const {
@@ -132,14 +195,8 @@ static bool readUserCurves(Input& input) {
         in.readReal(s.XC[j], "the depth of " + curve);
         in.readInteger(s.NPTC[j], "the number of points of " + curve);
         if (!input.ok()) return false;
-        if (s.NPTC[j] < 1 || s.NPTC[j] > kMaxCurvePoints) {
-            input.stop(kStatusCountOutOfRange, input.lineText() + "the number of points of " +
-                                                   curve + " is " + std::to_string(s.NPTC[j]) +
-                                                   "; it must lie between 1 and " +
-                                                   std::to_string(kMaxCurvePoints) + ".");
-            s.NPTC[j] = 0;
+        if (!input.countInRange(s.NPTC[j], 1, kMaxCurvePoints, "the number of points of " + curve))
             return false;
-        }
         writeCurveRow(runFiles().plot, j);
         writeCurveRow(runFiles().report, j);
         for (int k = 1; k <= s.NPTC[j]; ++k) {
@@ -179,17 +236,14 @@ static bool readSoilLayers(Input& input) {
         s.XG1[2 * i] = s.XSTR[2 * i] = s.XBOT[i];
     }
     s.NSTR = 2 * s.NLAYER;
-    for (int r = 1; r <= s.NSTR; ++r) {
-        const std::string row = "soil property row " + std::to_string(r);
-        in.beginRecord();
-        in.readReal(s.GAM1[r], "the unit weight of " + row);
-        in.readReal(s.C1[r], "the undrained shear strength of " + row);
-        in.readReal(s.PHI1[r], "the friction angle of " + row);
-        in.readReal(s.EE50[r], "e50 or the blow count of " + row);
-        in.readReal(s.SKIN[r], "the ultimate side friction of " + row);
-        in.readReal(s.TIP[r], "the ultimate tip resistance of " + row);
-        if (!input.ok()) return false;
-    }
+    if (!input.readRows(s.NSTR, "soil property row",
+                        {{s.GAM1, "the unit weight"},
+                         {s.C1, "the undrained shear strength"},
+                         {s.PHI1, "the friction angle"},
+                         {s.EE50, "e50 or the blow count"},
+                         {s.SKIN, "the ultimate side friction"},
+                         {s.TIP, "the ultimate tip resistance"}}))
+        return false;
     writePropertyTables();
     placeGeneratedCurves();
     return true;
@@ -197,34 +251,23 @@ static bool readSoilLayers(Input& input) {
 
 static bool readAePoints(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NAE, 1, kMaxAePoints, "the number of axial stiffness points"))
         return false;
-    // One record for all pairs, stiffness first.
-    in.beginRecord();
-    for (int i = 1; i <= s.NAE; ++i) {
-        const std::string point = "axial stiffness point " + std::to_string(i);
-        in.readReal(s.AE[i], "the stiffness AE of " + point);
-        in.readReal(s.XAE[i], "the depth of " + point);
-    }
-    if (!input.ok()) return false;
+    if (!input.readPointsOfOneRecord(s.NAE, "axial stiffness point",
+                                     {{s.AE, "the stiffness AE"}, {s.XAE, "the depth"}}))
+        return false;
     writeAeTable();
     return true;
 }
 
 static bool readUserTipCurve(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NQW, 1, kMaxQwPoints, "the number of Q-w curve points")) return false;
     runFiles().plot.writeText(listLine(s.NQW));
     writeTipCurveHeading();
-    in.beginRecord();
-    for (int k = 1; k <= s.NQW; ++k) {
-        const std::string point = "Q-w curve point " + std::to_string(k);
-        in.readReal(s.QTIP[k], "the tip load of " + point);
-        in.readReal(s.WTIP[k], "the tip movement of " + point);
-    }
-    if (!input.ok()) return false;
+    if (!input.readPointsOfOneRecord(s.NQW, "Q-w curve point",
+                                     {{s.QTIP, "the tip load"}, {s.WTIP, "the tip movement"}}))
+        return false;
     writeTipCurvePoints(runFiles().plot);
     writeTipCurvePoints(runFiles().report);
     return true;
@@ -232,13 +275,11 @@ static bool readUserTipCurve(Input& input) {
 
 static bool readPileScalars(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
-    in.beginRecord();
-    in.readReal(s.TOL, "the convergence tolerance");
-    in.readReal(s.PLEN, "the pile length");
-    in.readReal(s.DIAM, "the outer diameter");
-    in.readReal(s.ATIP, "the area of the pile tip");
-    if (!input.ok()) return false;
+    if (!input.readReals({}, {{s.TOL, "the convergence tolerance"},
+                              {s.PLEN, "the pile length"},
+                              {s.DIAM, "the outer diameter"},
+                              {s.ATIP, "the area of the pile tip"}}))
+        return false;
     // Increment lengths, side areas and generated movements all scale with these two: a pile
     // without length or diameter would give a report of zeros that looks like a result.
     if (!(s.PLEN > 0.0f) || !(s.DIAM > 0.0f)) {
@@ -276,70 +317,43 @@ static bool readTipMovements(Input& input) {
 
 static bool readTopLoads(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NLOAD, 0, kMaxTopLoads, "the number of pile-head loads")) return false;
     if (s.NLOAD == 0) return true;
     writeTopLoadsHeading();
-    for (int i = 1; i <= s.NLOAD; ++i) {
-        in.beginRecord();
-        in.readReal(s.TOPLD[i], "pile-head load " + std::to_string(i));
-        if (!input.ok()) return false;
-        writeTopLoad(i);
-    }
-    return true;
+    return input.readRows(s.NLOAD, "pile-head load", {{s.TOPLD, ""}}, writeTopLoad);
 }
 
 static bool readSettlementProfile(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
     if (!input.readCount(s.NSET, 0, kMaxSettlementPoints, "the number of soil settlement points"))
         return false;
     if (s.NSET == 0) return true;
     writeSettlementHeading();
-    for (int i = 1; i <= s.NSET; ++i) {
-        const std::string point = "soil settlement point " + std::to_string(i);
-        in.beginRecord();
-        in.readReal(s.XSET[i], "the depth of " + point);
-        in.readReal(s.SSET[i], "the settlement of " + point);
-        if (!input.ok()) return false;
-        writeSettlementRow(i);
-    }
-    return true;
+    return input.readRows(s.NSET, "soil settlement point",
+                          {{s.XSET, "the depth"}, {s.SSET, "the settlement"}}, writeSettlementRow);
 }
 
 static bool readTzFactors(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
-    in.beginRecord();
-    in.readInteger(s.ITFAC, "the t-z modification option");
-    if (!input.ok()) return false;
+    if (!input.readInteger(s.ITFAC, "the t-z modification option")) return false;
     if (s.ITFAC <= 0) return true;
     if (!input.readCount(s.NTFAC, 0, kMaxFactorRows, "the number of t-z factor rows")) return false;
     writeTzMultiplierHeading();
-    for (int i = 1; i <= s.NTFAC; ++i) {
-        const std::string row = "t-z factor row " + std::to_string(i);
-        in.beginRecord();
-        in.readReal(s.XTFAC[i], "the depth of " + row);
-        in.readReal(s.TMULT[i], "the t-multiplier of " + row);
-        in.readReal(s.ZMULT[i], "the z-multiplier of " + row);
-        if (!input.ok()) return false;
-        writeTzMultiplierRow(i);
-    }
+    if (!input.readRows(
+            s.NTFAC, "t-z factor row",
+            {{s.XTFAC, "the depth"}, {s.TMULT, "the t-multiplier"}, {s.ZMULT, "the z-multiplier"}},
+            writeTzMultiplierRow))
+        return false;
     applyTzMultipliers();
     return true;
 }
 
 static bool readQwFactors(Input& input) {
     RunStore& s = runStore();
-    DataFileReader& in = input.in();
-    in.beginRecord();
-    in.readInteger(s.IQFAC, "the Q-w modification option");
-    if (!input.ok()) return false;
+    if (!input.readInteger(s.IQFAC, "the Q-w modification option")) return false;
     if (s.IQFAC <= 0) return true;
-    in.beginRecord();
-    in.readReal(s.QMULT, "the Q-multiplier");
-    in.readReal(s.WMULT, "the w-multiplier");
-    if (!input.ok()) return false;
+    if (!input.readReals({}, {{s.QMULT, "the Q-multiplier"}, {s.WMULT, "the w-multiplier"}}))
+        return false;
     writeQwMultipliers();
     applyQwMultipliers();
     return true;
@@ -367,17 +381,9 @@ void readInput(DataFileReader& in, std::int32_t& status) {
                                                "; it must be 1 (English) or 2 (SI).");
         return;
     }
-    if (s.NINC < 1 || s.NINC > kMaxIncrements) {
-        input.stop(kStatusCountOutOfRange,
-                   input.lineText() + "the number of pile increments is " + std::to_string(s.NINC) +
-                       "; it must lie between 1 and " + std::to_string(kMaxIncrements) + ".");
-        s.NINC = 0;
-        return;
-    }
+    if (!input.countInRange(s.NINC, 1, kMaxIncrements, "the number of pile increments")) return;
 
-    in.beginRecord();
-    in.readInteger(s.KCURVE, "the curve mode");
-    if (!input.ok()) return;
+    if (!input.readInteger(s.KCURVE, "the curve mode")) return;
     const bool userCurves = s.KCURVE == cmEntered;
     if (userCurves ? !readUserCurves(input) : !readSoilLayers(input)) return;
     if (!readAePoints(input)) return;

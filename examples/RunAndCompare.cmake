@@ -7,11 +7,8 @@
 # library's entry point as the GUI calls it: names.dat in the scratch folder, then HOST LIBRARY.
 # EMULATOR, when set, runs the programs (Wine for a Windows build, whose drive Z: is the root
 # folder); the paths handed to them are then Windows paths.
-foreach(var EXAMPLE EXAMPLES WORK)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "${var} is not set")
-  endif()
-endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/ExpectedFiles.cmake")
+require_variables(EXAMPLE EXAMPLES WORK)
 
 function(program_path path out)
   if(EMULATOR)
@@ -48,24 +45,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "${what} ended with ${result} on ${EXAMPLE}.kd3d")
 endif()
 
-function(masked path out)
-  file(READ "${path}" text)
-  string(REGEX REPLACE "Path to file locations[^\n]*" "Path to file locations" text "${text}")
-  string(REGEX REPLACE "Date:  [^\n]*" "Date:" text "${text}")
-  set(${out} "${text}" PARENT_SCOPE)
-endfunction()
-
 foreach(ext kd3o kd3p)
-  set(expected "${EXAMPLES}/expected/${EXAMPLE}.${ext}")
-  set(actual "${WORK}/${EXAMPLE}.${ext}")
-  if(UPDATE)
-    file(COPY_FILE "${actual}" "${expected}")
-    continue()
-  endif()
-  masked("${expected}" want)
-  masked("${actual}" got)
-  if(NOT want STREQUAL got)
-    execute_process(COMMAND diff -u "${expected}" "${actual}")
-    message(FATAL_ERROR "${EXAMPLE}.${ext} differs from the expected file")
-  endif()
+  compare_with_expected("${EXAMPLES}/expected/${EXAMPLE}.${ext}" "${WORK}/${EXAMPLE}.${ext}"
+                        VARYING "Path to file locations" "Date:  ")
 endforeach()

@@ -60,6 +60,39 @@ static std::string pointLists(const std::vector<CurvePoint>& points, const char*
            "\": " + numberList(y);
 }
 
+// A JSON array with one item a line, each line starting with indent.
+template <class Item, class ItemJson>
+static std::string jsonList(const std::vector<Item>& items, const char* indent, ItemJson itemJson) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += i ? ",\n" : "\n";
+        out += indent;
+        out += itemJson(items[i]);
+    }
+    return out + "]";
+}
+
+// The criteria of the results summary, in the order both the JSON and the CSV give them. In
+// the JSON each group (10 % of the diameter, Davisson, the chosen settlement and load) starts
+// a line.
+struct SummaryCriterion {
+    const char* key;
+    float ResultsSummary::*value;
+    bool startsGroup;
+};
+static constexpr SummaryCriterion kSummaryCriteria[] = {
+    {"settlement_10pct_diameter", &ResultsSummary::settlement10PctDiameter, true},
+    {"capacity_10pct_diameter", &ResultsSummary::capacity10PctDiameter, false},
+    {"davisson_flexibility", &ResultsSummary::davissonFlexibility, true},
+    {"davisson_offset", &ResultsSummary::davissonOffset, false},
+    {"davisson_capacity", &ResultsSummary::davissonCapacity, false},
+    {"davisson_settlement", &ResultsSummary::davissonSettlement, false},
+    {"chosen_settlement", &ResultsSummary::chosenSettlement, true},
+    {"load_at_chosen_settlement", &ResultsSummary::loadAtChosenSettlement, false},
+    {"chosen_load", &ResultsSummary::chosenLoad, false},
+    {"settlement_at_chosen_load", &ResultsSummary::settlementAtChosenLoad, false},
+};
+
 // converged: a solution was found and every increment of it met the tolerance.
 static std::string rowJson(const LoadSettlementRow& row) {
     std::ostringstream out;
@@ -134,28 +167,39 @@ static std::string caseSummaryJson(const CaseSummary& c, bool downDrag) {
 }
 
 static std::string caseListJson(const std::vector<CaseSummary>& cases, bool downDrag) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < cases.size(); ++i)
-        out += (i ? ",\n      " : "\n      ") + caseSummaryJson(cases[i], downDrag);
-    return out + "]";
+    return jsonList(cases, "      ",
+                    [downDrag](const CaseSummary& c) { return caseSummaryJson(c, downDrag); });
 }
 
 std::string summaryJson(const ResultsSummary& s) {
     std::ostringstream out;
-    out << "{\"settlement_10pct_diameter\": " << numberText(s.settlement10PctDiameter)
-        << ", \"capacity_10pct_diameter\": " << numberText(s.capacity10PctDiameter)
-        << ",\n    \"davisson_flexibility\": " << numberText(s.davissonFlexibility)
-        << ", \"davisson_offset\": " << numberText(s.davissonOffset)
-        << ", \"davisson_capacity\": " << numberText(s.davissonCapacity)
-        << ", \"davisson_settlement\": " << numberText(s.davissonSettlement)
-        << ",\n    \"chosen_settlement\": " << numberText(s.chosenSettlement)
-        << ", \"load_at_chosen_settlement\": " << numberText(s.loadAtChosenSettlement)
-        << ", \"chosen_load\": " << numberText(s.chosenLoad)
-        << ", \"settlement_at_chosen_load\": " << numberText(s.settlementAtChosenLoad)
-        << ",\n    \"down_drag\": " << (s.downDrag ? "true" : "false")
+    out << "{";
+    for (const SummaryCriterion& c : kSummaryCriteria) {
+        if (&c != kSummaryCriteria) out << (c.startsGroup ? ",\n    " : ", ");
+        out << "\"" << c.key << "\": " << numberText(s.*c.value);
+    }
+    out << ",\n    \"down_drag\": " << (s.downDrag ? "true" : "false")
         << ",\n    \"cases\": " << caseListJson(s.cases, s.downDrag)
         << ",\n    \"head_load_cases\": " << caseListJson(s.headLoadCases, false) << "}";
     return out.str();
+}
+
+static std::string loadTableJson(const std::vector<LoadSettlementRow>& rows, bool complete) {
+    return std::string("{\"complete\": ") + (complete ? "true" : "false") +
+           ", \"rows\": " + jsonList(rows, "    ", rowJson) + "}";
+}
+
+static std::string warningJson(const RangeWarning& w) {
+    std::ostringstream out;
+    out << "{\"quantity\": " << quoted(w.quantity) << ", \"layer\": " << w.layer
+        << ", \"row\": " << w.row << ", \"value\": " << numberText(w.value)
+        << ", \"message\": " << quoted(w.message) << "}";
+    return out.str();
+}
+
+static std::string tzCurveJson(const TzCurveResult& c) {
+    return "{\"number\": " + std::to_string(c.number) + ", \"depth\": " + numberText(c.depth) +
+           ", " + pointLists(c.points, "z", "t") + "}";
 }
 
 std::string resultsJson(const RunResults& r, const std::string& source, SummaryChoices choices,
@@ -175,42 +219,14 @@ std::string resultsJson(const RunResults& r, const std::string& source, SummaryC
     out << ",\n  \"input\": " << (r.input.read ? inputJson(r.input, source) : "null");
     out << ",\n  \"summary\": " << summaryJson(summarizeResults(r, choices));
 
-    out << ",\n  \"load_settlement\": {\"complete\": "
-        << (r.loadSettlementComplete ? "true" : "false") << ", \"rows\": [";
-    for (std::size_t i = 0; i < r.loadSettlement.size(); ++i)
-        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadSettlement[i]);
-    out << "]}";
-
-    out << ",\n  \"load_controlled\": {\"complete\": "
-        << (r.loadControlledComplete ? "true" : "false") << ", \"rows\": [";
-    for (std::size_t i = 0; i < r.loadControlled.size(); ++i)
-        out << (i ? ",\n    " : "\n    ") << rowJson(r.loadControlled[i]);
-    out << "]}";
-
-    out << ",\n  \"distributions\": [";
+    out << ",\n  \"load_settlement\": " << loadTableJson(r.loadSettlement, r.loadSettlementComplete)
+        << ",\n  \"load_controlled\": "
+        << loadTableJson(r.loadControlled, r.loadControlledComplete);
     const bool listed = distributions == DistributionsInJson::Listed;
-    for (std::size_t i = 0; listed && i < r.distributions.size(); ++i)
-        out << (i ? ",\n    " : "\n    ") << distributionJson(r.distributions[i]);
-    out << "]";
-
-    out << ",\n  \"warnings\": [";
-    for (std::size_t i = 0; i < r.warnings.size(); ++i) {
-        const RangeWarning& w = r.warnings[i];
-        out << (i ? ",\n    " : "\n    ") << "{\"quantity\": " << quoted(w.quantity)
-            << ", \"layer\": " << w.layer << ", \"row\": " << w.row
-            << ", \"value\": " << numberText(w.value) << ", \"message\": " << quoted(w.message)
-            << "}";
-    }
-    out << "]";
-
-    out << ",\n  \"tz_curves\": [";
-    for (std::size_t i = 0; i < r.tzCurves.size(); ++i) {
-        const TzCurveResult& c = r.tzCurves[i];
-        out << (i ? ",\n    " : "\n    ") << "{\"number\": " << c.number
-            << ", \"depth\": " << numberText(c.depth) << ", " << pointLists(c.points, "z", "t")
-            << "}";
-    }
-    out << "]";
+    out << ",\n  \"distributions\": "
+        << (listed ? jsonList(r.distributions, "    ", distributionJson) : "[]");
+    out << ",\n  \"warnings\": " << jsonList(r.warnings, "    ", warningJson);
+    out << ",\n  \"tz_curves\": " << jsonList(r.tzCurves, "    ", tzCurveJson);
     out << ",\n  \"qw_curve\": {" << pointLists(r.qwCurve, "w", "q") << "}\n}\n";
     return out.str();
 }
@@ -231,15 +247,9 @@ static const char* rowState(bool complete) { return complete ? "result" : "parti
 // The criteria of the summary as key,value lines; the per-case numbers have their own file.
 static std::string summaryCriteriaCsv(const ResultsSummary& s) {
     std::ostringstream out;
-    out << "settlement_10pct_diameter," << numberText(s.settlement10PctDiameter)
-        << "\ncapacity_10pct_diameter," << numberText(s.capacity10PctDiameter)
-        << "\ndavisson_flexibility," << numberText(s.davissonFlexibility) << "\ndavisson_offset,"
-        << numberText(s.davissonOffset) << "\ndavisson_capacity," << numberText(s.davissonCapacity)
-        << "\ndavisson_settlement," << numberText(s.davissonSettlement) << "\nchosen_settlement,"
-        << numberText(s.chosenSettlement) << "\nload_at_chosen_settlement,"
-        << numberText(s.loadAtChosenSettlement) << "\nchosen_load," << numberText(s.chosenLoad)
-        << "\nsettlement_at_chosen_load," << numberText(s.settlementAtChosenLoad) << "\ndown_drag,"
-        << (s.downDrag ? 1 : 0) << "\n";
+    for (const SummaryCriterion& c : kSummaryCriteria)
+        out << c.key << "," << numberText(s.*c.value) << "\n";
+    out << "down_drag," << (s.downDrag ? 1 : 0) << "\n";
     return out.str();
 }
 

@@ -500,6 +500,26 @@ TEST(InputProblems, EachStopsTheRunWithAMessage) {
         {"not a number", kUserEnglish, "1.5 0.1", "1.5 O.1", kStatusInputMalformed,
          "Line 7 of the data file: a number was expected for the movement of point 2 of t-z "
          "curve 1, found \"O.1\"."},
+        // Each value of a table row or a record of scalars is named in the message.
+        {"load not a number", kUserEnglish, "1000.5", "x1000.5", kStatusInputMalformed,
+         "Line 25 of the data file: a number was expected for pile-head load 2, found "
+         "\"x1000.5\"."},
+        {"factor not a number", kUserEnglish, "120 0.5 2", "120 0.5 z2", kStatusInputMalformed,
+         "Line 30 of the data file: a number was expected for the z-multiplier of t-z factor row "
+         "2, found \"z2\"."},
+        {"property not a number", kGeneratedEnglish, "3.1 150", "3.1 l50", kStatusInputMalformed,
+         "Line 10 of the data file: a number was expected for the ultimate tip resistance of soil "
+         "property row 4, found \"l50\"."},
+        {"stiffness point not a number", kUserEnglish, "2E6 120", "2E6 l20", kStatusInputMalformed,
+         "Line 14 of the data file: a number was expected for the depth of axial stiffness point "
+         "2, found \"l20\"."},
+        {"tip curve point not a number", kUserEnglish, "250 1\r\n", "250 w1\r\n",
+         kStatusInputMalformed,
+         "Line 18 of the data file: a number was expected for the tip movement of Q-w curve point "
+         "3, found \"w1\"."},
+        {"scalar not a number", kUserEnglish, "12 113.1", "12 a113.1", kStatusInputMalformed,
+         "Line 19 of the data file: a number was expected for the area of the pile tip, found "
+         "\"a113.1\"."},
         {"real for a count", kUserEnglish, "1 \r\n2\r\n", "1 \r\n2.5\r\n", kStatusInputMalformed,
          "Line 4 of the data file: an integer was expected for the number of t-z curves, found "
          "\"2.5\"."},

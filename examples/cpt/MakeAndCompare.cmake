@@ -4,11 +4,8 @@
 #         -P MakeAndCompare.cmake
 # The options of keldar-cpt are the one line of EXAMPLES/name.args. With -DUPDATE=ON the expected
 # files are rewritten from the run instead.
-foreach(var MAKER EXAMPLE CPT EXAMPLES WORK)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "${var} is not set")
-  endif()
-endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/../ExpectedFiles.cmake")
+require_variables(MAKER EXAMPLE CPT EXAMPLES WORK)
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -22,16 +19,5 @@ endif()
 
 foreach(pair "${EXAMPLE}.kd3d" "expected/${EXAMPLE}.txt")
   get_filename_component(name "${pair}" NAME)
-  set(expected "${EXAMPLES}/${pair}")
-  set(actual "${WORK}/${name}")
-  if(UPDATE)
-    file(COPY_FILE "${actual}" "${expected}")
-    continue()
-  endif()
-  file(READ "${expected}" want)
-  file(READ "${actual}" got)
-  if(NOT want STREQUAL got)
-    execute_process(COMMAND diff -u "${expected}" "${actual}")
-    message(FATAL_ERROR "${name} differs from the expected file")
-  endif()
+  compare_with_expected("${EXAMPLES}/${pair}" "${WORK}/${name}")
 endforeach()
