@@ -174,30 +174,34 @@ void TMainForm::CreateFileMenu() {
 void TMainForm::CreateDataMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Data"));
     menu->setObjectName(QStringLiteral("Data"));
-    TMainTables& t = tables_;
+    // The commands that open one of the project's tables, with its chart or alone.
+    const auto chartEditor = [this](const char* table) {
+        return [this, table] { OpenChartTableEditor(*this, tables_.Chart(table)); };
+    };
+    const auto tableEditor = [this](const char* table) {
+        return [this, table] { OpenTableEditor(*this, tables_.Plain(table)); };
+    };
     TMainActions& a = actions_;
     a.DataTitle =
         AddItem(menu, "DataTitle", QStringLiteral("&Title"), [this] { OpenTitleDialog(*this); });
     a.material = AddItem(menu, "material", QStringLiteral("&Pile Properties"),
                          [this] { OpenPileProperties(*this); });
-    a.SoilLayerCoordinates1 = AddItem(menu, "SoilLayerCoordinates1", QStringLiteral("Soil &Layers"),
-                                      [this, &t] { OpenChartTableEditor(*this, t.Chart("D2")); });
-    a.SoilParameters1 =
-        AddItem(menu, "SoilParameters1", QStringLiteral("Enter t-&z Curves"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZDepth2")); });
-    a.PileProperties1 =
-        AddItem(menu, "PileProperties1", QStringLiteral("Enter Q-&w Curve"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblQwcurve2")); });
+    a.SoilLayerCoordinates1 =
+        AddItem(menu, "SoilLayerCoordinates1", QStringLiteral("Soil &Layers"), chartEditor("D2"));
+    a.SoilParameters1 = AddItem(menu, "SoilParameters1", QStringLiteral("Enter t-&z Curves"),
+                                chartEditor("TblTZDepth2"));
+    a.PileProperties1 = AddItem(menu, "PileProperties1", QStringLiteral("Enter Q-&w Curve"),
+                                chartEditor("TblQwcurve2"));
     a.TipMovement1 = AddItem(menu, "TipMovement1", QStringLiteral("Enter Tip &Movements"),
-                             [this, &t] { OpenTableEditor(*this, t.Plain("TblTipMove")); });
+                             tableEditor("TblTipMove"));
     a.Topload1 = AddItem(menu, "Topload1", QStringLiteral("Enter Loads at Pile &Head"),
-                         [this, &t] { OpenTableEditor(*this, t.Plain("TblTopload")); });
+                         tableEditor("TblTopload"));
     a.Settlements1 =
         AddItem(menu, "Settlements1", QStringLiteral("Enter Soil-&Settlement Data (for Downdrag)"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblSettlement2")); });
+                chartEditor("TblSettlement2"));
     a.tzfactortable =
         AddItem(menu, "tzfactortable", QStringLiteral("Enter Modification Factors on t-z Curves"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZFactors2")); });
+                chartEditor("TblTZFactors2"));
     a.QwFactorTable =
         AddItem(menu, "QwFactorTable", QStringLiteral("Enter Modification Factors on Q-w Curve"),
                 [this] { OpenQwFactors(*this); });
