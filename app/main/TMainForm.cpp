@@ -297,23 +297,25 @@ void TMainForm::CreateComputationMenu() {
 void TMainForm::CreateGraphicsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Graphics"));
     menu->setObjectName(QStringLiteral("Graphics"));
+    // The commands that open a plot's window.
+    const auto plotWindow = [this](TGraphPlot& plot) { return [this, &plot] { OpenPlot(plot); }; };
     TMainActions& a = actions_;
-    a.mLoad = AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"),
-                      [this] { OpenPlot(plots_.pltLoad); });
+    a.mLoad =
+        AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"), plotWindow(plots_.pltLoad));
     a.mAxial = AddItem(menu, "mAxial", QStringLiteral("&Axial Load vs Settlement"),
-                       [this] { OpenPlot(plots_.pltAxial); });
+                       plotWindow(plots_.pltAxial));
     a.mtzcurves = AddItem(menu, "mtzcurves", QStringLiteral("t-&z Curves (side friction)"),
-                          [this] { OpenPlot(plots_.pltTZcurves); });
+                          plotWindow(plots_.pltTZcurves));
     a.mTip = AddItem(menu, "mTip", QStringLiteral("Q-&w Curve (tip resistance)"),
-                     [this] { OpenPlot(plots_.PltQW); });
+                     plotWindow(plots_.PltQW));
     // Declared for plots that the engine does not write; never shown.
     a.mUSkin = AddHiddenItem(menu, "mUSkin", QStringLiteral("&Unit Skin Friction vs Depth"),
-                             [this] { OpenPlot(plots_.pltUSkin); });
+                             plotWindow(plots_.pltUSkin));
     a.mSkin = AddHiddenItem(menu, "mSkin", QStringLiteral("&Accumulated Skin Friction vs Depth"),
-                            [this] { OpenPlot(plots_.pltSkin); });
+                            plotWindow(plots_.pltSkin));
     a.mExtraTZ = AddHiddenItem(menu, "mExtraTZ",
                                QStringLiteral("&Extra t-z curves at User-Specified Depths"),
-                               [this] { OpenPlot(plots_.PltExtraTZ); });
+                               plotWindow(plots_.PltExtraTZ));
     a.ExportExcel = AddItem(menu, "ExportExcel", QStringLiteral("Export Plots to Excel"),
                             [this] { ShowExportDialog(*this); });
     ShowStatesOnOpening(*menu, TMenuEntries::AsTheyAre);
