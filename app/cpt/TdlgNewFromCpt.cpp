@@ -111,20 +111,33 @@ QDoubleSpinBox* TdlgNewFromCpt::AddNumber(const char* name, double value, double
     return box;
 }
 
+QCheckBox* TdlgNewFromCpt::AddCheck(const char* name, const QString& text) {
+    auto* box = new QCheckBox(text, this);
+    box->setObjectName(QLatin1String(name));
+    connect(box, &QCheckBox::toggled, this, &TdlgNewFromCpt::Recompute);
+    return box;
+}
+
+QComboBox* TdlgNewFromCpt::AddChoice(const char* name, const QStringList& items) {
+    auto* box = new QComboBox(this);
+    box->setObjectName(QLatin1String(name));
+    box->addItems(items);
+    connect(box, &QComboBox::currentIndexChanged, this, &TdlgNewFromCpt::Recompute);
+    return box;
+}
+
 QWidget* TdlgNewFromCpt::CreatePileBox() {
     auto* box = new QGroupBox(QStringLiteral("Pile"), this);
     auto* form = new QFormLayout(box);
     diameter_ = AddNumber("Diameter", 0.762, 10, 4);
     wall_ = AddNumber("Wall", 0.019, 5, 4);
-    closedEnd_ = new QCheckBox(QStringLiteral("&Closed end (no wall: a solid section)"), box);
-    closedEnd_->setObjectName(QStringLiteral("ClosedEnd"));
+    closedEnd_ = AddCheck("ClosedEnd", QStringLiteral("&Closed end (no wall: a solid section)"));
     length_ = AddNumber("Length", 20, 500, 3);
     modulus_ = AddNumber("Modulus", 2.1e8, 1e10, 0);
     stiffness_ = new QLabel(box);
     stiffness_->setObjectName(QStringLiteral("AxialStiffness"));
-    direction_ = new QComboBox(box);
-    direction_->setObjectName(QStringLiteral("Direction"));
-    direction_->addItems({QStringLiteral("Compression"), QStringLiteral("Tension (uplift)")});
+    direction_ =
+        AddChoice("Direction", {QStringLiteral("Compression"), QStringLiteral("Tension (uplift)")});
     form->addRow(QStringLiteral("Outer &diameter (m):"), diameter_);
     form->addRow(QStringLiteral("&Wall thickness (m):"), wall_);
     form->addRow(QString(), closedEnd_);
@@ -132,8 +145,6 @@ QWidget* TdlgNewFromCpt::CreatePileBox() {
     form->addRow(QStringLiteral("Young's &modulus (kPa):"), modulus_);
     form->addRow(QStringLiteral("AE (kN):"), stiffness_);
     form->addRow(QStringLiteral("L&oading:"), direction_);
-    connect(closedEnd_, &QCheckBox::toggled, this, &TdlgNewFromCpt::Recompute);
-    connect(direction_, &QComboBox::currentIndexChanged, this, &TdlgNewFromCpt::Recompute);
     return box;
 }
 
@@ -142,24 +153,19 @@ QWidget* TdlgNewFromCpt::CreateGroundBox() {
     auto* form = new QFormLayout(box);
     waterTable_ = AddNumber("WaterTable", 0, 500, 2);
     unitWeight_ = AddNumber("UnitWeight", 19, 30, 2);
-    unitWeightFromCone_ =
-        new QCheckBox(QStringLiteral("Unit weights from the &cone where it has fs"), box);
-    unitWeightFromCone_->setObjectName(QStringLiteral("UnitWeightFromCone"));
+    unitWeightFromCone_ = AddCheck("UnitWeightFromCone",
+                                   QStringLiteral("Unit weights from the &cone where it has fs"));
     spacing_ = AddNumber("Spacing", 1.0, 100, 2);
     spacing_->setMinimum(0.05);
     mergeTolerance_ = AddNumber("MergeTolerance", 100 * cpt::kCurveMergeTolerance, 50, 1);
-    baseAverage_ = new QComboBox(box);
-    baseAverage_->setObjectName(QStringLiteral("BaseAverage"));
-    baseAverage_->addItems(
-        {QStringLiteral("Dutch method (sand)"), QStringLiteral("Mean over ±1.5 D")});
+    baseAverage_ = AddChoice(
+        "BaseAverage", {QStringLiteral("Dutch method (sand)"), QStringLiteral("Mean over ±1.5 D")});
     form->addRow(QStringLiteral("Water &table depth (m):"), waterTable_);
     form->addRow(QStringLiteral("&Unit weight (kN/m³):"), unitWeight_);
     form->addRow(QString(), unitWeightFromCone_);
     form->addRow(QStringLiteral("Curve &spacing (m):"), spacing_);
     form->addRow(QStringLiteral("Merge curves within (%):"), mergeTolerance_);
     form->addRow(QStringLiteral("qp at the &base:"), baseAverage_);
-    connect(unitWeightFromCone_, &QCheckBox::toggled, this, &TdlgNewFromCpt::Recompute);
-    connect(baseAverage_, &QComboBox::currentIndexChanged, this, &TdlgNewFromCpt::Recompute);
     return box;
 }
 

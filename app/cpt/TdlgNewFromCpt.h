@@ -47,7 +47,10 @@ class TdlgNewFromCpt : public QDialog {
     QWidget* CreatePileBox();
     QWidget* CreateGroundBox();
     QWidget* CreateLayerBox();
+    // The entry fields: each change of them recomputes the design.
     QDoubleSpinBox* AddNumber(const char* name, double value, double most, int decimals);
+    QCheckBox* AddCheck(const char* name, const QString& text);
+    QComboBox* AddChoice(const char* name, const QStringList& items);
     void ChooseFile();
     void AddLayerRow(double top, cpt::SoilKind kind);
     void CopyLayersToTable();

@@ -273,20 +273,21 @@ TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
     return result;
 }
 
+TMainForm::SaveResult TMainForm::SaveReportingFailure(SaveResult (TMainForm::*save)(QString*)) {
+    QString error;
+    const SaveResult result = (this->*save)(&error);
+    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
+    return result;
+}
+
 bool TMainForm::FileSaveClick() {
     DeactivateActiveChild();
-    QString error;
-    const SaveResult result = Save(&error);
-    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
-    return result == SaveResult::Saved;
+    return SaveReportingFailure(&TMainForm::Save) == SaveResult::Saved;
 }
 
 bool TMainForm::FileSaveAsClick() {
     DeactivateActiveChild();
-    QString error;
-    const SaveResult result = SaveAs(&error);
-    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
-    return result == SaveResult::Saved;
+    return SaveReportingFailure(&TMainForm::SaveAs) == SaveResult::Saved;
 }
 
 bool TMainForm::SaveQuery() {
@@ -300,11 +301,8 @@ bool TMainForm::SaveQuery() {
         case UserMessages::Answer::Yes:
             break;
     }
-    QString error;
-    const SaveResult result = Save(&error);
-    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
     // Only a project that is safely on disk may be replaced or closed.
-    return result == SaveResult::Saved && !IsUnnamed();
+    return SaveReportingFailure(&TMainForm::Save) == SaveResult::Saved && !IsUnnamed();
 }
 
 // ---- Closing ----

@@ -174,30 +174,34 @@ void TMainForm::CreateFileMenu() {
 void TMainForm::CreateDataMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Data"));
     menu->setObjectName(QStringLiteral("Data"));
-    TMainTables& t = tables_;
+    // The commands that open one of the project's tables, with its chart or alone.
+    const auto chartEditor = [this](const char* table) {
+        return [this, table] { OpenChartTableEditor(*this, tables_.Chart(table)); };
+    };
+    const auto tableEditor = [this](const char* table) {
+        return [this, table] { OpenTableEditor(*this, tables_.Plain(table)); };
+    };
     TMainActions& a = actions_;
     a.DataTitle =
         AddItem(menu, "DataTitle", QStringLiteral("&Title"), [this] { OpenTitleDialog(*this); });
     a.material = AddItem(menu, "material", QStringLiteral("&Pile Properties"),
                          [this] { OpenPileProperties(*this); });
-    a.SoilLayerCoordinates1 = AddItem(menu, "SoilLayerCoordinates1", QStringLiteral("Soil &Layers"),
-                                      [this, &t] { OpenChartTableEditor(*this, t.Chart("D2")); });
-    a.SoilParameters1 =
-        AddItem(menu, "SoilParameters1", QStringLiteral("Enter t-&z Curves"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZDepth2")); });
-    a.PileProperties1 =
-        AddItem(menu, "PileProperties1", QStringLiteral("Enter Q-&w Curve"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblQwcurve2")); });
+    a.SoilLayerCoordinates1 =
+        AddItem(menu, "SoilLayerCoordinates1", QStringLiteral("Soil &Layers"), chartEditor("D2"));
+    a.SoilParameters1 = AddItem(menu, "SoilParameters1", QStringLiteral("Enter t-&z Curves"),
+                                chartEditor("TblTZDepth2"));
+    a.PileProperties1 = AddItem(menu, "PileProperties1", QStringLiteral("Enter Q-&w Curve"),
+                                chartEditor("TblQwcurve2"));
     a.TipMovement1 = AddItem(menu, "TipMovement1", QStringLiteral("Enter Tip &Movements"),
-                             [this, &t] { OpenTableEditor(*this, t.Plain("TblTipMove")); });
+                             tableEditor("TblTipMove"));
     a.Topload1 = AddItem(menu, "Topload1", QStringLiteral("Enter Loads at Pile &Head"),
-                         [this, &t] { OpenTableEditor(*this, t.Plain("TblTopload")); });
+                         tableEditor("TblTopload"));
     a.Settlements1 =
         AddItem(menu, "Settlements1", QStringLiteral("Enter Soil-&Settlement Data (for Downdrag)"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblSettlement2")); });
+                chartEditor("TblSettlement2"));
     a.tzfactortable =
         AddItem(menu, "tzfactortable", QStringLiteral("Enter Modification Factors on t-z Curves"),
-                [this, &t] { OpenChartTableEditor(*this, t.Chart("TblTZFactors2")); });
+                chartEditor("TblTZFactors2"));
     a.QwFactorTable =
         AddItem(menu, "QwFactorTable", QStringLiteral("Enter Modification Factors on Q-w Curve"),
                 [this] { OpenQwFactors(*this); });
@@ -293,23 +297,25 @@ void TMainForm::CreateComputationMenu() {
 void TMainForm::CreateGraphicsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Graphics"));
     menu->setObjectName(QStringLiteral("Graphics"));
+    // The commands that open a plot's window.
+    const auto plotWindow = [this](TGraphPlot& plot) { return [this, &plot] { OpenPlot(plot); }; };
     TMainActions& a = actions_;
-    a.mLoad = AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"),
-                      [this] { OpenPlot(plots_.pltLoad); });
+    a.mLoad =
+        AddItem(menu, "mLoad", QStringLiteral("Load &Distribution"), plotWindow(plots_.pltLoad));
     a.mAxial = AddItem(menu, "mAxial", QStringLiteral("&Axial Load vs Settlement"),
-                       [this] { OpenPlot(plots_.pltAxial); });
+                       plotWindow(plots_.pltAxial));
     a.mtzcurves = AddItem(menu, "mtzcurves", QStringLiteral("t-&z Curves (side friction)"),
-                          [this] { OpenPlot(plots_.pltTZcurves); });
+                          plotWindow(plots_.pltTZcurves));
     a.mTip = AddItem(menu, "mTip", QStringLiteral("Q-&w Curve (tip resistance)"),
-                     [this] { OpenPlot(plots_.PltQW); });
+                     plotWindow(plots_.PltQW));
     // Declared for plots that the engine does not write; never shown.
     a.mUSkin = AddHiddenItem(menu, "mUSkin", QStringLiteral("&Unit Skin Friction vs Depth"),
-                             [this] { OpenPlot(plots_.pltUSkin); });
+                             plotWindow(plots_.pltUSkin));
     a.mSkin = AddHiddenItem(menu, "mSkin", QStringLiteral("&Accumulated Skin Friction vs Depth"),
-                            [this] { OpenPlot(plots_.pltSkin); });
+                            plotWindow(plots_.pltSkin));
     a.mExtraTZ = AddHiddenItem(menu, "mExtraTZ",
                                QStringLiteral("&Extra t-z curves at User-Specified Depths"),
-                               [this] { OpenPlot(plots_.PltExtraTZ); });
+                               plotWindow(plots_.PltExtraTZ));
     a.ExportExcel = AddItem(menu, "ExportExcel", QStringLiteral("Export Plots to Excel"),
                             [this] { ShowExportDialog(*this); });
     ShowStatesOnOpening(*menu, TMenuEntries::AsTheyAre);

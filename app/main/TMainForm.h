@@ -168,6 +168,8 @@ class TMainForm : public QMainWindow {
     void ShowNewProject();
     SaveResult Save(QString* error);
     SaveResult SaveAs(QString* error);
+    // Saves through Save or SaveAs; a failure is told to the user in an error box.
+    SaveResult SaveReportingFailure(SaveResult (TMainForm::*save)(QString*));
     ReplaceChoice AskReplaceIncompleteFile();
     std::optional<TFileChoice> ChooseSaveName(const TFileDialogRequest& request);
     bool IsUnnamed() const;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "AxisLabels.h"
 #include "PlotLegend.h"
@@ -129,29 +130,57 @@ static QPen TickPen(double px) {
     return pen;
 }
 
+// A tick of an axis: its value and its pixel along the axis. Every fifth tick is a major one,
+// with a grid line across the plot and a label.
+struct TAxisTick {
+    double Value;
+    double Pixel;
+    bool Major;
+};
+
+// The ticks whose pixels, rounded to whole ones for crisp lines, lie from `first` to `last`.
+template <class ToPixel>
+static std::vector<TAxisTick> TicksWithin(const TTickStep& ticks, double first, double last,
+                                          ToPixel toPixel) {
+    std::vector<TAxisTick> inside;
+    for (std::int64_t k = ticks.First; k <= ticks.Last; ++k) {
+        const double value = static_cast<double>(k) * ticks.Minor;
+        const double pixel = std::round(toPixel(value));
+        if (pixel >= first && pixel <= last) inside.push_back({value, pixel, k % 5 == 0});
+    }
+    return inside;
+}
+
+static void PaintTickMark(QPainter& painter, double px, const QLineF& mark) {
+    painter.setPen(TickPen(px));
+    painter.drawLine(mark);
+}
+
+// The grid line of a major tick; the pen is left black for its label.
+static void PaintGridLine(QPainter& painter, double px, const QLineF& line) {
+    painter.setPen(GridPen(px));
+    painter.drawLine(line);
+    painter.setPen(Qt::black);
+}
+
 static void PaintXGrid(QPainter& painter, const TGraphPlot& plot, const TPlotLayout& layout,
                        const TPlotMapping& mapping, const TTickStep& ticks,
                        const TPlotSurface& surface) {
     const QRect& r = layout.Plot;
-    const double mark = surface.Py / 16, h = layout.TickHeight;
+    const double h = layout.TickHeight;
+    // Marks point into the plot from the axis, on top or at the bottom.
+    const double axis = plot.XOnTop() ? r.top() : r.bottom();
+    const double mark = plot.XOnTop() ? surface.Py / 16 : -surface.Py / 16;
+    const double labelTop =
+        plot.XOnTop() ? r.top() - surface.Py / 32 - h : r.bottom() + surface.Py / 16;
     const TAxisLabelForm form = AxisLabelForm(ticks);
-    for (std::int64_t k = ticks.First; k <= ticks.Last; ++k) {
-        const double value = static_cast<double>(k) * ticks.Minor;
-        const double x = std::round(mapping.ToX(value));
-        if (x < r.left() || x > r.right()) continue;
-        painter.setPen(TickPen(surface.Px));
-        if (plot.XOnTop()) {
-            painter.drawLine(QPointF(x, r.top()), QPointF(x, r.top() + mark));
-        } else {
-            painter.drawLine(QPointF(x, r.bottom()), QPointF(x, r.bottom() - mark));
-        }
-        if (k % 5 != 0) continue;
-        painter.setPen(GridPen(surface.Px));
-        painter.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
-        painter.setPen(Qt::black);
-        const double top =
-            plot.XOnTop() ? r.top() - surface.Py / 32 - h : r.bottom() + surface.Py / 16;
-        DrawCentredLine(painter, AxisLabel(value, form), x, top, h);
+    const auto toX = [&mapping](double value) { return mapping.ToX(value); };
+    for (const TAxisTick& tick : TicksWithin(ticks, r.left(), r.right(), toX)) {
+        const double x = tick.Pixel;
+        PaintTickMark(painter, surface.Px, QLineF(x, axis, x, axis + mark));
+        if (!tick.Major) continue;
+        PaintGridLine(painter, surface.Px, QLineF(x, r.top(), x, r.bottom()));
+        DrawCentredLine(painter, AxisLabel(tick.Value, form), x, labelTop, h);
     }
 }
 
@@ -160,17 +189,13 @@ static void PaintYGrid(QPainter& painter, const TPlotLayout& layout, const TPlot
     const QRect& r = layout.Plot;
     const double mark = surface.Px / 16, h = layout.TickHeight;
     const TAxisLabelForm form = AxisLabelForm(ticks);
-    for (std::int64_t k = ticks.First; k <= ticks.Last; ++k) {
-        const double value = static_cast<double>(k) * ticks.Minor;
-        const double y = std::round(mapping.ToY(value));
-        if (y < r.top() || y > r.bottom()) continue;
-        painter.setPen(TickPen(surface.Px));
-        painter.drawLine(QPointF(r.left(), y), QPointF(r.left() + mark, y));
-        if (k % 5 != 0) continue;
-        painter.setPen(GridPen(surface.Px));
-        painter.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
-        painter.setPen(Qt::black);
-        DrawRotatedLine(painter, AxisLabel(value, form), r.left() - surface.Px / 32 - h, y, h);
+    const auto toY = [&mapping](double value) { return mapping.ToY(value); };
+    for (const TAxisTick& tick : TicksWithin(ticks, r.top(), r.bottom(), toY)) {
+        const double y = tick.Pixel;
+        PaintTickMark(painter, surface.Px, QLineF(r.left(), y, r.left() + mark, y));
+        if (!tick.Major) continue;
+        PaintGridLine(painter, surface.Px, QLineF(r.left(), y, r.right(), y));
+        DrawRotatedLine(painter, AxisLabel(tick.Value, form), r.left() - surface.Px / 32 - h, y, h);
     }
 }
 

@@ -24,6 +24,14 @@ static const char kCaption[] = "Export to Excel";
 static const char kWorkbookFilter[] = "Excel Workbook (*.xlsx)";
 static const char kCsvFilter[] = "CSV Files, one per plot (*.csv)";
 
+// A button of the dialog that runs `click` when pressed.
+static QPushButton* NewButton(const QString& text, TDlgExport* dialog,
+                              void (TDlgExport::*click)()) {
+    auto* button = new QPushButton(text, dialog);
+    QObject::connect(button, &QPushButton::clicked, dialog, click);
+    return button;
+}
+
 TDlgExport::TDlgExport(const TExportChoice& choice, UserMessages& messages, TViewsShell& shell,
                        QWidget* parent)
     : QDialog(parent), fChoice(choice), fMessages(messages), fShell(shell) {
@@ -43,10 +51,10 @@ TDlgExport::TDlgExport(const TExportChoice& choice, UserMessages& messages, TVie
     CheckListBoxPlots = new QListWidget(group);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(CheckListBoxPlots);
-    Button1 = new QPushButton(QStringLiteral("Select All"), this);
-    Button2 = new QPushButton(QStringLiteral("Unselect All"), this);
-    Button3 = new QPushButton(QStringLiteral("Generate Excel File"), this);
-    Button4 = new QPushButton(QStringLiteral("Close Window"), this);
+    Button1 = NewButton(QStringLiteral("Select All"), this, &TDlgExport::Button1Click);
+    Button2 = NewButton(QStringLiteral("Unselect All"), this, &TDlgExport::Button2Click);
+    Button3 = NewButton(QStringLiteral("Generate Excel File"), this, &TDlgExport::Button3Click);
+    Button4 = NewButton(QStringLiteral("Close Window"), this, &TDlgExport::Button4Click);
 
     auto* selection = new QHBoxLayout;
     selection->addWidget(Button1);
@@ -65,10 +73,6 @@ TDlgExport::TDlgExport(const TExportChoice& choice, UserMessages& messages, TVie
     layout->addLayout(actions);
 
     connect(CheckListBoxPlots, &QListWidget::itemChanged, this, &TDlgExport::CheckGenerateBtn);
-    connect(Button1, &QPushButton::clicked, this, &TDlgExport::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TDlgExport::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TDlgExport::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TDlgExport::Button4Click);
     FormActivate();
 }
 

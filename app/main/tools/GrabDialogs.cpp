@@ -1,17 +1,14 @@
 // keldar-grab-dialogs OUTDIR [PROJECT.kd3d]: pictures of the data windows, the About box and the
 // help window, grabbed on whatever platform Qt runs on (offscreen for review).
-#include <QApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <QTimer>
-#include <clocale>
-#include <cstdio>
 
 #include "DataDialogWindows.h"
+#include "GrabApplication.h"
 #include "ProgramData.h"
 #include "RecordingMessages.h"
 #include "TAboutBox.h"
@@ -20,14 +17,12 @@
 #include "TdlgTitle.h"
 #include "TfrmMaterial.h"
 #include "TfrmQwFactors.h"
+#include "WindowPicture.h"
 
 using namespace keldar;
 
 static bool save(QWidget* widget, const QDir& out, const QString& name) {
-    QApplication::processEvents();
-    const bool saved = widget->grab().save(out.filePath(name));
-    if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(name)));
-    return saved;
+    return SaveWidgetPicture(*widget, out.filePath(name));
 }
 
 // A data window alone in an MDI area, grabbed with its sub-window frame.
@@ -42,17 +37,13 @@ static bool grabDialog(const QDir& out, const QString& name, Args&&... args) {
 }
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: keldar-grab-dialogs OUTDIR [PROJECT.kd3d]\n");
-        return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    TGrabApplication app(argc, argv);
+    if (!app.ArgumentsFit(1, 2, "OUTDIR [PROJECT.kd3d]")) return 2;
+    const QDir out(app.Argument(0));
     TMainTables tables = TMainTables::BuiltIn();
     TProgramData project(tables);
     RecordingMessages messages;
-    if (argc > 2) project.LoadFromFile(QString::fromLocal8Bit(argv[2]), true, messages);
+    if (!app.Argument(1).isEmpty()) project.LoadFromFile(app.Argument(1), true, messages);
     project.Designer = QStringLiteral("A. Engineer");
     project.DesignDate = QStringLiteral("2014-03-04");
     project.QMultiplier = 1;

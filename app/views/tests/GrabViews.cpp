@@ -1,13 +1,12 @@
 // Pictures of the soil profile view and the export dialog for review:
 // keldar-grab-views OUTDIR writes soil-profile-one-layer.png, soil-profile-long-pile.png,
 // soil-profile-page.png (the printed page), export-dialog.png and export-dialog-no-results.png.
-#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <cstdio>
 
 #include "ExportTestPlots.h"
+#include "GrabApplication.h"
 #include "MainPlots.h"
 #include "ProgramData.h"
 #include "RecordingMessages.h"
@@ -15,15 +14,13 @@
 #include "SideViewPainter.h"
 #include "TDlgExport.h"
 #include "TDlgSideView.h"
+#include "WindowPicture.h"
 
 using namespace keldar;
 
 static bool Save(QWidget& window, const QDir& out, const char* name) {
     window.show();
-    QApplication::processEvents();
-    const bool saved = window.grab().save(out.filePath(QString::fromLatin1(name)));
-    if (!saved) std::fprintf(stderr, "cannot write %s\n", name);
-    return saved;
+    return SaveWidgetPicture(window, out.filePath(QString::fromLatin1(name)));
 }
 
 static void SetLayers(TMainTables& tables, std::initializer_list<std::pair<int, double>> layers) {
@@ -37,12 +34,9 @@ static void SetLayers(TMainTables& tables, std::initializer_list<std::pair<int, 
 }
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: keldar-grab-views OUTDIR\n");
-        return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    TGrabApplication app(argc, argv);
+    if (!app.ArgumentsFit(1, 1, "OUTDIR")) return 2;
+    const QDir out(app.Argument(0));
     RecordingMessages messages;
     test::ScriptedShell shell;
     TMainTables tables = TMainTables::BuiltIn();

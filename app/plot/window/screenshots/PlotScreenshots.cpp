@@ -1,14 +1,13 @@
 // keldar-plot-screenshots PLOTFILE OUTDIR [TITLE [MEASURED.csv]]: pictures of the plot windows of
 // one run for review: the four result plots as windows, as saved images and printed to PDF, the
 // Active Curves dialog, and, given a measured load test, the load-settlement plot beside it.
-#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTextStream>
-#include <clocale>
 
 #include "ActiveLinesDialog.h"
+#include "GrabApplication.h"
 #include "InputOutputError.h"
 #include "PlotCanvas.h"
 #include "PlotDialogs.h"
@@ -17,6 +16,7 @@
 #include "PlotPrinting.h"
 #include "PlotWindows.h"
 #include "RecordingMessages.h"
+#include "WindowPicture.h"
 
 using namespace keldar;
 
@@ -38,9 +38,8 @@ static int ShootMeasured(QMdiArea& area, TGraphPlot& plot, const QString& measur
     TModalPlotDialogs dialogs;
     TPlotForm* form = OpenPlotWindow(&area, plot, messages, dialogs);
     qobject_cast<QMdiSubWindow*>(form->parentWidget())->resize(760, 560);
-    QApplication::processEvents();
     const QString base = out + QStringLiteral("/plot-load-settlement-measured");
-    int failures = form->grab().save(base + QStringLiteral("-window.png")) ? 0 : 1;
+    int failures = SaveWidgetPicture(*form, base + QStringLiteral("-window.png")) ? 0 : 1;
     if (SavePlotFile(form->Picture(), base + QStringLiteral("-saved.png"), TPlotFileType::Png,
                      TSaveAttributes{4, 6, 150}) != TSaveResult::Saved) {
         ++failures;
@@ -49,19 +48,14 @@ static int ShootMeasured(QMdiArea& area, TGraphPlot& plot, const QString& measur
 }
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    QTextStream err(stderr);
-    if (argc < 3 || argc > 5) {
-        err << "usage: keldar-plot-screenshots PLOTFILE OUTDIR [TITLE [MEASURED.csv]]\n";
-        return 2;
-    }
-    const QString plotFile = QString::fromLocal8Bit(argv[1]);
-    const QString out = QString::fromLocal8Bit(argv[2]);
+    TGrabApplication app(argc, argv);
+    if (!app.ArgumentsFit(2, 4, "PLOTFILE OUTDIR [TITLE [MEASURED.csv]]")) return 2;
+    const QString plotFile = app.Argument(0);
+    const QString out = app.Argument(1);
     TMainPlots plots;
     RecordingMessages messages;
     if (!ReadPlotFile(plots, plotFile, true, 1, messages)) {
-        err << "cannot read " << plotFile << "\n";
+        QTextStream(stderr) << "cannot read " << plotFile << "\n";
         return 1;
     }
     TModalPlotDialogs dialogs;
@@ -73,15 +67,14 @@ int main(int argc, char** argv) {
                           {&plots.pltTZcurves, "plot-tz-curves"},
                           {&plots.PltQW, "plot-qw-curve"}};
     // The load-settlement plot carries the graph title given, as engineers set one for a report.
-    if (argc >= 4) plots.pltAxial.Title = QString::fromLocal8Bit(argv[3]);
+    if (!app.Argument(2).isEmpty()) plots.pltAxial.Title = app.Argument(2);
     int failures = 0;
     for (const Shot& shot : shots) {
         TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);
         auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
         sub->resize(760, 560);
-        QApplication::processEvents();
         const QString base = out + QLatin1Char('/') + QString::fromLatin1(shot.Name);
-        if (!form->grab().save(base + QStringLiteral("-window.png"))) ++failures;
+        if (!SaveWidgetPicture(*form, base + QStringLiteral("-window.png"))) ++failures;
         if (SavePlotFile(form->Picture(), base + QStringLiteral("-saved.png"), TPlotFileType::Png,
                          TSaveAttributes{4, 6, 150}) != TSaveResult::Saved) {
             ++failures;
@@ -101,10 +94,11 @@ int main(int argc, char** argv) {
     }
     TfrmActiveLines dialog(names, active);
     dialog.show();
-    QApplication::processEvents();
-    if (!dialog.grab().save(out + QStringLiteral("/plot-active-curves-dialog.png"))) ++failures;
-    if (argc == 5) {
-        failures += ShootMeasured(area, plots.pltAxial, QString::fromLocal8Bit(argv[4]), out);
+    if (!SaveWidgetPicture(dialog, out + QStringLiteral("/plot-active-curves-dialog.png"))) {
+        ++failures;
+    }
+    if (!app.Argument(3).isEmpty()) {
+        failures += ShootMeasured(area, plots.pltAxial, app.Argument(3), out);
     }
     return failures;
 }

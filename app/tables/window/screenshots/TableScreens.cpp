@@ -1,35 +1,23 @@
 // Pictures of the table editors for review: keldar_table_screens OUTDIR writes
 // soil-layers.png (the soil-layer editor with one layer's data open), tz-curve.png (a t-z curve
 // editor with its chart), tz-factors.png (two series with a legend) and pile-head-loads.png.
-#include <QApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <clocale>
-#include <cstdio>
 
+#include "GrabApplication.h"
 #include "RecordingMessages.h"
 #include "TableDeclarations.h"
 #include "TableEditors.h"
 #include "TableForm.h"
+#include "WindowPicture.h"
 
 using namespace keldar;
 
-static void Settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-static bool Save(QWidget* widget, const QString& path) {
-    Settle();
-    const bool saved = widget->grab().save(path);
-    if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    return saved;
-}
-
 static void CloseAll(QMdiArea* area) {
     area->closeAllSubWindows();
-    Settle();
+    SettleEvents();
 }
 
 static void FillSoilLayers(TGridTableChart& layers) {
@@ -58,13 +46,9 @@ static void FillCurve(TGridTable& curve) {
 }
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: keldar_table_screens OUTDIR\n");
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    TGrabApplication app(argc, argv);
+    if (!app.ArgumentsFit(1, 1, "OUTDIR")) return 2;
+    const QString out = app.Argument(0);
     TMainTables tables = TMainTables::BuiltIn();
     RecordingMessages messages;
     QMainWindow host;
@@ -82,10 +66,10 @@ int main(int argc, char** argv) {
     auto* button = qobject_cast<QPushButton*>(
         layerForm->Grid()->indexWidget(layerForm->Grid()->model()->index(0, 2)));
     button->click();
-    Settle();
+    SettleEvents();
     QMdiSubWindow* dataWindow = area->subWindowList().last();
     dataWindow->move(40, layerForm->parentWidget()->height() + 10);
-    ok &= Save(area, out + "/soil-layers.png");
+    ok &= SaveWidgetPicture(*area, out + "/soil-layers.png");
     CloseAll(area);
 
     // A t-z curve of the second depth, with its chart.
@@ -94,7 +78,7 @@ int main(int argc, char** argv) {
     depths.Cell(0, 1).SetFloat(120);
     FillCurve(*depths.Cell(1, 1).GetTable());
     QWidget* curveForm = OpenTableEditor(area, *depths.Cell(1, 1).GetTable(), &messages);
-    ok &= Save(curveForm->parentWidget(), out + "/tz-curve.png");
+    ok &= SaveWidgetPicture(*curveForm->parentWidget(), out + "/tz-curve.png");
     CloseAll(area);
 
     TGridTableChart& factors = tables.Chart("TblTZFactors2");
@@ -103,14 +87,14 @@ int main(int argc, char** argv) {
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) factors.Cell(c, r).SetFloat(f[r][c]);
     QWidget* factorForm = OpenTableEditor(area, factors, &messages);
-    ok &= Save(factorForm->parentWidget(), out + "/tz-factors.png");
+    ok &= SaveWidgetPicture(*factorForm->parentWidget(), out + "/tz-factors.png");
     CloseAll(area);
 
     TGridTable& loads = tables.Plain("TblTopload");
     loads.SetRowCount(4);
     for (int r = 0; r < 4; ++r) loads.Cell(0, r).SetFloat(50000.0 * (r + 1));
     QWidget* loadForm = OpenTableEditor(area, loads, &messages);
-    ok &= Save(loadForm->parentWidget(), out + "/pile-head-loads.png");
+    ok &= SaveWidgetPicture(*loadForm->parentWidget(), out + "/pile-head-loads.png");
     CloseAll(area);
     return ok ? 0 : 1;
 }
