@@ -120,20 +120,25 @@ void ReadRows(TRecordReader& in, Table& table, std::initializer_list<int> column
     count.CheckAllRead();
 }
 
+// A count that the file gives the table: the table is the file's and gets the rows that fit.
+TRowCount ReadRowCount(TRecordReader& in, TGridTable& table) {
+    const TRowCount count(in.Integer(), table);
+    in.TableRead(table);
+    table.SetRowCount(count.Rows());
+    return count;
+}
+
 void ReadEnteredCurves(TRecordReader& in, const TMainTables& tables) {
     TGridTableChart& depths = tables.Chart("TblTZDepth2");
     in.BeginRecord();
-    const TRowCount curves(in.Integer(), depths);
-    in.TableRead(depths);
-    depths.SetRowCount(curves.Rows());
+    const TRowCount curves = ReadRowCount(in, depths);
     for (int k = 0; k < curves.Rows(); ++k) {
         in.BeginRecord();
         in.Integer();  // curve number: the curves are numbered again in their order
         depths.Cell(CurveDepthColumn::Depth, k).SetFloat(in.Real());
         TGridTable* curve = depths.Cell(CurveDepthColumn::Curve, k).GetTable();
         if (!curve) throw std::logic_error("t-z curve table missing");
-        const TRowCount points(in.Integer(), *curve);
-        in.TableRead(*curve);
+        const TRowCount points = ReadRowCount(in, *curve);
         FillRows(in, *curve, points.Rows(), {CurvePointColumn::Load, CurvePointColumn::Movement},
                  TRowRecords::OnePerRow);
         points.CheckAllRead();
@@ -175,9 +180,7 @@ void CheckLayerTops(TRecordReader& in, const TGridTableChart& layers,
 void ReadLayers(TRecordReader& in, const TMainTables& tables) {
     TGridTableChart& layers = tables.Chart("D2");
     in.BeginRecord();
-    const TRowCount count(in.Integer(), layers);
-    in.TableRead(layers);
-    layers.SetRowCount(count.Rows());
+    const TRowCount count = ReadRowCount(in, layers);
     std::vector<std::string> tops;
     for (int k = 0; k < count.Rows(); ++k) {
         in.BeginRecord();

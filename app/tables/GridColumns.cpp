@@ -85,21 +85,32 @@ void TData::SetText(std::string_view text) const { fColumn->SetText(Row(), text)
 
 // ---- TColumn
 
-std::unique_ptr<TColumn> TColumn::FromDefinition(int kind, TGridTable& table,
-                                                 TDefinitionReader& reader) {
+namespace {
+
+// A column of the kind numbered kind, without settings or rows; nullptr for an unknown number.
+std::unique_ptr<TColumn> NewColumnOfKind(int kind, TGridTable& table) {
     switch (static_cast<TColumnKind>(kind)) {
         case TColumnKind::Enumeration:
-            return TEnumColumn::CreateFromDefinition(table, reader);
+            return std::make_unique<TEnumColumn>(table);
         case TColumnKind::Integer:
-            return TIntColumn::CreateFromDefinition(table, reader);
+            return std::make_unique<TIntColumn>(table);
         case TColumnKind::Float:
-            return TFloatColumn::CreateFromDefinition(table, reader);
+            return std::make_unique<TFloatColumn>(table);
         case TColumnKind::Table:
-            return TTableColumn::CreateFromDefinition(table, reader);
+            return std::make_unique<TTableColumn>(table);
         case TColumnKind::String:
-            return TStringColumn::CreateFromDefinition(table, reader);
+            return std::make_unique<TStringColumn>(table);
     }
     return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<TColumn> TColumn::FromDefinition(int kind, TGridTable& table,
+                                                 TDefinitionReader& reader) {
+    std::unique_ptr<TColumn> column = NewColumnOfKind(kind, table);
+    if (column) column->ReadDefinition(reader);
+    return column;
 }
 
 int TColumn::Index() const { return fTable->IndexOf(*this); }
@@ -151,6 +162,14 @@ std::pair<int, int> TColumn::TargetRows(int row) const {
     return {first, std::min(first + group, RowCount())};
 }
 
+void TColumn::StoreInTargetRows(int row, const std::function<void(int)>& store) {
+    auto [first, end] = TargetRows(row);
+    for (int r = first; r < end; ++r) {
+        store(r);
+        CellChanged(r);
+    }
+}
+
 void TColumn::CellChanged(int row) { fTable->NotifyCellChanged(*this, row); }
 
 TColumn* TColumn::NextColumn() const {
@@ -176,12 +195,14 @@ void TColumn::WriteDefinition(TDefinitionWriter& writer) const {
     WriteStrings(writer, fHeaders);
     writer.WriteBoolean(fVisible);
     writer.WriteBoolean(fGroupShared);
+    WriteSettings(writer);
 }
 
 void TColumn::ReadDefinition(TDefinitionReader& reader) {
     fHeaders = ReadStrings(reader);
     fVisible = reader.ReadBoolean();
     fGroupShared = reader.ReadBoolean();
+    ReadSettings(reader);
 }
 
 void TColumn::CopySettings(const TColumn& from) {
@@ -190,34 +211,37 @@ void TColumn::CopySettings(const TColumn& from) {
     fGroupShared = from.fGroupShared;
 }
 
-// ---- TEnumColumn
+// ---- TWholeNumberColumn
 
-std::unique_ptr<TColumn> TEnumColumn::CreateFromDefinition(TGridTable& table,
-                                                           TDefinitionReader& reader) {
-    auto column = std::make_unique<TEnumColumn>(table);
-    column->ReadDefinition(reader);
-    column->fItems = ReadStrings(reader);
-    return column;
-}
-
-void TEnumColumn::SetItems(std::vector<std::string> items) {
-    fItems = std::move(items);
-    if (Index() == 0) fTable->ApplyTemplateListLength();
-}
-
-void TEnumColumn::InsertRows(int at, int count) {
-    fValues.insert(fValues.begin() + at, count, 1);
+void TWholeNumberColumn::InsertRows(int at, int count) {
+    fValues.insert(fValues.begin() + at, count, NewRowValue());
     TColumn::InsertRows(at, count);
 }
 
-void TEnumColumn::DeleteRow(int row) {
+void TWholeNumberColumn::DeleteRow(int row) {
     fValues.erase(fValues.begin() + row);
     TColumn::DeleteRow(row);
 }
 
-std::int32_t TEnumColumn::GetInteger(int row) const {
+std::int32_t TWholeNumberColumn::GetInteger(int row) const {
     CheckRow(row);
     return fValues[row];
+}
+
+std::string TWholeNumberColumn::GetText(int row) const { return std::to_string(GetInteger(row)); }
+
+void TWholeNumberColumn::SetText(int row, std::string_view text) {
+    CheckRow(row);
+    SetInteger(row, ValueOfText(text));
+}
+
+void TWholeNumberColumn::CheckText(std::string_view text) const { ValueOfText(text); }
+
+// ---- TEnumColumn
+
+void TEnumColumn::SetItems(std::vector<std::string> items) {
+    fItems = std::move(items);
+    if (Index() == 0) fTable->ApplyTemplateListLength();
 }
 
 void TEnumColumn::SetInteger(int row, std::int32_t value) {
@@ -232,8 +256,6 @@ void TEnumColumn::SetInteger(int row, std::int32_t value) {
     }
 }
 
-std::string TEnumColumn::GetText(int row) const { return std::to_string(GetInteger(row)); }
-
 void TEnumColumn::CheckItem(std::int32_t value) const {
     // An item number with no item would select nothing and pick no template.
     if (value < 1 || value > static_cast<std::int64_t>(fItems.size()))
@@ -241,28 +263,22 @@ void TEnumColumn::CheckItem(std::int32_t value) const {
                                          static_cast<long long>(fItems.size())));
 }
 
-std::int32_t TEnumColumn::ItemOfText(std::string_view text) const {
+std::int32_t TEnumColumn::ValueOfText(std::string_view text) const {
     const long double value = EvaluateEntry(text);
     if (!IsWhole(value) || !InInt32(std::round(value)))
         throw EAssignError("Value must be an integer.");
-    return static_cast<std::int32_t>(std::lround(value));
+    const auto item = static_cast<std::int32_t>(std::lround(value));
+    CheckItem(item);
+    return item;
 }
-
-void TEnumColumn::SetText(int row, std::string_view text) {
-    CheckRow(row);
-    SetInteger(row, ItemOfText(text));
-}
-
-void TEnumColumn::CheckText(std::string_view text) const { CheckItem(ItemOfText(text)); }
 
 int TEnumColumn::MinimumWidth(int pixelsPerInch) const {
     return static_cast<int>(std::lround(1.5 * pixelsPerInch));
 }
 
-void TEnumColumn::WriteDefinition(TDefinitionWriter& writer) const {
-    TColumn::WriteDefinition(writer);
-    WriteStrings(writer, fItems);
-}
+void TEnumColumn::ReadSettings(TDefinitionReader& reader) { fItems = ReadStrings(reader); }
+
+void TEnumColumn::WriteSettings(TDefinitionWriter& writer) const { WriteStrings(writer, fItems); }
 
 std::unique_ptr<TColumn> TEnumColumn::Clone(TGridTable& table) const {
     auto column = std::make_unique<TEnumColumn>(table);
@@ -273,47 +289,16 @@ std::unique_ptr<TColumn> TEnumColumn::Clone(TGridTable& table) const {
 
 // ---- TIntColumn
 
-std::unique_ptr<TColumn> TIntColumn::CreateFromDefinition(TGridTable& table,
-                                                          TDefinitionReader& reader) {
-    auto column = std::make_unique<TIntColumn>(table);
-    column->ReadDefinition(reader);
-    column->fDefault = reader.ReadInteger();
-    column->fMinimum = reader.ReadInteger();
-    column->fMaximum = reader.ReadInteger();
-    return column;
-}
-
 void TIntColumn::SetLimits(std::int32_t defaultValue, std::int32_t minimum, std::int32_t maximum) {
     fDefault = defaultValue;
     fMinimum = minimum;
     fMaximum = maximum;
 }
 
-void TIntColumn::InsertRows(int at, int count) {
-    fValues.insert(fValues.begin() + at, count, fDefault);
-    TColumn::InsertRows(at, count);
-}
-
-void TIntColumn::DeleteRow(int row) {
-    fValues.erase(fValues.begin() + row);
-    TColumn::DeleteRow(row);
-}
-
-std::int32_t TIntColumn::GetInteger(int row) const {
-    CheckRow(row);
-    return fValues[row];
-}
-
 void TIntColumn::SetInteger(int row, std::int32_t value) {
     CheckRow(row);
-    auto [first, end] = TargetRows(row);
-    for (int r = first; r < end; ++r) {
-        fValues[r] = value;
-        CellChanged(r);
-    }
+    StoreInTargetRows(row, [&](int r) { fValues[r] = value; });
 }
-
-std::string TIntColumn::GetText(int row) const { return std::to_string(GetInteger(row)); }
 
 std::int32_t TIntColumn::ValueOfText(std::string_view text) const {
     const long double value = EvaluateEntry(text);
@@ -325,17 +310,15 @@ std::int32_t TIntColumn::ValueOfText(std::string_view text) const {
     return static_cast<std::int32_t>(std::lround(value));
 }
 
-void TIntColumn::SetText(int row, std::string_view text) {
-    CheckRow(row);
-    SetInteger(row, ValueOfText(text));
-}
-
-void TIntColumn::CheckText(std::string_view text) const { ValueOfText(text); }
-
 int TIntColumn::MinimumWidth(int pixelsPerInch) const { return pixelsPerInch / 2; }
 
-void TIntColumn::WriteDefinition(TDefinitionWriter& writer) const {
-    TColumn::WriteDefinition(writer);
+void TIntColumn::ReadSettings(TDefinitionReader& reader) {
+    fDefault = reader.ReadInteger();
+    fMinimum = reader.ReadInteger();
+    fMaximum = reader.ReadInteger();
+}
+
+void TIntColumn::WriteSettings(TDefinitionWriter& writer) const {
     writer.WriteInteger(fDefault);
     writer.WriteInteger(fMinimum);
     writer.WriteInteger(fMaximum);
@@ -349,23 +332,6 @@ std::unique_ptr<TColumn> TIntColumn::Clone(TGridTable& table) const {
 }
 
 // ---- TFloatColumn
-
-std::unique_ptr<TColumn> TFloatColumn::CreateFromDefinition(TGridTable& table,
-                                                            TDefinitionReader& reader) {
-    auto column = std::make_unique<TFloatColumn>(table);
-    column->ReadDefinition(reader);
-    column->fTopDepth = reader.ReadBoolean();
-    std::string tag = reader.ReadString();
-    if (tag == "FLOATCOLUMN2") {
-        column->fUnitCode = reader.ReadString();
-        column->fDefault = reader.ReadFloat();
-    } else {
-        // Older definitions: the tag is the unit code and the default is 0.
-        column->fUnitCode = std::move(tag);
-        column->fDefault = 0;
-    }
-    return column;
-}
 
 TFloatColumn* TFloatColumn::BottomOf() const {
     return fTopDepth ? ColumnAs<TFloatColumn>(NextColumn()) : nullptr;
@@ -421,11 +387,7 @@ void TFloatColumn::Assign(int row, long double value) {
 void TFloatColumn::SetFloat(int row, long double value) {
     CheckRow(row);
     if (GroupShared()) {
-        auto [first, end] = TargetRows(row);
-        for (int r = first; r < end; ++r) {
-            fValues[r] = value;
-            CellChanged(r);
-        }
+        StoreInTargetRows(row, [&](int r) { fValues[r] = value; });
         return;
     }
     fValues[row] = value;
@@ -463,8 +425,20 @@ void TFloatColumn::SetUnits(int system) {
 
 int TFloatColumn::MinimumWidth(int pixelsPerInch) const { return pixelsPerInch / 2; }
 
-void TFloatColumn::WriteDefinition(TDefinitionWriter& writer) const {
-    TColumn::WriteDefinition(writer);
+void TFloatColumn::ReadSettings(TDefinitionReader& reader) {
+    fTopDepth = reader.ReadBoolean();
+    std::string tag = reader.ReadString();
+    if (tag == "FLOATCOLUMN2") {
+        fUnitCode = reader.ReadString();
+        fDefault = reader.ReadFloat();
+    } else {
+        // Older definitions: the tag is the unit code and the default is 0.
+        fUnitCode = std::move(tag);
+        fDefault = 0;
+    }
+}
+
+void TFloatColumn::WriteSettings(TDefinitionWriter& writer) const {
     writer.WriteBoolean(fTopDepth);
     writer.WriteString("FLOATCOLUMN2");
     writer.WriteString(fUnitCode);
@@ -483,15 +457,6 @@ std::unique_ptr<TColumn> TFloatColumn::Clone(TGridTable& table) const {
 
 // ---- TStringColumn
 
-std::unique_ptr<TColumn> TStringColumn::CreateFromDefinition(TGridTable& table,
-                                                             TDefinitionReader& reader) {
-    auto column = std::make_unique<TStringColumn>(table);
-    column->ReadDefinition(reader);
-    column->fDefault = reader.ReadString();
-    column->fWidthInches = reader.ReadFloat();
-    return column;
-}
-
 void TStringColumn::InsertRows(int at, int count) {
     fValues.insert(fValues.begin() + at, count, fDefault);
     TColumn::InsertRows(at, count);
@@ -509,11 +474,7 @@ std::string TStringColumn::GetText(int row) const {
 
 void TStringColumn::SetText(int row, std::string_view text) {
     CheckRow(row);
-    auto [first, end] = TargetRows(row);
-    for (int r = first; r < end; ++r) {
-        fValues[r] = std::string(text);
-        CellChanged(r);
-    }
+    StoreInTargetRows(row, [&](int r) { fValues[r] = std::string(text); });
 }
 
 int TStringColumn::MinimumWidth(int pixelsPerInch) const {
@@ -523,8 +484,12 @@ int TStringColumn::MinimumWidth(int pixelsPerInch) const {
     return width >= INT_MAX ? INT_MAX : static_cast<int>(std::lround(width));
 }
 
-void TStringColumn::WriteDefinition(TDefinitionWriter& writer) const {
-    TColumn::WriteDefinition(writer);
+void TStringColumn::ReadSettings(TDefinitionReader& reader) {
+    fDefault = reader.ReadString();
+    fWidthInches = reader.ReadFloat();
+}
+
+void TStringColumn::WriteSettings(TDefinitionWriter& writer) const {
     writer.WriteString(fDefault);
     writer.WriteFloat(fWidthInches);
 }

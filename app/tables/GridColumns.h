@@ -111,7 +111,8 @@ class TColumn {
     // Grid width: the widest heading line and two spaces, at least the kind's minimum.
     int Width(const TTextWidth& textWidth, int pixelsPerInch) const;
 
-    virtual void WriteDefinition(TDefinitionWriter& writer) const;
+    // The part every kind shares (headings, visibility, group sharing), then the kind's own.
+    void WriteDefinition(TDefinitionWriter& writer) const;
     // A column of the same kind and settings for another table, without rows.
     virtual std::unique_ptr<TColumn> Clone(TGridTable& table) const = 0;
 
@@ -119,10 +120,15 @@ class TColumn {
     explicit TColumn(TGridTable& table) : fTable(&table) {}
     void CopySettings(const TColumn& from);
     void ReadDefinition(TDefinitionReader& reader);
+    // The kind's own part of the definition, in the same order both ways.
+    virtual void ReadSettings(TDefinitionReader& reader) = 0;
+    virtual void WriteSettings(TDefinitionWriter& writer) const = 0;
     virtual int MinimumWidth(int pixelsPerInch) const;
     void CheckRow(int row) const;
     // Rows [first, end) that a value set in row goes to: its group when shared, else itself.
     std::pair<int, int> TargetRows(int row) const;
+    // Stores a value set in row with store(r) in each row it reaches, and tells the table of each.
+    void StoreInTargetRows(int row, const std::function<void(int)>& store);
     void CellChanged(int row);
     // Neighbouring columns of the owning table, or nullptr.
     TColumn* NextColumn() const;
@@ -160,47 +166,59 @@ const C& ColumnAs(const TColumn& column) {
     throw ETableError("Data of wrong type");
 }
 
+// One 32-bit whole number per row, typed as an entry: the item number of an enumeration column
+// and the value of an integer column.
+class TWholeNumberColumn : public TColumn {
+  public:
+    void InsertRows(int at, int count) override;
+    void DeleteRow(int row) override;
+    std::int32_t GetInteger(int row) const override;
+    std::string GetText(int row) const override;
+    void SetText(int row, std::string_view text) override;
+    void CheckText(std::string_view text) const override;
+
+  protected:
+    explicit TWholeNumberColumn(TGridTable& table) : TColumn(table) {}
+    virtual std::int32_t NewRowValue() const = 0;
+    // The value an entry stands for; raises EAssignError when the column would refuse it.
+    virtual std::int32_t ValueOfText(std::string_view text) const = 0;
+
+    std::vector<std::int32_t> fValues;
+};
+
 // A choice among item strings, stored as the 1-based item number.
-class TEnumColumn : public TColumn {
+class TEnumColumn : public TWholeNumberColumn {
   public:
     static constexpr TColumnKind kKind = TColumnKind::Enumeration;
-    explicit TEnumColumn(TGridTable& table) : TColumn(table) {}
-    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
-                                                         TDefinitionReader& reader);
+    explicit TEnumColumn(TGridTable& table) : TWholeNumberColumn(table) {}
 
     TColumnKind Kind() const override { return kKind; }
     const std::vector<std::string>& Items() const { return fItems; }
     void SetItems(std::vector<std::string> items);
 
-    void InsertRows(int at, int count) override;
-    void DeleteRow(int row) override;
-    std::int32_t GetInteger(int row) const override;
     void SetInteger(int row, std::int32_t value) override;
-    std::string GetText(int row) const override;
-    void SetText(int row, std::string_view text) override;
-    void CheckText(std::string_view text) const override;
     bool UsesControls() const override { return true; }
-    void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
+    void ReadSettings(TDefinitionReader& reader) override;
+    void WriteSettings(TDefinitionWriter& writer) const override;
+    // A new row selects the first item.
+    std::int32_t NewRowValue() const override { return 1; }
+    std::int32_t ValueOfText(std::string_view text) const override;
 
   private:
-    std::int32_t ItemOfText(std::string_view text) const;
     void CheckItem(std::int32_t value) const;
 
     std::vector<std::string> fItems;
-    std::vector<std::int32_t> fValues;
 };
 
 // A whole number within limits.
-class TIntColumn : public TColumn {
+class TIntColumn : public TWholeNumberColumn {
   public:
     static constexpr TColumnKind kKind = TColumnKind::Integer;
-    explicit TIntColumn(TGridTable& table) : TColumn(table) {}
-    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
-                                                         TDefinitionReader& reader);
+    explicit TIntColumn(TGridTable& table) : TWholeNumberColumn(table) {}
 
     TColumnKind Kind() const override { return kKind; }
     std::int32_t Default() const { return fDefault; }
@@ -208,26 +226,20 @@ class TIntColumn : public TColumn {
     std::int32_t Maximum() const { return fMaximum; }
     void SetLimits(std::int32_t defaultValue, std::int32_t minimum, std::int32_t maximum);
 
-    void InsertRows(int at, int count) override;
-    void DeleteRow(int row) override;
-    std::int32_t GetInteger(int row) const override;
     void SetInteger(int row, std::int32_t value) override;
-    std::string GetText(int row) const override;
-    void SetText(int row, std::string_view text) override;
-    void CheckText(std::string_view text) const override;
-    void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
+    void ReadSettings(TDefinitionReader& reader) override;
+    void WriteSettings(TDefinitionWriter& writer) const override;
+    std::int32_t NewRowValue() const override { return fDefault; }
+    std::int32_t ValueOfText(std::string_view text) const override;
 
   private:
-    std::int32_t ValueOfText(std::string_view text) const;
-
     std::int32_t fDefault = 0;
     std::int32_t fMinimum = INT32_MIN;
     std::int32_t fMaximum = INT32_MAX;
-    std::vector<std::int32_t> fValues;
 };
 
 // An extended number with a unit code. A top-depth column and the number column after it hold
@@ -236,8 +248,6 @@ class TFloatColumn : public TColumn {
   public:
     static constexpr TColumnKind kKind = TColumnKind::Float;
     explicit TFloatColumn(TGridTable& table) : TColumn(table) {}
-    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
-                                                         TDefinitionReader& reader);
 
     TColumnKind Kind() const override { return kKind; }
     bool TopDepth() const { return fTopDepth; }
@@ -261,11 +271,12 @@ class TFloatColumn : public TColumn {
     void SetText(int row, std::string_view text) override;
     void CheckText(std::string_view text) const override;
     void SetUnits(int system) override;
-    void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
+    void ReadSettings(TDefinitionReader& reader) override;
+    void WriteSettings(TDefinitionWriter& writer) const override;
 
   private:
     long double NewRowValue(int row) const;
@@ -307,8 +318,6 @@ class TTableColumn : public TColumn {
   public:
     static constexpr TColumnKind kKind = TColumnKind::Table;
     explicit TTableColumn(TGridTable& table) : TColumn(table), fTemplates(table) {}
-    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
-                                                         TDefinitionReader& reader);
 
     TColumnKind Kind() const override { return kKind; }
     TGridTableList& Templates() { return fTemplates; }
@@ -327,11 +336,12 @@ class TTableColumn : public TColumn {
     void ResetChanged() override;
     void SetUnits(int system) override;
     bool UsesControls() const override { return true; }
-    void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
+    void ReadSettings(TDefinitionReader& reader) override;
+    void WriteSettings(TDefinitionWriter& writer) const override;
 
   private:
     // Older definitions name one template by its place among the tables of the family.
@@ -348,8 +358,6 @@ class TStringColumn : public TColumn {
   public:
     static constexpr TColumnKind kKind = TColumnKind::String;
     explicit TStringColumn(TGridTable& table) : TColumn(table) {}
-    static std::unique_ptr<TColumn> CreateFromDefinition(TGridTable& table,
-                                                         TDefinitionReader& reader);
 
     TColumnKind Kind() const override { return kKind; }
     const std::string& DefaultText() const { return fDefault; }
@@ -361,11 +369,12 @@ class TStringColumn : public TColumn {
     void DeleteRow(int row) override;
     std::string GetText(int row) const override;
     void SetText(int row, std::string_view text) override;
-    void WriteDefinition(TDefinitionWriter& writer) const override;
     std::unique_ptr<TColumn> Clone(TGridTable& table) const override;
 
   protected:
     int MinimumWidth(int pixelsPerInch) const override;
+    void ReadSettings(TDefinitionReader& reader) override;
+    void WriteSettings(TDefinitionWriter& writer) const override;
 
   private:
     std::string fDefault;

@@ -25,7 +25,7 @@ int HeightOf(const TGridMetrics& g, Span rows, bool horizontalBar) {
 // Columns from the first shown one on while they fit, then earlier ones taken back in front.
 Span FitColumns(const TGridMetrics& g, int width, bool verticalBar) {
     const int count = static_cast<int>(g.ColumnWidths.size());
-    int first = std::clamp(g.FirstColumn, 0, std::max(count - 1, 0));
+    int first = std::clamp(g.Shown.FirstColumn, 0, std::max(count - 1, 0));
     int last = first;  // one past the last column taken
     const auto fits = [&](int from, int to) { return WidthOf(g, {from, to - from}, verticalBar); };
     while (last < count && (last == first || fits(first, last + 1) <= width)) ++last;
@@ -37,7 +37,7 @@ Span FitRows(const TGridMetrics& g, int height, bool horizontalBar) {
     int rows = 1;
     while (rows < g.RowCount && HeightOf(g, {0, rows + 1}, horizontalBar) <= height) ++rows;
     rows = std::min(rows, g.RowCount);
-    const int first = std::clamp(g.FirstRow, 0, std::max(g.RowCount - rows, 0));
+    const int first = std::clamp(g.Shown.FirstRow, 0, std::max(g.RowCount - rows, 0));
     return {first, rows};
 }
 
@@ -56,9 +56,10 @@ TGridFit FitGrid(const TGridMetrics& g, int width, int height, bool widthDragged
     const int columnCount = static_cast<int>(g.ColumnWidths.size());
     const Span allColumns{0, columnCount};
     const Span allRows{0, g.RowCount};
-    const Span keptColumns{g.FirstColumn,
-                           std::clamp(g.ColumnsShown, 0, columnCount - g.FirstColumn)};
-    const Span keptRows{g.FirstRow, std::clamp(g.RowsShown, 0, g.RowCount - g.FirstRow)};
+    const TGridView& shown = g.Shown;
+    const Span keptColumns{shown.FirstColumn,
+                           std::clamp(shown.Columns, 0, columnCount - shown.FirstColumn)};
+    const Span keptRows{shown.FirstRow, std::clamp(shown.Rows, 0, g.RowCount - shown.FirstRow)};
 
     std::array<TGridFit, 4> candidates;
     for (int i = 0; i < 4; ++i) {
@@ -71,10 +72,7 @@ TGridFit FitGrid(const TGridMetrics& g, int width, int height, bool widthDragged
                           : heightDragged ? FitRows(g, height, fitColumns)
                                           : keptRows;
         TGridFit& fit = candidates[i];
-        fit = {columns.First,
-               rows.First,
-               columns.Count,
-               rows.Count,
+        fit = {{columns.First, rows.First, columns.Count, rows.Count},
                WidthOf(g, columns, fitRows),
                HeightOf(g, rows, fitColumns)};
     }

@@ -10,6 +10,14 @@
 
 namespace keldar {
 
+// The part of the grid in view: the first column and row shown and how many of each.
+struct TGridView {
+    int FirstColumn = 0;
+    int FirstRow = 0;
+    int Columns = 0;
+    int Rows = 0;
+};
+
 struct TGridMetrics {
     // Frame and row-number column; frame and heading rows.
     int FixedWidth = 0;
@@ -20,18 +28,11 @@ struct TGridMetrics {
     int ScrollBar = 0;
     // The grid is never narrower than this (the row buttons below it).
     int MinWidth = 0;
-    // What the grid shows now.
-    int FirstColumn = 0;
-    int FirstRow = 0;
-    int ColumnsShown = 0;
-    int RowsShown = 0;
+    TGridView Shown;
 };
 
-struct TGridFit {
-    int FirstColumn = 0;
-    int FirstRow = 0;
-    int Columns = 0;
-    int Rows = 0;
+// What the grid is to show, and the grid's size for it.
+struct TGridFit : TGridView {
     int Width = 0;
     int Height = 0;
 };

@@ -29,23 +29,6 @@ TGridTable* TGridTableList::Template(int i) const {
 
 // ---- TTableColumn
 
-std::unique_ptr<TColumn> TTableColumn::CreateFromDefinition(TGridTable& table,
-                                                            TDefinitionReader& reader) {
-    auto column = std::make_unique<TTableColumn>(table);
-    column->ReadDefinition(reader);
-    const std::string tag = reader.ReadString();
-    std::vector<std::int32_t> identifiers;
-    if (tag == "FLEXCOLUMN2") {
-        reader.ReadListBegin();
-        while (!reader.EndOfList()) identifiers.push_back(reader.ReadInteger());
-        reader.ReadListEnd();
-    } else {
-        identifiers = TemplatesByPosition(table, reader.ReadInteger());
-    }
-    column->fTemplates.Assign(std::move(identifiers));
-    return column;
-}
-
 std::vector<std::int32_t> TTableColumn::TemplatesByPosition(TGridTable& table,
                                                             std::int32_t position) {
     const auto& tables = table.Registry().Tables(table.Family());
@@ -187,8 +170,20 @@ void TTableColumn::SetUnits(int system) {
 
 int TTableColumn::MinimumWidth(int pixelsPerInch) const { return 2 * pixelsPerInch; }
 
-void TTableColumn::WriteDefinition(TDefinitionWriter& writer) const {
-    TColumn::WriteDefinition(writer);
+void TTableColumn::ReadSettings(TDefinitionReader& reader) {
+    const std::string tag = reader.ReadString();
+    std::vector<std::int32_t> identifiers;
+    if (tag == "FLEXCOLUMN2") {
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) identifiers.push_back(reader.ReadInteger());
+        reader.ReadListEnd();
+    } else {
+        identifiers = TemplatesByPosition(*fTable, reader.ReadInteger());
+    }
+    fTemplates.Assign(std::move(identifiers));
+}
+
+void TTableColumn::WriteSettings(TDefinitionWriter& writer) const {
     writer.WriteString("FLEXCOLUMN2");
     writer.WriteListBegin();
     for (int i = 0; i < fTemplates.Count(); ++i)

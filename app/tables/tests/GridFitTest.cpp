@@ -14,9 +14,7 @@ TGridMetrics Grid(int firstColumn = 0) {
     g.RowHeight = 20;
     g.RowCount = 25;
     g.ScrollBar = 15;
-    g.FirstColumn = firstColumn;
-    g.ColumnsShown = 3 - firstColumn;
-    g.RowsShown = 10;
+    g.Shown = {firstColumn, 0, 3 - firstColumn, 10};
     return g;
 }
 

@@ -117,15 +117,19 @@ TEST(GridTable, GroupSharedValuesFillTheirGroup) {
     TTableRegistry tables;
     TGridTable table(tables);
     table.SetDefinitionText(
-        "2 2 (\"a\") True True False \"FLOATCOLUMN2\" \"\" 0.0"
-        " 4 (\"t\") True True \"-\" 1.0");
+        "3 2 (\"a\") True True False \"FLOATCOLUMN2\" \"\" 0.0"
+        " 4 (\"t\") True True \"-\" 1.0"
+        " 1 (\"n\") True True 0 0 9");
     table.SetRowGroup(2);
     table.SetRowCount(4);
     table.Cell(0, 3).SetFloat(7);
     table.Cell(1, 0).SetText("x");
+    table.Cell(2, 2).SetText("5");
     EXPECT_EQ(Floats(table, 0), (std::vector<long double>{0, 0, 7, 7}));
     EXPECT_EQ(table.Cell(1, 1).GetText(), "x");
     EXPECT_EQ(table.Cell(1, 2).GetText(), "-");
+    EXPECT_EQ(table.Cell(2, 1).GetInteger(), 0);
+    EXPECT_EQ(table.Cell(2, 3).GetInteger(), 5);
 }
 
 TEST(GridTable, TopDepthKeepsLayersJoined) {
@@ -185,15 +189,20 @@ TEST(GridTable, TypedEntriesAreEvaluatedOrRejected) {
         {2, "1e20", "Value must be an integer."},
         {2, "4", "Entry must be between 1 and 3."},
     };
-    for (const Case& c : cases) {
-        std::string result;
+    const auto rejection = [](const std::function<void()>& entry) -> std::string {
         try {
-            table.Cell(c.column, 0).SetText(c.text);
-            result = table.Cell(c.column, 0).GetText();
+            entry();
         } catch (const EAssignError& e) {
-            result = e.what();
+            return e.what();
         }
-        EXPECT_EQ(result, c.result) << c.text;
+        return {};
+    };
+    for (const Case& c : cases) {
+        // Checking an entry without storing it refuses exactly what storing it refuses.
+        const std::string checked = rejection([&] { table.ColumnAt(c.column).CheckText(c.text); });
+        const std::string stored = rejection([&] { table.Cell(c.column, 0).SetText(c.text); });
+        EXPECT_EQ(checked, stored) << c.text;
+        EXPECT_EQ(stored.empty() ? table.Cell(c.column, 0).GetText() : stored, c.result) << c.text;
     }
     // An arithmetic fault is a rejected entry too, and stores nothing.
     EXPECT_THROW(table.Cell(0, 0).SetText("1/0"), EAssignError);

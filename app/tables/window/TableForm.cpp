@@ -370,10 +370,8 @@ void TTableForm::SnapToGrid() {
     metrics.RowHeight = std::max(grid_->verticalHeader()->defaultSectionSize(), 1);
     metrics.RowCount = access_->RowCount();
     metrics.ScrollBar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
-    metrics.FirstColumn = grid_->horizontalScrollBar()->value();
-    metrics.FirstRow = grid_->verticalScrollBar()->value();
-    metrics.ColumnsShown = columnsShown_;
-    metrics.RowsShown = rowsShown_;
+    metrics.Shown = {grid_->horizontalScrollBar()->value(), grid_->verticalScrollBar()->value(),
+                     columnsShown_, rowsShown_};
     const bool widthDragged = width() != snappedSize_.width();
     const bool heightDragged = height() != snappedSize_.height();
     if (!widthDragged && !heightDragged) return;
