@@ -513,6 +513,15 @@ void Project::SetField(const std::string& name, const py::object& value) {
     field->set(data_, value);
 }
 
+// The scalar fields for the Python package, which keeps its own list with each field's checks
+// and description; its tests hold the two lists equal.
+std::vector<std::pair<std::string, bool>> ScalarFieldList() {
+    std::vector<std::pair<std::string, bool>> fields;
+    for (const keldar::python::ScalarField& field : keldar::python::ScalarFields())
+        fields.emplace_back(field.name, field.set != nullptr);
+    return fields;
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_keldar, m) {
@@ -541,15 +550,7 @@ PYBIND11_MODULE(_keldar, m) {
         .def("distributions",
              [](const RunOutcome& outcome) { return Distributions(outcome.distributions); });
 
-    m.def(
-        "scalar_fields",
-        [] {
-            std::vector<std::pair<std::string, bool>> fields;
-            for (const keldar::python::ScalarField& field : keldar::python::ScalarFields())
-                fields.emplace_back(field.name, field.set != nullptr);
-            return fields;
-        },
-        "The project's scalar fields as (name, settable).");
+    m.def("scalar_fields", &ScalarFieldList, "The project's scalar fields as (name, settable).");
     m.def(
         "unit_label",
         [](const std::string& code, int system) { return keldar::UnitLabel(code, system); },
