@@ -28,6 +28,7 @@
 #include "RunDriver.h"
 #include "RunFiles.h"
 #include "RunStore.h"
+#include "ScalarFields.h"
 #include "Units.h"
 #include "UserMessages.h"
 
@@ -133,30 +134,23 @@ std::int32_t WholeNumber(const Cell& cell, const std::string& where) {
     throw py::value_error(where + " takes an integer.");
 }
 
-// Refuses, before anything is stored, a value that the column cannot hold: a sub-table button
+// What is wrong with a cell for a column of the kind, empty when nothing is: a sub-table button
 // takes None and nothing else, every other cell a value of its kind (None or NaN included).
-void CheckCell(const keldar::TColumn& col, const Cell& cell, const std::string& where) {
-    const Kind kind = KindOf(col);
-    if (kind == Kind::SubTable) {
-        if (!std::holds_alternative<std::monostate>(cell))
-            throw py::value_error(where + " holds sub-tables; give None there.");
-        return;
-    }
-    if (std::holds_alternative<std::monostate>(cell))
-        throw py::value_error(where + " needs a value, not None or NaN.");
-    if (kind == Kind::Text) {
-        if (!std::holds_alternative<std::string>(cell))
-            throw py::value_error(where + " takes a text.");
-        return;
-    }
-    if (std::holds_alternative<std::string>(cell))
-        throw py::value_error(where + " takes a number, not a text.");
-    if (kind == Kind::Number) {
-        if (std::holds_alternative<double>(cell) && !std::isfinite(std::get<double>(cell)))
-            throw py::value_error(where + " takes a finite number.");
-        return;
-    }
-    const std::int32_t value = WholeNumber(cell, where);
+std::string KindMismatch(Kind kind, const Cell& cell) {
+    const bool none = std::holds_alternative<std::monostate>(cell);
+    const bool text = std::holds_alternative<std::string>(cell);
+    if (kind == Kind::SubTable) return none ? "" : " holds sub-tables; give None there.";
+    if (none) return " needs a value, not None or NaN.";
+    if (kind == Kind::Text) return text ? "" : " takes a text.";
+    if (text) return " takes a number, not a text.";
+    if (kind == Kind::Number && std::holds_alternative<double>(cell) &&
+        !std::isfinite(std::get<double>(cell)))
+        return " takes a finite number.";
+    return "";
+}
+
+// A code within the column's items, or a whole number within its limits.
+void CheckWholeRange(const keldar::TColumn& col, std::int32_t value, const std::string& where) {
     if (const auto* items = keldar::ColumnAs<keldar::TEnumColumn>(&col)) {
         const auto count = static_cast<std::int32_t>(items->Items().size());
         if (value < 1 || value > count)
@@ -168,6 +162,14 @@ void CheckCell(const keldar::TColumn& col, const Cell& cell, const std::string& 
                                   std::to_string(whole->Maximum()) + ", not " +
                                   std::to_string(value) + ".");
     }
+}
+
+// Refuses, before anything is stored, a value that the column cannot hold.
+void CheckCell(const keldar::TColumn& col, const Cell& cell, const std::string& where) {
+    const Kind kind = KindOf(col);
+    if (const std::string mismatch = KindMismatch(kind, cell); !mismatch.empty())
+        throw py::value_error(where + mismatch);
+    if (kind == Kind::Integer) CheckWholeRange(col, WholeNumber(cell, where), where);
 }
 
 void SetCell(keldar::TColumn& col, int row, const Cell& cell) {
@@ -480,7 +482,6 @@ class Project {
         return TableDeclaration(tables_.Plain(name), name);
     }
     bool Modified() const { return data_.Modified(); }
-    void SetUnitSystem(int n) { data_.SetUnitSystem(n); }
 
   private:
     // The chart tables come first among the names.
@@ -499,68 +500,26 @@ class Project {
     keldar::TProgramData data_;
 };
 
-// The scalar fields by their model names.
-py::object Project::Field(const std::string& n) const {
-    const keldar::TProgramFields& f = data_;
-    if (n == "UnitSystem") return py::int_(static_cast<int>(f.UnitSystem));
-    if (n == "FileName") return py::str(f.FileName.toStdString());
-    if (n == "Title") return py::str(f.Title.toStdString());
-    if (n == "QMultiplier") return py::float_(static_cast<double>(f.QMultiplier));
-    if (n == "WMultiplier") return py::float_(static_cast<double>(f.WMultiplier));
-    if (n == "OuterDiameter") return py::float_(static_cast<double>(f.OuterDiameter));
-    if (n == "PileLength") return py::float_(static_cast<double>(f.PileLength));
-    if (n == "TipArea") return py::float_(static_cast<double>(f.TipArea));
-    if (n == "Tolerance") return py::float_(static_cast<double>(f.Tolerance));
-    if (n == "IncrementCount") return py::int_(f.IncrementCount);
-    if (n == "OutputOption") return py::int_(f.OutputOption);
-    if (n == "DowndragOn") return py::bool_(f.DowndragOn);
-    if (n == "TipMovementsOn") return py::bool_(f.TipMovementsOn);
-    if (n == "HeadLoadsOn") return py::bool_(f.HeadLoadsOn);
-    if (n == "CurvesGenerated") return py::bool_(f.CurvesGenerated);
-    if (n == "TZFactorsOn") return py::bool_(f.TZFactorsOn);
-    if (n == "QWFactorsOn") return py::bool_(f.QWFactorsOn);
-    throw py::key_error("No project field " + n + ".");
+py::object Project::Field(const std::string& name) const {
+    const keldar::python::ScalarField* field = keldar::python::FindScalarField(name);
+    if (!field) throw py::key_error("No project field " + name + ".");
+    return field->get(data_);
 }
 
-void Project::SetField(const std::string& n, const py::object& v) {
-    keldar::TProgramFields& f = data_;
-    const auto real = [&](long double& field) { field = v.cast<double>(); };
-    const auto flag = [&](bool& field) { field = v.cast<bool>(); };
-    if (n == "UnitSystem")
-        data_.SetUnitSystem(v.cast<int>());
-    else if (n == "OutputOption")
-        f.OutputOption = v.cast<std::int32_t>();
-    else if (n == "Title")
-        f.Title = QString::fromStdString(v.cast<std::string>());
-    else if (n == "QMultiplier")
-        real(f.QMultiplier);
-    else if (n == "WMultiplier")
-        real(f.WMultiplier);
-    else if (n == "OuterDiameter")
-        real(f.OuterDiameter);
-    else if (n == "PileLength")
-        real(f.PileLength);
-    else if (n == "TipArea")
-        real(f.TipArea);
-    else if (n == "Tolerance")
-        real(f.Tolerance);
-    else if (n == "IncrementCount")
-        f.IncrementCount = v.cast<std::int32_t>();
-    else if (n == "DowndragOn")
-        flag(f.DowndragOn);
-    else if (n == "TipMovementsOn")
-        flag(f.TipMovementsOn);
-    else if (n == "HeadLoadsOn")
-        flag(f.HeadLoadsOn);
-    else if (n == "CurvesGenerated")
-        flag(f.CurvesGenerated);
-    else if (n == "TZFactorsOn")
-        flag(f.TZFactorsOn);
-    else if (n == "QWFactorsOn")
-        flag(f.QWFactorsOn);
-    else
-        throw py::key_error("No project field " + n + " that can be set.");
-    data_.SetModified(true);
+void Project::SetField(const std::string& name, const py::object& value) {
+    const keldar::python::ScalarField* field = keldar::python::FindScalarField(name);
+    if (!field || !field->set)
+        throw py::key_error("No project field " + name + " that can be set.");
+    field->set(data_, value);
+}
+
+// The scalar fields for the Python package, which keeps its own list with each field's checks
+// and description; its tests hold the two lists equal.
+std::vector<std::pair<std::string, bool>> ScalarFieldList() {
+    std::vector<std::pair<std::string, bool>> fields;
+    for (const keldar::python::ScalarField& field : keldar::python::ScalarFields())
+        fields.emplace_back(field.name, field.set != nullptr);
+    return fields;
 }
 
 }  // namespace
@@ -591,6 +550,7 @@ PYBIND11_MODULE(_keldar, m) {
         .def("distributions",
              [](const RunOutcome& outcome) { return Distributions(outcome.distributions); });
 
+    m.def("scalar_fields", &ScalarFieldList, "The project's scalar fields as (name, settable).");
     m.def(
         "unit_label",
         [](const std::string& code, int system) { return keldar::UnitLabel(code, system); },

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -131,79 +131,74 @@ bool ReadLayers(const std::string& text, DesignOptions& options) {
     return true;
 }
 
-// The usage error's message, empty when the arguments are complete.
-std::string ReadArguments(int argc, char** argv, Arguments& a) {
-    std::map<std::string, bool> given;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= argc) return std::nullopt;
-            return std::string(argv[++i]);
-        };
-        const auto number = [&](double& target) {
-            const std::optional<std::string> text = value();
-            const std::optional<double> v = text ? Positive(*text) : std::nullopt;
-            if (v) target = *v;
-            return v.has_value();
-        };
-        bool ok = true;
-        if (arg == "--diameter")
-            ok = number(a.options.pile.diameter);
-        else if (arg == "--wall")
-            ok = number(a.options.pile.wall);
-        else if (arg == "--length")
-            ok = number(a.options.pile.length);
-        else if (arg == "--water-table")
-            ok = number(a.options.waterTable);
-        else if (arg == "--spacing")
-            ok = number(a.options.curveSpacing);
-        else if (arg == "--modulus")
-            ok = number(a.options.pile.modulus);
-        else if (arg == "--merge") {
-            double percent = 0;
-            ok = number(percent);
-            a.options.mergeTolerance = percent / 100.0;
-        } else if (arg == "--closed")
-            a.options.pile.closedEnd = true;
-        else if (arg == "--tension")
-            a.options.direction = LoadDirection::Tension;
-        else if (arg == "--run")
-            a.run = true;
-        else if (arg == "--quiet")
-            a.quiet = true;
-        else if (arg == "--unit-weight") {
-            const auto v = value();
-            ok = v && ReadUnitWeights(*v, a.options);
-        } else if (arg == "--layers") {
-            const auto v = value();
-            ok = v && ReadLayers(*v, a.options);
-        } else if (arg == "--title") {
-            const auto v = value();
-            ok = v.has_value();
-            if (v) a.title = *v;
-        } else if (arg == "--out") {
-            const auto v = value();
-            ok = v.has_value();
-            if (v) a.out = *v;
-        } else if (arg == "--base-average") {
-            const auto v = value();
-            ok = v && (*v == "dutch" || *v == "1.5d");
-            if (ok)
-                a.options.baseAveraging =
-                    *v == "dutch" ? BaseAveraging::Dutch : BaseAveraging::OnePointFive;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option " + arg;
-        } else if (a.cptFile.empty()) {
-            a.cptFile = arg;
-        } else {
-            return "more than one CPT file";
-        }
-        if (!ok) return "a missing or bad value for " + arg;
-        given[arg] = true;
+// The setting an option of one number goes to, or null for any other option.
+double* NumberTarget(const std::string& arg, DesignOptions& options) {
+    if (arg == "--diameter") return &options.pile.diameter;
+    if (arg == "--wall") return &options.pile.wall;
+    if (arg == "--length") return &options.pile.length;
+    if (arg == "--water-table") return &options.waterTable;
+    if (arg == "--spacing") return &options.curveSpacing;
+    if (arg == "--modulus") return &options.pile.modulus;
+    return nullptr;
+}
+
+// An option that stands alone; false for any other argument.
+bool ReadFlag(const std::string& arg, Arguments& a) {
+    if (arg == "--closed")
+        a.options.pile.closedEnd = true;
+    else if (arg == "--tension")
+        a.options.direction = LoadDirection::Tension;
+    else if (arg == "--run")
+        a.run = true;
+    else if (arg == "--quiet")
+        a.quiet = true;
+    else
+        return false;
+    return true;
+}
+
+bool ReadNumber(const std::string& text, double& target) {
+    const std::optional<double> value = Positive(text);
+    if (value) target = *value;
+    return value.has_value();
+}
+
+bool ReadBaseAveraging(const std::string& text, DesignOptions& options) {
+    if (text != "dutch" && text != "1.5d") return false;
+    options.baseAveraging = text == "dutch" ? BaseAveraging::Dutch : BaseAveraging::OnePointFive;
+    return true;
+}
+
+// An option followed by its value (null when the command line ends first): whether the value
+// is good, or nothing when the option takes no value.
+std::optional<bool> ReadValue(const std::string& arg, const char* value, Arguments& a) {
+    const bool takesValue = NumberTarget(arg, a.options) || arg == "--merge" ||
+                            arg == "--unit-weight" || arg == "--layers" || arg == "--title" ||
+                            arg == "--out" || arg == "--base-average";
+    if (!takesValue) return std::nullopt;
+    if (value == nullptr) return false;
+    const std::string text = value;
+    if (double* target = NumberTarget(arg, a.options)) return ReadNumber(text, *target);
+    if (arg == "--merge") {
+        double percent = 0;
+        const bool ok = ReadNumber(text, percent);
+        a.options.mergeTolerance = percent / 100.0;
+        return ok;
     }
+    if (arg == "--unit-weight") return ReadUnitWeights(text, a.options);
+    if (arg == "--layers") return ReadLayers(text, a.options);
+    if (arg == "--base-average") return ReadBaseAveraging(text, a.options);
+    (arg == "--title" ? a.title : a.out) = text;
+    return true;
+}
+
+// The usage error of a command line read in full: a required option missing or the project
+// going over the CPT file; empty when the arguments are complete.
+std::string IncompleteArguments(const Arguments& a, const std::set<std::string>& given) {
     if (a.cptFile.empty()) return "no CPT file";
-    if (!given["--diameter"] || !given["--length"]) return "--diameter and --length are required";
-    if (!given["--wall"] && !given["--closed"]) return "--wall or --closed is required";
+    if (!given.count("--diameter") || !given.count("--length"))
+        return "--diameter and --length are required";
+    if (!given.count("--wall") && !given.count("--closed")) return "--wall or --closed is required";
     if (a.out.empty()) return "--out is required";
     if (fs::path(a.out).extension() != ".kd3d") return "--out must name a .kd3d file";
     // Compared as absolute paths, so that "./a" and "a" are the same file even before it exists.
@@ -213,6 +208,28 @@ std::string ReadArguments(int argc, char** argv, Arguments& a) {
     };
     if (canonical(a.out) == canonical(a.cptFile)) return "--out may not be the CPT file";
     return {};
+}
+
+// The usage error's message, empty when the arguments are complete.
+std::string ReadArguments(int argc, char** argv, Arguments& a) {
+    std::set<std::string> given;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (ReadFlag(arg, a)) {
+            given.insert(arg);
+        } else if (const auto read = ReadValue(arg, i + 1 < argc ? argv[i + 1] : nullptr, a)) {
+            if (!*read) return "a missing or bad value for " + arg;
+            given.insert(arg);
+            ++i;
+        } else if (!arg.empty() && arg[0] == '-') {
+            return "unknown option " + arg;
+        } else if (!a.cptFile.empty()) {
+            return "more than one CPT file";
+        } else {
+            a.cptFile = arg;
+        }
+    }
+    return IncompleteArguments(a, given);
 }
 
 int RunAnalysis(const std::string& dataFile) {

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <functional>
 
 #include "SoilBehaviourType.h"
 
@@ -30,6 +30,9 @@ double RoundUp(double value, double step) { return std::ceil(value / step - 1e-9
 
 QString TickText(double value) { return QString::number(value, 'g', 6); }
 
+const QColor kSand(190, 140, 30);
+const QColor kClay(40, 90, 170);
+
 }  // namespace
 
 struct TCptPreview::Panel {
@@ -37,7 +40,7 @@ struct TCptPreview::Panel {
     QString title;
     double least = 0, most = 1;
     double depth = 1;  // depth at the bottom edge, m
-    std::function<void(QPainter&, const Panel&)> draw;
+    void (TCptPreview::*trace)(QPainter&, const Panel&) const = nullptr;
 
     double X(double value) const {
         return frame.left() + (value - least) / (most - least) * frame.width();
@@ -83,77 +86,94 @@ void TCptPreview::paint(QPainter& painter, const QRect& area) const {
     const int bottom = area.bottom() - line / 2;
     const int gap = line;
     const int width = (area.right() - left - 2 * gap - 2 * line) / 3;
-
-    double deepest = std::max(pileLength_, 1.0);
-    double qtMost = 1.0, tauMost = 1.0;
-    for (const cpt::ConeProfileRow& row : profile_) {
-        deepest = std::max(deepest, row.depth);
-        qtMost = std::max(qtMost, row.qt / kKiloPerMega);
-    }
-    for (const QPointF& p : friction_) tauMost = std::max(tauMost, p.x());
-    const double depthStep = RoundStep(deepest, 8);
-    const double depth = RoundUp(deepest, depthStep);
-    const double qtStep = RoundStep(qtMost, 4);
-    const double tauStep = RoundStep(tauMost, 4);
-
     const auto frame = [&](int k) {
         return QRect(left + k * (width + gap), top, width, bottom - top);
     };
-    const QColor sand(190, 140, 30), clay(40, 90, 170), ink = palette().color(QPalette::Text);
 
-    Panel qt{frame(0), QStringLiteral("qt (MPa)"), 0, RoundUp(qtMost, qtStep), depth, {}};
-    qt.draw = [this, ink](QPainter& p, const Panel& panel) {
-        QPolygonF trace;
-        for (const cpt::ConeProfileRow& row : profile_)
-            trace << QPointF(panel.X(row.qt / kKiloPerMega), panel.Y(row.depth));
-        p.setPen(QPen(ink, 1));
-        p.drawPolyline(trace);
-    };
-    Panel ic{frame(1), QStringLiteral("Ic"), kIcLeast, kIcMost, depth, {}};
-    ic.draw = [this, sand, clay](QPainter& p, const Panel& panel) {
-        const double split = panel.X(cpt::kSandClayBoundary);
-        p.setPen(QPen(Qt::gray, 1, Qt::DashLine));
-        p.drawLine(QPointF(split, panel.frame.top()), QPointF(split, panel.frame.bottom()));
-        p.setPen(Qt::NoPen);
-        for (const cpt::ConeProfileRow& row : profile_) {
-            if (std::isnan(row.ic)) continue;
-            const double x = panel.X(std::clamp(row.ic, kIcLeast, kIcMost));
-            p.setBrush(row.ic < cpt::kSandClayBoundary ? sand : clay);
-            p.drawEllipse(QPointF(x, panel.Y(row.depth)), 1.5, 1.5);
-        }
-    };
-    Panel tau{frame(2), QStringLiteral("τf (kPa)"), 0, RoundUp(tauMost, tauStep), depth, {}};
-    tau.draw = [this, ink](QPainter& p, const Panel& panel) {
-        QPolygonF peaks;
-        for (const QPointF& f : friction_) peaks << QPointF(panel.X(f.x()), panel.Y(f.y()));
-        p.setPen(QPen(ink, 1.5));
-        p.drawPolyline(peaks);
-        p.setBrush(ink);
-        for (const QPointF& at : peaks) p.drawEllipse(at, 2.0, 2.0);
-    };
+    double deepest = std::max(pileLength_, 1.0);
+    for (const cpt::ConeProfileRow& row : profile_) deepest = std::max(deepest, row.depth);
+    const double depthStep = RoundStep(deepest, 8);
+    const double depth = RoundUp(deepest, depthStep);
+    const std::array<Panel, 3> panels = Panels({frame(0), frame(1), frame(2)}, depth);
 
-    // Depth ticks on the left of the first panel, the caption above them.
+    PaintDepthAxis(painter, QRect(area.left(), area.top(), left - area.left(), area.height()),
+                   panels[0], depthStep);
+    for (const Panel& panel : panels) PaintPanel(painter, panel);
+    for (const Panel& panel : panels) PaintPileMarks(painter, panel);
+    painter.restore();
+}
+
+// qt, Ic and τf side by side, each scaled to round values over its range.
+std::array<TCptPreview::Panel, 3> TCptPreview::Panels(const std::array<QRect, 3>& frames,
+                                                      double depth) const {
+    double qtMost = 1.0, tauMost = 1.0;
+    for (const cpt::ConeProfileRow& row : profile_)
+        qtMost = std::max(qtMost, row.qt / kKiloPerMega);
+    for (const QPointF& p : friction_) tauMost = std::max(tauMost, p.x());
+    const double qtTop = RoundUp(qtMost, RoundStep(qtMost, 4));
+    const double tauTop = RoundUp(tauMost, RoundStep(tauMost, 4));
+    return {Panel{frames[0], QStringLiteral("qt (MPa)"), 0, qtTop, depth, &TCptPreview::TraceQt},
+            Panel{frames[1], QStringLiteral("Ic"), kIcLeast, kIcMost, depth, &TCptPreview::TraceIc},
+            Panel{frames[2], QStringLiteral("τf (kPa)"), 0, tauTop, depth,
+                  &TCptPreview::TraceFriction}};
+}
+
+// Depth ticks in the room left of the first panel, the caption above them.
+void TCptPreview::PaintDepthAxis(QPainter& painter, const QRect& room, const Panel& first,
+                                 double step) const {
+    const int line = QFontMetrics(painter.font()).height();
     painter.setPen(palette().color(QPalette::Text));
-    for (double z = 0; z <= depth + 1e-9; z += depthStep) {
-        const double y = qt.Y(z);
-        painter.drawText(QRectF(area.left(), y - line / 2.0, left - area.left() - 4, line),
+    for (double z = 0; z <= first.depth + 1e-9; z += step) {
+        const double y = first.Y(z);
+        painter.drawText(QRectF(room.left(), y - line / 2.0, room.width() - 4, line),
                          Qt::AlignRight | Qt::AlignVCenter, TickText(z));
     }
-    painter.drawText(QRect(area.left(), area.top(), left - area.left(), 2 * line),
+    painter.drawText(QRect(room.left(), room.top(), room.width(), 2 * line),
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("z (m)"));
-    for (const Panel* panel : {&qt, &ic, &tau}) PaintPanel(painter, *panel);
+}
 
-    // The pile tip and the layer boundaries across every panel.
-    for (const Panel* panel : {&qt, &ic, &tau}) {
-        painter.setPen(QPen(Qt::red, 1.5, Qt::DashLine));
-        const double yTip = panel->Y(pileLength_);
-        painter.drawLine(QPointF(panel->frame.left(), yTip), QPointF(panel->frame.right(), yTip));
-        painter.setPen(QPen(Qt::darkGray, 1, Qt::DotLine));
-        for (double b : boundaries_)
-            painter.drawLine(QPointF(panel->frame.left(), panel->Y(b)),
-                             QPointF(panel->frame.right(), panel->Y(b)));
+void TCptPreview::TraceQt(QPainter& p, const Panel& panel) const {
+    QPolygonF trace;
+    for (const cpt::ConeProfileRow& row : profile_)
+        trace << QPointF(panel.X(row.qt / kKiloPerMega), panel.Y(row.depth));
+    p.setPen(QPen(palette().color(QPalette::Text), 1));
+    p.drawPolyline(trace);
+}
+
+// Ic as dots coloured by the side of the sand/clay boundary they fall on.
+void TCptPreview::TraceIc(QPainter& p, const Panel& panel) const {
+    const double split = panel.X(cpt::kSandClayBoundary);
+    p.setPen(QPen(Qt::gray, 1, Qt::DashLine));
+    p.drawLine(QPointF(split, panel.frame.top()), QPointF(split, panel.frame.bottom()));
+    p.setPen(Qt::NoPen);
+    for (const cpt::ConeProfileRow& row : profile_) {
+        if (std::isnan(row.ic)) continue;
+        const double x = panel.X(std::clamp(row.ic, kIcLeast, kIcMost));
+        p.setBrush(row.ic < cpt::kSandClayBoundary ? kSand : kClay);
+        p.drawEllipse(QPointF(x, panel.Y(row.depth)), 1.5, 1.5);
     }
-    painter.restore();
+}
+
+// The peak friction of each t-z curve at its depth.
+void TCptPreview::TraceFriction(QPainter& p, const Panel& panel) const {
+    const QColor ink = palette().color(QPalette::Text);
+    QPolygonF peaks;
+    for (const QPointF& f : friction_) peaks << QPointF(panel.X(f.x()), panel.Y(f.y()));
+    p.setPen(QPen(ink, 1.5));
+    p.drawPolyline(peaks);
+    p.setBrush(ink);
+    for (const QPointF& at : peaks) p.drawEllipse(at, 2.0, 2.0);
+}
+
+// The pile tip and the layer boundaries across the panel.
+void TCptPreview::PaintPileMarks(QPainter& painter, const Panel& panel) const {
+    painter.setPen(QPen(Qt::red, 1.5, Qt::DashLine));
+    const double yTip = panel.Y(pileLength_);
+    painter.drawLine(QPointF(panel.frame.left(), yTip), QPointF(panel.frame.right(), yTip));
+    painter.setPen(QPen(Qt::darkGray, 1, Qt::DotLine));
+    for (double b : boundaries_)
+        painter.drawLine(QPointF(panel.frame.left(), panel.Y(b)),
+                         QPointF(panel.frame.right(), panel.Y(b)));
 }
 
 void TCptPreview::PaintPanel(QPainter& painter, const Panel& panel) const {
@@ -180,7 +200,7 @@ void TCptPreview::PaintPanel(QPainter& painter, const Panel& panel) const {
         Qt::AlignHCenter | Qt::AlignBottom, panel.title);
     painter.save();
     painter.setClipRect(panel.frame.adjusted(-3, -3, 3, 3));
-    panel.draw(painter, panel);
+    (this->*panel.trace)(painter, panel);
     painter.restore();
     painter.setPen(QPen(ink, 1));
     painter.setBrush(Qt::NoBrush);

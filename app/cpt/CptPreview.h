@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <vector>
 
 #include "ConeProfile.h"
@@ -30,7 +31,14 @@ class TCptPreview : public QWidget {
 
   private:
     struct Panel;
+    std::array<Panel, 3> Panels(const std::array<QRect, 3>& frames, double depth) const;
+    void PaintDepthAxis(QPainter& painter, const QRect& room, const Panel& first,
+                        double step) const;
     void PaintPanel(QPainter& painter, const Panel& panel) const;
+    void TraceQt(QPainter& painter, const Panel& panel) const;
+    void TraceIc(QPainter& painter, const Panel& panel) const;
+    void TraceFriction(QPainter& painter, const Panel& panel) const;
+    void PaintPileMarks(QPainter& painter, const Panel& panel) const;
 
     std::vector<cpt::ConeProfileRow> profile_;
     std::vector<QPointF> friction_;  // (τf kPa, depth m) of each curve

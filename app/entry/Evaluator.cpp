@@ -343,18 +343,21 @@ static long double roundedToIntermediateDigits(long double value) {
     return rounded;
 }
 
-static long double evaluateExpression(std::string_view text) {
-    if (text.empty()) reject("entry cannot be blank");
+static long double evaluateExpression(std::string_view text);
 
+static std::string withoutBlanks(std::string_view text) {
     std::string s;
     s.reserve(text.size());
     for (char c : text) {
         if (c != ' ' && c != '\t') s += c;
     }
+    return s;
+}
 
-    // Innermost parentheses first: the first ")" closes the last "(" before it, and the value of
-    // their content is spliced in as text. Scanning once with a stack of open positions visits
-    // the pairs in that same order; a spliced value holds no parenthesis.
+// Innermost parentheses first: the first ")" closes the last "(" before it, and the value of
+// their content is spliced in as text. Scanning once with a stack of open positions visits the
+// pairs in that same order; a spliced value holds no parenthesis.
+static std::string parenthesesEvaluated(const std::string& s) {
     std::string spliced;
     spliced.reserve(s.size());
     std::vector<std::size_t> open;
@@ -371,41 +374,58 @@ static long double evaluateExpression(std::string_view text) {
             spliced += c;
         }
     }
-    s.swap(spliced);
+    return spliced;
+}
 
+// A flat expression as its operands with the operator between each pair.
+namespace {
+struct OperatorChain {
     std::vector<std::string> operands;
     std::string ops;
+};
+}  // namespace
+
+static OperatorChain splitAtOperators(const std::string& s) {
+    OperatorChain chain;
     std::string operand;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
         if (isOperatorChar(c) || (c == '-' && !minusIsSign(s, i))) {
-            operands.push_back(std::move(operand));
+            chain.operands.push_back(std::move(operand));
             operand.clear();
-            ops += c;
+            chain.ops += c;
         } else {
             operand += c;
         }
     }
-    if (!operand.empty()) operands.push_back(std::move(operand));
-    if (operands.size() != ops.size() + 1) reject("invalid expression");
+    if (!operand.empty()) chain.operands.push_back(std::move(operand));
+    if (chain.operands.size() != chain.ops.size() + 1) reject("invalid expression");
+    return chain;
+}
 
-    // Each level folds its operators left to right, so a^b^c is (a^b)^c.
-    static constexpr std::string_view kLevels[] = {"^", "*/%&", "+-|", "="};
-    for (std::string_view level : kLevels) {
-        std::vector<std::string> keptOperands{std::move(operands[0])};
-        std::string keptOps;
-        for (std::size_t i = 0; i < ops.size(); ++i) {
-            if (level.find(ops[i]) != std::string_view::npos) {
-                keptOperands.back() = combine(ops[i], keptOperands.back(), operands[i + 1]);
-            } else {
-                keptOps += ops[i];
-                keptOperands.push_back(std::move(operands[i + 1]));
-            }
+// Folds the operators of one precedence level left to right, so a^b^c is (a^b)^c.
+static void foldLevel(OperatorChain& chain, std::string_view level) {
+    std::vector<std::string> keptOperands{std::move(chain.operands[0])};
+    std::string keptOps;
+    for (std::size_t i = 0; i < chain.ops.size(); ++i) {
+        const char op = chain.ops[i];
+        if (level.find(op) != std::string_view::npos) {
+            keptOperands.back() = combine(op, keptOperands.back(), chain.operands[i + 1]);
+        } else {
+            keptOps += op;
+            keptOperands.push_back(std::move(chain.operands[i + 1]));
         }
-        operands.swap(keptOperands);
-        ops.swap(keptOps);
     }
-    return EvaluateOperand(operands[0]);
+    chain.operands.swap(keptOperands);
+    chain.ops.swap(keptOps);
+}
+
+static long double evaluateExpression(std::string_view text) {
+    if (text.empty()) reject("entry cannot be blank");
+    OperatorChain chain = splitAtOperators(parenthesesEvaluated(withoutBlanks(text)));
+    static constexpr std::string_view kLevels[] = {"^", "*/%&", "+-|", "="};
+    for (std::string_view level : kLevels) foldLevel(chain, level);
+    return EvaluateOperand(chain.operands[0]);
 }
 
 long double Evaluate(std::string_view text) {

@@ -12,26 +12,32 @@ namespace keldar {
 // The most significant digits written: all that an extended value holds reliably.
 static constexpr int kMaxDigits = 18;
 
-std::string formatGeneral(long double value, int precision, char decimalPoint) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (value == 0) return "0";
-    precision = std::clamp(precision, 1, kMaxDigits);
-
-    // The value's 18 significant digits, correctly rounded, and its decimal exponent (d.ddde±x).
-    // An extended value holds a little more than 18 digits, so a typed decimal such as 0.15 shows
-    // here exactly, without the error of its binary form. The separator that printf writes
-    // depends on the locale, so only the digits are taken from it.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", kMaxDigits - 1, std::fabs(value));
+// A decimal value as its significant digits d.ddd and the exponent of the first.
+struct DecimalDigits {
     std::string digits;
+    int exponent = 0;
+};
+
+// The 18 significant digits of a nonzero magnitude, correctly rounded. An extended value holds a
+// little more than 18 digits, so a typed decimal such as 0.15 shows here exactly, without the
+// error of its binary form. The separator that printf writes depends on the locale, so only the
+// digits are taken from it.
+static DecimalDigits SignificantDigits(long double magnitude) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*Le", kMaxDigits - 1, magnitude);
+    DecimalDigits decimal;
     const char* p = buf;
     for (; *p != '\0' && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9') digits += *p;
+        if (*p >= '0' && *p <= '9') decimal.digits += *p;
     }
-    int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    decimal.exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    return decimal;
+}
 
-    // Fewer digits are rounded from those, half away from zero (0.15 -> 0.2, 2.5 -> 3).
+// Fewer digits are rounded from those, half away from zero (0.15 -> 0.2, 2.5 -> 3); trailing
+// zeros go.
+static void RoundDigits(DecimalDigits& decimal, int precision) {
+    std::string& digits = decimal.digits;
     if (precision < static_cast<int>(digits.size())) {
         const bool up = digits[static_cast<std::size_t>(precision)] >= '5';
         digits.resize(static_cast<std::size_t>(precision));
@@ -43,16 +49,21 @@ std::string formatGeneral(long double value, int precision, char decimalPoint) {
             } else {
                 digits.insert(digits.begin(), '1');  // 9.99 -> 10.0
                 digits.pop_back();
-                ++exponent;
+                ++decimal.exponent;
             }
         }
     }
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    const int ndigits = static_cast<int>(digits.size());
+}
 
+// The digits in fixed notation, or in exponent notation when fixed would need more than
+// `precision` digits before the point or more than three zeros after it.
+static std::string WrittenDigits(const DecimalDigits& decimal, int precision, char decimalPoint) {
+    const std::string& digits = decimal.digits;
+    const int ndigits = static_cast<int>(digits.size());
     // Digits before the point in fixed notation (zero or negative for a value below 1).
-    const int before = exponent + 1;
-    std::string text = value < 0 ? "-" : "";
+    const int before = decimal.exponent + 1;
+    std::string text;
     if (before > precision || before < -3) {
         text += digits[0];
         if (ndigits > 1) {
@@ -60,7 +71,7 @@ std::string formatGeneral(long double value, int precision, char decimalPoint) {
             text.append(digits, 1);
         }
         text += 'E';
-        text += std::to_string(exponent);
+        text += std::to_string(decimal.exponent);
     } else if (before <= 0) {
         text += '0';
         text += decimalPoint;
@@ -75,6 +86,16 @@ std::string formatGeneral(long double value, int precision, char decimalPoint) {
         text.append(digits, static_cast<std::size_t>(before));
     }
     return text;
+}
+
+std::string formatGeneral(long double value, int precision, char decimalPoint) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (value == 0) return "0";
+    precision = std::clamp(precision, 1, kMaxDigits);
+    DecimalDigits decimal = SignificantDigits(std::fabs(value));
+    RoundDigits(decimal, precision);
+    return (value < 0 ? "-" : "") + WrittenDigits(decimal, precision, decimalPoint);
 }
 
 char localeDecimalPoint() {

@@ -103,7 +103,8 @@ void TDefinitionWriter::WriteListEnd() { Put(")"); }
 
 TDefinitionReader::TDefinitionReader(std::string_view text) : fText(text) {}
 
-TDefinitionReader::TToken TDefinitionReader::Scan() {
+// Blanks and comments, which run from "#" to the end of the line, counting the lines passed.
+void TDefinitionReader::SkipBlanks() {
     for (;;) {
         while (fPos < fText.size() && (fText[fPos] == ' ' || fText[fPos] == '\t' ||
                                        fText[fPos] == '\r' || fText[fPos] == '\n')) {
@@ -114,8 +115,51 @@ TDefinitionReader::TToken TDefinitionReader::Scan() {
             while (fPos < fText.size() && fText[fPos] != '\n') ++fPos;
             continue;
         }
-        break;
+        return;
     }
+}
+
+// The character a backslash escape after a string's opening stands for.
+static char Unescaped(char escape, int line) {
+    switch (escape) {
+        case 'r':
+            return '\r';
+        case 'n':
+            return '\n';
+        case 't':
+            return '\t';
+        case '\\':
+        case '"':
+            return escape;
+        default:
+            throw ErrorAt(line, std::string("unknown escape \\") + escape);
+    }
+}
+
+// The contents of a string whose opening quote has been read; `line` is where it opened.
+std::string TDefinitionReader::ScanString(int line) {
+    std::string text;
+    for (;;) {
+        if (fPos >= fText.size()) throw ErrorAt(line, "unterminated string");
+        char s = fText[fPos++];
+        if (s == '"') return text;
+        if (s == '\n') ++fLine;
+        if (s == '\\') {
+            if (fPos >= fText.size()) throw ErrorAt(line, "unterminated string");
+            s = Unescaped(fText[fPos++], fLine);
+        }
+        text += s;
+    }
+}
+
+std::string TDefinitionReader::ScanWhile(bool (*belongs)(char)) {
+    const std::size_t start = fPos;
+    while (fPos < fText.size() && belongs(fText[fPos])) ++fPos;
+    return std::string(fText.substr(start, fPos - start));
+}
+
+TDefinitionReader::TToken TDefinitionReader::Scan() {
+    SkipBlanks();
     TToken token;
     token.line = fLine;
     if (fPos >= fText.size()) return token;
@@ -127,58 +171,22 @@ TDefinitionReader::TToken TDefinitionReader::Scan() {
                      : c == ')' ? TValueKind::ListEnd
                                 : TValueKind::Word;
         token.text = std::string(1, c);
-        return token;
-    }
-    if (c == '"') {
+    } else if (c == '"') {
         ++fPos;
         token.kind = TValueKind::String;
-        for (;;) {
-            if (fPos >= fText.size()) throw ErrorAt(token.line, "unterminated string");
-            char s = fText[fPos++];
-            if (s == '"') break;
-            if (s == '\n') ++fLine;
-            if (s == '\\') {
-                if (fPos >= fText.size()) throw ErrorAt(token.line, "unterminated string");
-                char e = fText[fPos++];
-                switch (e) {
-                    case 'r':
-                        s = '\r';
-                        break;
-                    case 'n':
-                        s = '\n';
-                        break;
-                    case 't':
-                        s = '\t';
-                        break;
-                    case '\\':
-                    case '"':
-                        s = e;
-                        break;
-                    default:
-                        throw ErrorAt(fLine, std::string("unknown escape \\") + e);
-                }
-            }
-            token.text += s;
-        }
-        return token;
-    }
-    if ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.') {
-        std::size_t start = fPos;
-        while (fPos < fText.size() && IsNumberChar(fText[fPos])) ++fPos;
-        token.text = std::string(fText.substr(start, fPos - start));
+        token.text = ScanString(token.line);
+    } else if ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.') {
+        token.text = ScanWhile(IsNumberChar);
         token.kind = token.text.find_first_of(".eE") == std::string::npos ? TValueKind::Integer
                                                                           : TValueKind::Float;
-        return token;
-    }
-    if (IsWordStart(c)) {
-        std::size_t start = fPos;
-        while (fPos < fText.size() && IsWordChar(fText[fPos])) ++fPos;
-        token.text = std::string(fText.substr(start, fPos - start));
+    } else if (IsWordStart(c)) {
+        token.text = ScanWhile(IsWordChar);
         token.kind =
             token.text == "True" || token.text == "False" ? TValueKind::Boolean : TValueKind::Word;
-        return token;
+    } else {
+        throw ErrorAt(fLine, std::string("unexpected character '") + c + "'");
     }
-    throw ErrorAt(fLine, std::string("unexpected character '") + c + "'");
+    return token;
 }
 
 const TDefinitionReader::TToken& TDefinitionReader::Peek() {

@@ -73,6 +73,9 @@ class TDefinitionReader {
     const TToken& Peek();
     TToken Take(TValueKind kind, const char* what);
     TToken Scan();
+    void SkipBlanks();
+    std::string ScanString(int line);
+    std::string ScanWhile(bool (*belongs)(char));
 
     std::string_view fText;
     std::size_t fPos = 0;

@@ -274,6 +274,9 @@ class Project:
 
     @property
     def modified(self):
+        """True when the project differs from its file: a field or table has changed since it
+        was read or saved. Setting a field to the value it holds is no change, as in the
+        program's windows."""
         return self._p.modified
 
     def save(self, path=None):

@@ -49,6 +49,27 @@ def test_a_misspelled_field_is_refused_with_the_closest_names():
     assert project.OutputOption == 1 and "FileName" not in keldar.SETTABLE_FIELDS
 
 
+@pytest.mark.parametrize("name, other", [
+    ("DowndragOn", lambda value: not value),
+    ("UnitSystem", lambda value: 3 - value),
+    ("PileLength", lambda value: value + 1),
+    ("IncrementCount", lambda value: value + 1),
+    ("Title", lambda value: value + " (changed)"),
+])
+def test_a_field_set_marks_the_project_modified_when_it_changes_as_the_windows_do(name, other):
+    project = keldar.load(SAMPLE)
+    value = getattr(project, name)
+    setattr(project, name, value)
+    assert not project.modified
+    setattr(project, name, other(value))
+    assert project.modified and getattr(project, name) == other(value)
+
+
+def test_the_field_list_names_each_field_the_module_reads_and_whether_it_is_set():
+    assert keldar._keldar.scalar_fields() == [
+        (name, name in keldar.SETTABLE_FIELDS) for name in keldar.FIELDS]
+
+
 @pytest.mark.parametrize("name, value, error, text", [
     ("UnitSystem", 3, ValueError, "1 \\(English\\) or 2 \\(SI\\), not 3"),
     ("UnitSystem", 0, ValueError, "not 0"),

@@ -57,6 +57,71 @@ class GrabbingMessages : public keldar::MessageBoxMessages {
     QString folder_;
 };
 
+// Each menu as the user sees it: opened below its title over the window.
+static bool GrabMenus(keldar::TMainForm& form, const QDir& out) {
+    bool ok = true;
+    for (QAction* title : form.menuBar()->actions()) {
+        QMenu* menu = title->menu();
+        if (!menu) continue;
+        QPixmap picture = form.grab();
+        const QPoint at =
+            form.menuBar()->mapTo(&form, form.menuBar()->actionGeometry(title).bottomLeft());
+        // A menu lays itself out only when it pops up.
+        menu->popup(form.mapToGlobal(at));
+        QApplication::processEvents();
+        QPainter painter(&picture);
+        painter.drawPixmap(at, menu->grab());
+        painter.end();
+        menu->hide();
+        const QString name = menu->objectName().toLower();
+        ok = Save(picture, out.filePath(QStringLiteral("menu-%1.png").arg(name))) && ok;
+    }
+    return ok;
+}
+
+static bool GrabActiveChild(keldar::TMainForm& form, const QString& path) {
+    QApplication::processEvents();
+    QMdiSubWindow* child = form.MdiArea().activeSubWindow();
+    if (child == nullptr) return false;
+    child->move(0, 0);
+    QApplication::processEvents();
+    return Save(child->grab(), path);
+}
+
+// The report scrolled to the load-settlement table with a search hit marked.
+static void ShowSearchHit(keldar::TReportViewer& viewer) {
+    const auto& headings = viewer.Headings();
+    for (int i = 0; i < headings.size(); ++i) {
+        if (headings[i].label == QLatin1String("Load-settlement table")) viewer.GoToHeading(i);
+    }
+    viewer.findChild<QLineEdit*>(QStringLiteral("FindText"))
+        ->setText(QStringLiteral("top movement"));
+    viewer.FindNext();
+}
+
+// The result windows, each alone in a larger frame.
+static bool GrabResultWindows(keldar::TMainForm& form, const QDir& out) {
+    form.resize(1000, 900);
+    form.ResultsSummaryClick();
+    bool ok = GrabActiveChild(form, out.filePath(QStringLiteral("results-summary.png")));
+    form.CloseChildWindows();
+    form.ViewReportClick();
+    if (auto* viewer = form.findChild<keldar::TReportViewer*>()) ShowSearchHit(*viewer);
+    ok = GrabActiveChild(form, out.filePath(QStringLiteral("report-viewer-find.png"))) && ok;
+    form.CloseChildWindows();
+    form.resize(820, 560);
+    return ok;
+}
+
+// A copy of the data file cut in half, so that it is read only in part.
+static bool WriteHalfCopy(const QString& data, const QString& broken) {
+    QFile whole(data);
+    QFile cut(broken);
+    if (!whole.open(QIODevice::ReadOnly) || !cut.open(QIODevice::WriteOnly)) return false;
+    const QByteArray text = whole.readAll();
+    return cut.write(text.left(text.size() / 2)) >= 0;
+}
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
@@ -83,59 +148,12 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     bool ok = Save(form.grab(), QDir(out).filePath(QStringLiteral("main-window.png")));
-    // Each menu as the user sees it: opened below its title over the window.
-    for (QAction* title : form.menuBar()->actions()) {
-        QMenu* menu = title->menu();
-        if (!menu) continue;
-        QPixmap picture = form.grab();
-        const QPoint at =
-            form.menuBar()->mapTo(&form, form.menuBar()->actionGeometry(title).bottomLeft());
-        // A menu lays itself out only when it pops up.
-        menu->popup(form.mapToGlobal(at));
-        QApplication::processEvents();
-        QPainter painter(&picture);
-        painter.drawPixmap(at, menu->grab());
-        painter.end();
-        menu->hide();
-        const QString name = menu->objectName().toLower();
-        ok = Save(picture, QDir(out).filePath(QStringLiteral("menu-%1.png").arg(name))) && ok;
-    }
+    ok = GrabMenus(form, QDir(out)) && ok;
+    ok = GrabResultWindows(form, QDir(out)) && ok;
 
-    // The result windows, each alone in a larger frame.
-    form.resize(1000, 900);
-    const auto grabChild = [&](const char* name) {
-        QApplication::processEvents();
-        QMdiSubWindow* child = form.MdiArea().activeSubWindow();
-        if (child == nullptr) return false;
-        child->move(0, 0);
-        QApplication::processEvents();
-        return Save(child->grab(), QDir(out).filePath(QLatin1String(name)));
-    };
-    form.ResultsSummaryClick();
-    ok = grabChild("results-summary.png") && ok;
-    form.CloseChildWindows();
-    form.ViewReportClick();
-    if (auto* viewer = form.findChild<keldar::TReportViewer*>()) {
-        const auto& headings = viewer->Headings();
-        for (int i = 0; i < headings.size(); ++i) {
-            if (headings[i].label == QLatin1String("Load-settlement table")) viewer->GoToHeading(i);
-        }
-        viewer->findChild<QLineEdit*>(QStringLiteral("FindText"))
-            ->setText(QStringLiteral("top movement"));
-        viewer->FindNext();
-    }
-    ok = grabChild("report-viewer-find.png") && ok;
-    form.CloseChildWindows();
-    form.resize(820, 560);
-
-    // A copy cut in half is read only in part; Run Analysis asks before saving over it.
+    // Run Analysis asks before saving over a file read only in part.
     const QString broken = work.filePath(QStringLiteral("broken.kd3d"));
-    QFile whole(data);
-    QFile cut(broken);
-    if (!whole.open(QIODevice::ReadOnly) || !cut.open(QIODevice::WriteOnly)) return 1;
-    const QByteArray text = whole.readAll();
-    cut.write(text.left(text.size() / 2));
-    cut.close();
+    if (!WriteHalfCopy(data, broken)) return 1;
     form.OpenFileName(broken, true);
     messages.nextPicture = QStringLiteral("question-incomplete-file.png");
     form.CompRunClick();

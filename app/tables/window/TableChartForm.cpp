@@ -82,9 +82,15 @@ static QImage SquareMark(const QColor& color) {
 TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessages* messages,
                                  QWidget* parent)
     : TTableForm(std::move(table), messages, parent) {
-    const int ppi = logicalDpiX();
-    const int m = Margin();
+    AddChartBand();
+    AddOkBand();
+    AddFileBand();
+    FollowTable();
+}
 
+// The chart of the table above it, or the segment drawing for a table of line segments.
+void TTableChartForm::AddChartBand() {
+    const int ppi = logicalDpiX();
     chart_ = new QChart;
     chart_->legend()->hide();
     chart_->setBackgroundBrush(Qt::white);
@@ -117,12 +123,14 @@ TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessag
     segmentView_->setVisible(p.ShowChart && p.SegmentDrawing);
     AddTopBand(segmentView_);
     AddTopBand(chartView_);
+}
 
+void TTableChartForm::AddOkBand() {
     okBand_ = new QWidget;
     auto* ok = new QPushButton(QStringLiteral("OK"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     auto* okLayout = new QHBoxLayout(okBand_);
-    okLayout->setContentsMargins(0, m, 0, 0);
+    okLayout->setContentsMargins(0, Margin(), 0, 0);
     okLayout->addStretch();
     okLayout->addWidget(ok);
     okLayout->addWidget(cancel);
@@ -136,7 +144,11 @@ TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessag
         Cells()->DiscardRejection();
         close();
     });
+}
 
+// The file the values may be read from, with its buttons.
+void TTableChartForm::AddFileBand() {
+    const int m = Margin();
     fileBand_ = new QWidget;
     auto* fileLayout = new QGridLayout(fileBand_);
     fileLayout->setContentsMargins(m, 0, 0, 0);
@@ -162,8 +174,10 @@ TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessag
     connect(btnClip_, &QPushButton::clicked, this, &TTableChartForm::PasteValuesFromClipboard);
     connect(fileNameEdit_, &QLineEdit::textChanged, this, &TTableChartForm::UpdateFileButtons);
     UpdateFileButtons();
+}
 
-    // The chart follows every change of the table, once per burst of changes.
+// The chart follows every change of the table, once per burst of changes.
+void TTableChartForm::FollowTable() {
     const auto later = [this] {
         if (chartPending_) return;
         chartPending_ = true;

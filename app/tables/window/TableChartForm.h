@@ -57,6 +57,10 @@ class TTableChartForm : public TTableForm {
     void TableRefreshed() override;
 
   private:
+    void AddChartBand();
+    void AddOkBand();
+    void AddFileBand();
+    void FollowTable();
     void Browse();
     void ViewEditFile();
     void UpdateFileButtons();
