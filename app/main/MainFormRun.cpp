@@ -70,9 +70,9 @@ void TMainForm::CompRunClick() {
             return;
         case SaveResult::Failed:
             // The file on disk is not what the user sees: running it would give wrong results.
-            messages_.information(kProgramTitle,
-                                  QStringLiteral("An error occured during saving\r") + error +
-                                      QStringLiteral("\rThe analysis was not run."));
+            desktop_.information(kProgramTitle, QStringLiteral("An error occured during saving\r") +
+                                                    error +
+                                                    QStringLiteral("\rThe analysis was not run."));
             return;
         case SaveResult::Saved:
             break;
@@ -86,8 +86,8 @@ void TMainForm::CompRunClick() {
     // own folder is not writable once installed.
     QTemporaryDir handOff;
     if (!handOff.isValid()) {
-        messages_.information(kProgramTitle,
-                              QStringLiteral("An error occured while writing file names"));
+        desktop_.information(kProgramTitle,
+                             QStringLiteral("An error occured while writing file names"));
         return;
     }
     const CurrentFolder current(handOff.path());
@@ -95,17 +95,17 @@ void TMainForm::CompRunClick() {
         WriteNamesFile(QLatin1String(kNamesFileName),
                        NamesFileLines(settings_.User, project_->FileName));
     } catch (const EInputOutputError&) {
-        messages_.information(kProgramTitle,
-                              QStringLiteral("An error occured while writing file names"));
+        desktop_.information(kProgramTitle,
+                             QStringLiteral("An error occured while writing file names"));
         return;
     }
 
     if (engine_->Held()) {
-        messages_.information(kInformation, QStringLiteral("Attempt to reinitialize DLL"));
+        desktop_.information(kInformation, QStringLiteral("Attempt to reinitialize DLL"));
         return;
     }
     if (!engine_->Load(programFolder_)) {
-        messages_.information(kInformation, QStringLiteral("Attempt to initialize DLL failed"));
+        desktop_.information(kInformation, QStringLiteral("Attempt to initialize DLL failed"));
         return;
     }
     // Released however the run ends, so that the next one loads fresh engine storage.
@@ -119,7 +119,7 @@ void TMainForm::CompRunClick() {
     if (status > 0) {
         ReportStoppedRun(status);
     } else {
-        messages_.information(kInformation, CompletedMessage(project_->FileName));
+        desktop_.information(kInformation, CompletedMessage(project_->FileName));
     }
     // A stopped run has been explained: its partial plot file only decides the plot commands.
     ReadResults(status <= 0);
@@ -140,7 +140,7 @@ void TMainForm::ReportStoppedRun(std::int32_t status) {
     const QString report = ReportFileName(project_->FileName);
     QFile file(report);
     if (!file.open(QIODevice::ReadOnly)) {
-        messages_.information(
+        desktop_.information(
             kAnalysisStopped,
             RunStoppedText(status, {}) + QStringLiteral("\rNo output report was written."));
         return;
@@ -150,7 +150,7 @@ void TMainForm::ReportStoppedRun(std::int32_t status) {
                              "\r\rThe output report shows what was read and computed "
                              "before the stop.");
     const QStringList buttons = {QStringLiteral("Open the Report"), QStringLiteral("Close")};
-    if (messages_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) {
+    if (desktop_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) {
         OpenInEditorOrViewer(report, TReportPage::OutputReport);
     }
 }
@@ -163,8 +163,8 @@ bool TMainForm::OpenInEditor(const QString& fileName, bool sayWhenNotStarted) {
                              ? desktop_.openUrl(QUrl::fromLocalFile(path))
                              : desktop_.startProgram(settings_.EditorPath, {path});
     if (!started && sayWhenNotStarted) {
-        messages_.information(kInformation,
-                              QStringLiteral("An error occurred in running the Word Processor"));
+        desktop_.information(kInformation,
+                             QStringLiteral("An error occurred in running the Word Processor"));
     }
     return started;
 }
@@ -184,8 +184,8 @@ void TMainForm::CompKernelClick() {
 bool TMainForm::OutputReportOrSay() {
     // A command may have been enabled before the report was deleted.
     if (OutputReportExists()) return true;
-    messages_.information(kInformation,
-                          QStringLiteral("There is no output report yet: run the analysis first."));
+    desktop_.information(kInformation,
+                         QStringLiteral("There is no output report yet: run the analysis first."));
     CheckSpeedButtons();
     return false;
 }
@@ -202,9 +202,9 @@ void TMainForm::ViewReportClick() {
 void TMainForm::ResultsSummaryClick() {
     // The button may have been enabled before the project changed.
     if (!SummaryAvailable()) {
-        messages_.information(kInformation,
-                              QStringLiteral("The Results Summary needs a run that ended normally "
-                                             "and a project unchanged since: run the analysis."));
+        desktop_.information(kInformation,
+                             QStringLiteral("The Results Summary needs a run that ended normally "
+                                            "and a project unchanged since: run the analysis."));
         CheckSpeedButtons();
         return;
     }

@@ -12,13 +12,13 @@
 
 #include "MainActions.h"
 #include "MainPlots.h"
+#include "PlotDialogs.h"
 #include "ProgramData.h"
 #include "ProgramSettings.h"
 #include "SummaryResults.h"
 #include "TDesktop.h"
 #include "TReportViewer.h"
 #include "TableDeclarations.h"
-#include "UserMessages.h"
 
 class QAction;
 class QMdiArea;
@@ -36,7 +36,6 @@ class TMainForm : public QMainWindow {
 
   public:
     struct Services {
-        UserMessages& messages;
         TDesktop& desktop;
         QSettings& settings;
         QString programFolder;      // holds the engine library
@@ -52,8 +51,8 @@ class TMainForm : public QMainWindow {
     TProgramData& Project() { return *project_; }
     TMainTables& Tables() { return tables_; }
     TMainPlots& Plots() { return plots_; }
-    UserMessages& Messages() { return messages_; }
     TDesktop& Desktop() { return desktop_; }
+    TPlotDialogs& PlotDialogs() { return plotDialogs_; }
     QMdiArea& MdiArea() { return *mdiArea_; }
     const QString& EditorPath() const { return settings_.EditorPath; }
     void SetEditorPath(const QString& path) { settings_.EditorPath = path; }
@@ -186,8 +185,9 @@ class TMainForm : public QMainWindow {
     void ShowAbout();
     void ReactivateUnitDialogs();
 
-    UserMessages& messages_;
     TDesktop& desktop_;
+    // The plot windows' own dialogs, outliving every plot window.
+    TModalPlotDialogs plotDialogs_;
     QSettings& store_;
     QString programFolder_;
     QString updateBaseAddress_;

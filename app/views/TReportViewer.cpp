@@ -64,9 +64,8 @@ void AddShortcut(QWidget& window, const QKeySequence& keys, const std::function<
 }  // namespace
 
 TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile,
-                             const QString& projectName, UserMessages& messages, TViewsShell& shell,
-                             QWidget* parent)
-    : QWidget(parent), projectName_(projectName), messages_(messages), shell_(shell) {
+                             const QString& projectName, TDesktop& desktop, QWidget* parent)
+    : QWidget(parent), projectName_(projectName), desktop_(desktop) {
     setObjectName(QStringLiteral("ReportViewer"));
     setWindowTitle(QStringLiteral("Output Report - ") + projectName_);
 
@@ -205,11 +204,11 @@ void TReportViewer::CopyClick() {
 }
 
 void TReportViewer::PrintClick() {
-    PrintTextCommand(this, shell_, messages_, {PageTitle(), Page(CurrentPage()).toPlainText()});
+    PrintTextCommand(this, desktop_, {PageTitle(), Page(CurrentPage()).toPlainText()});
 }
 
 void TReportViewer::SavePdfClick() {
-    SaveTextAsPdf(this, shell_, messages_, {PageTitle(), Page(CurrentPage()).toPlainText()});
+    SaveTextAsPdf(this, desktop_, {PageTitle(), Page(CurrentPage()).toPlainText()});
 }
 
 }  // namespace keldar

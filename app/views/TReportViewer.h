@@ -18,8 +18,7 @@ class QTabWidget;
 
 namespace keldar {
 
-class TViewsShell;
-class UserMessages;
+class TDesktop;
 
 enum class TReportPage { OutputReport, RunNotes };
 
@@ -29,7 +28,7 @@ class TReportViewer : public QWidget {
   public:
     // projectName names the window, the print job and the proposed PDF file.
     TReportViewer(const QString& reportFile, const QString& notesFile, const QString& projectName,
-                  UserMessages& messages, TViewsShell& shell, QWidget* parent = nullptr);
+                  TDesktop& desktop, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     void ShowPage(TReportPage page);
@@ -56,8 +55,7 @@ class TReportViewer : public QWidget {
     QString PageTitle() const;
 
     QString projectName_;
-    UserMessages& messages_;
-    TViewsShell& shell_;
+    TDesktop& desktop_;
     QList<TReportHeading> headings_;
     QTabWidget* tabs_ = nullptr;
     QPlainTextEdit* report_ = nullptr;

@@ -16,7 +16,7 @@
 #include "PlotForm.h"
 #include "PlotPrinting.h"
 #include "PlotWindows.h"
-#include "RecordingMessages.h"
+#include "TestDesktop.h"
 
 using namespace keldar;
 
@@ -34,9 +34,9 @@ static int ShootMeasured(QMdiArea& area, TGraphPlot& plot, const QString& measur
         QTextStream(stderr) << e.Message() << "\n";
         return 1;
     }
-    RecordingMessages messages;
+    test::TestDesktop desktop;
     TModalPlotDialogs dialogs;
-    TPlotForm* form = OpenPlotWindow(&area, plot, messages, dialogs);
+    TPlotForm* form = OpenPlotWindow(&area, plot, desktop, dialogs);
     qobject_cast<QMdiSubWindow*>(form->parentWidget())->resize(760, 560);
     QApplication::processEvents();
     const QString base = out + QStringLiteral("/plot-load-settlement-measured");
@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
     const QString plotFile = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
     TMainPlots plots;
-    RecordingMessages messages;
-    if (!ReadPlotFile(plots, plotFile, true, 1, messages)) {
+    test::TestDesktop desktop;
+    if (!ReadPlotFile(plots, plotFile, true, 1, desktop)) {
         err << "cannot read " << plotFile << "\n";
         return 1;
     }
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     if (argc >= 4) plots.pltAxial.Title = QString::fromLocal8Bit(argv[3]);
     int failures = 0;
     for (const Shot& shot : shots) {
-        TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);
+        TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, desktop, dialogs);
         auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
         sub->resize(760, 560);
         QApplication::processEvents();

@@ -9,10 +9,10 @@
 #include <clocale>
 #include <cstdio>
 
-#include "RecordingMessages.h"
 #include "TableDeclarations.h"
 #include "TableEditors.h"
 #include "TableForm.h"
+#include "TestDesktop.h"
 
 using namespace keldar;
 
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     TMainTables tables = TMainTables::BuiltIn();
-    RecordingMessages messages;
+    keldar::test::TestDesktop desktop;
     QMainWindow host;
     auto* area = new QMdiArea;
     host.setCentralWidget(area);
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     // The soil layers with the first layer's data open beside them.
     TGridTableChart& layers = tables.Chart("D2");
     FillSoilLayers(layers);
-    auto* layerForm = qobject_cast<TTableForm*>(OpenTableEditor(area, layers, &messages));
+    auto* layerForm = qobject_cast<TTableForm*>(OpenTableEditor(area, layers, desktop));
     qobject_cast<QMdiSubWindow*>(layerForm->parentWidget())->move(0, 0);
     auto* button = qobject_cast<QPushButton*>(
         layerForm->Grid()->indexWidget(layerForm->Grid()->model()->index(0, 2)));
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     depths.SetRowCount(2);
     depths.Cell(0, 1).SetFloat(120);
     FillCurve(*depths.Cell(1, 1).GetTable());
-    QWidget* curveForm = OpenTableEditor(area, *depths.Cell(1, 1).GetTable(), &messages);
+    QWidget* curveForm = OpenTableEditor(area, *depths.Cell(1, 1).GetTable(), desktop);
     ok &= Save(curveForm->parentWidget(), out + "/tz-curve.png");
     CloseAll(area);
 
@@ -102,14 +102,14 @@ int main(int argc, char** argv) {
     const double f[3][3] = {{0, 1, 1}, {240, 0.8, 1.2}, {720, 0.6, 1.5}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) factors.Cell(c, r).SetFloat(f[r][c]);
-    QWidget* factorForm = OpenTableEditor(area, factors, &messages);
+    QWidget* factorForm = OpenTableEditor(area, factors, desktop);
     ok &= Save(factorForm->parentWidget(), out + "/tz-factors.png");
     CloseAll(area);
 
     TGridTable& loads = tables.Plain("TblTopload");
     loads.SetRowCount(4);
     for (int r = 0; r < 4; ++r) loads.Cell(0, r).SetFloat(50000.0 * (r + 1));
-    QWidget* loadForm = OpenTableEditor(area, loads, &messages);
+    QWidget* loadForm = OpenTableEditor(area, loads, desktop);
     ok &= Save(loadForm->parentWidget(), out + "/pile-head-loads.png");
     CloseAll(area);
     return ok ? 0 : 1;
