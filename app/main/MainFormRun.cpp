@@ -64,20 +64,7 @@ QString CompletedMessage(const QString& dataFile) {
 
 void TMainForm::CompRunClick() {
     DeactivateActiveChild();
-    QString error;
-    switch (Save(&error)) {
-        case SaveResult::Cancelled:
-            return;
-        case SaveResult::Failed:
-            // The file on disk is not what the user sees: running it would give wrong results.
-            desktop_.information(kProgramTitle, QStringLiteral("An error occured during saving\r") +
-                                                    error +
-                                                    QStringLiteral("\rThe analysis was not run."));
-            return;
-        case SaveResult::Saved:
-            break;
-    }
-    if (IsUnnamed()) return;
+    if (!SaveForRun()) return;
     // The data file on disk is now the project: the results of an earlier run no longer match
     // it, whatever becomes of this one.
     runSucceeded_ = false;
@@ -91,23 +78,7 @@ void TMainForm::CompRunClick() {
         return;
     }
     const CurrentFolder current(handOff.path());
-    try {
-        WriteNamesFile(QLatin1String(kNamesFileName),
-                       NamesFileLines(settings_.User, project_->FileName));
-    } catch (const EInputOutputError&) {
-        desktop_.information(kProgramTitle,
-                             QStringLiteral("An error occured while writing file names"));
-        return;
-    }
-
-    if (engine_->Held()) {
-        desktop_.information(kInformation, QStringLiteral("Attempt to reinitialize DLL"));
-        return;
-    }
-    if (!engine_->Load(programFolder_)) {
-        desktop_.information(kInformation, QStringLiteral("Attempt to initialize DLL failed"));
-        return;
-    }
+    if (!WriteRunNames() || !LoadEngine()) return;
     // Released however the run ends, so that the next one loads fresh engine storage.
     const std::unique_ptr<TEngineLibrary, void (*)(TEngineLibrary*)> release(
         engine_.get(), [](TEngineLibrary* engine) { engine->Release(); });
@@ -116,6 +87,55 @@ void TMainForm::CompRunClick() {
         const WaitCursor wait;
         status = engine_->Run();
     }
+    TakeRunResults(status);
+    engine_->Release();
+    QFile::remove(QLatin1String(kNamesFileName));
+    if (status == 0 && settings_.ShowReportAfterRun && OutputReportExists())
+        OpenReportViewer(*this, TReportPage::OutputReport);
+}
+
+bool TMainForm::SaveForRun() {
+    QString error;
+    switch (Save(&error)) {
+        case SaveResult::Cancelled:
+            return false;
+        case SaveResult::Failed:
+            // The file on disk is not what the user sees: running it would give wrong results.
+            desktop_.information(kProgramTitle, QStringLiteral("An error occured during saving\r") +
+                                                    error +
+                                                    QStringLiteral("\rThe analysis was not run."));
+            return false;
+        case SaveResult::Saved:
+            break;
+    }
+    return !IsUnnamed();
+}
+
+bool TMainForm::WriteRunNames() {
+    try {
+        WriteNamesFile(QLatin1String(kNamesFileName),
+                       NamesFileLines(settings_.User, project_->FileName));
+    } catch (const EInputOutputError&) {
+        desktop_.information(kProgramTitle,
+                             QStringLiteral("An error occured while writing file names"));
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::LoadEngine() {
+    if (engine_->Held()) {
+        desktop_.information(kInformation, QStringLiteral("Attempt to reinitialize DLL"));
+        return false;
+    }
+    if (!engine_->Load(programFolder_)) {
+        desktop_.information(kInformation, QStringLiteral("Attempt to initialize DLL failed"));
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::TakeRunResults(std::int32_t status) {
     if (status > 0) {
         ReportStoppedRun(status);
     } else {
@@ -130,10 +150,6 @@ void TMainForm::CompRunClick() {
         runSucceeded_ ? RunAgainInMemory(QLatin1String(kNamesFileName)) : TExactResults{};
     CheckSpeedButtons();
     CloseChildWindows();
-    engine_->Release();
-    QFile::remove(QLatin1String(kNamesFileName));
-    if (status == 0 && settings_.ShowReportAfterRun && OutputReportExists())
-        OpenReportViewer(*this, TReportPage::OutputReport);
 }
 
 void TMainForm::ReportStoppedRun(std::int32_t status) {

@@ -173,6 +173,12 @@ class TMainForm : public QMainWindow {
     void ReadResults(bool reportErrors);
     // The engine's status above 0: says why, and offers the report.
     void ReportStoppedRun(std::int32_t status);
+    // The steps of a run: the data file saved under its name, names.dat written in the current
+    // folder, the engine loaded, and after the run its messages, plots and exact results.
+    bool SaveForRun();
+    bool WriteRunNames();
+    bool LoadEngine();
+    void TakeRunResults(std::int32_t status);
     // False when the editor or the desktop's handler could not be started.
     bool OpenInEditor(const QString& fileName, bool sayWhenNotStarted = true);
     // True when the output report exists; otherwise says so and recomputes the buttons.

@@ -11,6 +11,7 @@
 #include "ReportHeadings.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -50,6 +51,12 @@ class TReportViewer : public QWidget {
     void SavePdfClick();
 
   private:
+    // The two pages in their tabs; answers the report's text.
+    QString CreatePages(const QString& reportFile, const QString& notesFile);
+    // "Go to" over the report's tables.
+    void CreateHeadingList(const QString& report);
+    // The heading list beside the find field, its buttons and its status.
+    QHBoxLayout* CreateTopBar();
     bool Find(bool backward);
     void FocusFind();
     QString PageTitle() const;
