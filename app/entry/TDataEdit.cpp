@@ -9,7 +9,6 @@
 #include "CommandChord.h"
 #include "EntryErrors.h"
 #include "Evaluator.h"
-#include "MessageBoxMessages.h"
 #include "NumberFormat.h"
 #include "Units.h"
 
@@ -27,17 +26,9 @@ long double TDataEdit::DefaultMaxVal() {
     return std::ldexp(static_cast<long double>(0xFFFFFFFFFFFFFFB0ULL), 16383 - 63);
 }
 
-TDataEdit::TDataEdit(QWidget* parent, UserMessages* messages)
+TDataEdit::TDataEdit(UserMessages& messages, QWidget* parent)
     : QLineEdit(parent), maxVal_(DefaultMaxVal()), minVal_(-DefaultMaxVal()), messages_(messages) {
     showValue(0);
-}
-
-TDataEdit::~TDataEdit() = default;
-
-UserMessages& TDataEdit::messages() {
-    if (messages_ != nullptr) return *messages_;
-    if (!ownMessages_) ownMessages_ = std::make_unique<MessageBoxMessages>(this);
-    return *ownMessages_;
 }
 
 void TDataEdit::SetIntegerOnly(bool on) {
@@ -160,7 +151,7 @@ bool TDataEdit::Validate() {
 }
 
 void TDataEdit::reject(const QString& message) {
-    messages().error(QStringLiteral("Error"), message);
+    messages_.error(QStringLiteral("Error"), message);
     if (isVisible()) setFocus(Qt::OtherFocusReason);
 }
 

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <memory>
 
 #include "UserMessages.h"
 
@@ -27,11 +26,8 @@ class TDataEdit : public QLineEdit {
     Q_PROPERTY(int Units READ Units WRITE SetUnits)
 
   public:
-    // Messages go to `messages` (not owned); without one, to message boxes over the field.
-    explicit TDataEdit(QWidget* parent = nullptr, UserMessages* messages = nullptr);
-    ~TDataEdit() override;
-
-    void SetMessages(UserMessages* messages) { messages_ = messages; }
+    // Rejected entries are reported through `messages`, which outlives the field.
+    explicit TDataEdit(UserMessages& messages, QWidget* parent = nullptr);
 
     bool IntegerOnly() const { return integerOnly_; }
     // Turning it on limits both bounds to the 32-bit integer range.
@@ -101,7 +97,6 @@ class TDataEdit : public QLineEdit {
     bool currentValue(long double& value) const;
     long double integerLimit(long double value) const;
     void updateLabel();
-    UserMessages& messages();
 
     bool integerOnly_ = false;
     bool positiveOnly_ = false;
@@ -117,8 +112,7 @@ class TDataEdit : public QLineEdit {
     QString shownText_;
     long double shownValue_ = 0;
     QPointer<QLabel> label_;
-    UserMessages* messages_ = nullptr;
-    std::unique_ptr<UserMessages> ownMessages_;
+    UserMessages& messages_;
 };
 
 }  // namespace keldar

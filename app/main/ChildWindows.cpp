@@ -6,7 +6,6 @@
 #include <array>
 
 #include "DataDialogWindows.h"
-#include "PlotDialogs.h"
 #include "PlotWindows.h"
 #include "SummaryResults.h"
 #include "TDlgOptions.h"
@@ -23,13 +22,6 @@ namespace keldar {
 
 namespace {
 
-// The plot windows' own dialogs (names, active curves, caption, format, files and printers):
-// one set for the program's lifetime, outliving every plot window.
-TPlotDialogs& PlotDialogs() {
-    static TModalPlotDialogs dialogs;
-    return dialogs;
-}
-
 HelpPage PageOf(THelpTopic topic) {
     switch (topic) {
         case THelpTopic::UsersManual:
@@ -45,45 +37,45 @@ HelpPage PageOf(THelpTopic topic) {
 }  // namespace
 
 void ReportWindowNotAvailable(TMainForm& form, const QString& window) {
-    form.Messages().information(QStringLiteral("Information"),
-                                QStringLiteral("The %1 window is not available yet.").arg(window));
+    form.Desktop().information(QStringLiteral("Information"),
+                               QStringLiteral("The %1 window is not available yet.").arg(window));
 }
 
 void OpenTableEditor(TMainForm& form, TGridTable& table) {
-    if (!OpenTableEditor(&form.MdiArea(), table, &form.Messages())) {
+    if (!OpenTableEditor(&form.MdiArea(), table, form.Desktop())) {
         ReportWindowNotAvailable(form, QString::fromStdString(table.Caption()));
     }
 }
 
 void OpenChartTableEditor(TMainForm& form, TGridTableChart& table) {
-    if (!OpenTableEditor(&form.MdiArea(), table, &form.Messages())) {
+    if (!OpenTableEditor(&form.MdiArea(), table, form.Desktop())) {
         ReportWindowNotAvailable(form, QString::fromStdString(table.Caption()));
     }
 }
 
 void OpenPlotWindow(TMainForm& form, TGraphPlot& plot) {
-    keldar::OpenPlotWindow(&form.MdiArea(), plot, form.Messages(), PlotDialogs());
+    keldar::OpenPlotWindow(&form.MdiArea(), plot, form.Desktop(), form.PlotDialogs());
 }
 
 void ShowSoilProfile(TMainForm& form) {
-    OpenSoilProfile(&form.MdiArea(), form.Project(), form.Messages());
+    OpenSoilProfile(&form.MdiArea(), form.Project(), form.Desktop());
 }
 
 void ShowExportDialog(TMainForm& form) {
     // The plots the Graphics menu offers: load distribution, load vs settlement, t-z and Q-w.
     const bool results = form.ResultsAvailable();
     const std::array<bool, 4> available = {results, results, results, results};
-    ExportExcelClick(&form, form.Plots(), available, form.Project().FileName, form.Messages());
+    ExportExcelClick(&form, form.Plots(), available, form.Project().FileName, form.Desktop());
 }
 
 void OpenTitleDialog(TMainForm& form) {
-    ShowDataDialog<TdlgTitle>(form.MdiArea(), form.Project(), &form.Messages());
+    ShowDataDialog<TdlgTitle>(form.MdiArea(), form.Project(), form.Desktop());
 }
 
 void OpenPileProperties(TMainForm& form) {
     const bool opening = FindChild<TfrmMaterial>(form.MdiArea()) == nullptr;
     TfrmMaterial* dialog =
-        ShowDataDialog<TfrmMaterial>(form.MdiArea(), form.Project(), &form.Messages());
+        ShowDataDialog<TfrmMaterial>(form.MdiArea(), form.Project(), form.Desktop());
     if (opening) {
         QObject::connect(dialog, &TfrmMaterial::EditAEData, &form,
                          [&form] { OpenChartTableEditor(form, form.Tables().Chart("TblAE2")); });
@@ -91,13 +83,13 @@ void OpenPileProperties(TMainForm& form) {
 }
 
 void OpenQwFactors(TMainForm& form) {
-    ShowDataDialog<TfrmQwFactors>(form.MdiArea(), form.Project(), &form.Messages());
+    ShowDataDialog<TfrmQwFactors>(form.MdiArea(), form.Project(), form.Desktop());
 }
 
 void OpenControlOptions(TMainForm& form) {
     // The dialog stores into the main window's settings, written with the recent files.
     ShowDataDialog<TDlgOptions>(form.MdiArea(), form.EditorPathSetting(), form.UserSetting(),
-                                TDlgOptions::ChooseFile{}, &form.Messages());
+                                form.Desktop());
 }
 
 // The load-settlement plot's measured load test as the summary reads it: settlement and load in
@@ -116,7 +108,7 @@ void OpenResultsSummary(TMainForm& form) {
     QString note;
     QString problem;
     if (!SummaryResultsOf(form.Project(), form.ExactResults(), results, note, problem)) {
-        form.Messages().information(QStringLiteral("Information"), problem);
+        form.Desktop().information(QStringLiteral("Information"), problem);
         return;
     }
     const QString name = QFileInfo(form.Project().FileName).completeBaseName();
@@ -124,8 +116,7 @@ void OpenResultsSummary(TMainForm& form) {
         MeasuredReadings(form.Plots().pltAxial, results.unitSystem);
     QMdiArea& area = form.MdiArea();
     ShowChild<TResultsSummaryWindow>(area, [&] {
-        auto* window =
-            new TResultsSummaryWindow(std::move(results), name, form.Messages(), DesktopShell());
+        auto* window = new TResultsSummaryWindow(std::move(results), name, form.Desktop());
         window->SetMeasured(measured);
         window->SetSourceNote(note);
         AddChild(area, window);
@@ -137,9 +128,8 @@ void OpenReportViewer(TMainForm& form, TReportPage page) {
     const QString& data = form.Project().FileName;
     QMdiArea& area = form.MdiArea();
     TReportViewer* viewer = ShowChild<TReportViewer>(area, [&form, &area, &data] {
-        auto* window =
-            new TReportViewer(ReportFileName(data), NotesFileName(data),
-                              QFileInfo(data).completeBaseName(), form.Messages(), DesktopShell());
+        auto* window = new TReportViewer(ReportFileName(data), NotesFileName(data),
+                                         QFileInfo(data).completeBaseName(), form.Desktop());
         AddChild(area, window);
         return window;
     });

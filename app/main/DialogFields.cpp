@@ -6,10 +6,10 @@
 namespace keldar {
 
 TDataEdit* AddNumberField(QGridLayout& grid, const QString& name, const QString& caption,
-                          const QString& unitCode, UserMessages* messages) {
+                          const QString& unitCode, UserMessages& messages) {
     auto* parent = grid.parentWidget();
     auto* label = new QLabel(parent);
-    auto* field = new TDataEdit(parent, messages);
+    auto* field = new TDataEdit(messages, parent);
     field->setObjectName(name);
     field->SetUnitsString(unitCode);
     field->SetCaption(caption);

@@ -12,7 +12,7 @@ namespace keldar {
 // A numeric field with its label in the next row of `grid`; the label shows the caption and the
 // unit label of `unitCode`.
 TDataEdit* AddNumberField(QGridLayout& grid, const QString& name, const QString& caption,
-                          const QString& unitCode, UserMessages* messages);
+                          const QString& unitCode, UserMessages& messages);
 
 // Shows `value` in the field, kept within the field's limits.
 void ShowNumber(TDataEdit& field, long double value);

@@ -94,18 +94,18 @@ void TMainForm::OpenCommandLineFile() {
 void TMainForm::ReadResults(bool reportErrors) {
     const QString plotFile = PlotFileName(project_->FileName);
     if (!QFileInfo::exists(plotFile)) return;
-    plotsLoaded_ = ReadPlotFile(plots_, plotFile, reportErrors, project_->UnitSystem, messages_);
+    plotsLoaded_ = ReadPlotFile(plots_, plotFile, reportErrors, project_->UnitSystem, desktop_);
 }
 
 void TMainForm::OpenFileName(const QString& fileName, bool withFactorRecords) {
     CloseChildWindows();
     const QFileInfo file(fileName);
     QDir::setCurrent(file.absolutePath());
-    project_->LoadFromFile(file.absoluteFilePath(), withFactorRecords, messages_);
+    project_->LoadFromFile(file.absoluteFilePath(), withFactorRecords, desktop_);
     SetWindowTitle();
     plotsLoaded_ = false;
     runSucceeded_ = false;
-    RestoreMeasured(plots_.pltAxial, project_->FileName, messages_);
+    RestoreMeasured(plots_.pltAxial, project_->FileName, desktop_);
     ReadResults(false);
     CheckSpeedButtons();
     AddRecentFile(project_->FileName);
@@ -136,7 +136,7 @@ void TMainForm::ShowNewProject() {
     SetWindowTitle();
     plotsLoaded_ = false;
     runSucceeded_ = false;
-    RestoreMeasured(plots_.pltAxial, QString(), messages_);
+    RestoreMeasured(plots_.pltAxial, QString(), desktop_);
     CheckSpeedButtons();
 }
 
@@ -215,7 +215,7 @@ TMainForm::ReplaceChoice TMainForm::AskReplaceIncompleteFile() {
             "The project was read from \"%1\" only in part: the rest of that file was "
             "not read.\rSaving over the file would lose that rest.")
             .arg(QDir::toNativeSeparators(project_->FileName));
-    switch (messages_.choose(QStringLiteral("Incomplete File"), text, buttons, 0, 2)) {
+    switch (desktop_.choose(QStringLiteral("Incomplete File"), text, buttons, 0, 2)) {
         case 0:
             return ReplaceChoice::NewName;
         case 1:
@@ -259,7 +259,7 @@ TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
         try {
             project_->SaveToFile();
             result = SaveResult::Saved;
-            CarryMeasured(plots_.pltAxial, project_->FileName, messages_);
+            CarryMeasured(plots_.pltAxial, project_->FileName, desktop_);
         } catch (const EInputOutputError& e) {
             *error = SaveFailureText(project_->FileName, e.Message());
             // The project keeps the name under which it was last read or written.
@@ -276,7 +276,7 @@ TMainForm::SaveResult TMainForm::SaveAs(QString* error) {
 TMainForm::SaveResult TMainForm::SaveReportingFailure(SaveResult (TMainForm::*save)(QString*)) {
     QString error;
     const SaveResult result = (this->*save)(&error);
-    if (result == SaveResult::Failed) messages_.error(QStringLiteral("Error"), error);
+    if (result == SaveResult::Failed) desktop_.error(QStringLiteral("Error"), error);
     return result;
 }
 
@@ -292,8 +292,8 @@ bool TMainForm::FileSaveAsClick() {
 
 bool TMainForm::SaveQuery() {
     if (!project_->Modified()) return true;
-    switch (messages_.confirm(QStringLiteral("Confirm"),
-                              QStringLiteral("Do you want to save any changes?"), true)) {
+    switch (desktop_.confirm(QStringLiteral("Confirm"),
+                             QStringLiteral("Do you want to save any changes?"), true)) {
         case UserMessages::Answer::Cancel:
             return false;
         case UserMessages::Answer::No:
@@ -312,7 +312,7 @@ void TMainForm::FileExitClick() { close(); }
 void TMainForm::closeEvent(QCloseEvent* event) {
     // An entry still rejected in a table editor is corrected or discarded first: closing must
     // neither lose the rest of the project nor save a value the user has not seen accepted.
-    if (!QueryCloseTableEditors(mdiArea_, messages_)) {
+    if (!QueryCloseTableEditors(mdiArea_, desktop_)) {
         event->ignore();
         return;
     }

@@ -64,20 +64,7 @@ QString CompletedMessage(const QString& dataFile) {
 
 void TMainForm::CompRunClick() {
     DeactivateActiveChild();
-    QString error;
-    switch (Save(&error)) {
-        case SaveResult::Cancelled:
-            return;
-        case SaveResult::Failed:
-            // The file on disk is not what the user sees: running it would give wrong results.
-            messages_.information(kProgramTitle,
-                                  QStringLiteral("An error occured during saving\r") + error +
-                                      QStringLiteral("\rThe analysis was not run."));
-            return;
-        case SaveResult::Saved:
-            break;
-    }
-    if (IsUnnamed()) return;
+    if (!SaveForRun()) return;
     // The data file on disk is now the project: the results of an earlier run no longer match
     // it, whatever becomes of this one.
     runSucceeded_ = false;
@@ -86,28 +73,12 @@ void TMainForm::CompRunClick() {
     // own folder is not writable once installed.
     QTemporaryDir handOff;
     if (!handOff.isValid()) {
-        messages_.information(kProgramTitle,
-                              QStringLiteral("An error occured while writing file names"));
+        desktop_.information(kProgramTitle,
+                             QStringLiteral("An error occured while writing file names"));
         return;
     }
     const CurrentFolder current(handOff.path());
-    try {
-        WriteNamesFile(QLatin1String(kNamesFileName),
-                       NamesFileLines(settings_.User, project_->FileName));
-    } catch (const EInputOutputError&) {
-        messages_.information(kProgramTitle,
-                              QStringLiteral("An error occured while writing file names"));
-        return;
-    }
-
-    if (engine_->Held()) {
-        messages_.information(kInformation, QStringLiteral("Attempt to reinitialize DLL"));
-        return;
-    }
-    if (!engine_->Load(programFolder_)) {
-        messages_.information(kInformation, QStringLiteral("Attempt to initialize DLL failed"));
-        return;
-    }
+    if (!WriteRunNames() || !LoadEngine()) return;
     // Released however the run ends, so that the next one loads fresh engine storage.
     const std::unique_ptr<TEngineLibrary, void (*)(TEngineLibrary*)> release(
         engine_.get(), [](TEngineLibrary* engine) { engine->Release(); });
@@ -116,10 +87,59 @@ void TMainForm::CompRunClick() {
         const WaitCursor wait;
         status = engine_->Run();
     }
+    TakeRunResults(status);
+    engine_->Release();
+    QFile::remove(QLatin1String(kNamesFileName));
+    if (status == 0 && settings_.ShowReportAfterRun && OutputReportExists())
+        OpenReportViewer(*this, TReportPage::OutputReport);
+}
+
+bool TMainForm::SaveForRun() {
+    QString error;
+    switch (Save(&error)) {
+        case SaveResult::Cancelled:
+            return false;
+        case SaveResult::Failed:
+            // The file on disk is not what the user sees: running it would give wrong results.
+            desktop_.information(kProgramTitle, QStringLiteral("An error occured during saving\r") +
+                                                    error +
+                                                    QStringLiteral("\rThe analysis was not run."));
+            return false;
+        case SaveResult::Saved:
+            break;
+    }
+    return !IsUnnamed();
+}
+
+bool TMainForm::WriteRunNames() {
+    try {
+        WriteNamesFile(QLatin1String(kNamesFileName),
+                       NamesFileLines(settings_.User, project_->FileName));
+    } catch (const EInputOutputError&) {
+        desktop_.information(kProgramTitle,
+                             QStringLiteral("An error occured while writing file names"));
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::LoadEngine() {
+    if (engine_->Held()) {
+        desktop_.information(kInformation, QStringLiteral("Attempt to reinitialize DLL"));
+        return false;
+    }
+    if (!engine_->Load(programFolder_)) {
+        desktop_.information(kInformation, QStringLiteral("Attempt to initialize DLL failed"));
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::TakeRunResults(std::int32_t status) {
     if (status > 0) {
         ReportStoppedRun(status);
     } else {
-        messages_.information(kInformation, CompletedMessage(project_->FileName));
+        desktop_.information(kInformation, CompletedMessage(project_->FileName));
     }
     // A stopped run has been explained: its partial plot file only decides the plot commands.
     ReadResults(status <= 0);
@@ -130,17 +150,13 @@ void TMainForm::CompRunClick() {
         runSucceeded_ ? RunAgainInMemory(QLatin1String(kNamesFileName)) : TExactResults{};
     CheckSpeedButtons();
     CloseChildWindows();
-    engine_->Release();
-    QFile::remove(QLatin1String(kNamesFileName));
-    if (status == 0 && settings_.ShowReportAfterRun && OutputReportExists())
-        OpenReportViewer(*this, TReportPage::OutputReport);
 }
 
 void TMainForm::ReportStoppedRun(std::int32_t status) {
     const QString report = ReportFileName(project_->FileName);
     QFile file(report);
     if (!file.open(QIODevice::ReadOnly)) {
-        messages_.information(
+        desktop_.information(
             kAnalysisStopped,
             RunStoppedText(status, {}) + QStringLiteral("\rNo output report was written."));
         return;
@@ -150,7 +166,7 @@ void TMainForm::ReportStoppedRun(std::int32_t status) {
                              "\r\rThe output report shows what was read and computed "
                              "before the stop.");
     const QStringList buttons = {QStringLiteral("Open the Report"), QStringLiteral("Close")};
-    if (messages_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) {
+    if (desktop_.choose(kAnalysisStopped, text, buttons, 0, 1) == 0) {
         OpenInEditorOrViewer(report, TReportPage::OutputReport);
     }
 }
@@ -163,8 +179,8 @@ bool TMainForm::OpenInEditor(const QString& fileName, bool sayWhenNotStarted) {
                              ? desktop_.openUrl(QUrl::fromLocalFile(path))
                              : desktop_.startProgram(settings_.EditorPath, {path});
     if (!started && sayWhenNotStarted) {
-        messages_.information(kInformation,
-                              QStringLiteral("An error occurred in running the Word Processor"));
+        desktop_.information(kInformation,
+                             QStringLiteral("An error occurred in running the Word Processor"));
     }
     return started;
 }
@@ -184,8 +200,8 @@ void TMainForm::CompKernelClick() {
 bool TMainForm::OutputReportOrSay() {
     // A command may have been enabled before the report was deleted.
     if (OutputReportExists()) return true;
-    messages_.information(kInformation,
-                          QStringLiteral("There is no output report yet: run the analysis first."));
+    desktop_.information(kInformation,
+                         QStringLiteral("There is no output report yet: run the analysis first."));
     CheckSpeedButtons();
     return false;
 }
@@ -202,9 +218,9 @@ void TMainForm::ViewReportClick() {
 void TMainForm::ResultsSummaryClick() {
     // The button may have been enabled before the project changed.
     if (!SummaryAvailable()) {
-        messages_.information(kInformation,
-                              QStringLiteral("The Results Summary needs a run that ended normally "
-                                             "and a project unchanged since: run the analysis."));
+        desktop_.information(kInformation,
+                             QStringLiteral("The Results Summary needs a run that ended normally "
+                                            "and a project unchanged since: run the analysis."));
         CheckSpeedButtons();
         return;
     }

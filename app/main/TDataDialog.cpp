@@ -8,15 +8,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "MessageBoxMessages.h"
 #include "TDataEdit.h"
 
 namespace keldar {
 
-TDataDialog::TDataDialog(UserMessages* messages, QWidget* parent)
-    : QWidget(parent),
-      ownMessages_(messages == nullptr ? std::make_unique<MessageBoxMessages>(this) : nullptr),
-      messages_(messages == nullptr ? ownMessages_.get() : messages) {}
+TDataDialog::TDataDialog(UserMessages& messages, const QString& name, const QString& title,
+                         QWidget* parent)
+    : QWidget(parent), messages_(messages) {
+    setObjectName(name);
+    setWindowTitle(title);
+}
 
 QMdiSubWindow* TDataDialog::SubWindow() const { return subWindow_; }
 

@@ -10,7 +10,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <memory>
 
 #include "DataWindow.h"
 #include "UserMessages.h"
@@ -26,9 +25,10 @@ class TDataDialog : public QWidget, public TDataWindow {
     Q_INTERFACES(keldar::TDataWindow)
 
   public:
-    // Messages go to `messages` (not owned); without one, to message boxes over the window.
-    // The fields of derived windows take Messages().
-    explicit TDataDialog(UserMessages* messages = nullptr, QWidget* parent = nullptr);
+    // A window named `name` (how the program finds it again) with the caption `title`. Messages
+    // go to `messages`, which outlives the window; the fields of derived windows take Messages().
+    TDataDialog(UserMessages& messages, const QString& name, const QString& title,
+                QWidget* parent = nullptr);
 
     // Loads every field from the project (the unit system first). Also the refresh after a unit
     // switch: entries not yet stored are replaced by the project's converted values.
@@ -44,7 +44,7 @@ class TDataDialog : public QWidget, public TDataWindow {
     virtual void LoadFields() = 0;
     virtual void StoreFields() = 0;
 
-    UserMessages* Messages() const { return messages_; }
+    UserMessages& Messages() const { return messages_; }
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -54,8 +54,7 @@ class TDataDialog : public QWidget, public TDataWindow {
     void followSubWindow();
     void activationChanged(bool active);
 
-    std::unique_ptr<UserMessages> ownMessages_;
-    UserMessages* messages_;
+    UserMessages& messages_;
     QPointer<QMdiSubWindow> subWindow_;
     // Entries kept on screen after a refused store; activation must not overwrite them.
     bool storeRefused_ = false;

@@ -1,6 +1,5 @@
 #include "TDlgOptions.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,11 +11,6 @@
 #include "DialogFields.h"
 
 namespace keldar {
-
-static QString chooseWithFileDialog(QWidget* parent, const QString& title, const QString& preset,
-                                    const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, preset, filter);
-}
 
 // A text field with its label in the next row of `grid`, holding at most `length` characters:
 // the room the report header gives it.
@@ -35,14 +29,12 @@ static QLineEdit* AddTextField(QGridLayout& grid, const QString& name, const QSt
     return field;
 }
 
-TDlgOptions::TDlgOptions(QString& editorPath, TUserIdentification& user, ChooseFile chooseFile,
-                         UserMessages* messages, QWidget* parent)
-    : TDataDialog(messages, parent),
+TDlgOptions::TDlgOptions(QString& editorPath, TUserIdentification& user, TDesktop& desktop,
+                         QWidget* parent)
+    : TDataDialog(desktop, QStringLiteral("DlgOptions"), QStringLiteral("Control Options"), parent),
       editorPath_(editorPath),
       user_(user),
-      chooseFile_(chooseFile ? std::move(chooseFile) : ChooseFile(chooseWithFileDialog)) {
-    setObjectName(QStringLiteral("DlgOptions"));
-    setWindowTitle(QStringLiteral("Control Options"));
+      desktop_(desktop) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CreateEditorRow());
     layout->addWidget(CreateUserGroup());
@@ -92,12 +84,12 @@ QWidget* TDlgOptions::CreateUserGroup() {
     return group;
 }
 
-QString TDlgOptions::ProgramFilter() {
+QStringList TDlgOptions::ProgramFilters() {
 #ifdef Q_OS_WIN
-    return QStringLiteral("Programs (*.exe *.com);;All Files (*.*)");
+    return {QStringLiteral("Programs (*.exe *.com)"), QStringLiteral("All Files (*.*)")};
 #else
     // Programs here carry no extension.
-    return QStringLiteral("All Files (*)");
+    return {QStringLiteral("All Files (*)")};
 #endif
 }
 
@@ -122,9 +114,12 @@ void TDlgOptions::StoreFields() {
 }
 
 void TDlgOptions::browse() {
-    const QString chosen =
-        chooseFile_(this, QStringLiteral("Open"), EdtWord->text(), ProgramFilter());
-    if (!chosen.isEmpty()) EdtWord->setText(chosen);
+    const std::optional<TFileChoice> chosen =
+        desktop_.openFileName({.title = QStringLiteral("Open"),
+                               .fileName = EdtWord->text(),
+                               .filters = ProgramFilters(),
+                               .parent = this});
+    if (chosen) EdtWord->setText(chosen->fileName);
 }
 
 }  // namespace keldar

@@ -4,10 +4,11 @@
 #pragma once
 
 #include <QString>
-#include <functional>
+#include <QStringList>
 
 #include "NamesFile.h"
 #include "TDataDialog.h"
+#include "TDesktop.h"
 
 class QGridLayout;
 class QLineEdit;
@@ -18,17 +19,12 @@ class TDlgOptions : public TDataDialog {
     Q_OBJECT
 
   public:
-    // Asks for a program file: (parent, dialog title, preset path, filter) -> chosen path, or an
-    // empty text when cancelled.
-    using ChooseFile =
-        std::function<QString(QWidget*, const QString&, const QString&, const QString&)>;
+    // Edits `editorPath` and `user` (not owned, must outlive the window). The program file is
+    // chosen in the desktop's open dialog.
+    TDlgOptions(QString& editorPath, TUserIdentification& user, TDesktop& desktop,
+                QWidget* parent = nullptr);
 
-    // Edits `editorPath` and `user` (not owned, must outlive the window). Without `chooseFile`
-    // the platform's open-file dialog is used.
-    TDlgOptions(QString& editorPath, TUserIdentification& user, ChooseFile chooseFile = {},
-                UserMessages* messages = nullptr, QWidget* parent = nullptr);
-
-    static QString ProgramFilter();
+    static QStringList ProgramFilters();
 
   protected:
     void LoadFields() override;
@@ -41,7 +37,7 @@ class TDlgOptions : public TDataDialog {
 
     QString& editorPath_;
     TUserIdentification& user_;
-    ChooseFile chooseFile_;
+    TDesktop& desktop_;
     QLineEdit* EdtWord;
     QLineEdit* EdtUserName;
     QLineEdit* EdtOrganisation;

@@ -63,7 +63,6 @@ void MakeExclusive(QObject& owner, QAction* one, QAction* other) {
 
 TMainForm::TMainForm(const Services& services, QString commandLineFile, QWidget* parent)
     : QMainWindow(parent),
-      messages_(services.messages),
       desktop_(services.desktop),
       store_(services.settings),
       // A run changes the current folder: the engine's folder must not depend on it.
@@ -419,9 +418,9 @@ void TMainForm::Guarded(const std::function<void()>& command, bool needsAccepted
     try {
         command();
     } catch (const EInputOutputError& e) {
-        messages_.error(QStringLiteral("Error"), e.Message());
+        desktop_.error(QStringLiteral("Error"), e.Message());
     } catch (const std::exception& e) {
-        messages_.error(QStringLiteral("Error"), QString::fromUtf8(e.what()));
+        desktop_.error(QStringLiteral("Error"), QString::fromUtf8(e.what()));
     }
 }
 

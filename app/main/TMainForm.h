@@ -12,13 +12,13 @@
 
 #include "MainActions.h"
 #include "MainPlots.h"
+#include "PlotDialogs.h"
 #include "ProgramData.h"
 #include "ProgramSettings.h"
 #include "SummaryResults.h"
 #include "TDesktop.h"
 #include "TReportViewer.h"
 #include "TableDeclarations.h"
-#include "UserMessages.h"
 
 class QAction;
 class QMdiArea;
@@ -36,7 +36,6 @@ class TMainForm : public QMainWindow {
 
   public:
     struct Services {
-        UserMessages& messages;
         TDesktop& desktop;
         QSettings& settings;
         QString programFolder;      // holds the engine library
@@ -52,8 +51,8 @@ class TMainForm : public QMainWindow {
     TProgramData& Project() { return *project_; }
     TMainTables& Tables() { return tables_; }
     TMainPlots& Plots() { return plots_; }
-    UserMessages& Messages() { return messages_; }
     TDesktop& Desktop() { return desktop_; }
+    TPlotDialogs& PlotDialogs() { return plotDialogs_; }
     QMdiArea& MdiArea() { return *mdiArea_; }
     const QString& EditorPath() const { return settings_.EditorPath; }
     void SetEditorPath(const QString& path) { settings_.EditorPath = path; }
@@ -176,6 +175,12 @@ class TMainForm : public QMainWindow {
     void ReadResults(bool reportErrors);
     // The engine's status above 0: says why, and offers the report.
     void ReportStoppedRun(std::int32_t status);
+    // The steps of a run: the data file saved under its name, names.dat written in the current
+    // folder, the engine loaded, and after the run its messages, plots and exact results.
+    bool SaveForRun();
+    bool WriteRunNames();
+    bool LoadEngine();
+    void TakeRunResults(std::int32_t status);
     // False when the editor or the desktop's handler could not be started.
     bool OpenInEditor(const QString& fileName, bool sayWhenNotStarted = true);
     // True when the output report exists; otherwise says so and recomputes the buttons.
@@ -188,8 +193,9 @@ class TMainForm : public QMainWindow {
     void ShowAbout();
     void ReactivateUnitDialogs();
 
-    UserMessages& messages_;
     TDesktop& desktop_;
+    // The plot windows' own dialogs, outliving every plot window.
+    TModalPlotDialogs plotDialogs_;
     QSettings& store_;
     QString programFolder_;
     QString updateBaseAddress_;

@@ -10,11 +10,9 @@
 
 namespace keldar {
 
-TdlgTitle::TdlgTitle(TProgramData& project, UserMessages* messages, QWidget* parent)
-    : TDataDialog(messages, parent), project_(project) {
-    setObjectName(QStringLiteral("dlgTitle"));
-    setWindowTitle(QStringLiteral("Project Title"));
-
+TdlgTitle::TdlgTitle(TProgramData& project, UserMessages& messages, QWidget* parent)
+    : TDataDialog(messages, QStringLiteral("dlgTitle"), QStringLiteral("Project Title"), parent),
+      project_(project) {
     auto* column = new QVBoxLayout(this);
     auto* memoLabel = new QLabel(QStringLiteral("Enter line of text for project description:"));
     TitleMemo = new TTitleMemo(this);

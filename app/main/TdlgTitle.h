@@ -16,8 +16,7 @@ class TdlgTitle : public TDataDialog {
 
   public:
     // Edits `project` (not owned, must outlive the window).
-    explicit TdlgTitle(TProgramData& project, UserMessages* messages = nullptr,
-                       QWidget* parent = nullptr);
+    TdlgTitle(TProgramData& project, UserMessages& messages, QWidget* parent = nullptr);
 
   protected:
     void LoadFields() override;

@@ -9,11 +9,10 @@
 
 namespace keldar {
 
-TfrmMaterial::TfrmMaterial(TProgramData& project, UserMessages* messages, QWidget* parent)
-    : TDataDialog(messages, parent), project_(project) {
-    setObjectName(QStringLiteral("frmMaterial"));
-    setWindowTitle(QStringLiteral("Pile Properties"));
-
+TfrmMaterial::TfrmMaterial(TProgramData& project, UserMessages& messages, QWidget* parent)
+    : TDataDialog(messages, QStringLiteral("frmMaterial"), QStringLiteral("Pile Properties"),
+                  parent),
+      project_(project) {
     auto* grid = new QGridLayout(this);
     DataPL = AddNumberField(*grid, QStringLiteral("DataPL"), QStringLiteral("Pile Length"),
                             QStringLiteral("L"), Messages());
@@ -78,8 +77,8 @@ void TfrmMaterial::editAEDataClicked() {
         emit EditAEData();
         return;
     }
-    Messages()->information(QStringLiteral("Information"),
-                            QStringLiteral("The table editor is not available in this version."));
+    Messages().information(QStringLiteral("Information"),
+                           QStringLiteral("The table editor is not available in this version."));
 }
 
 }  // namespace keldar

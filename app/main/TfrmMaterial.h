@@ -14,8 +14,7 @@ class TfrmMaterial : public TDataDialog {
 
   public:
     // Edits `project` (not owned, must outlive the window); messages as for TDataDialog.
-    explicit TfrmMaterial(TProgramData& project, UserMessages* messages = nullptr,
-                          QWidget* parent = nullptr);
+    TfrmMaterial(TProgramData& project, UserMessages& messages, QWidget* parent = nullptr);
 
   signals:
     // "Edit AE vs. Depth Data": the main window opens the editor of the AE table.

@@ -6,10 +6,10 @@
 
 namespace keldar {
 
-TfrmQwFactors::TfrmQwFactors(TProgramData& project, UserMessages* messages, QWidget* parent)
-    : TDataDialog(messages, parent), project_(project) {
-    setObjectName(QStringLiteral("frmQwFactors"));
-    setWindowTitle(QStringLiteral("Enter Modifications Factors for Tip Resistance"));
+TfrmQwFactors::TfrmQwFactors(TProgramData& project, UserMessages& messages, QWidget* parent)
+    : TDataDialog(messages, QStringLiteral("frmQwFactors"),
+                  QStringLiteral("Enter Modifications Factors for Tip Resistance"), parent),
+      project_(project) {
     auto* grid = new QGridLayout(this);
     DataQfactor = AddNumberField(*grid, QStringLiteral("DataQfactor"),
                                  QStringLiteral("Q-multiplier"), QString(), Messages());

@@ -12,8 +12,7 @@ class TfrmQwFactors : public TDataDialog {
 
   public:
     // Edits `project` (not owned, must outlive the window); messages as for TDataDialog.
-    explicit TfrmQwFactors(TProgramData& project, UserMessages* messages = nullptr,
-                           QWidget* parent = nullptr);
+    TfrmQwFactors(TProgramData& project, UserMessages& messages, QWidget* parent = nullptr);
 
   protected:
     void LoadFields() override;

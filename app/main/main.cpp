@@ -5,7 +5,6 @@
 #include <clocale>
 
 #include "KeldarVersion.h"
-#include "MessageBoxMessages.h"
 #include "TMainForm.h"
 #include "TQtDesktop.h"
 
@@ -21,10 +20,9 @@ int main(int argc, char* argv[]) {
 
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Morvel"),
                        QStringLiteral("KELDAR"));
-    keldar::MessageBoxMessages messages;
     keldar::TQtDesktop desktop;
     const QStringList arguments = QApplication::arguments();
-    keldar::TMainForm form({messages, desktop, settings, QApplication::applicationDirPath(),
+    keldar::TMainForm form({desktop, settings, QApplication::applicationDirPath(),
                             QStringLiteral(KELDAR_UPDATE_BASE_ADDRESS)},
                            arguments.value(1));
     desktop.setParent(&form);

@@ -14,8 +14,7 @@
 #include "CsvWriter.h"
 #include "ExportLayout.h"
 #include "GraphPlot.h"
-#include "UserMessages.h"
-#include "ViewsShell.h"
+#include "TDesktop.h"
 #include "WorkbookWriter.h"
 
 namespace keldar {
@@ -32,9 +31,8 @@ static QPushButton* NewButton(const QString& text, TDlgExport* dialog,
     return button;
 }
 
-TDlgExport::TDlgExport(const TExportChoice& choice, UserMessages& messages, TViewsShell& shell,
-                       QWidget* parent)
-    : QDialog(parent), fChoice(choice), fMessages(messages), fShell(shell) {
+TDlgExport::TDlgExport(const TExportChoice& choice, TDesktop& desktop, QWidget* parent)
+    : QDialog(parent), fChoice(choice), fDesktop(desktop) {
     setWindowTitle(QString::fromLatin1(kCaption));
     Label1 =
         new QLabel(QStringLiteral("The ticked plots are written to a workbook (a data sheet and "
@@ -125,13 +123,15 @@ void TDlgExport::Button4Click() { close(); }
 
 void TDlgExport::Button3Click() {
     if (GetNPlots() == 0) return;
-    QString filter;
-    QString fileName = fShell.SaveFileName(
-        this, QString::fromLatin1(kCaption), SuggestedFileName(),
-        QStringLiteral("%1;;%2").arg(QLatin1String(kWorkbookFilter), QLatin1String(kCsvFilter)),
-        &filter);
-    if (fileName.isEmpty()) return;
-    const bool csv = filter == QLatin1String(kCsvFilter) ||
+    const QStringList filters = {QLatin1String(kWorkbookFilter), QLatin1String(kCsvFilter)};
+    const std::optional<TFileChoice> choice =
+        fDesktop.saveFileName({.title = QString::fromLatin1(kCaption),
+                               .fileName = SuggestedFileName(),
+                               .filters = filters,
+                               .parent = this});
+    if (!choice) return;
+    QString fileName = choice->fileName;
+    const bool csv = filters.value(choice->filterIndex) == QLatin1String(kCsvFilter) ||
                      fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
     if (!csv && !fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
         fileName += QStringLiteral(".xlsx");
@@ -160,28 +160,28 @@ void TDlgExport::Export(const QString& fileName, bool csv) {
         }
     } catch (const EExportError& error) {
         QApplication::restoreOverrideCursor();
-        fMessages.error(QString::fromLatin1(kCaption), error.Message());
+        fDesktop.error(QString::fromLatin1(kCaption), error.Message());
         return;
     }
     QApplication::restoreOverrideCursor();
 
     if (csv) {
-        fMessages.information(
+        fDesktop.information(
             QString::fromLatin1(kCaption),
             QStringLiteral("Export to CSV files completed:\r") +
                 CsvFileNames(fileName, static_cast<int>(plots.size())).join(u'\r'));
         return;
     }
-    if (!fShell.OpenDocument(fileName)) {
-        fMessages.information(
+    if (!fDesktop.openUrl(QUrl::fromLocalFile(fileName))) {
+        fDesktop.information(
             QString::fromLatin1(kCaption),
             QStringLiteral("The workbook was saved as %1; no program was found to open it.")
                 .arg(QDir::toNativeSeparators(fileName)));
         return;
     }
-    fMessages.information(QString::fromLatin1(kCaption),
-                          QStringLiteral("Export to Excel Completed\rThe workbook was saved as %1.")
-                              .arg(QDir::toNativeSeparators(fileName)));
+    fDesktop.information(QString::fromLatin1(kCaption),
+                         QStringLiteral("Export to Excel Completed\rThe workbook was saved as %1.")
+                             .arg(QDir::toNativeSeparators(fileName)));
 }
 
 }  // namespace keldar

@@ -14,8 +14,7 @@ class QPushButton;
 namespace keldar {
 
 class TGraphPlot;
-class TViewsShell;
-class UserMessages;
+class TDesktop;
 
 // The four exportable plots, in list order, and whether each may be exported (its menu item is
 // enabled).
@@ -28,8 +27,7 @@ struct TExportChoice {
 
 class TDlgExport : public QDialog {
   public:
-    TDlgExport(const TExportChoice& choice, UserMessages& messages, TViewsShell& shell,
-               QWidget* parent = nullptr);
+    TDlgExport(const TExportChoice& choice, TDesktop& desktop, QWidget* parent = nullptr);
 
     // Fills the list: every plot by its caption, enabled and ticked when it may be exported.
     void FormActivate();
@@ -51,8 +49,7 @@ class TDlgExport : public QDialog {
     QString SuggestedFileName() const;
 
     TExportChoice fChoice;
-    UserMessages& fMessages;
-    TViewsShell& fShell;
+    TDesktop& fDesktop;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;

@@ -14,16 +14,14 @@
 #include "ProgramData.h"
 #include "SideViewCanvas.h"
 #include "SideViewPainter.h"
-#include "UserMessages.h"
-#include "ViewsShell.h"
+#include "TDesktop.h"
 
 namespace keldar {
 
 static const char kCaption[] = "Elevation View";
 
-TDlgSideView::TDlgSideView(TProgramData& project, UserMessages& messages, TViewsShell& shell,
-                           QWidget* parent)
-    : QWidget(parent), fProject(project), fMessages(messages), fShell(shell) {
+TDlgSideView::TDlgSideView(TProgramData& project, TDesktop& desktop, QWidget* parent)
+    : QWidget(parent), fProject(project), fDesktop(desktop) {
     setWindowTitle(QString::fromLatin1(kCaption));
     Label1 = new QLabel(QStringLiteral("Pile Geometry"), this);
     Button1 = new QPushButton(QStringLiteral("Print"), this);
@@ -66,8 +64,8 @@ void TDlgSideView::PrintTo(QPrinter& printer) {
     printer.setDocName(QStringLiteral("Soil-Pile Profile"));
     QPainter painter;
     if (!painter.begin(&printer)) {
-        fMessages.information(QString::fromLatin1(kCaption),
-                              QStringLiteral("The profile could not be printed."));
+        fDesktop.information(QString::fromLatin1(kCaption),
+                             QStringLiteral("The profile could not be printed."));
         return;
     }
     const QRect page(QPoint(0, 0),
@@ -78,30 +76,37 @@ void TDlgSideView::PrintTo(QPrinter& printer) {
 
 void TDlgSideView::Button1Click() {
     QPrinter printer(QPrinter::HighResolution);
-    if (fShell.HasPrinter()) {
+    if (fDesktop.hasPrinter()) {
         PrintTo(printer);
         return;
     }
-    const QString fileName = fShell.SaveFileName(this, QStringLiteral("Print to PDF File"),
-                                                 QStringLiteral("Soil-Pile Profile.pdf"),
-                                                 QStringLiteral("PDF Document (*.pdf)"), nullptr);
-    if (fileName.isEmpty()) return;
+    const std::optional<TFileChoice> choice =
+        fDesktop.saveFileName({.title = QStringLiteral("Print to PDF File"),
+                               .fileName = QStringLiteral("Soil-Pile Profile.pdf"),
+                               .filters = {QStringLiteral("PDF Document (*.pdf)")},
+                               .parent = this});
+    if (!choice) return;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
+    printer.setOutputFileName(choice->fileName);
     PrintTo(printer);
 }
 
 void TDlgSideView::SaveImageClick() {
-    QString filter;
-    QString fileName = fShell.SaveFileName(
-        this, QStringLiteral("Save Picture"), QStringLiteral("Soil-Pile Profile.png"),
-        QStringLiteral("PNG Image (*.png);;SVG Drawing (*.svg)"), &filter);
-    if (fileName.isEmpty()) return;
-    const QString extension = filter.startsWith(QLatin1String("SVG")) ? ".svg" : ".png";
+    const QStringList filters = {QStringLiteral("PNG Image (*.png)"),
+                                 QStringLiteral("SVG Drawing (*.svg)")};
+    const std::optional<TFileChoice> choice =
+        fDesktop.saveFileName({.title = QStringLiteral("Save Picture"),
+                               .fileName = QStringLiteral("Soil-Pile Profile.png"),
+                               .filters = filters,
+                               .parent = this});
+    if (!choice) return;
+    QString fileName = choice->fileName;
+    const QString extension =
+        filters.value(choice->filterIndex).startsWith(QLatin1String("SVG")) ? ".svg" : ".png";
     if (!fileName.endsWith(extension, Qt::CaseInsensitive)) fileName += extension;
     const QString failure =
         SaveSideViewPicture(fGeometry, fCanvas->Style(), fCanvas->size(), fileName);
-    if (!failure.isEmpty()) fMessages.information(QString::fromLatin1(kCaption), failure);
+    if (!failure.isEmpty()) fDesktop.information(QString::fromLatin1(kCaption), failure);
 }
 
 QString SaveSideViewPicture(const TSideViewGeometry& geometry, const TSideViewStyle& style,

@@ -16,15 +16,13 @@ namespace keldar {
 class TProgramData;
 class TSideViewCanvas;
 struct TSideViewStyle;
-class TViewsShell;
-class UserMessages;
+class TDesktop;
 
 class TDlgSideView : public QWidget {
     Q_OBJECT
 
   public:
-    TDlgSideView(TProgramData& project, UserMessages& messages, TViewsShell& shell,
-                 QWidget* parent = nullptr);
+    TDlgSideView(TProgramData& project, TDesktop& desktop, QWidget* parent = nullptr);
 
     // Rebuilds the drawing from the project and repaints; called whenever the window becomes
     // active.
@@ -43,8 +41,7 @@ class TDlgSideView : public QWidget {
     void PrintTo(QPrinter& printer);
 
     TProgramData& fProject;
-    UserMessages& fMessages;
-    TViewsShell& fShell;
+    TDesktop& fDesktop;
     TSideViewGeometry fGeometry;
     QLabel* Label1;
     QPushButton* Button1;

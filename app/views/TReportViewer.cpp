@@ -64,12 +64,20 @@ void AddShortcut(QWidget& window, const QKeySequence& keys, const std::function<
 }  // namespace
 
 TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile,
-                             const QString& projectName, UserMessages& messages, TViewsShell& shell,
-                             QWidget* parent)
-    : QWidget(parent), projectName_(projectName), messages_(messages), shell_(shell) {
+                             const QString& projectName, TDesktop& desktop, QWidget* parent)
+    : QWidget(parent), projectName_(projectName), desktop_(desktop) {
     setObjectName(QStringLiteral("ReportViewer"));
     setWindowTitle(QStringLiteral("Output Report - ") + projectName_);
+    const QString report = CreatePages(reportFile, notesFile);
+    CreateHeadingList(report);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(CreateTopBar());
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(TextCommandButtons(
+        this, {[this] { CopyClick(); }, [this] { PrintClick(); }, [this] { SavePdfClick(); }}));
+}
 
+QString TReportViewer::CreatePages(const QString& reportFile, const QString& notesFile) {
     report_ = TextPage(this, "ReportPage");
     notes_ = TextPage(this, "NotesPage");
     const QString report = FileText(reportFile, QStringLiteral("output report"), *report_);
@@ -81,7 +89,10 @@ TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile
     tabs_->setObjectName(QStringLiteral("Pages"));
     tabs_->addTab(report_, QStringLiteral("Output &Report"));
     tabs_->addTab(notes_, QStringLiteral("Run &Notes"));
+    return report;
+}
 
+void TReportViewer::CreateHeadingList(const QString& report) {
     headings_ = ReportHeadings(report.split(QLatin1Char('\n')));
     headingList_ = new QComboBox(this);
     headingList_->setObjectName(QStringLiteral("Headings"));
@@ -96,7 +107,9 @@ TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile
         headingList_->setEnabled(CurrentPage() == TReportPage::OutputReport);
         findStatus_->clear();
     });
+}
 
+QHBoxLayout* TReportViewer::CreateTopBar() {
     findText_ = new QLineEdit(this);
     findText_->setObjectName(QStringLiteral("FindText"));
     findText_->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
@@ -119,11 +132,7 @@ TReportViewer::TReportViewer(const QString& reportFile, const QString& notesFile
     top->addWidget(previous);
     top->addWidget(next);
     top->addWidget(findStatus_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(tabs_, 1);
-    layout->addLayout(TextCommandButtons(
-        this, {[this] { CopyClick(); }, [this] { PrintClick(); }, [this] { SavePdfClick(); }}));
+    return top;
 }
 
 QSize TReportViewer::sizeHint() const {
@@ -205,11 +214,11 @@ void TReportViewer::CopyClick() {
 }
 
 void TReportViewer::PrintClick() {
-    PrintTextCommand(this, shell_, messages_, {PageTitle(), Page(CurrentPage()).toPlainText()});
+    PrintTextCommand(this, desktop_, {PageTitle(), Page(CurrentPage()).toPlainText()});
 }
 
 void TReportViewer::SavePdfClick() {
-    SaveTextAsPdf(this, shell_, messages_, {PageTitle(), Page(CurrentPage()).toPlainText()});
+    SaveTextAsPdf(this, desktop_, {PageTitle(), Page(CurrentPage()).toPlainText()});
 }
 
 }  // namespace keldar

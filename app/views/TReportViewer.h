@@ -11,6 +11,7 @@
 #include "ReportHeadings.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -18,8 +19,7 @@ class QTabWidget;
 
 namespace keldar {
 
-class TViewsShell;
-class UserMessages;
+class TDesktop;
 
 enum class TReportPage { OutputReport, RunNotes };
 
@@ -29,7 +29,7 @@ class TReportViewer : public QWidget {
   public:
     // projectName names the window, the print job and the proposed PDF file.
     TReportViewer(const QString& reportFile, const QString& notesFile, const QString& projectName,
-                  UserMessages& messages, TViewsShell& shell, QWidget* parent = nullptr);
+                  TDesktop& desktop, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     void ShowPage(TReportPage page);
@@ -51,13 +51,18 @@ class TReportViewer : public QWidget {
     void SavePdfClick();
 
   private:
+    // The two pages in their tabs; answers the report's text.
+    QString CreatePages(const QString& reportFile, const QString& notesFile);
+    // "Go to" over the report's tables.
+    void CreateHeadingList(const QString& report);
+    // The heading list beside the find field, its buttons and its status.
+    QHBoxLayout* CreateTopBar();
     bool Find(bool backward);
     void FocusFind();
     QString PageTitle() const;
 
     QString projectName_;
-    UserMessages& messages_;
-    TViewsShell& shell_;
+    TDesktop& desktop_;
     QList<TReportHeading> headings_;
     QTabWidget* tabs_ = nullptr;
     QPlainTextEdit* report_ = nullptr;

@@ -14,6 +14,7 @@
 #include "MeasuredComparison.h"
 #include "ResultsSummaryText.h"
 #include "TDataEdit.h"
+#include "TDesktop.h"
 #include "TextPrinting.h"
 
 namespace keldar {
@@ -23,7 +24,7 @@ namespace {
 TDataEdit* ChoiceField(QWidget* parent, UserMessages& messages, const char* name,
                        const QString& caption, const QString& unitCode, int unitSystem,
                        float value) {
-    auto* field = new TDataEdit(parent, &messages);
+    auto* field = new TDataEdit(messages, parent);
     field->setObjectName(QLatin1String(name));
     field->SetCaption(caption);
     field->SetUnitsString(unitCode);
@@ -49,21 +50,19 @@ float FieldValue(const TDataEdit& field) {
 }  // namespace
 
 TResultsSummaryWindow::TResultsSummaryWindow(RunResults results, const QString& projectName,
-                                             UserMessages& messages, TViewsShell& shell,
-                                             QWidget* parent)
+                                             TDesktop& desktop, QWidget* parent)
     : QWidget(parent),
       results_(std::move(results)),
       summary_(summarizeResults(results_)),
       projectName_(projectName),
-      messages_(messages),
-      shell_(shell) {
+      desktop_(desktop) {
     setObjectName(QStringLiteral("ResultsSummary"));
     setWindowTitle(QStringLiteral("Results Summary - ") + projectName_);
     const int units = results_.unitSystem;
     settlementEdit_ =
-        ChoiceField(this, messages_, "ChosenSettlement", QStringLiteral("Chosen settlement"),
+        ChoiceField(this, desktop_, "ChosenSettlement", QStringLiteral("Chosen settlement"),
                     QStringLiteral("L"), units, summary_.chosenSettlement);
-    loadEdit_ = ChoiceField(this, messages_, "ChosenLoad", QStringLiteral("Chosen load"),
+    loadEdit_ = ChoiceField(this, desktop_, "ChosenLoad", QStringLiteral("Chosen load"),
                             QStringLiteral("F"), units, summary_.chosenLoad);
     for (TDataEdit* field : {settlementEdit_, loadEdit_}) {
         // After the field has judged the entry (OnExit comes first).
@@ -141,11 +140,11 @@ void TResultsSummaryWindow::CopyClick() {
 }
 
 void TResultsSummaryWindow::PrintClick() {
-    PrintTextCommand(this, shell_, messages_, {windowTitle(), Text()});
+    PrintTextCommand(this, desktop_, {windowTitle(), Text()});
 }
 
 void TResultsSummaryWindow::SavePdfClick() {
-    SaveTextAsPdf(this, shell_, messages_, {windowTitle(), Text()});
+    SaveTextAsPdf(this, desktop_, {windowTitle(), Text()});
 }
 
 }  // namespace keldar

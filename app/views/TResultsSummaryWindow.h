@@ -18,16 +18,15 @@ class QPlainTextEdit;
 namespace keldar {
 
 class TDataEdit;
-class TViewsShell;
-class UserMessages;
+class TDesktop;
 
 class TResultsSummaryWindow : public QWidget {
     Q_OBJECT
 
   public:
     // projectName names the window, the print job and the proposed PDF file.
-    TResultsSummaryWindow(RunResults results, const QString& projectName, UserMessages& messages,
-                          TViewsShell& shell, QWidget* parent = nullptr);
+    TResultsSummaryWindow(RunResults results, const QString& projectName, TDesktop& desktop,
+                          QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     QString Text() const;
@@ -53,8 +52,7 @@ class TResultsSummaryWindow : public QWidget {
     std::vector<CurvePoint> measured_;
     QString projectName_;
     QString sourceNote_;
-    UserMessages& messages_;
-    TViewsShell& shell_;
+    TDesktop& desktop_;
     TDataEdit* settlementEdit_ = nullptr;
     TDataEdit* loadEdit_ = nullptr;
     QPlainTextEdit* text_ = nullptr;

@@ -7,8 +7,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "UserMessages.h"
-#include "ViewsShell.h"
+#include "TDesktop.h"
 
 namespace keldar {
 
@@ -19,18 +18,21 @@ const QString kCaption = QStringLiteral("Print");
 // The report's lines are up to 80 characters wide: 9 points keep them whole on a portrait page.
 constexpr int kPrintPointSize = 9;
 
-bool PrintPdf(QWidget* parent, TViewsShell& shell, UserMessages& messages,
-              const TPrintedText& document, const QString& caption) {
-    const QString fileName =
-        shell.SaveFileName(parent, caption, document.title + QStringLiteral(".pdf"),
-                           QStringLiteral("PDF Document (*.pdf)"), nullptr);
-    if (fileName.isEmpty()) return false;
+bool PrintPdf(QWidget* parent, TDesktop& desktop, const TPrintedText& document,
+              const QString& caption) {
+    const std::optional<TFileChoice> choice =
+        desktop.saveFileName({.title = caption,
+                              .fileName = document.title + QStringLiteral(".pdf"),
+                              .filters = {QStringLiteral("PDF Document (*.pdf)")},
+                              .parent = parent});
+    if (!choice) return false;
+    const QString& fileName = choice->fileName;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(fileName);
     if (PrintPlainText(printer, document) && QFileInfo(fileName).size() > 0) return true;
-    messages.information(kCaption,
-                         QStringLiteral("The file \"%1\" could not be written.").arg(fileName));
+    desktop.information(kCaption,
+                        QStringLiteral("The file \"%1\" could not be written.").arg(fileName));
     return false;
 }
 
@@ -48,21 +50,19 @@ bool PrintPlainText(QPrinter& printer, const TPrintedText& document) {
     return printer.printerState() != QPrinter::Error;
 }
 
-void PrintTextCommand(QWidget* parent, TViewsShell& shell, UserMessages& messages,
-                      const TPrintedText& document) {
-    if (!shell.HasPrinter()) {
-        PrintPdf(parent, shell, messages, document, QStringLiteral("Print to PDF File"));
+void PrintTextCommand(QWidget* parent, TDesktop& desktop, const TPrintedText& document) {
+    if (!desktop.hasPrinter()) {
+        PrintPdf(parent, desktop, document, QStringLiteral("Print to PDF File"));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
     if (!PrintPlainText(printer, document)) {
-        messages.information(kCaption, QStringLiteral("The text could not be printed."));
+        desktop.information(kCaption, QStringLiteral("The text could not be printed."));
     }
 }
 
-bool SaveTextAsPdf(QWidget* parent, TViewsShell& shell, UserMessages& messages,
-                   const TPrintedText& document) {
-    return PrintPdf(parent, shell, messages, document, QStringLiteral("Save as PDF"));
+bool SaveTextAsPdf(QWidget* parent, TDesktop& desktop, const TPrintedText& document) {
+    return PrintPdf(parent, desktop, document, QStringLiteral("Save as PDF"));
 }
 
 }  // namespace keldar

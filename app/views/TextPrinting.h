@@ -13,8 +13,7 @@ class QWidget;
 
 namespace keldar {
 
-class TViewsShell;
-class UserMessages;
+class TDesktop;
 
 struct TPrintedText {
     QString title;  // the print job's name and the proposed PDF file's name
@@ -25,11 +24,9 @@ struct TPrintedText {
 bool PrintPlainText(QPrinter& printer, const TPrintedText& document);
 
 // Print: the system's printer, or a PDF file when the system has none.
-void PrintTextCommand(QWidget* parent, TViewsShell& shell, UserMessages& messages,
-                      const TPrintedText& document);
+void PrintTextCommand(QWidget* parent, TDesktop& desktop, const TPrintedText& document);
 // Save as PDF: asks for the file and writes it; true when it was written.
-bool SaveTextAsPdf(QWidget* parent, TViewsShell& shell, UserMessages& messages,
-                   const TPrintedText& document);
+bool SaveTextAsPdf(QWidget* parent, TDesktop& desktop, const TPrintedText& document);
 
 struct TTextCommands {
     std::function<void()> copy, print, savePdf;

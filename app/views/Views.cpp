@@ -6,16 +6,16 @@
 #include "MainPlots.h"
 #include "MdiChildren.h"
 #include "ProgramData.h"
+#include "TDesktop.h"
 #include "TDlgExport.h"
 #include "TDlgSideView.h"
 
 namespace keldar {
 
-QWidget* OpenSoilProfile(QMdiArea* area, TProgramData& project, UserMessages& messages,
-                         TViewsShell& shell) {
+QWidget* OpenSoilProfile(QMdiArea* area, TProgramData& project, TDesktop& desktop) {
     if (!area || !project.CurvesGenerated) return nullptr;
     TDlgSideView* view = ShowChild<TDlgSideView>(*area, [&] {
-        auto* created = new TDlgSideView(project, messages, shell);
+        auto* created = new TDlgSideView(project, desktop);
         QMdiSubWindow* sub = area->addSubWindow(created);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         // The drawing is rebuilt whenever the view becomes active.
@@ -33,12 +33,12 @@ QWidget* OpenSoilProfile(QMdiArea* area, TProgramData& project, UserMessages& me
 }
 
 void ExportExcelClick(QWidget* parent, TMainPlots& plots, const std::array<bool, 4>& available,
-                      const QString& projectFile, UserMessages& messages, TViewsShell& shell) {
+                      const QString& projectFile, TDesktop& desktop) {
     const TExportChoice choice{{&plots.pltLoad, &plots.pltAxial, &plots.pltTZcurves, &plots.PltQW},
                                available,
                                projectFile};
-    TDlgExport dialog(choice, messages, shell, parent);
-    dialog.exec();
+    TDlgExport dialog(choice, desktop, parent);
+    desktop.showModal(dialog);
 }
 
 }  // namespace keldar

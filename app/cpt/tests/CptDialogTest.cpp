@@ -77,7 +77,7 @@ class CptDialogTest : public QObject {
         QVERIFY2(status.contains(QStringLiteral("1 void row dropped")), qPrintable(status));
         QVERIFY(s.form.Project().Modified());
         QVERIFY(!s.form.Project().CurvesGenerated);
-        QVERIFY(s.messages.messages().isEmpty());  // a new session's project needs no query
+        QVERIFY(s.desktop.messages().isEmpty());  // a new session's project needs no query
 
         const QString saved = dir_.filePath(QStringLiteral("dense-sand-pipe.kd3d"));
         s.desktop.queueSave(saved);
@@ -161,10 +161,10 @@ class CptDialogTest : public QObject {
         bool stayedOpen = false;
         s.desktop.onModal = [&](QDialog& dialog) {
             EnterDenseSandPipe(s, static_cast<TdlgNewFromCpt&>(dialog));
-            s.messages.queueAnswer(UserMessages::Answer::Cancel);
+            s.desktop.queueAnswer(UserMessages::Answer::Cancel);
             QTest::mouseClick(Find<QPushButton>(dialog, "OK"), Qt::LeftButton);
             stayedOpen = dialog.result() != QDialog::Accepted && OkEnabled(dialog);
-            s.messages.queueAnswer(UserMessages::Answer::No);
+            s.desktop.queueAnswer(UserMessages::Answer::No);
             QTest::mouseClick(Find<QPushButton>(dialog, "OK"), Qt::LeftButton);
         };
         s.form.FileNewFromCptClick();

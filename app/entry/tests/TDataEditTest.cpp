@@ -7,11 +7,11 @@
 #include <clocale>
 
 #include "EntryErrors.h"
-#include "RecordingMessages.h"
 #include "TDataEdit.h"
+#include "TestDesktop.h"
 
-using keldar::RecordingMessages;
 using keldar::TDataEdit;
+using keldar::test::TestDesktop;
 
 class TDataEditTest : public QObject {
     Q_OBJECT
@@ -21,7 +21,7 @@ class TDataEditTest : public QObject {
     QString takeError() {
         const auto messages = messages_.messages();
         messages_.clear();
-        if (messages.size() != 1 || messages[0].kind != RecordingMessages::Kind::Error) {
+        if (messages.size() != 1 || messages[0].kind != TestDesktop::Kind::Error) {
             return QStringLiteral("<%1 messages>").arg(messages.size());
         }
         return messages[0].text;
@@ -34,7 +34,7 @@ class TDataEditTest : public QObject {
         return QTest::qWaitForWindowActive(&form);
     }
 
-    RecordingMessages messages_;
+    TestDesktop messages_;
 
   private slots:
     void init() { messages_.clear(); }
@@ -66,7 +66,7 @@ class TDataEditTest : public QObject {
         QFETCH(QString, message);
         QFETCH(QString, textAfter);
 
-        TDataEdit edit(nullptr, &messages_);
+        TDataEdit edit(messages_);
         edit.SetIntegerOnly(integerOnly);
         edit.SetMinVal(10);
         edit.SetMaxVal(500);
@@ -87,8 +87,8 @@ class TDataEditTest : public QObject {
     void leavingTheFieldRewritesOrKeepsTheFocus() {
         QWidget form;
         auto* layout = new QVBoxLayout(&form);
-        auto* edit = new TDataEdit(&form, &messages_);
-        auto* other = new TDataEdit(&form, &messages_);
+        auto* edit = new TDataEdit(messages_, &form);
+        auto* other = new TDataEdit(messages_, &form);
         layout->addWidget(edit);
         layout->addWidget(other);
         edit->SetMinVal(10);
@@ -111,7 +111,7 @@ class TDataEditTest : public QObject {
 
     void enterValidatesAndOperatorsExtendTheValue() {
         QWidget form;
-        auto* edit = new TDataEdit(&form, &messages_);
+        auto* edit = new TDataEdit(messages_, &form);
         QVERIFY(activate(form));
         edit->setFocus();
 
@@ -137,7 +137,7 @@ class TDataEditTest : public QObject {
     }
 
     void limitAdjustments() {
-        TDataEdit edit(nullptr, &messages_);
+        TDataEdit edit(messages_);
         QCOMPARE(edit.text(), QStringLiteral("0"));
         QCOMPARE(edit.ValueText(edit.MaxVal()), QStringLiteral("1.1897315E4932"));
         QCOMPARE(edit.MinVal(), -TDataEdit::DefaultMaxVal());
@@ -165,7 +165,7 @@ class TDataEditTest : public QObject {
     // A value shows in 8 significant digits from its first character; the field keeps the full
     // value behind that text until the user edits it.
     void valueShownShortFromItsStart() {
-        TDataEdit edit(nullptr, &messages_);
+        TDataEdit edit(messages_);
         edit.resize(edit.fontMetrics().averageCharWidth() * 4, edit.height());
         const long double converted = 900.0L / 39.37007874L;
         edit.SetNumber(converted);
@@ -189,7 +189,7 @@ class TDataEditTest : public QObject {
     // Alt+letter is an access key: with no command to take it, the entry stays as typed.
     void accessKeysNeverTypeIntoTheField() {
         QWidget form;
-        auto* edit = new TDataEdit(&form, &messages_);
+        auto* edit = new TDataEdit(messages_, &form);
         QVERIFY(activate(form));
         edit->setFocus();
         edit->selectAll();
@@ -203,7 +203,7 @@ class TDataEditTest : public QObject {
     }
 
     void hex() {
-        TDataEdit edit(nullptr, &messages_);
+        TDataEdit edit(messages_);
         edit.SetHex(true);
         edit.SetNumber(255);
         QCOMPARE(edit.text(), QStringLiteral("$00FF"));
@@ -235,7 +235,7 @@ class TDataEditTest : public QObject {
         QFETCH(int, system);
         QFETCH(QString, text);
         QLabel caption;
-        TDataEdit edit(nullptr, &messages_);
+        TDataEdit edit(messages_);
         edit.SetEditLabel(&caption);
         edit.SetCaption(QStringLiteral("Pile Length"));
         edit.SetUnitsString(units);
@@ -248,7 +248,7 @@ class TDataEditTest : public QObject {
     void labelFollowsTheEnabledState() {
         QWidget form;
         auto* caption = new QLabel(&form);
-        auto* edit = new TDataEdit(&form, &messages_);
+        auto* edit = new TDataEdit(messages_, &form);
         edit->SetEditLabel(caption);
         edit->setEnabled(false);
         QVERIFY(!caption->isEnabled());

@@ -21,7 +21,6 @@
 #include <clocale>
 #include <cstdio>
 
-#include "MessageBoxMessages.h"
 #include "TMainForm.h"
 #include "TQtDesktop.h"
 #include "TReportViewer.h"
@@ -34,9 +33,9 @@ static bool Save(const QPixmap& picture, const QString& path) {
 
 // Information and error boxes are not shown; a question is grabbed as the user sees it and
 // answered with its escape button, so that no file dialog or text editor opens.
-class GrabbingMessages : public keldar::MessageBoxMessages {
+class GrabbingDesktop : public keldar::TQtDesktop {
   public:
-    explicit GrabbingMessages(QString folder) : folder_(std::move(folder)) {}
+    explicit GrabbingDesktop(QString folder) : folder_(std::move(folder)) {}
 
     void information(const QString&, const QString&) override {}
     void error(const QString&, const QString&) override {}
@@ -138,9 +137,8 @@ int main(int argc, char* argv[]) {
     }
 
     QSettings settings(work.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    GrabbingMessages messages(out);
-    keldar::TQtDesktop desktop;
-    keldar::TMainForm form({messages, desktop, settings, QString::fromLocal8Bit(argv[2]), {}});
+    GrabbingDesktop desktop(out);
+    keldar::TMainForm form({desktop, settings, QString::fromLocal8Bit(argv[2]), {}});
     form.resize(820, 560);
     form.show();
     form.OpenFileName(data, true);  // as the Open command does: the file is in the recent list
@@ -155,14 +153,14 @@ int main(int argc, char* argv[]) {
     const QString broken = work.filePath(QStringLiteral("broken.kd3d"));
     if (!WriteHalfCopy(data, broken)) return 1;
     form.OpenFileName(broken, true);
-    messages.nextPicture = QStringLiteral("question-incomplete-file.png");
+    desktop.nextPicture = QStringLiteral("question-incomplete-file.png");
     form.CompRunClick();
 
     // A pile without length stops the engine.
     form.OpenFileName(data, true);
     form.Project().PileLength = -1;
     form.Project().SetModified(true);
-    messages.nextPicture = QStringLiteral("message-run-stopped.png");
+    desktop.nextPicture = QStringLiteral("message-run-stopped.png");
     form.CompRunClick();
-    return ok && messages.saved ? 0 : 1;
+    return ok && desktop.saved ? 0 : 1;
 }

@@ -10,10 +10,10 @@
 
 #include "DataDialogWindows.h"
 #include "ProgramData.h"
-#include "RecordingMessages.h"
 #include "TDataEdit.h"
 #include "TDlgOptions.h"
 #include "TdlgTitle.h"
+#include "TestDesktop.h"
 #include "TfrmMaterial.h"
 #include "TfrmQwFactors.h"
 #include "TitleMemo.h"
@@ -28,7 +28,7 @@ class DataDialogsTest : public QObject {
     std::unique_ptr<TProgramData> project_;
     std::unique_ptr<QMdiArea> area_;
     QMdiSubWindow* other_ = nullptr;  // another child window to switch to
-    RecordingMessages messages_;
+    test::TestDesktop desktop_;
 
     template <class Field = TDataEdit>
     static Field* field(QWidget* dialog, const char* name) {
@@ -53,8 +53,8 @@ class DataDialogsTest : public QObject {
 
     QStringList takeMessages() {
         QStringList texts;
-        for (const auto& message : messages_.messages()) texts.append(message.text);
-        messages_.clear();
+        for (const auto& message : desktop_.messages()) texts.append(message.text);
+        desktop_.clear();
         return texts;
     }
 
@@ -64,7 +64,7 @@ class DataDialogsTest : public QObject {
     }
 
     TfrmMaterial* openMaterial() {
-        return ShowDataDialog<TfrmMaterial>(*area_, *project_, &messages_);
+        return ShowDataDialog<TfrmMaterial>(*area_, *project_, desktop_);
     }
 
   private slots:
@@ -78,7 +78,7 @@ class DataDialogsTest : public QObject {
         area_->show();
         QApplication::setActiveWindow(area_.get());
         QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        messages_.clear();
+        desktop_.clear();
     }
 
     void cleanup() {
@@ -207,7 +207,7 @@ class DataDialogsTest : public QObject {
     void standaloneWindowAndAnotherProgram() {
         // As a top-level window it follows its own activation; another program taking the focus
         // stores acceptable entries without a message and keeps the rest on screen.
-        TfrmMaterial dialog(*project_, &messages_);
+        TfrmMaterial dialog(*project_, desktop_);
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -239,7 +239,7 @@ class DataDialogsTest : public QObject {
         project_->PileLength = 1000;
         project_->TipArea = 144;
         TfrmMaterial* dialog = openMaterial();
-        auto* factors = ShowDataDialog<TfrmQwFactors>(*area_, *project_, &messages_);
+        auto* factors = ShowDataDialog<TfrmQwFactors>(*area_, *project_, desktop_);
         project_->SetUnitSystem(2);
         dialog->FormActivate();
         factors->FormActivate();
@@ -263,7 +263,7 @@ class DataDialogsTest : public QObject {
     }
 
     void qwFactorsStoreOnClose() {
-        auto* dialog = ShowDataDialog<TfrmQwFactors>(*area_, *project_, &messages_);
+        auto* dialog = ShowDataDialog<TfrmQwFactors>(*area_, *project_, desktop_);
         QCOMPARE(dialog->SubWindow()->windowTitle(),
                  QStringLiteral("Enter Modifications Factors for Tip Resistance"));
         enter(field(dialog, "DataQfactor"), QStringLiteral("0.8"));
@@ -276,7 +276,7 @@ class DataDialogsTest : public QObject {
     }
 
     void titleStoresOnClose() {
-        auto* dialog = ShowDataDialog<TdlgTitle>(*area_, *project_, &messages_);
+        auto* dialog = ShowDataDialog<TdlgTitle>(*area_, *project_, desktop_);
         auto* memo = field<TTitleMemo>(dialog, "TitleMemo");
         auto* designer = field<QLineEdit>(dialog, "DataEdit1");
         auto* date = field<QLineEdit>(dialog, "DataEdit2");
@@ -301,7 +301,7 @@ class DataDialogsTest : public QObject {
 
         // Designer and date alone are not project data.
         project_->SetModified(false);
-        dialog = ShowDataDialog<TdlgTitle>(*area_, *project_, &messages_);
+        dialog = ShowDataDialog<TdlgTitle>(*area_, *project_, desktop_);
         QCOMPARE(field<QLineEdit>(dialog, "DataEdit2")->text(), QStringLiteral("2026-12-07"));
         enter(field<QLineEdit>(dialog, "DataEdit1"), QStringLiteral("B. Checker"));
         switchToOtherWindow();
@@ -311,21 +311,16 @@ class DataDialogsTest : public QObject {
 
     void optionsBrowseAndStore() {
         QString editorPath = QStringLiteral("/usr/bin/editor");
-        QString preset;
-        QString answer = QStringLiteral("/opt/bin/notes");
-        auto chooser = [&](QWidget*, const QString&, const QString& start, const QString&) {
-            preset = start;
-            return answer;
-        };
         TUserIdentification user;
-        auto* dialog = ShowDataDialog<TDlgOptions>(*area_, editorPath, user, chooser, &messages_);
+        auto* dialog = ShowDataDialog<TDlgOptions>(*area_, editorPath, user, desktop_);
         auto* path = field<QLineEdit>(dialog, "EdtWord");
         QCOMPARE(path->text(), editorPath);
 
+        desktop_.queueOpen(QStringLiteral("/opt/bin/notes"));
         QTest::mouseClick(field<QPushButton>(dialog, "BtnBrowse"), Qt::LeftButton);
-        QCOMPARE(preset, QStringLiteral("/usr/bin/editor"));
+        QCOMPARE(desktop_.requests.last().fileName, QStringLiteral("/usr/bin/editor"));
         QCOMPARE(path->text(), QStringLiteral("/opt/bin/notes"));
-        answer.clear();  // cancelled
+        desktop_.queueOpen(QString());  // cancelled
         QTest::mouseClick(field<QPushButton>(dialog, "BtnBrowse"), Qt::LeftButton);
         QCOMPARE(path->text(), QStringLiteral("/opt/bin/notes"));
 
@@ -340,8 +335,7 @@ class DataDialogsTest : public QObject {
     void optionsEditTheUserIdentification() {
         QString editorPath;
         TUserIdentification user{QStringLiteral("A. User"), QString(), QString(), 0};
-        auto* dialog = ShowDataDialog<TDlgOptions>(*area_, editorPath, user,
-                                                   TDlgOptions::ChooseFile{}, &messages_);
+        auto* dialog = ShowDataDialog<TDlgOptions>(*area_, editorPath, user, desktop_);
         QCOMPARE(field<QLineEdit>(dialog, "EdtUserName")->text(), QStringLiteral("A. User"));
         enter(field<QLineEdit>(dialog, "EdtUserName"), QString(40, QLatin1Char('n')));
         enter(field<QLineEdit>(dialog, "EdtOrganisation"),
@@ -417,11 +411,11 @@ class DataDialogsTest : public QObject {
         switchToOtherWindow();
         QCOMPARE(openMaterial(), material);
         QCOMPARE(area_->activeSubWindow(), material->SubWindow());
-        ShowDataDialog<TfrmQwFactors>(*area_, *project_, &messages_);
-        ShowDataDialog<TdlgTitle>(*area_, *project_, &messages_);
-        ShowDataDialog<TDlgOptions>(*area_, editorPath, user);
+        ShowDataDialog<TfrmQwFactors>(*area_, *project_, desktop_);
+        ShowDataDialog<TdlgTitle>(*area_, *project_, desktop_);
+        ShowDataDialog<TDlgOptions>(*area_, editorPath, user, desktop_);
         QCOMPARE(openMaterial(), material);
-        QVERIFY(ShowDataDialog<TDlgOptions>(*area_, editorPath, user) ==
+        QVERIFY(ShowDataDialog<TDlgOptions>(*area_, editorPath, user, desktop_) ==
                 FindChild<TDlgOptions>(*area_));
         QCOMPARE(area_->subWindowList().size(), 5);
 

@@ -74,14 +74,14 @@ class MainCommandsTest : public QObject {
         TDataEdit* diameter = Find(s.form, "DataOD");
         Enter(diameter, QStringLiteral("abc"));
         QTest::keyClick(diameter, Qt::Key_Tab);
-        s.messages.clear();
+        s.desktop.clear();
         return diameter;
     }
 
     static void expectRefused(Session& s, const QString& start, QWidget* entry, const char* what) {
-        QVERIFY2(s.messages.messages().size() == 1, what);
+        QVERIFY2(s.desktop.messages().size() == 1, what);
         QVERIFY2(s.texts().constFirst().startsWith(start), what);
-        s.messages.clear();
+        s.desktop.clear();
         QTRY_VERIFY2(entry->hasFocus(), what);
     }
 
@@ -162,7 +162,7 @@ class MainCommandsTest : public QObject {
         Enter(editor, QStringLiteral("2*"));
 
         s.actions().CompRun->trigger();
-        QCOMPARE(s.messages.messages().size(), 1);
+        QCOMPARE(s.desktop.messages().size(), 1);
         QVERIFY(s.texts().constFirst().startsWith(kNotEvaluated));
         QVERIFY(!QFileInfo::exists(folder_.path(QStringLiteral("steel-pipe-clay.kd3o"))));
         QTRY_VERIFY(form->Grid()->viewport()->findChild<QLineEdit*>() != nullptr);
@@ -228,7 +228,7 @@ class MainCommandsTest : public QObject {
 
         const QString data = folder_.copyExample(QStringLiteral("user-curves-si.kd3d"));
         // The curve choices above are edits: not saved.
-        s.messages.queueAnswer(keldar::UserMessages::Answer::No);
+        s.desktop.queueAnswer(keldar::UserMessages::Answer::No);
         s.open(data);
         QVERIFY(!s.actions().ViewSoilLayerCoordinates1->isEnabled());
         QVERIFY(!s.actions().ViewSoilLayerCoordinates1->isEnabled());
@@ -236,7 +236,7 @@ class MainCommandsTest : public QObject {
         QVERIFY(s.actions().CompOutput->isEnabled());
         // A report deleted behind the program's back: the button says so and turns off.
         QVERIFY(QFile::remove(folder_.path(QStringLiteral("user-curves-si.kd3o"))));
-        s.messages.clear();
+        s.desktop.clear();
         s.actions().CompOutput->trigger();
         QCOMPARE(
             s.texts(),

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -22,13 +23,11 @@
 #include "DataWindow.h"
 #include "MainSession.h"
 #include "MdiChildren.h"
-#include "RecordingMessages.h"
 #include "TMainForm.h"
 #include "TdlgTitle.h"
 #include "TestDesktop.h"
 #include "WindowTitle.h"
 
-using keldar::RecordingMessages;
 using keldar::TMainActions;
 using keldar::TMainForm;
 using keldar::test::ExampleFile;
@@ -319,6 +318,19 @@ class MainFormTest : public QObject {
         QCOMPARE(s.texts().last(),
                  QStringLiteral("An error occurred in running the Word Processor"));
 
+        // The export dialog is shown by the same desktop that asks for its workbook's name and
+        // hands the workbook to the spreadsheet program.
+        s.desktop.onModal = [&](QDialog& dialog) {
+            s.desktop.queueSave(dir_.filePath("run.xlsx"));
+            for (QPushButton* button : dialog.findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Generate Excel File")) button->click();
+        };
+        a.ExportExcel->trigger();
+        s.desktop.onModal = nullptr;
+        QVERIFY(QFileInfo(dir_.filePath("run.xlsx")).size() > 0);
+        QCOMPARE(s.desktop.opened.last(), QUrl::fromLocalFile(dir_.filePath("run.xlsx")));
+        QVERIFY(s.texts().last().startsWith(QStringLiteral("Export to Excel Completed")));
+
         // Every result window and data window opens for real, none announced as missing.
         const qsizetype messagesBefore = s.texts().size();
         for (QAction* command : {a.mLoad, a.mAxial, a.mtzcurves, a.mTip, a.TipMovement1, a.Topload1,
@@ -408,24 +420,24 @@ class MainFormTest : public QObject {
         s.form.Project().Title = QStringLiteral("Changed");
         s.form.Project().SetModified(true);
 
-        s.messages.queueAnswer(Answer::Cancel);
+        s.desktop.queueAnswer(Answer::Cancel);
         s.form.FileNewClick();
         QCOMPARE(s.texts(), QStringList({kSaveQuery}));
         QCOMPARE(s.form.Project().Title, QStringLiteral("Changed"));
 
-        s.messages.queueAnswer(Answer::Yes);
+        s.desktop.queueAnswer(Answer::Yes);
         s.form.FileNewClick();
         QVERIFY(ReadAll(file).contains("Changed"));
         QCOMPARE(s.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));
 
         // Yes for an unnamed project and a cancelled Save As stop the command.
         s.form.Project().SetModified(true);
-        s.messages.queueAnswer(Answer::Yes);
+        s.desktop.queueAnswer(Answer::Yes);
         s.open(file);
         QCOMPARE(s.form.Project().FileName, QStringLiteral("NewKELDAR.kd3d"));
         QVERIFY(s.form.Project().Modified());
 
-        s.messages.queueAnswer(Answer::No);
+        s.desktop.queueAnswer(Answer::No);
         s.open(file);
         QCOMPARE(s.form.Project().FileName, file);
     }
@@ -440,25 +452,25 @@ class MainFormTest : public QObject {
         s.form.Project().Title = QStringLiteral("Unsaved work");
         s.form.Project().SetModified(true);
 
-        s.messages.queueAnswer(Answer::Yes);
+        s.desktop.queueAnswer(Answer::Yes);
         s.form.FileNewClick();
-        QCOMPARE(s.messages.messages().last().kind, RecordingMessages::Kind::Error);
+        QCOMPARE(s.desktop.messages().last().kind, TestDesktop::Kind::Error);
         QCOMPARE(s.form.Project().Title, QStringLiteral("Unsaved work"));
         QCOMPARE(s.form.Project().FileName, file);
         QVERIFY(s.form.Project().Modified());
 
         // A run does not analyse the stale file.
-        s.messages.clear();
+        s.desktop.clear();
         s.form.CompRunClick();
         QCOMPARE(s.texts().size(), 1);
         QVERIFY(
             s.texts().constFirst().startsWith(QStringLiteral("An error occured during saving")));
 
         // Closing asks again; Cancel keeps the program open.
-        s.messages.queueAnswer(Answer::Cancel);
+        s.desktop.queueAnswer(Answer::Cancel);
         QVERIFY(!s.form.close());
         QVERIFY(s.form.isVisible());
-        s.messages.queueAnswer(Answer::No);
+        s.desktop.queueAnswer(Answer::No);
         QVERIFY(s.form.close());
     }
 
@@ -477,11 +489,11 @@ class MainFormTest : public QObject {
                  QStringLiteral("KELDAR 2014.3.4 - Broken.kd3d (incomplete)"));
 
         // Run Analysis saves first: the question names the file; Cancel ends the run unwritten.
-        s.messages.clear();
+        s.desktop.clear();
         s.actions().CompRun->trigger();
-        QCOMPARE(s.messages.messages().size(), 1);
-        const RecordingMessages::Message question = s.messages.messages().constFirst();
-        QCOMPARE(question.kind, RecordingMessages::Kind::Choose);
+        QCOMPARE(s.desktop.messages().size(), 1);
+        const TestDesktop::Message question = s.desktop.messages().constFirst();
+        QCOMPARE(question.kind, TestDesktop::Kind::Choose);
         QVERIFY(question.text.contains(QDir::toNativeSeparators(broken)));
         QVERIFY(question.text.contains(QStringLiteral("the rest of that file was not read")));
         QCOMPARE(question.buttons.constFirst(), QStringLiteral("Save under a new name"));
@@ -490,18 +502,18 @@ class MainFormTest : public QObject {
 
         // Save: a new name is proposed; cancelling that, or choosing the same file and then
         // Cancel, writes nothing.
-        s.messages.queueChoice(kSaveUnderNewName);
+        s.desktop.queueChoice(kSaveUnderNewName);
         s.desktop.queueSave(QString());
         s.actions().FileSave->trigger();
         QCOMPARE(ReadAll(broken), text);
         s.desktop.queueSave(broken);
-        s.messages.queueChoice(kCancelSave);
+        s.desktop.queueChoice(kCancelSave);
         s.actions().FileSaveAs->trigger();
         QCOMPARE(ReadAll(broken), text);
         QCOMPARE(s.form.Project().FileName, broken);
 
         // New asks the ordinary save query; Cancel keeps the project.
-        s.messages.clear();
+        s.desktop.clear();
         s.actions().FileNew->trigger();
         QCOMPARE(s.texts(), QStringList({kSaveQuery}));
         QCOMPARE(s.form.Project().FileName, broken);
@@ -509,21 +521,21 @@ class MainFormTest : public QObject {
         // Saved under a new name, the file holds the whole project and is run without a question
         // (the engine then finds that the pile data, never read, are missing).
         const QString whole = dir_.filePath("whole.kd3d");
-        s.messages.queueChoice(kSaveUnderNewName);
+        s.desktop.queueChoice(kSaveUnderNewName);
         s.desktop.queueSave(whole);
         s.actions().FileSave->trigger();
         QCOMPARE(s.form.Project().FileName, whole);
         QCOMPARE(s.form.windowTitle(), QStringLiteral("KELDAR 2014.3.4 - Whole.kd3d"));
-        s.messages.clear();
+        s.desktop.clear();
         s.actions().CompRun->trigger();
-        QCOMPARE(s.messages.messages().size(), 1);
-        QCOMPARE(s.messages.messages().constFirst().title, QStringLiteral("Analysis Stopped"));
+        QCOMPARE(s.desktop.messages().size(), 1);
+        QCOMPARE(s.desktop.messages().constFirst().title, QStringLiteral("Analysis Stopped"));
         QCOMPARE(ReadAll(broken), text);
 
         // Only a confirmed answer replaces the file.
-        s.messages.queueAnswer(Answer::No);
+        s.desktop.queueAnswer(Answer::No);
         s.open(broken);
-        s.messages.queueChoice(kReplaceFile);
+        s.desktop.queueChoice(kReplaceFile);
         s.actions().FileSave->trigger();
         QVERIFY(ReadAll(broken) != text);
         QVERIFY(!s.form.Project().Modified());
@@ -554,7 +566,7 @@ class MainFormTest : public QObject {
         s.form.CloseChildWindows();
 
         // The same run with the factors off and on gives the same results.
-        s.messages.queueAnswer(Answer::No);  // the toggle above is an edit: not saved
+        s.desktop.queueAnswer(Answer::No);  // the toggle above is an edit: not saved
         s.open(copyExample("pipe-pile-clay.kd3d", "identity.kd3d"));
         s.form.CompRunClick();
         const QByteArray off = ReadAll(dir_.filePath("identity.kd3p"));
@@ -565,7 +577,7 @@ class MainFormTest : public QObject {
         QCOMPARE(ReadAll(dir_.filePath("identity.kd3p")), off);
 
         // A new project's file does not write them while the option is off.
-        s.messages.queueAnswer(Answer::No);
+        s.desktop.queueAnswer(Answer::No);
         s.form.FileNewClick();
         s.desktop.queueSave(dir_.filePath("fresh.kd3d"));
         QVERIFY(s.form.FileSaveClick());
@@ -581,11 +593,11 @@ class MainFormTest : public QObject {
         s.open(data);
         QCOMPARE(s.form.Project().PileLength, -600.0L);  // a file's value as it stands
 
-        s.messages.queueChoice(0);
+        s.desktop.queueChoice(0);
         s.actions().CompRun->trigger();
-        QCOMPARE(s.messages.messages().size(), 1);
-        const RecordingMessages::Message stop = s.messages.messages().constFirst();
-        QCOMPARE(stop.kind, RecordingMessages::Kind::Choose);
+        QCOMPARE(s.desktop.messages().size(), 1);
+        const TestDesktop::Message stop = s.desktop.messages().constFirst();
+        QCOMPARE(stop.kind, TestDesktop::Kind::Choose);
         QCOMPARE(stop.title, QStringLiteral("Analysis Stopped"));
         QVERIFY2(stop.text.startsWith(QStringLiteral("The analysis stopped (engine status 20).")),
                  qPrintable(stop.text));
@@ -611,7 +623,7 @@ class MainFormTest : public QObject {
         const QString target = dir_.filePath("no-such-folder/elsewhere.kd3d");
         s.desktop.queueSave(target);
         s.actions().FileSaveAs->trigger();
-        QCOMPARE(s.messages.messages().size(), 1);
+        QCOMPARE(s.desktop.messages().size(), 1);
         const QString text = s.texts().constFirst();
         QVERIFY2(text.contains(QDir::toNativeSeparators(target)), qPrintable(text));
         QVERIFY(text.endsWith(QStringLiteral("Nothing was saved.")));

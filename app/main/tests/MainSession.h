@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "RecordingMessages.h"
 #include "TMainForm.h"
 #include "TestDesktop.h"
 
@@ -55,15 +54,14 @@ struct Session {
     explicit Session(const QString& settingsFile, const QString& programFolder = KELDAR_ENGINE_DIR,
                      const QString& commandLine = {}, const QString& updateBase = {})
         : settings(settingsFile, QSettings::IniFormat),
-          form(TMainForm::Services{messages, desktop, settings, programFolder, updateBase},
-               commandLine) {
+          form(TMainForm::Services{desktop, settings, programFolder, updateBase}, commandLine) {
         form.show();
     }
 
     const TMainActions& actions() const { return form.Actions(); }
     QStringList texts() const {
         QStringList list;
-        for (const auto& message : messages.messages()) list.append(message.text);
+        for (const auto& message : desktop.messages()) list.append(message.text);
         return list;
     }
     void open(const QString& fileName, int filter = 0) {
@@ -71,7 +69,6 @@ struct Session {
         form.FileOpenClick();
     }
 
-    RecordingMessages messages;
     TestDesktop desktop;
     QSettings settings;
     TMainForm form;

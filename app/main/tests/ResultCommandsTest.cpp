@@ -19,7 +19,6 @@
 #include "SummaryResults.h"
 #include "TReportViewer.h"
 #include "TResultsSummaryWindow.h"
-#include "ViewsShell.h"
 
 using keldar::RunAgainInMemory;
 using keldar::TExactResults;
@@ -77,7 +76,7 @@ class ResultCommandsTest : public QObject {
         // A change of the project after the run: its results no longer describe it.
         s.form.Project().PileLength = 700;
         s.form.Project().SetModified(true);
-        s.messages.clear();
+        s.desktop.clear();
         summary->trigger();  // enabled until the button states are next computed
         QCOMPARE(s.texts().size(), 1);
         QVERIFY(s.texts().constFirst().startsWith(QLatin1String("The Results Summary needs")));
@@ -161,7 +160,7 @@ class ResultCommandsTest : public QObject {
         QVERIFY(keldar::SummaryResultsOf(s.form.Project(), stopped, results, note, message));
         QVERIFY(note.startsWith(QLatin1String("NOTE")));
         QVERIFY(note.simplified().contains(stopped.Problem));
-        TResultsSummaryWindow window(results, {}, s.messages, keldar::DesktopShell());
+        TResultsSummaryWindow window(results, {}, s.desktop);
         window.SetSourceNote(note);
         QVERIFY(window.Text().startsWith(note + QStringLiteral("\n\n")));
     }
@@ -170,7 +169,7 @@ class ResultCommandsTest : public QObject {
         Session s(folder_.settingsFile());
         s.open(folder_.copyExample(QStringLiteral("user-curves-si.kd3d")));
         s.actions().CompRun->trigger();
-        s.messages.clear();
+        s.desktop.clear();
         // No editor set and no handler on the desktop for the report.
         s.form.SetEditorPath(QString());
         s.desktop.urlsOpen = false;

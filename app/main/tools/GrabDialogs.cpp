@@ -10,11 +10,11 @@
 #include "DataDialogWindows.h"
 #include "GrabApplication.h"
 #include "ProgramData.h"
-#include "RecordingMessages.h"
 #include "TAboutBox.h"
 #include "TDlgOptions.h"
 #include "THelpWindow.h"
 #include "TdlgTitle.h"
+#include "TestDesktop.h"
 #include "TfrmMaterial.h"
 #include "TfrmQwFactors.h"
 #include "WindowPicture.h"
@@ -42,21 +42,24 @@ int main(int argc, char** argv) {
     const QDir out(app.Argument(0));
     TMainTables tables = TMainTables::BuiltIn();
     TProgramData project(tables);
-    RecordingMessages messages;
-    if (!app.Argument(1).isEmpty()) project.LoadFromFile(app.Argument(1), true, messages);
+    // Messages and file dialogs answer themselves: a picture shows the window alone.
+    test::TestDesktop desktop;
+    if (!app.Argument(1).isEmpty()) project.LoadFromFile(app.Argument(1), true, desktop);
     project.Designer = QStringLiteral("A. Engineer");
     project.DesignDate = QStringLiteral("2014-03-04");
     project.QMultiplier = 1;
     project.WMultiplier = 1;
     QString editorPath = QStringLiteral("/usr/bin/gedit");
 
-    bool ok = grabDialog<TfrmMaterial>(out, QStringLiteral("pile-properties.png"), project);
-    ok = grabDialog<TfrmQwFactors>(out, QStringLiteral("qw-factors.png"), project) && ok;
-    ok = grabDialog<TdlgTitle>(out, QStringLiteral("project-title.png"), project) && ok;
+    bool ok =
+        grabDialog<TfrmMaterial>(out, QStringLiteral("pile-properties.png"), project, desktop);
+    ok = grabDialog<TfrmQwFactors>(out, QStringLiteral("qw-factors.png"), project, desktop) && ok;
+    ok = grabDialog<TdlgTitle>(out, QStringLiteral("project-title.png"), project, desktop) && ok;
     TUserIdentification user{QStringLiteral("A. Engineer"), QStringLiteral("Soils Ltd"),
                              QStringLiteral("B. Checker"), 1042};
-    ok =
-        grabDialog<TDlgOptions>(out, QStringLiteral("control-options.png"), editorPath, user) && ok;
+    ok = grabDialog<TDlgOptions>(out, QStringLiteral("control-options.png"), editorPath, user,
+                                 desktop) &&
+         ok;
 
     TAboutBox about;
     about.show();

@@ -1,6 +1,5 @@
 #include "PlotDialogs.h"
 
-#include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -35,40 +34,6 @@ bool TModalPlotDialogs::EditGraphCaption(QWidget* parent, QString& title, bool& 
     return true;
 }
 
-struct TFileTypeFilter {
-    TPlotFileType Type;
-    const char* Filter;
-    const char* Suffix;
-};
-
-static constexpr TFileTypeFilter kFilters[] = {
-    {TPlotFileType::Bitmap, "Bitmap (*.bmp)", "bmp"},
-    {TPlotFileType::Png, "PNG image (*.png)", "png"},
-    {TPlotFileType::Pdf, "PDF document (*.pdf)", "pdf"},
-    {TPlotFileType::Svg, "SVG drawing (*.svg)", "svg"},
-};
-
-QString TModalPlotDialogs::SaveFileName(QWidget* parent, TPlotFileType& type) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    QStringList filters;
-    for (const TFileTypeFilter& f : kFilters) filters << QString::fromLatin1(f.Filter);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
-        for (const TFileTypeFilter& known : kFilters) {
-            if (f == QLatin1String(known.Filter)) {
-                dialog.setDefaultSuffix(QString::fromLatin1(known.Suffix));
-            }
-        }
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    for (const TFileTypeFilter& f : kFilters) {
-        if (dialog.selectedNameFilter() == QLatin1String(f.Filter)) type = f.Type;
-    }
-    return dialog.selectedFiles().constFirst();
-}
-
 bool TModalPlotDialogs::EditSaveAttributes(QWidget* parent, TSaveAttributes& attributes) {
     TdlgFormat dialog(attributes, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
@@ -84,12 +49,6 @@ bool TModalPlotDialogs::SetUpPrinting(QWidget* parent, QPrinter& printer) {
 bool TModalPlotDialogs::SetUpPage(QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
-}
-
-QString TModalPlotDialogs::MeasuredCurveFileName(QWidget* parent) {
-    return QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Load Measured Curve"), QString(),
-        QStringLiteral("Load tests (*.csv *.txt *.tsv);;All Files (*)"));
 }
 
 }  // namespace keldar

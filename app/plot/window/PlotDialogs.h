@@ -1,5 +1,6 @@
-// The questions a plot window asks: its four dialogs, the save file dialog and the printer
-// dialogs. Windows ask through this interface, so that tests can answer without a modal box.
+// The plot window's own dialogs: legend, active curves, caption and save attributes, and the
+// printer dialogs. Windows ask through this interface, so that tests can answer without a modal
+// box; the file dialogs are the desktop's.
 #pragma once
 
 #include <QString>
@@ -24,16 +25,12 @@ class TPlotDialogs {
                                     QVector<bool>& active) = 0;
     // Graph Caption: the title and whether it stands at the top.
     virtual bool EditGraphCaption(QWidget* parent, QString& title, bool& atTop) = 0;
-    // The file to save to and its type; empty when cancelled.
-    virtual QString SaveFileName(QWidget* parent, TPlotFileType& type) = 0;
     // Save Attributes: size and resolution of the picture.
     virtual bool EditSaveAttributes(QWidget* parent, TSaveAttributes& attributes) = 0;
     // The print dialog; false when cancelled.
     virtual bool SetUpPrinting(QWidget* parent, QPrinter& printer) = 0;
     // The page setup dialog.
     virtual bool SetUpPage(QWidget* parent, QPrinter& printer) = 0;
-    // The file of a measured load-settlement curve to open; empty when cancelled.
-    virtual QString MeasuredCurveFileName(QWidget* parent) = 0;
 };
 
 // The program's own dialogs, shown modally.
@@ -43,11 +40,9 @@ class TModalPlotDialogs : public TPlotDialogs {
     bool ChooseActiveCurves(QWidget* parent, const QStringList& names,
                             QVector<bool>& active) override;
     bool EditGraphCaption(QWidget* parent, QString& title, bool& atTop) override;
-    QString SaveFileName(QWidget* parent, TPlotFileType& type) override;
     bool EditSaveAttributes(QWidget* parent, TSaveAttributes& attributes) override;
     bool SetUpPrinting(QWidget* parent, QPrinter& printer) override;
     bool SetUpPage(QWidget* parent, QPrinter& printer) override;
-    QString MeasuredCurveFileName(QWidget* parent) override;
 };
 
 }  // namespace keldar

@@ -13,10 +13,10 @@
 #include "NumberFormat.h"
 #include "PlotCanvas.h"
 #include "PlotDialogs.h"
+#include "PlotFileDialogs.h"
 #include "PlotLegend.h"
 #include "PlotLegendBox.h"
 #include "PlotPrinting.h"
-#include "UserMessages.h"
 
 namespace keldar {
 
@@ -50,11 +50,10 @@ static QString MenuText(const QString& text) {
     return escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-TPlotForm::TPlotForm(TGraphPlot& plot, UserMessages& messages, TPlotDialogs& dialogs,
-                     QWidget* parent)
+TPlotForm::TPlotForm(TGraphPlot& plot, TDesktop& desktop, TPlotDialogs& dialogs, QWidget* parent)
     : QWidget(parent),
       plot_(&plot),
-      messages_(messages),
+      desktop_(desktop),
       dialogs_(dialogs),
       menuBar_(new QMenuBar(this)),
       menu_(menuBar_->addMenu(QStringLiteral("&Plot"))),
@@ -301,8 +300,8 @@ void TPlotForm::Print() {
     printer.setDocName(plot_->Caption());
     if (!dialogs_.SetUpPrinting(this, printer)) return;
     if (!PrintPlotPage(printer, Picture())) {
-        messages_.information(QStringLiteral("Information"),
-                              QStringLiteral("The plot could not be printed."));
+        desktop_.information(QStringLiteral("Information"),
+                             QStringLiteral("The plot could not be printed."));
     }
     canvas_->update();
 }
@@ -311,22 +310,22 @@ void TPlotForm::SetUpPage() { dialogs_.SetUpPage(this, Printer()); }
 
 void TPlotForm::SaveToDisk() {
     if (!plot_) return;
-    TPlotFileType type = TPlotFileType::Bitmap;
-    const QString fileName = dialogs_.SaveFileName(this, type);
-    if (fileName.isEmpty()) return;
+    const std::optional<TFileChoice> choice = desktop_.saveFileName(PlotSaveRequest(this));
+    if (!choice) return;
+    const QString& fileName = choice->fileName;
+    const TPlotFileType type = PlotFileTypeOfFilter(choice->filterIndex);
     TSaveAttributes attributes;
     if (!dialogs_.EditSaveAttributes(this, attributes)) return;
     switch (SavePlotFile(Picture(), fileName, PlotFileTypeOf(fileName, type), attributes)) {
         case TSaveResult::Saved:
             break;
         case TSaveResult::OutOfMemory:
-            messages_.information(QStringLiteral("Information"),
-                                  QString::fromLatin1(kNotEnoughMemoryMessage));
+            desktop_.information(QStringLiteral("Information"),
+                                 QString::fromLatin1(kNotEnoughMemoryMessage));
             break;
         case TSaveResult::WriteFailed:
-            messages_.information(
-                QStringLiteral("Information"),
-                QStringLiteral("The file %1 could not be written.").arg(fileName));
+            desktop_.information(QStringLiteral("Information"),
+                                 QStringLiteral("The file %1 could not be written.").arg(fileName));
             break;
     }
 }
@@ -342,8 +341,8 @@ void TPlotForm::CopyToClipboard() {
     attributes.PixelsPerInch = kPixelsPerInch;
     const QImage image = RenderPlotImage(Picture(), attributes);
     if (image.isNull()) {
-        messages_.information(QStringLiteral("Information"),
-                              QString::fromLatin1(kNotEnoughMemoryMessage));
+        desktop_.information(QStringLiteral("Information"),
+                             QString::fromLatin1(kNotEnoughMemoryMessage));
         return;
     }
     QApplication::clipboard()->setImage(image);
@@ -362,7 +361,7 @@ void TPlotForm::TakeMeasuredCurve(const std::function<TMeasuredCurve()>& read) {
     try {
         plot_->SetMeasured(read());
     } catch (const EInputOutputError& e) {
-        messages_.error(QString::fromLatin1(kMeasuredTitle), e.Message());
+        desktop_.error(QString::fromLatin1(kMeasuredTitle), e.Message());
         return;
     }
     MeasuredCurveChanged();
@@ -375,19 +374,19 @@ void TPlotForm::MeasuredCurveChanged() {
     try {
         KeepMeasuredCurve(*plot_);
     } catch (const EInputOutputError& e) {
-        messages_.information(QString::fromLatin1(kMeasuredTitle),
-                              e.Message() + QStringLiteral("\rThe plot shows the change; "
-                                                           "the project's folder does not "
-                                                           "keep it."));
+        desktop_.information(QString::fromLatin1(kMeasuredTitle),
+                             e.Message() + QStringLiteral("\rThe plot shows the change; "
+                                                          "the project's folder does not "
+                                                          "keep it."));
     }
 }
 
 void TPlotForm::LoadMeasuredCurve() {
     if (!plot_ || !plot_->TakesMeasuredCurve) return;
-    const QString fileName = dialogs_.MeasuredCurveFileName(this);
-    if (fileName.isEmpty()) return;
+    const std::optional<TFileChoice> choice = desktop_.openFileName(MeasuredCurveRequest(this));
+    if (!choice) return;
     const int units = plot_->Units();
-    TakeMeasuredCurve([&] { return ReadMeasuredCurveFile(fileName, units); });
+    TakeMeasuredCurve([&] { return ReadMeasuredCurveFile(choice->fileName, units); });
 }
 
 void TPlotForm::PasteMeasuredCurve() {

@@ -18,8 +18,8 @@ class QPrinter;
 namespace keldar {
 
 class TPlotCanvas;
+class TDesktop;
 class TPlotDialogs;
-class UserMessages;
 
 // The Plot menu's items that show a state, named as in the menu. The three sub-menus hold one
 // checkable item per choice, its tag (TaggedItem) the value that it sets.
@@ -45,7 +45,7 @@ class TPlotForm : public QWidget {
     Q_OBJECT
 
   public:
-    TPlotForm(TGraphPlot& plot, UserMessages& messages, TPlotDialogs& dialogs,
+    TPlotForm(TGraphPlot& plot, TDesktop& desktop, TPlotDialogs& dialogs,
               QWidget* parent = nullptr);
     ~TPlotForm() override;
 
@@ -89,7 +89,7 @@ class TPlotForm : public QWidget {
     QPrinter& Printer();
 
     QPointer<TGraphPlot> plot_;
-    UserMessages& messages_;
+    TDesktop& desktop_;
     TPlotDialogs& dialogs_;
     QMenuBar* menuBar_;
     QMenu* menu_;

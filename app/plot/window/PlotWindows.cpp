@@ -17,11 +17,11 @@ TPlotForm* FindPlotWindow(QMdiArea* area, const TGraphPlot& plot) {
     return area != nullptr ? FindChild<TPlotForm>(*area, Showing(plot)) : nullptr;
 }
 
-TPlotForm* OpenPlotWindow(QMdiArea* area, TGraphPlot& plot, UserMessages& messages,
+TPlotForm* OpenPlotWindow(QMdiArea* area, TGraphPlot& plot, TDesktop& desktop,
                           TPlotDialogs& dialogs) {
     if (!area) return nullptr;
     const auto create = [&] {
-        auto* form = new TPlotForm(plot, messages, dialogs);
+        auto* form = new TPlotForm(plot, desktop, dialogs);
         QMdiSubWindow* sub = area->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         // A plot that goes away takes its window with it; until then the window draws nothing.

@@ -6,14 +6,14 @@ class QMdiArea;
 namespace keldar {
 
 class TGraphPlot;
+class TDesktop;
 class TPlotDialogs;
 class TPlotForm;
-class UserMessages;
 
 // Shows the plot's window: raises it (restored when minimised) when it exists, otherwise builds
 // a new one from the plot's current state. The window closes itself when the plot goes away;
-// messages and dialogs must outlive it.
-TPlotForm* OpenPlotWindow(QMdiArea* area, TGraphPlot& plot, UserMessages& messages,
+// the desktop and dialogs must outlive it.
+TPlotForm* OpenPlotWindow(QMdiArea* area, TGraphPlot& plot, TDesktop& desktop,
                           TPlotDialogs& dialogs);
 
 // The open window of a plot, or null.

@@ -1,9 +1,7 @@
 #include "TableChartForm.h"
 
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -79,9 +77,9 @@ static QImage SquareMark(const QColor& color) {
     return mark;
 }
 
-TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessages* messages,
+TTableChartForm::TTableChartForm(std::unique_ptr<TTableAccess> table, TDesktop& desktop,
                                  QWidget* parent)
-    : TTableForm(std::move(table), messages, parent) {
+    : TTableForm(std::move(table), desktop, parent) {
     AddChartBand();
     AddOkBand();
     AddFileBand();
@@ -254,17 +252,21 @@ void TTableChartForm::UpdateFileButtons() {
 }
 
 void TTableChartForm::Browse() {
-    const QString name = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open"), QFileInfo(fileNameEdit_->text()).path(),
-        QStringLiteral("Text Files (*.txt);;Data Files (*.dat);;All Files (*)"));
-    if (!name.isEmpty()) fileNameEdit_->setText(name);
+    TFileDialogRequest request{
+        .title = QStringLiteral("Open"),
+        .fileName = fileNameEdit_->text(),
+        .filters = {QStringLiteral("Text Files (*.txt)"), QStringLiteral("Data Files (*.dat)"),
+                    QStringLiteral("All Files (*)")},
+        .parent = this};
+    const std::optional<TFileChoice> choice = Desktop().openFileName(request);
+    if (choice) fileNameEdit_->setText(choice->fileName);
     UpdateFileButtons();
 }
 
 void TTableChartForm::ViewEditFile() {
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fileNameEdit_->text())))
-        Messages().error(kErrorTitle,
-                         QStringLiteral("An error occurred in running the Word Processor"));
+    if (!Desktop().openUrl(QUrl::fromLocalFile(fileNameEdit_->text())))
+        Desktop().error(kErrorTitle,
+                        QStringLiteral("An error occurred in running the Word Processor"));
 }
 
 void TTableChartForm::TakeLines(const std::vector<std::string>& lines, const QString& source) {
@@ -273,14 +275,14 @@ void TTableChartForm::TakeLines(const std::vector<std::string>& lines, const QSt
     try {
         taken = Access()->ReadRows(lines);
     } catch (const std::exception& e) {
-        Messages().error(kErrorTitle, Q(e.what()));
+        Desktop().error(kErrorTitle, Q(e.what()));
         return;
     }
     if (taken == 0)
-        Messages().information(QStringLiteral("Information"),
-                               QStringLiteral("No line of the %1 has %2 numbers: nothing was read.")
-                                   .arg(source)
-                                   .arg(Access()->ColumnCount()));
+        Desktop().information(QStringLiteral("Information"),
+                              QStringLiteral("No line of the %1 has %2 numbers: nothing was read.")
+                                  .arg(source)
+                                  .arg(Access()->ColumnCount()));
 }
 
 void TTableChartForm::ReadValuesFromFile() {
@@ -288,12 +290,12 @@ void TTableChartForm::ReadValuesFromFile() {
     const QString name = fileNameEdit_->text();
     QFile file(name);
     if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
-        Messages().error(kErrorTitle, QStringLiteral("Cannot open file \"%1\"").arg(name));
+        Desktop().error(kErrorTitle, QStringLiteral("Cannot open file \"%1\"").arg(name));
         return;
     }
     const QByteArray text = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        Messages().error(kErrorTitle, QStringLiteral("Error reading file \"%1\"").arg(name));
+        Desktop().error(kErrorTitle, QStringLiteral("Error reading file \"%1\"").arg(name));
         return;
     }
     std::vector<std::string> lines;
@@ -306,7 +308,7 @@ void TTableChartForm::PasteValuesFromClipboard() {
     if (!Access() || !CommitCurrentCell()) return;
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     if (!mime || !mime->hasText()) {
-        Messages().error(kErrorTitle, QStringLiteral("There is no text on the Clipboard"));
+        Desktop().error(kErrorTitle, QStringLiteral("There is no text on the Clipboard"));
         return;
     }
     TakeLines(PastedLines(mime->text().toStdString()), QStringLiteral("text on the Clipboard"));

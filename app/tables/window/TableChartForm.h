@@ -31,7 +31,7 @@ class TTableChartForm : public TTableForm {
     Q_OBJECT
 
   public:
-    TTableChartForm(std::unique_ptr<TTableAccess> table, UserMessages* messages,
+    TTableChartForm(std::unique_ptr<TTableAccess> table, TDesktop& desktop,
                     QWidget* parent = nullptr);
     ~TTableChartForm() override;
 

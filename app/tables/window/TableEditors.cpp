@@ -8,15 +8,15 @@
 
 namespace keldar {
 
-TTableForm* OpenTableEditor(QMdiArea* area, std::unique_ptr<TTableAccess> table,
-                            UserMessages* messages, bool modal) {
+TTableForm* OpenTableEditor(QMdiArea* area, std::unique_ptr<TTableAccess> table, TDesktop& desktop,
+                            bool modal) {
     if (!table || table->ColumnCount() == 0) return nullptr;
     if (auto* open = dynamic_cast<TTableForm*>(table->Editor())) {
         open->Raise();
         return open;
     }
-    TTableForm* form = table->IsChart() ? new TTableChartForm(std::move(table), messages)
-                                        : new TTableForm(std::move(table), messages);
+    TTableForm* form = table->IsChart() ? new TTableChartForm(std::move(table), desktop)
+                                        : new TTableForm(std::move(table), desktop);
     form->Open();
     if (modal)
         form->ShowModalWindow();
@@ -25,8 +25,8 @@ TTableForm* OpenTableEditor(QMdiArea* area, std::unique_ptr<TTableAccess> table,
     return form;
 }
 
-QWidget* OpenTableEditor(QMdiArea* area, TGridTable& table, UserMessages* messages) {
-    return OpenTableEditor(area, MakeTableAccess(table), messages, false);
+QWidget* OpenTableEditor(QMdiArea* area, TGridTable& table, TDesktop& desktop) {
+    return OpenTableEditor(area, MakeTableAccess(table), desktop, false);
 }
 
 bool QueryCloseTableEditors(QMdiArea* area, UserMessages& messages) {

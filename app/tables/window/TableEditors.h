@@ -3,8 +3,8 @@
 
 #include <memory>
 
+#include "TDesktop.h"
 #include "TableAccess.h"
-#include "UserMessages.h"
 
 class QMdiArea;
 class QWidget;
@@ -15,14 +15,14 @@ class TTableForm;
 
 // Raises the open editor of the table, or opens a new one as a child of the MDI area (a window
 // of its own when area is nullptr). Chart tables get the editor with the chart preview. Nothing
-// happens, and nullptr is answered, for a table without a visible column. Messages go to
-// `messages` (not owned) or, without one, to message boxes.
-QWidget* OpenTableEditor(QMdiArea* area, TGridTable& table, UserMessages* messages = nullptr);
+// happens, and nullptr is answered, for a table without a visible column. The editor asks the user
+// through `desktop`, which outlives it.
+QWidget* OpenTableEditor(QMdiArea* area, TGridTable& table, TDesktop& desktop);
 
 // The same for a table reached through its access, modal when `modal` is set (a sub-table
 // opened from a modal editor).
-TTableForm* OpenTableEditor(QMdiArea* area, std::unique_ptr<TTableAccess> table,
-                            UserMessages* messages, bool modal);
+TTableForm* OpenTableEditor(QMdiArea* area, std::unique_ptr<TTableAccess> table, TDesktop& desktop,
+                            bool modal);
 
 // Before the program closes: every table editor in the area that holds a rejected entry asks
 // whether to discard it. True when the editors may be closed; false when the user chose to

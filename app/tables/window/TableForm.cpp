@@ -12,7 +12,6 @@
 
 #include "GridFit.h"
 #include "HelpPictureLabel.h"
-#include "MessageBoxMessages.h"
 #include "TableEditors.h"
 
 namespace keldar {
@@ -21,12 +20,8 @@ static QString Q(const std::string& text) { return QString::fromStdString(text);
 
 static const QString kErrorTitle = QStringLiteral("Error");
 
-TTableForm::TTableForm(std::unique_ptr<TTableAccess> table, UserMessages* messages, QWidget* parent)
-    : QWidget(parent), access_(std::move(table)), messages_(messages) {
-    if (!messages_) {
-        ownMessages_ = std::make_unique<MessageBoxMessages>(this);
-        messages_ = ownMessages_.get();
-    }
+TTableForm::TTableForm(std::unique_ptr<TTableAccess> table, TDesktop& desktop, QWidget* parent)
+    : QWidget(parent), access_(std::move(table)), desktop_(desktop) {
     model_ = new TTableGridModel(*access_, this);
     grid_ = new TTableGrid(this);
     grid_->setModel(model_);
@@ -198,7 +193,7 @@ void TTableForm::ListChosen(int column, int row, int index) {
         // A layer whose soil type changes gets the layer data of the new type.
         access_->SetItem(column, row, index + 1);
     } catch (const std::exception& e) {
-        messages_->error(kErrorTitle, Q(e.what()));
+        desktop_.error(kErrorTitle, Q(e.what()));
         UpdateControl(column, row);
     }
 }
@@ -206,7 +201,7 @@ void TTableForm::ListChosen(int column, int row, int index) {
 void TTableForm::ButtonPressed(int column, int row) {
     if (!access_ || !CommitCurrentCell()) return;
     if (auto sub = access_->SubTable(column, row))
-        OpenTableEditor(MdiArea(), std::move(sub), messages_, modal_);
+        OpenTableEditor(MdiArea(), std::move(sub), desktop_, modal_);
     else
         access_->ButtonClick(column, row);
 }
@@ -224,7 +219,7 @@ void TTableForm::FitWindow() {
 int TTableForm::CurrentDataRow() {
     const int row = grid_->currentIndex().row();
     if (row < 0 || row >= access_->RowCount()) {
-        messages_->error(kErrorTitle, QStringLiteral("Grid.Row not in valid range"));
+        desktop_.error(kErrorTitle, QStringLiteral("Grid.Row not in valid range"));
         return -1;
     }
     return row;
@@ -239,7 +234,7 @@ void TTableForm::AddRow() {
     try {
         access_->AppendGroup();
     } catch (const std::exception& e) {
-        messages_->error(kErrorTitle, Q(e.what()));
+        desktop_.error(kErrorTitle, Q(e.what()));
     }
     suspended_ = false;
     access_->RaiseChanged();
@@ -291,7 +286,7 @@ void TTableForm::EntryRejected(const QString& message) {
     // Set before the message box opens: the box takes the focus from the cell.
     returnPending_ = true;
     QTimer::singleShot(0, this, &TTableForm::ReturnToRejectedCell);
-    messages_->error(kErrorTitle, message);
+    desktop_.error(kErrorTitle, message);
 }
 
 void TTableForm::ReturnToRejectedCell() {

@@ -16,10 +16,10 @@
 
 #include "GridTable.h"
 #include "HelpPictureLabel.h"
+#include "TDesktop.h"
 #include "TableAccess.h"
 #include "TableGrid.h"
 #include "TableGridModel.h"
-#include "UserMessages.h"
 
 class QMdiArea;
 
@@ -29,9 +29,8 @@ class TTableForm : public QWidget, public TTableEditorLink {
     Q_OBJECT
 
   public:
-    // Messages go to `messages` (not owned); without one, to message boxes over the window.
-    TTableForm(std::unique_ptr<TTableAccess> table, UserMessages* messages,
-               QWidget* parent = nullptr);
+    // Messages and file dialogs go to `desktop`, which outlives the window.
+    TTableForm(std::unique_ptr<TTableAccess> table, TDesktop& desktop, QWidget* parent = nullptr);
     ~TTableForm() override;
 
     // Links window and table and fills the window; called once, before it is shown.
@@ -76,7 +75,7 @@ class TTableForm : public QWidget, public TTableEditorLink {
     void AddTopBand(QWidget* band);
     void AddBand(QWidget* band);
     TTableAccess* Access() const { return access_.get(); }
-    UserMessages& Messages() const { return *messages_; }
+    TDesktop& Desktop() const { return desktop_; }
     int Margin() const;
     // Refreshes the whole window from the table.
     void Refresh();
@@ -103,8 +102,7 @@ class TTableForm : public QWidget, public TTableEditorLink {
     QWidget* Container();
 
     std::unique_ptr<TTableAccess> access_;
-    std::unique_ptr<UserMessages> ownMessages_;
-    UserMessages* messages_;
+    TDesktop& desktop_;
     TTableGridModel* model_;
     TTableGrid* grid_;
     QVBoxLayout* layout_;

@@ -9,11 +9,10 @@
 #include "GrabApplication.h"
 #include "MainPlots.h"
 #include "ProgramData.h"
-#include "RecordingMessages.h"
-#include "ScriptedShell.h"
 #include "SideViewPainter.h"
 #include "TDlgExport.h"
 #include "TDlgSideView.h"
+#include "TestDesktop.h"
 #include "WindowPicture.h"
 
 using namespace keldar;
@@ -37,8 +36,7 @@ int main(int argc, char** argv) {
     TGrabApplication app(argc, argv);
     if (!app.ArgumentsFit(1, 1, "OUTDIR")) return 2;
     const QDir out(app.Argument(0));
-    RecordingMessages messages;
-    test::ScriptedShell shell;
+    test::TestDesktop desktop;
     TMainTables tables = TMainTables::BuiltIn();
     TProgramData project(tables);
     bool ok = true;
@@ -48,7 +46,7 @@ int main(int argc, char** argv) {
     project.PileLength = 40;
     project.OuterDiameter = 12;
     {
-        TDlgSideView view(project, messages, shell);
+        TDlgSideView view(project, desktop);
         view.resize(420, 520);
         ok &= Save(view, out, "soil-profile-one-layer.png");
     }
@@ -58,7 +56,7 @@ int main(int argc, char** argv) {
     project.PileLength = 30;
     project.OuterDiameter = 900;
     {
-        TDlgSideView view(project, messages, shell);
+        TDlgSideView view(project, desktop);
         view.resize(420, 520);
         ok &= Save(view, out, "soil-profile-long-pile.png");
         QImage page(1100, 850, QImage::Format_RGB32);
@@ -74,7 +72,7 @@ int main(int argc, char** argv) {
                                {true, true, true, true},
                                QStringLiteral("pile7.kd3d")};
     {
-        TDlgExport dialog(choice, messages, shell);
+        TDlgExport dialog(choice, desktop);
         ok &= Save(dialog, out, "export-dialog-no-results.png");
     }
     test::FillPlot(plots.pltLoad, 3, 5);
@@ -82,7 +80,7 @@ int main(int argc, char** argv) {
     test::FillPlot(plots.pltTZcurves, 25, 10);
     test::FillPlot(plots.PltQW, 1, 8);
     {
-        TDlgExport dialog(choice, messages, shell);
+        TDlgExport dialog(choice, desktop);
         ok &= Save(dialog, out, "export-dialog.png");
     }
     return ok ? 0 : 1;

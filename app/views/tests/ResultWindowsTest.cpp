@@ -10,11 +10,10 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "RecordingMessages.h"
 #include "ReportHeadings.h"
-#include "ScriptedShell.h"
 #include "TReportViewer.h"
 #include "TResultsSummaryWindow.h"
+#include "TestDesktop.h"
 
 using namespace keldar;
 
@@ -39,8 +38,7 @@ class ResultWindowsTest : public QObject {
 
   private:
     QTemporaryDir dir_;
-    RecordingMessages messages_;
-    test::ScriptedShell shell_;
+    test::TestDesktop desktop_;
 
     QString WriteNotes(const QByteArray& text) {
         const QString notes = dir_.filePath(QStringLiteral("pile.kd3r"));
@@ -53,7 +51,7 @@ class ResultWindowsTest : public QObject {
     std::unique_ptr<TReportViewer> Viewer(const QByteArray& notes = {}) {
         auto viewer =
             std::make_unique<TReportViewer>(ExpectedReport("layered-downdrag"), WriteNotes(notes),
-                                            QStringLiteral("pile"), messages_, shell_);
+                                            QStringLiteral("pile"), desktop_);
         viewer->show();
         QApplication::setActiveWindow(viewer.get());
         if (!QTest::qWaitForWindowActive(viewer.get())) qFatal("viewer not active");
@@ -66,10 +64,7 @@ class ResultWindowsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        messages_.clear();
-        shell_ = test::ScriptedShell();
-    }
+    void init() { desktop_ = test::TestDesktop(); }
 
     void reportHeadingsNameEveryTable() {
         QFile file(ExpectedReport("layered-downdrag"));
@@ -124,7 +119,7 @@ class ResultWindowsTest : public QObject {
         QVERIFY(!viewer->FindNext());
         QCOMPARE(viewer->FindStatus(), QStringLiteral("\"no such text\" not found"));
         QCOMPARE(CursorLine(report), second);  // the last hit stays selected
-        QVERIFY(messages_.messages().isEmpty());
+        QVERIFY(desktop_.messages().isEmpty());
     }
 
     void headingJumpShowsTheTableAtTheTop() {
@@ -151,24 +146,25 @@ class ResultWindowsTest : public QObject {
         viewer->ShowPage(TReportPage::RunNotes);
         viewer->CopyClick();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("NOT CONVERGED: case 3\n"));
-        shell_.AnswerFile = dir_.filePath(QStringLiteral("notes.pdf"));
+        desktop_.queueSave(dir_.filePath(QStringLiteral("notes.pdf")));
         viewer->SavePdfClick();
-        QCOMPARE(shell_.Suggestions, QStringList{QStringLiteral("Run Notes - pile.pdf")});
-        QVERIFY(IsPdf(shell_.AnswerFile));
+        QCOMPARE(desktop_.requests.size(), 1);
+        QCOMPARE(desktop_.requests[0].fileName, QStringLiteral("Run Notes - pile.pdf"));
+        QVERIFY(IsPdf(dir_.filePath(QStringLiteral("notes.pdf"))));
         // Print without a printer writes a PDF file too; a cancelled dialog writes nothing.
-        shell_.AnswerFile = dir_.filePath(QStringLiteral("report.pdf"));
+        desktop_.queueSave(dir_.filePath(QStringLiteral("report.pdf")));
         viewer->ShowPage(TReportPage::OutputReport);
         viewer->PrintClick();
-        QVERIFY(IsPdf(shell_.AnswerFile));
-        shell_.AnswerFile.clear();
+        QVERIFY(IsPdf(dir_.filePath(QStringLiteral("report.pdf"))));
         viewer->SavePdfClick();
-        QVERIFY(messages_.messages().isEmpty());
+        QCOMPARE(desktop_.requests.size(), 3);
+        QVERIFY(desktop_.messages().isEmpty());
     }
 
     void missingFilesAreSaidInTheirPages() {
         TReportViewer viewer(dir_.filePath(QStringLiteral("none.kd3o")),
                              dir_.filePath(QStringLiteral("none.kd3r")), QStringLiteral("none"),
-                             messages_, shell_);
+                             desktop_);
         QVERIFY(viewer.Headings().isEmpty());
         QVERIFY(viewer.Page(TReportPage::OutputReport)
                     .placeholderText()
@@ -185,7 +181,7 @@ class ResultWindowsTest : public QObject {
         r.pileFlexibility = 1e-5f;
         r.loadSettlement = {{500.0f, 0.01f, 0.005f, 100.0f}, {2000.0f, 0.04f, 0.03f, 400.0f}};
         r.loadControlled = {{1000.0f, 0.02f, 0.01f, 200.0f}};
-        TResultsSummaryWindow window(r, QStringLiteral("pile"), messages_, shell_);
+        TResultsSummaryWindow window(r, QStringLiteral("pile"), desktop_);
         window.show();
         auto* settlement = window.findChild<QLineEdit*>(QStringLiteral("ChosenSettlement"));
         auto* load = window.findChild<QLineEdit*>(QStringLiteral("ChosenLoad"));
@@ -207,7 +203,7 @@ class ResultWindowsTest : public QObject {
         load->selectAll();
         QTest::keyClicks(load, QStringLiteral("abc"));
         QTest::keyClick(load, Qt::Key_Return);
-        QCOMPARE(messages_.messages().size(), 1);  // the field's own message
+        QCOMPARE(desktop_.messages().size(), 1);  // the field's own message
         QTest::qWait(10);
         QCOMPARE(window.Summary().chosenLoad, 1000.0f);  // a rejected entry changes nothing
 
@@ -220,10 +216,11 @@ class ResultWindowsTest : public QObject {
 
         window.CopyClick();
         QCOMPARE(QApplication::clipboard()->text(), window.Text() + QLatin1Char('\n'));
-        shell_.AnswerFile = dir_.filePath(QStringLiteral("summary.pdf"));
+        desktop_.queueSave(dir_.filePath(QStringLiteral("summary.pdf")));
         window.SavePdfClick();
-        QCOMPARE(shell_.Suggestions, QStringList{QStringLiteral("Results Summary - pile.pdf")});
-        QVERIFY(IsPdf(shell_.AnswerFile));
+        QCOMPARE(desktop_.requests.size(), 1);
+        QCOMPARE(desktop_.requests[0].fileName, QStringLiteral("Results Summary - pile.pdf"));
+        QVERIFY(IsPdf(dir_.filePath(QStringLiteral("summary.pdf"))));
     }
 };
 

@@ -12,10 +12,9 @@
 #include "ExportTestPlots.h"
 #include "MainPlots.h"
 #include "ProgramData.h"
-#include "RecordingMessages.h"
-#include "ScriptedShell.h"
 #include "TDlgExport.h"
 #include "TDlgSideView.h"
+#include "TestDesktop.h"
 #include "Views.h"
 #include "WorkbookReader.h"
 
@@ -59,20 +58,18 @@ class ViewsWindowTest : public QObject {
     std::unique_ptr<TMainPlots> plots;
     TMainTables tables = TMainTables::BuiltIn();
     std::unique_ptr<TProgramData> project;
-    RecordingMessages messages;
-    test::ScriptedShell shell;
+    test::TestDesktop desktop;
     QTemporaryDir folder;
 };
 
 void ViewsWindowTest::init() {
     plots = std::make_unique<TMainPlots>();
     project = std::make_unique<TProgramData>(tables);
-    messages.clear();
-    shell = test::ScriptedShell();
+    desktop = test::TestDesktop();
 }
 
 void ViewsWindowTest::exportListBeforeAnyRun() {
-    TDlgExport dialog(Choice(false), messages, shell);
+    TDlgExport dialog(Choice(false), desktop);
     auto* list = dialog.findChild<QListWidget*>();
     QCOMPARE(list->count(), 4);
     QCOMPARE(list->item(3)->text(), QString("Tip Resistance Curve"));
@@ -88,7 +85,7 @@ void ViewsWindowTest::exportListBeforeAnyRun() {
 void ViewsWindowTest::exportListRules() {
     test::FillPlot(plots->pltLoad, 2, 3);
     test::FillPlot(plots->PltQW, 1, 3);  // axial and t-z plots stay empty
-    TDlgExport dialog(Choice(true), messages, shell);
+    TDlgExport dialog(Choice(true), desktop);
     auto* list = dialog.findChild<QListWidget*>();
     QCOMPARE(dialog.GetNPlots(), 2);
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsEnabled));
@@ -105,18 +102,18 @@ void ViewsWindowTest::exportListRules() {
 void ViewsWindowTest::exportWritesOpensAndReports() {
     test::FillPlot(plots->pltLoad, 2, 3);
     test::FillPlot(plots->PltQW, 1, 3);
-    shell.AnswerFile = folder.filePath("results");
-    TDlgExport dialog(Choice(true), messages, shell);
+    desktop.queueSave(folder.filePath("results"));
+    TDlgExport dialog(Choice(true), desktop);
     dialog.findChild<QListWidget*>()->item(0)->setCheckState(Qt::Unchecked);
     Button(dialog, "Generate Excel File")->click();
     const QString written = folder.filePath("results.xlsx");
-    QCOMPARE(shell.Opened, QStringList{written});
+    QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(written)});
     QCOMPARE(test::SheetNames(written), QStringList({"Legend", "Page_1", "Plot_1"}));
     QCOMPARE(test::SheetCells(written, 1)["C3"], QString("Tip Resistance Curve"));
-    QCOMPARE(messages.messages().size(), 1);
-    QCOMPARE(messages.messages()[0].text, QString("Export to Excel Completed\rThe workbook was "
-                                                  "saved as %1.")
-                                              .arg(QDir::toNativeSeparators(written)));
+    QCOMPARE(desktop.messages().size(), 1);
+    QCOMPARE(desktop.messages()[0].text, QString("Export to Excel Completed\rThe workbook was "
+                                                 "saved as %1.")
+                                             .arg(QDir::toNativeSeparators(written)));
 }
 
 // The dialog describes the file it writes and proposes the project's folder and name; it never
@@ -125,51 +122,51 @@ void ViewsWindowTest::exportSaysWhatItWritesAndProposesTheProjectsName() {
     test::FillPlot(plots->PltQW, 1, 3);
     TExportChoice choice = Choice(true);
     choice.ProjectFile = folder.filePath("pile7.kd3d");
-    TDlgExport dialog(choice, messages, shell);
+    TDlgExport dialog(choice, desktop);
     QStringList texts;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
     const QString all = texts.join(' ');
     QVERIFY(all.contains("workbook") && all.contains("CSV files"));
     QVERIFY(!all.contains("instance") && !all.contains("need to save"));
     Button(dialog, "Generate Excel File")->click();  // cancelled: no answer scripted
-    QCOMPARE(shell.Suggestions, QStringList{folder.filePath("pile7.xlsx")});
-    QVERIFY(messages.messages().isEmpty());
+    QCOMPARE(desktop.requests.size(), 1);
+    QCOMPARE(desktop.requests[0].fileName, folder.filePath("pile7.xlsx"));
+    QVERIFY(desktop.messages().isEmpty());
 }
 
 void ViewsWindowTest::exportFailureShowsTheMessage() {
     test::FillPlot(plots->PltQW, 1, 3);
-    shell.AnswerFile = folder.filePath("missing/results.xlsx");
-    TDlgExport dialog(Choice(true), messages, shell);
+    desktop.queueSave(folder.filePath("missing/results.xlsx"));
+    TDlgExport dialog(Choice(true), desktop);
     Button(dialog, "Generate Excel File")->click();
-    QVERIFY(shell.Opened.isEmpty());
-    QCOMPARE(messages.messages().size(), 1);
-    QCOMPARE(messages.messages()[0].kind, RecordingMessages::Kind::Error);
-    QVERIFY(messages.messages()[0].text.startsWith("No file can be written in the folder"));
+    QVERIFY(desktop.opened.isEmpty());
+    QCOMPARE(desktop.messages().size(), 1);
+    QCOMPARE(desktop.messages()[0].kind, test::TestDesktop::Kind::Error);
+    QVERIFY(desktop.messages()[0].text.startsWith("No file can be written in the folder"));
 }
 
 void ViewsWindowTest::exportCsvFiles() {
     test::FillPlot(plots->pltLoad, 2, 3);
     test::FillPlot(plots->PltQW, 1, 3);
-    shell.AnswerFile = folder.filePath("run.csv");
-    shell.AnswerFilter = "CSV Files, one per plot (*.csv)";
-    TDlgExport dialog(Choice(true), messages, shell);
+    desktop.queueSave(folder.filePath("run.csv"), 1);  // CSV Files, one per plot
+    TDlgExport dialog(Choice(true), desktop);
     Button(dialog, "Generate Excel File")->click();
     QFile second(folder.filePath("run_Page_2.csv"));
     QVERIFY(second.open(QIODevice::ReadOnly));
     QVERIFY(second.readLine().startsWith("Tip Resistance Curve"));
-    QVERIFY(shell.Opened.isEmpty());
+    QVERIFY(desktop.opened.isEmpty());
 }
 
 void ViewsWindowTest::profileOnlyForGeneratedCurves() {
     QMdiArea area;
     project->CurvesGenerated = false;
-    QVERIFY(!OpenSoilProfile(&area, *project, messages, shell));
+    QVERIFY(!OpenSoilProfile(&area, *project, desktop));
     QVERIFY(area.subWindowList().isEmpty());
     project->CurvesGenerated = true;
-    QWidget* view = OpenSoilProfile(&area, *project, messages, shell);
+    QWidget* view = OpenSoilProfile(&area, *project, desktop);
     QVERIFY(view);
     QCOMPARE(view->windowTitle(), QString("Elevation View"));
-    QCOMPARE(OpenSoilProfile(&area, *project, messages, shell), view);
+    QCOMPARE(OpenSoilProfile(&area, *project, desktop), view);
     QCOMPARE(area.subWindowList().size(), 1);
 }
 
@@ -177,7 +174,7 @@ void ViewsWindowTest::profileDrawsToScaleAndReadsDepth() {
     SetLayer(50);
     project->PileLength = 40;
     project->OuterDiameter = 12;
-    TDlgSideView view(*project, messages, shell);
+    TDlgSideView view(*project, desktop);
     view.resize(400, 500);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -213,7 +210,7 @@ void ViewsWindowTest::profileRebuildsOnActivation() {
     QMdiArea area;
     area.resize(800, 600);
     area.show();
-    auto* view = static_cast<TDlgSideView*>(OpenSoilProfile(&area, *project, messages, shell));
+    auto* view = static_cast<TDlgSideView*>(OpenSoilProfile(&area, *project, desktop));
     QMdiSubWindow* other = area.addSubWindow(new QWidget);
     other->show();
     area.setActiveSubWindow(other);
@@ -227,26 +224,24 @@ void ViewsWindowTest::profilePrintsAndSavesPictures() {
     project->PileLength = 30;
     project->OuterDiameter = 600;
     project->UnitSystem = keldar::usSI;
-    TDlgSideView view(*project, messages, shell);
+    TDlgSideView view(*project, desktop);
     view.resize(300, 400);
-    shell.AnswerFile = folder.filePath("profile.pdf");
+    desktop.queueSave(folder.filePath("profile.pdf"));
     Button(view, "Print")->click();
-    QFile pdf(shell.AnswerFile);
+    QFile pdf(folder.filePath("profile.pdf"));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
 
-    shell.AnswerFile = folder.filePath("profile");
-    shell.AnswerFilter = "SVG Drawing (*.svg)";
+    desktop.queueSave(folder.filePath("profile"), 1);  // SVG Drawing
     Button(view, "Save Picture...")->click();
     QFile svg(folder.filePath("profile.svg"));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("<svg"));
 
-    shell.AnswerFile = folder.filePath("profile.png");
-    shell.AnswerFilter = "PNG Image (*.png)";
+    desktop.queueSave(folder.filePath("profile.png"), 0);  // PNG Image
     Button(view, "Save Picture...")->click();
-    QVERIFY(!QImage(shell.AnswerFile).isNull());
-    QVERIFY(messages.messages().isEmpty());
+    QVERIFY(!QImage(folder.filePath("profile.png")).isNull());
+    QVERIFY(desktop.messages().isEmpty());
 }
 
 QTEST_MAIN(ViewsWindowTest)

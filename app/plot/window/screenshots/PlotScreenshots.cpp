@@ -15,7 +15,7 @@
 #include "PlotForm.h"
 #include "PlotPrinting.h"
 #include "PlotWindows.h"
-#include "RecordingMessages.h"
+#include "TestDesktop.h"
 #include "WindowPicture.h"
 
 using namespace keldar;
@@ -34,9 +34,9 @@ static int ShootMeasured(QMdiArea& area, TGraphPlot& plot, const QString& measur
         QTextStream(stderr) << e.Message() << "\n";
         return 1;
     }
-    RecordingMessages messages;
+    test::TestDesktop desktop;
     TModalPlotDialogs dialogs;
-    TPlotForm* form = OpenPlotWindow(&area, plot, messages, dialogs);
+    TPlotForm* form = OpenPlotWindow(&area, plot, desktop, dialogs);
     qobject_cast<QMdiSubWindow*>(form->parentWidget())->resize(760, 560);
     const QString base = out + QStringLiteral("/plot-load-settlement-measured");
     int failures = SaveWidgetPicture(*form, base + QStringLiteral("-window.png")) ? 0 : 1;
@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
     const QString plotFile = app.Argument(0);
     const QString out = app.Argument(1);
     TMainPlots plots;
-    RecordingMessages messages;
-    if (!ReadPlotFile(plots, plotFile, true, 1, messages)) {
+    test::TestDesktop desktop;
+    if (!ReadPlotFile(plots, plotFile, true, 1, desktop)) {
         QTextStream(stderr) << "cannot read " << plotFile << "\n";
         return 1;
     }
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     if (!app.Argument(2).isEmpty()) plots.pltAxial.Title = app.Argument(2);
     int failures = 0;
     for (const Shot& shot : shots) {
-        TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, messages, dialogs);
+        TPlotForm* form = OpenPlotWindow(&area, *shot.Plot, desktop, dialogs);
         auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
         sub->resize(760, 560);
         const QString base = out + QLatin1Char('/') + QString::fromLatin1(shot.Name);

@@ -31,7 +31,7 @@ class MeasuredCurveWindowTest : public QObject {
 
   private:
     TPlotForm* Open(TGraphPlot& plot) {
-        return OpenPlotWindow(area_.get(), plot, messages_, dialogs_);
+        return OpenPlotWindow(area_.get(), plot, desktop_, dialogs_);
     }
     QString WriteFile(const char* name, const char* text) {
         const QString path = dir_.filePath(QString::fromLatin1(name));
@@ -42,7 +42,7 @@ class MeasuredCurveWindowTest : public QObject {
 
     std::unique_ptr<QMdiArea> area_;
     std::unique_ptr<TMainPlots> plots_;
-    RecordingMessages messages_;
+    test::TestDesktop desktop_;
     ScriptedPlotDialogs dialogs_;
     QTemporaryDir dir_;
 };
@@ -61,7 +61,7 @@ void MeasuredCurveWindowTest::init() {
     axial.Point(0, 2) = {800, 0.02};
     axial.MeasuredFile = dir_.filePath(QStringLiteral("pile.measured.csv"));
     QFile::remove(axial.MeasuredFile);
-    messages_.clear();
+    desktop_.clear();
     dialogs_ = ScriptedPlotDialogs{};
 }
 
@@ -84,19 +84,18 @@ void MeasuredCurveWindowTest::loadPasteAndRemove() {
     QVERIFY(!form->Actions().PlotMeasuredRemove->isEnabled());
 
     // A bad row refuses the whole file: nothing is drawn or kept.
-    dialogs_.MeasuredName =
-        WriteFile("bad.csv", "load (kN),settlement (mm)\n0,0\n300,2.1\n600,x\n");
+    desktop_.queueOpen(WriteFile("bad.csv", "load (kN),settlement (mm)\n0,0\n300,2.1\n600,x\n"));
     form->Actions().PlotMeasuredLoad->trigger();
-    QCOMPARE(messages_.messages().size(), 1);
-    QCOMPARE(messages_.messages()[0].kind, RecordingMessages::Kind::Error);
-    QCOMPARE(messages_.messages()[0].text,
+    QCOMPARE(desktop_.messages().size(), 1);
+    QCOMPARE(desktop_.messages()[0].kind, test::TestDesktop::Kind::Error);
+    QCOMPARE(desktop_.messages()[0].text,
              QStringLiteral("bad.csv, line 4: \"x\" is not a number (decimals are written with "
                             "\".\")."));
     QVERIFY(!axial.Measured());
     QVERIFY(!QFile::exists(axial.MeasuredFile));
 
-    dialogs_.MeasuredName =
-        WriteFile("test.csv", "load (kN),settlement (mm)\n0,0\n300,2.1\n600,6.5\n900,24\n");
+    desktop_.queueOpen(
+        WriteFile("test.csv", "load (kN),settlement (mm)\n0,0\n300,2.1\n600,6.5\n900,24\n"));
     form->Actions().PlotMeasuredLoad->trigger();
     QVERIFY(axial.Measured());
     QCOMPARE(axial.MeasuredLine()->Points.back(), (TFloatPoint{900, 0.024}));
@@ -108,7 +107,7 @@ void MeasuredCurveWindowTest::loadPasteAndRemove() {
     // Bad clipboard text leaves the loaded curve as it was; good text replaces it.
     QApplication::clipboard()->setText(QStringLiteral("0\t0\n250\n"));
     form->Actions().PlotMeasuredPaste->trigger();
-    QCOMPARE(messages_.messages().last().text,
+    QCOMPARE(desktop_.messages().last().text,
              QStringLiteral("The clipboard text, line 2: 1 value(s) where a reading has two, a "
                             "load and a settlement."));
     QCOMPARE(axial.Measured()->Points.size(), 4u);

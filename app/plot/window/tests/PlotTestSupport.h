@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "PlotFileReader.h"
-#include "RecordingMessages.h"
 #include "RunDriver.h"
+#include "TestDesktop.h"
 
 namespace keldar {
 

@@ -45,12 +45,12 @@ class PlotWindowTest : public QObject {
   private:
     // A plot of count curves from the origin to (40 + 10 i, 20).
     void MakePlot(int count, int points = 3);
-    TPlotForm* Open() { return OpenPlotWindow(area_.get(), *plot_, messages_, dialogs_); }
+    TPlotForm* Open() { return OpenPlotWindow(area_.get(), *plot_, desktop_, dialogs_); }
     QStringList LegendLines(TPlotForm* form) { return form->Canvas()->LegendBox()->Lines(); }
 
     std::unique_ptr<QMdiArea> area_;
     std::unique_ptr<TGraphPlot> plot_;
-    RecordingMessages messages_;
+    test::TestDesktop desktop_;
     ScriptedPlotDialogs dialogs_;
     QTemporaryDir dir_;
 };
@@ -65,7 +65,7 @@ void PlotWindowTest::init() {
     plot_->SetXUnits(QStringLiteral("F1"));
     plot_->SetYCaption(QStringLiteral("Depth "));
     plot_->SetYUnits(QStringLiteral("L2"));
-    messages_.clear();
+    desktop_.clear();
     dialogs_ = ScriptedPlotDialogs{};
 }
 
@@ -272,26 +272,25 @@ void PlotWindowTest::plotMenuCommandsSetThePlot() {
 void PlotWindowTest::saveToDiskWritesTheChosenSize() {
     MakePlot(2);
     TPlotForm* form = Open();
-    dialogs_.SaveName = dir_.filePath(QStringLiteral("plot.bmp"));
+    desktop_.queueSave(dir_.filePath(QStringLiteral("plot.bmp")));
     dialogs_.Attributes = TSaveAttributes{2, 3, 50};
     form->SaveToDisk();
-    QCOMPARE(QImage(dialogs_.SaveName).size(), QSize(150, 100));
+    QCOMPARE(QImage(dir_.filePath(QStringLiteral("plot.bmp"))).size(), QSize(150, 100));
     // The type comes from the name's extension, else from the chosen filter.
-    dialogs_.SaveName = dir_.filePath(QStringLiteral("plot"));
-    dialogs_.SaveType = TPlotFileType::Svg;
+    desktop_.queueSave(dir_.filePath(QStringLiteral("plot")), static_cast<int>(TPlotFileType::Svg));
     form->SaveToDisk();
-    QFile svg(dialogs_.SaveName);
+    QFile svg(dir_.filePath(QStringLiteral("plot")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("<svg"));
-    QVERIFY(messages_.messages().isEmpty());
+    QVERIFY(desktop_.messages().isEmpty());
 
     // A picture too large for memory is refused with a message; nothing is written.
-    dialogs_.SaveName = dir_.filePath(QStringLiteral("huge.png"));
+    desktop_.queueSave(dir_.filePath(QStringLiteral("huge.png")));
     dialogs_.Attributes = TSaveAttributes{100, 100, 2400};
     form->SaveToDisk();
-    QCOMPARE(messages_.messages().size(), 1);
-    QCOMPARE(messages_.messages()[0].text, QString::fromLatin1(kNotEnoughMemoryMessage));
-    QVERIFY(!QFileInfo::exists(dialogs_.SaveName));
+    QCOMPARE(desktop_.messages().size(), 1);
+    QCOMPARE(desktop_.messages()[0].text, QString::fromLatin1(kNotEnoughMemoryMessage));
+    QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("huge.png"))));
 }
 
 void PlotWindowTest::printedPdfHasItsLegendAndText() {
@@ -301,7 +300,7 @@ void PlotWindowTest::printedPdfHasItsLegendAndText() {
     TPlotForm* form = Open();
     dialogs_.PdfName = dir_.filePath(QStringLiteral("plot.pdf"));
     form->Print();
-    QVERIFY(messages_.messages().isEmpty());
+    QVERIFY(desktop_.messages().isEmpty());
     QFile pdf(dialogs_.PdfName);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.readAll().startsWith("%PDF"));
@@ -357,12 +356,12 @@ void PlotWindowTest::damagedPlotFile() {
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text);
         file.close();
-        messages_.clear();
-        QCOMPARE(ReadPlotFile(plots, plotFile, true, 1, messages_), !cut);
-        QCOMPARE(messages_.messages().size(), cut ? 1 : 0);
+        desktop_.clear();
+        QCOMPARE(ReadPlotFile(plots, plotFile, true, 1, desktop_), !cut);
+        QCOMPARE(desktop_.messages().size(), cut ? 1 : 0);
         for (TGraphPlot* plot :
              {&plots.pltLoad, &plots.pltAxial, &plots.pltTZcurves, &plots.PltQW}) {
-            TPlotForm* form = OpenPlotWindow(area_.get(), *plot, messages_, dialogs_);
+            TPlotForm* form = OpenPlotWindow(area_.get(), *plot, desktop_, dialogs_);
             QVERIFY(!form->Canvas()->grab().toImage().isNull());
         }
         // The absurd curve is left out with a note; the range follows the others.

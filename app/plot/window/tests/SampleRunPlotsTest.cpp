@@ -29,7 +29,7 @@ class SampleRunPlotsTest : public QObject {
 
     QTemporaryDir dir_;
     TMainPlots plots_;
-    RecordingMessages messages_;
+    test::TestDesktop desktop_;
     ScriptedPlotDialogs dialogs_;
     QMdiArea area_;
 };
@@ -38,7 +38,7 @@ void SampleRunPlotsTest::initTestCase() {
     QVERIFY(dir_.isValid());
     const QString plotFile = RunSampleProject(QStringLiteral("steel-pipe-clay"), dir_.path());
     QVERIFY(!plotFile.isEmpty());
-    QVERIFY(ReadPlotFile(plots_, plotFile, true, 1, messages_));
+    QVERIFY(ReadPlotFile(plots_, plotFile, true, 1, desktop_));
     area_.resize(1000, 800);
 }
 
@@ -62,16 +62,16 @@ void SampleRunPlotsTest::savedPlotsDrawTheirPoints() {
     TGraphPlot* plot = PlotNamed(caption);
     QVERIFY(plot);
     QVERIFY(plot->PointCount() > 2);
-    TPlotForm* form = OpenPlotWindow(&area_, *plot, messages_, dialogs_);
+    TPlotForm* form = OpenPlotWindow(&area_, *plot, desktop_, dialogs_);
     QVERIFY(form);
 
     constexpr int kPixelsPerInch = 200;
-    dialogs_.SaveName = dir_.filePath(caption + QStringLiteral(".png"));
-    dialogs_.SaveType = TPlotFileType::Png;
+    const QString saved = dir_.filePath(caption + QStringLiteral(".png"));
+    desktop_.queueSave(saved, static_cast<int>(TPlotFileType::Png));
     dialogs_.Attributes = TSaveAttributes{4, 6, kPixelsPerInch};
     form->SaveToDisk();
-    QVERIFY(messages_.messages().isEmpty());
-    const QImage image(dialogs_.SaveName);
+    QVERIFY(desktop_.messages().isEmpty());
+    const QImage image(saved);
     QCOMPARE(image.size(), QSize(1200, 800));
 
     TPlotSurface surface;
@@ -120,7 +120,7 @@ void SampleRunPlotsTest::savedPlotsDrawTheirPoints() {
 void SampleRunPlotsTest::casesNamedAndDrawnHeadToTip() {
     TMainPlots plots;
     const QString plotFile = RunSampleProject(QStringLiteral("user-curves-si"), dir_.path());
-    QVERIFY(ReadPlotFile(plots, plotFile, true, 2, messages_));
+    QVERIFY(ReadPlotFile(plots, plotFile, true, 2, desktop_));
     const TGraphPlot& load = plots.pltLoad;
     const TGraphPlot& axial = plots.pltAxial;
     const QStringList tips = {"tip -0.005 m", "tip 0.001 m", "tip 0.003 m", "tip 0.006 m",

@@ -15,11 +15,8 @@ class ScriptedPlotDialogs : public TPlotDialogs {
     // Answers; a cancelled dialog when unset.
     std::function<void(QStringList&)> LineNames;
     std::function<void(QVector<bool>&)> ActiveCurves;
-    QString SaveName;
-    TPlotFileType SaveType = TPlotFileType::Bitmap;
     std::optional<TSaveAttributes> Attributes;
-    QString PdfName;       // printing goes to this PDF file
-    QString MeasuredName;  // the measured curve's file; empty: cancelled
+    QString PdfName;                                       // printing goes to this PDF file
     std::optional<std::pair<QString, bool>> GraphCaption;  // title, at the top
 
     QStringList ActiveCurveNames;  // as the Active Curves dialog was given them
@@ -41,10 +38,6 @@ class ScriptedPlotDialogs : public TPlotDialogs {
         atTop = GraphCaption->second;
         return true;
     }
-    QString SaveFileName(QWidget*, TPlotFileType& type) override {
-        type = SaveType;
-        return SaveName;
-    }
     bool EditSaveAttributes(QWidget*, TSaveAttributes& attributes) override {
         if (!Attributes) return false;
         attributes = *Attributes;
@@ -57,7 +50,6 @@ class ScriptedPlotDialogs : public TPlotDialogs {
         return true;
     }
     bool SetUpPage(QWidget*, QPrinter&) override { return false; }
-    QString MeasuredCurveFileName(QWidget*) override { return MeasuredName; }
 };
 
 }  // namespace keldar

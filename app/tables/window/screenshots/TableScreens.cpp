@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "GrabApplication.h"
-#include "RecordingMessages.h"
 #include "TableDeclarations.h"
 #include "TableEditors.h"
 #include "TableForm.h"
+#include "TestDesktop.h"
 #include "WindowPicture.h"
 
 using namespace keldar;
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     if (!app.ArgumentsFit(1, 1, "OUTDIR")) return 2;
     const QString out = app.Argument(0);
     TMainTables tables = TMainTables::BuiltIn();
-    RecordingMessages messages;
+    keldar::test::TestDesktop desktop;
     QMainWindow host;
     auto* area = new QMdiArea;
     host.setCentralWidget(area);
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     // The soil layers with the first layer's data open beside them.
     TGridTableChart& layers = tables.Chart("D2");
     FillSoilLayers(layers);
-    auto* layerForm = qobject_cast<TTableForm*>(OpenTableEditor(area, layers, &messages));
+    auto* layerForm = qobject_cast<TTableForm*>(OpenTableEditor(area, layers, desktop));
     qobject_cast<QMdiSubWindow*>(layerForm->parentWidget())->move(0, 0);
     auto* button = qobject_cast<QPushButton*>(
         layerForm->Grid()->indexWidget(layerForm->Grid()->model()->index(0, 2)));
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     depths.SetRowCount(2);
     depths.Cell(0, 1).SetFloat(120);
     FillCurve(*depths.Cell(1, 1).GetTable());
-    QWidget* curveForm = OpenTableEditor(area, *depths.Cell(1, 1).GetTable(), &messages);
+    QWidget* curveForm = OpenTableEditor(area, *depths.Cell(1, 1).GetTable(), desktop);
     ok &= SaveWidgetPicture(*curveForm->parentWidget(), out + "/tz-curve.png");
     CloseAll(area);
 
@@ -86,14 +86,14 @@ int main(int argc, char** argv) {
     const double f[3][3] = {{0, 1, 1}, {240, 0.8, 1.2}, {720, 0.6, 1.5}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) factors.Cell(c, r).SetFloat(f[r][c]);
-    QWidget* factorForm = OpenTableEditor(area, factors, &messages);
+    QWidget* factorForm = OpenTableEditor(area, factors, desktop);
     ok &= SaveWidgetPicture(*factorForm->parentWidget(), out + "/tz-factors.png");
     CloseAll(area);
 
     TGridTable& loads = tables.Plain("TblTopload");
     loads.SetRowCount(4);
     for (int r = 0; r < 4; ++r) loads.Cell(0, r).SetFloat(50000.0 * (r + 1));
-    QWidget* loadForm = OpenTableEditor(area, loads, &messages);
+    QWidget* loadForm = OpenTableEditor(area, loads, desktop);
     ok &= SaveWidgetPicture(*loadForm->parentWidget(), out + "/pile-head-loads.png");
     CloseAll(area);
     return ok ? 0 : 1;

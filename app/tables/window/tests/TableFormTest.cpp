@@ -12,10 +12,10 @@
 #include <cmath>
 #include <memory>
 
-#include "RecordingMessages.h"
 #include "TableChartForm.h"
 #include "TableDeclarations.h"
 #include "TableEditors.h"
+#include "TestDesktop.h"
 
 using namespace keldar;
 
@@ -57,7 +57,7 @@ class TableFormTest : public QObject {
     std::unique_ptr<QMainWindow> host_;
     QMdiArea* area_ = nullptr;
     std::unique_ptr<TMainTables> tables_;
-    RecordingMessages messages_;
+    keldar::test::TestDesktop desktop_;
 };
 
 void TableFormTest::init() {
@@ -68,7 +68,7 @@ void TableFormTest::init() {
     host_->resize(1200, 900);
     host_->show();
     QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-    messages_ = RecordingMessages();
+    desktop_ = keldar::test::TestDesktop();
 }
 
 void TableFormTest::cleanup() {
@@ -79,13 +79,13 @@ void TableFormTest::cleanup() {
 }
 
 TTableForm* TableFormTest::Open(TGridTable& table) {
-    auto* form = qobject_cast<TTableForm*>(OpenTableEditor(area_, table, &messages_));
+    auto* form = qobject_cast<TTableForm*>(OpenTableEditor(area_, table, desktop_));
     QCoreApplication::processEvents();
     return form;
 }
 
 TTableChartForm* TableFormTest::Open(TGridTableChart& table) {
-    auto* form = qobject_cast<TTableChartForm*>(OpenTableEditor(area_, table, &messages_));
+    auto* form = qobject_cast<TTableChartForm*>(OpenTableEditor(area_, table, desktop_));
     QCoreApplication::processEvents();
     return form;
 }
@@ -207,7 +207,7 @@ void TableFormTest::anExpressionShowsItsValueOnLeavingTheCell() {
     QCOMPARE(double(loads.Cell(0, 0).GetFloat()), 6.0);
     QCOMPARE(form->Grid()->model()->index(0, 0).data().toString(), QStringLiteral("6"));
     QCOMPARE(form->Grid()->currentIndex().row(), 1);
-    QVERIFY(messages_.messages().isEmpty());
+    QVERIFY(desktop_.messages().isEmpty());
 }
 
 void TableFormTest::aRejectedEntryKeepsTheWindowOpen() {
@@ -220,9 +220,9 @@ void TableFormTest::aRejectedEntryKeepsTheWindowOpen() {
     QVERIFY(!window->close());
     QCoreApplication::processEvents();
     QVERIFY(window);
-    QCOMPARE(messages_.messages().size(), 1);
-    QCOMPARE(messages_.messages().first().kind, RecordingMessages::Kind::Error);
-    QVERIFY(messages_.messages().first().text.startsWith("Entry could not be evaluated:"));
+    QCOMPARE(desktop_.messages().size(), 1);
+    QCOMPARE(desktop_.messages().first().kind, keldar::test::TestDesktop::Kind::Error);
+    QVERIFY(desktop_.messages().first().text.startsWith("Entry could not be evaluated:"));
     // The table keeps its last good value; the cell keeps the entry for correction.
     QCOMPARE(double(loads.Cell(0, 0).GetFloat()), 100.0);
     QCOMPARE(form->Grid()->currentIndex().row(), 0);
@@ -232,7 +232,7 @@ void TableFormTest::aRejectedEntryKeepsTheWindowOpen() {
     // Moving away is refused as well.
     QTest::keyClick(editor, Qt::Key_Down);
     QCoreApplication::processEvents();
-    QCOMPARE(messages_.messages().size(), 2);
+    QCOMPARE(desktop_.messages().size(), 2);
     QCOMPARE(form->Grid()->currentIndex().row(), 0);
 
     editor = form->Grid()->viewport()->findChild<QLineEdit*>();
@@ -241,7 +241,7 @@ void TableFormTest::aRejectedEntryKeepsTheWindowOpen() {
     QTest::keyClicks(editor, QStringLiteral("2*4"));
     QVERIFY(window->close());
     QCOMPARE(double(loads.Cell(0, 0).GetFloat()), 8.0);
-    QCOMPARE(messages_.messages().size(), 2);
+    QCOMPARE(desktop_.messages().size(), 2);
 }
 
 // Alt+letter belongs to the menus: with no command to take it, the cell keeps its entry.
@@ -281,12 +281,12 @@ void TableFormTest::closingTheProgramAsksAboutARejectedEntry() {
     loads.SetRowCount(2);
     TTableForm* form = Open(loads);
     TypeInto(form, 1, 0, QStringLiteral("abc"));
-    QVERIFY(QueryCloseTableEditors(area_, messages_) == false);  // no answer queued: No
-    QCOMPARE(messages_.messages().last().kind, RecordingMessages::Kind::Confirm);
-    QVERIFY(messages_.messages().last().text.contains("\"abc\" in row 2 of \"Pile-Head Loads\""));
+    QVERIFY(QueryCloseTableEditors(area_, desktop_) == false);  // no answer queued: No
+    QCOMPARE(desktop_.messages().last().kind, keldar::test::TestDesktop::Kind::Confirm);
+    QVERIFY(desktop_.messages().last().text.contains("\"abc\" in row 2 of \"Pile-Head Loads\""));
     QVERIFY(form->HasRejectedEntry());
-    messages_.queueAnswer(UserMessages::Answer::Yes);
-    QVERIFY(QueryCloseTableEditors(area_, messages_));
+    desktop_.queueAnswer(UserMessages::Answer::Yes);
+    QVERIFY(QueryCloseTableEditors(area_, desktop_));
     QVERIFY(!form->HasRejectedEntry());
     QCOMPARE(double(loads.Cell(0, 1).GetFloat()), 0.0);
     area_->closeAllSubWindows();
@@ -331,7 +331,7 @@ void TableFormTest::readingASampleFile() {
                                   "/app/tables/window/tests/data/tz-curve.txt");
     QVERIFY(form->ReadButton()->isEnabled());
     QTest::mouseClick(form->ReadButton(), Qt::LeftButton);
-    QVERIFY(messages_.messages().isEmpty());
+    QVERIFY(desktop_.messages().isEmpty());
     QCOMPARE(curve.RowCount(), 5);
     QCOMPARE(curve.Cell(0, 2).GetText(), std::string("4.1"));
     QCOMPARE(curve.Cell(1, 4).GetText(), std::string("0.5"));
@@ -345,7 +345,7 @@ void TableFormTest::pastingSpreadsheetText() {
     TTableChartForm* form = Open(curve);
     QApplication::clipboard()->clear();
     QTest::mouseClick(form->ClipboardButton(), Qt::LeftButton);
-    QCOMPARE(messages_.messages().last().text, QStringLiteral("There is no text on the Clipboard"));
+    QCOMPARE(desktop_.messages().last().text, QStringLiteral("There is no text on the Clipboard"));
 
     // Tabs, CR LF, and no line break after the last line.
     QApplication::clipboard()->setText(QStringLiteral("0\t0\r\n150\t0.05\r\n300\t0.4"));
@@ -355,12 +355,12 @@ void TableFormTest::pastingSpreadsheetText() {
     QCOMPARE(curve.Cell(1, 2).GetText(), std::string("0.4"));
 
     // The same block from a spreadsheet with decimal commas stores nothing.
-    messages_.clear();
+    desktop_.clear();
     QApplication::clipboard()->setText(QStringLiteral("0\t0\r\n150\t0,05\r\n300\t0,4\r\n"));
     QTest::mouseClick(form->ClipboardButton(), Qt::LeftButton);
-    QCOMPARE(messages_.messages().size(), 1);
+    QCOMPARE(desktop_.messages().size(), 1);
     QCOMPARE(
-        messages_.messages().first().text,
+        desktop_.messages().first().text,
         QStringLiteral("Line 2: 0,05 has a decimal comma; numbers must have a decimal point."));
     QCOMPARE(curve.RowCount(), 3);
     QCOMPARE(curve.Cell(1, 1).GetText(), std::string("0.05"));
@@ -453,7 +453,7 @@ void TableFormTest::subTableEditorsCloseWithTheirOwner() {
     QVERIFY(!WindowOf(form)->close());
     QCoreApplication::processEvents();
     QCOMPARE(area_->subWindowList().size(), 2);
-    QVERIFY(messages_.messages().last().text.contains("Entry could not be evaluated"));
+    QVERIFY(desktop_.messages().last().text.contains("Entry could not be evaluated"));
 
     auto* editor = curveForm->Grid()->viewport()->findChild<QLineEdit*>();
     QVERIFY(editor);
@@ -466,8 +466,8 @@ void TableFormTest::subTableEditorsCloseWithTheirOwner() {
 
 void TableFormTest::openingTwiceRaisesTheSameEditor() {
     TGridTable& moves = tables_->Plain("TblTipMove");
-    QWidget* first = OpenTableEditor(area_, moves, &messages_);
-    QWidget* second = OpenTableEditor(area_, moves, &messages_);
+    QWidget* first = OpenTableEditor(area_, moves, desktop_);
+    QWidget* second = OpenTableEditor(area_, moves, desktop_);
     QCOMPARE(first, second);
     QCOMPARE(area_->subWindowList().size(), 1);
     QCOMPARE(first->windowTitle(), QStringLiteral("Tip Movements "));
@@ -511,8 +511,8 @@ void TableFormTest::cellsRefuseWhatTheAnalysisCannotUse() {
         QVERIFY2(editor, c.table);
         QTest::keyClick(editor, Qt::Key_Down);
         QCoreApplication::processEvents();
-        QCOMPARE(messages_.messages().size(), 1);
-        QCOMPARE(messages_.messages().first().text, QString::fromLatin1(c.message));
+        QCOMPARE(desktop_.messages().size(), 1);
+        QCOMPARE(desktop_.messages().first().text, QString::fromLatin1(c.message));
         const long double kept =
             plain ? plain->Cell(0, 0).GetFloat() : chart->VisibleColumn(c.column).GetFloat(0);
         QCOMPARE(double(kept), 7.0);
@@ -523,7 +523,7 @@ void TableFormTest::cellsRefuseWhatTheAnalysisCannotUse() {
         QTest::keyClicks(editor, QStringLiteral("30"));
         QVERIFY(WindowOf(form)->close());
         QCoreApplication::processEvents();
-        messages_ = RecordingMessages();
+        desktop_ = keldar::test::TestDesktop();
     }
 }
 
