@@ -1,11 +1,13 @@
 #include "CurveGeneration.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "PropertyLookup.h"
 #include "RangeChecks.h"
 #include "RunStore.h"
 #include "SideCurves.h"
+#include "SoilCode.h"
 #include "TipCurve.h"
 
 namespace keldar {
@@ -20,18 +22,24 @@ void buildSideCurves(std::int32_t& status) {
         if (status > 0) return;
         s.CURVNO[j] = j;
         s.NPTC[j] = kGeneratedPoints;
-        buildTzCurve(s.KSOILC[j], j);
+        // Numbers that name no method are refused on input; a store filled otherwise gets a
+        // curve of zero load transfer rather than whatever the points held.
+        if (const std::optional<TSoilCode> code = SoilCodeOf(s.KSOILC[j])) {
+            buildTzCurve(*code, j);
+        } else {
+            clearTzCurve(j);
+        }
     }
 }
 
 void buildTipCurve(std::int32_t& status) {
-    const std::int32_t code = tipSoilCode();
-    if (code < 1 || code > 6) return;  // rejected on input; no tip curve
-    const TipResistance resistance = unitTipResistance(code, status);
+    const std::optional<TSoilCode> code = tipSoilCode();
+    if (!code) return;  // refused on input; no tip curve
+    const TipResistance resistance = unitTipResistance(*code, status);
     if (status > 0) return;
-    buildQwCurve(code, resistance.unit * runStore().ATIP, status);
+    buildQwCurve(*code, resistance.unit * runStore().ATIP, status);
     if (status > 0) return;
-    warnTipOutsideMethod(code, resistance);
+    warnTipOutsideMethod(*code, resistance);
 }
 
 }  // namespace keldar

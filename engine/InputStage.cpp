@@ -14,6 +14,7 @@
 #include "OutputFile.h"
 #include "RangeChecks.h"
 #include "RunStore.h"
+#include "SoilCode.h"
 #include "UnitSystem.h"
 
 namespace keldar {
@@ -226,7 +227,7 @@ static bool readSoilLayers(Input& input) {
         in.readReal(s.XBOT[i], "the bottom of " + layer);
         if (!input.ok()) return false;
         writeLayerRow(i);
-        if (s.KSOIL[i] < 1 || s.KSOIL[i] > 6) {
+        if (!SoilCodeOf(s.KSOIL[i])) {
             input.stop(kStatusBadSoilCode, input.lineText() + layer + " has the soil type code " +
                                                std::to_string(s.KSOIL[i]) +
                                                "; the codes are 1 to 6.");

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "RunNotes.h"
 #include "RunStore.h"
+#include "SoilCode.h"
 #include "UnitSystem.h"
 
 namespace keldar {
@@ -37,25 +39,6 @@ constexpr std::array<ApiSandClass, 5> kApiSandClasses{{{8.0f, 40.0f, 1.9f},
                                                        {40.0f, 200.0f, 9.6f},
                                                        {50.0f, 250.0f, 12.0f}}};
 
-const char* methodName(std::int32_t code) {
-    switch (code) {
-        case 1:
-            return "Driven Pile in Clay (Coyle & Reese)";
-        case 2:
-            return "Driven Pile in Sand (Mosher)";
-        case 3:
-            return "Drilled Shaft in Clay (Reese & O'Neill)";
-        case 4:
-            return "Drilled Shaft in Sand (Reese & O'Neill)";
-        case 5:
-            return "Driven Pile in Clay (API)";
-        case 6:
-            return "Driven Pile in Sand (API)";
-        default:
-            return "unknown method";
-    }
-}
-
 bool english() { return runStore().IUNIT == usEnglish; }
 const char* stressUnit() { return english() ? "psi" : "kPa"; }
 const char* forceUnit() { return english() ? "lb" : "kN"; }
@@ -73,7 +56,7 @@ void checkE50(int layer, int row) {
     if (e50 <= kLargestE50) return;
     warn("e50", layer, row, e50,
          "e50 = " + noteNumber(e50) + " is above " + noteNumber(kLargestE50) + ". " +
-             methodName(1) +
+             SoilMethodName(scCoyleReeseClay) +
              " takes e50 as a decimal strain (0.005 to 0.02 in most clays); a percentage "
              "entered as a whole number makes the tip curve about 100 times too soft.");
 }
@@ -91,15 +74,14 @@ void checkUnitWeight(int layer, int row) {
              (english() ? "; a value in lb/ft^3 is 1728 times too large." : "."));
 }
 
-void checkFrictionAngle(int layer, int row, std::int32_t code) {
+void checkFrictionAngle(int layer, int row, TSoilCode code) {
     const float phi = runStore().PHI1[row];
     if (phi >= kSmallestPhi && phi <= kLargestPhi) return;
     warn("friction angle", layer, row, phi,
          "friction angle = " + noteNumber(phi) + " degrees is outside " + noteNumber(kSmallestPhi) +
-             " to " + noteNumber(kLargestPhi) + " degrees, the range of " + methodName(code) + ".");
+             " to " + noteNumber(kLargestPhi) + " degrees, the range of " + SoilMethodName(code) +
+             ".");
 }
-
-bool isSandMethod(std::int32_t code) { return code == 2 || code == 4 || code == 6; }
 
 const ApiSandClass& apiSandClass(float nq) {
     const ApiSandClass* found = &kApiSandClasses.front();
@@ -120,12 +102,14 @@ void warnPropertiesOutsideMethods() {
     const RunStore& s = runStore();
     const int layers = std::clamp(s.NLAYER, 0, kMaxLayers);
     // Unit weights enter only the overburden of a sand tip, through the layers down to it.
-    const int weighed = isSandMethod(tipSoilCode()) ? tipLayer() : 0;
+    const std::optional<TSoilCode> tip = tipSoilCode();
+    const int weighed = tip && SoilKindOf(*tip) == skSand ? tipLayer() : 0;
     for (int i = 1; i <= layers; ++i) {
+        const std::optional<TSoilCode> code = SoilCodeOf(s.KSOIL[i]);
         for (const int row : {2 * i - 1, 2 * i}) {
-            if (s.KSOIL[i] == 1) checkE50(i, row);
+            if (code == scCoyleReeseClay) checkE50(i, row);
             if (i <= weighed) checkUnitWeight(i, row);
-            if (isSandMethod(s.KSOIL[i])) checkFrictionAngle(i, row, s.KSOIL[i]);
+            if (code && SoilKindOf(*code) == skSand) checkFrictionAngle(i, row, *code);
         }
     }
 }
@@ -138,17 +122,17 @@ static float peakTipLoad() {
     return peak;
 }
 
-void warnTipOutsideMethod(std::int32_t soilCode, const TipResistance& resistance) {
+void warnTipOutsideMethod(TSoilCode code, const TipResistance& resistance) {
     const RunStore& s = runStore();
     const int layer = tipLayer();
     if (layer <= 0) return;
     const int row = 2 * layer;  // the tip reads the rows down to the bottom of its layer
-    if (soilCode == 6 && !resistance.entered) {
+    if (code == scApiSand && !resistance.entered) {
         const float limit = apiLimitingEndBearing(resistance.nq, s.IUNIT);
         if (resistance.unit > limit) {
             warn("tip resistance", layer, row, resistance.unit,
-                 "the generated unit tip resistance of " + std::string(methodName(6)) + ", " +
-                     noteNumber(resistance.unit) + " " + stressUnit() +
+                 "the generated unit tip resistance of " + std::string(SoilMethodName(scApiSand)) +
+                     ", " + noteNumber(resistance.unit) + " " + stressUnit() +
                      " (sigma'v x Nq, Nq = " + noteNumber(resistance.nq) + "), is above " +
                      noteNumber(limit) + " " + stressUnit() +
                      ", the limiting unit end bearing of API RP 2A for its Nq class (Nq = " +
@@ -158,9 +142,9 @@ void warnTipOutsideMethod(std::int32_t soilCode, const TipResistance& resistance
     }
     const float qult = resistance.unit * s.ATIP;
     const float peak = peakTipLoad();
-    if (isSandMethod(soilCode) && resistance.entered && peak > qult) {
+    if (SoilKindOf(code) == skSand && resistance.entered && peak > qult) {
         warn("tip curve", layer, row, peak,
-             "the tip curve of " + std::string(methodName(soilCode)) + " rises to " +
+             "the tip curve of " + std::string(SoilMethodName(code)) + " rises to " +
                  noteNumber(peak) + " " + forceUnit() + ", " + noteNumber(peak / qult) +
                  " times the ultimate tip load " + noteNumber(qult) + " " + forceUnit() +
                  " from the entered tip resistance " + noteNumber(resistance.unit) + " " +

@@ -16,7 +16,7 @@ void warnPropertiesOutsideMethods();
 // The generated tip: an API sand unit tip resistance above the limiting unit end bearing of API
 // RP 2A for its Nq class, and a sand tip curve that rises above an entered ultimate tip
 // resistance. Reads the finished tip curve QTIP.
-void warnTipOutsideMethod(std::int32_t soilCode, const TipResistance& resistance);
+void warnTipOutsideMethod(TSoilCode code, const TipResistance& resistance);
 
 // Limiting unit end bearing of API RP 2A-WSD (21st edition, table 6.4.3-1) for the class whose
 // Nq (8, 12, 20, 40, 50) is the largest not above nq (the first class below 8), in the stress

@@ -117,33 +117,35 @@ float mosherModulus(float phi) {
     return kMosherModulusAbove38;
 }
 
-void buildTzCurve(std::int32_t soilCode, int j) {
+void clearTzCurve(int j) {
     RunStore& s = runStore();
     for (int k = 1; k <= kGeneratedPoints; ++k) {
         s.TC[j][k] = 0.0f;
         s.ZC[j][k] = 0.0f;
     }
-    switch (soilCode) {
-        case 1:
+}
+
+void buildTzCurve(TSoilCode code, int j) {
+    clearTzCurve(j);
+    switch (code) {
+        case scCoyleReeseClay:
             buildFromShape(kCoyleReeseClay, j);
             break;
-        case 2:
+        case scMosherSand:
             buildMosherSand(j);
             break;
-        case 3:
+        case scReeseONeillClay:
             buildFromShape(kReeseONeillClay, j);
             break;
-        case 4:
+        case scReeseONeillSand:
             buildFromShape(kReeseONeillSand, j);
             break;
-        case 5:
+        case scApiClay:
             buildFromShape(kApiClay, j);
             break;
-        case 6:
+        case scApiSand:
             buildFromShape(kApiSand, j);
             break;
-        default:
-            break;  // codes outside 1..6 are rejected on input; nothing to build
     }
 }
 

@@ -54,8 +54,6 @@ const Layout kTipWarningHead("(/,29X,'**** WARNING ****')");
 const Layout kTipWarningDepth("(5X,'AT THE PILE TIP X =',E9.2)");
 const Layout kTipWarningE50("(5X,'E50 IS NOT ABOVE ZERO: NO COYLE & REESE TIP CURVE')");
 
-bool isClay(std::int32_t code) { return code == 1 || code == 3 || code == 5; }
-bool isSand(std::int32_t code) { return code == 2 || code == 4 || code == 6; }
 bool englishUnits() { return runStore().IUNIT == usEnglish; }
 float diameterInInches() {
     return englishUnits() ? runStore().DIAM : runStore().DIAM / kMetresPerInch;
@@ -143,9 +141,10 @@ int tipLayer() {
     return layers;
 }
 
-std::int32_t tipSoilCode() {
+std::optional<TSoilCode> tipSoilCode() {
     const int layer = tipLayer();
-    return layer > 0 ? runStore().KSOIL[layer] : 0;
+    if (layer <= 0) return std::nullopt;
+    return SoilCodeOf(runStore().KSOIL[layer]);
 }
 
 int tipPropertyRows() {
@@ -159,17 +158,17 @@ float bearingFactorNq(float phi) {
     return std::exp(kPi * std::tan(phi * degree)) * tanHalf * tanHalf;
 }
 
-TipResistance unitTipResistance(std::int32_t soilCode, std::int32_t& status) {
+TipResistance unitTipResistance(TSoilCode code, std::int32_t& status) {
     const float x = runStore().PLEN;
     const int rows = tipPropertyRows();
     TipResistance r;
-    if (isClay(soilCode)) {
+    if (SoilKindOf(code) == skClay) {
         r.unit = kClayBearingFactor * lookupC1(x, status, rows);
         if (status > 0) return {};
         const float t0 = lookupTIP(x, status, rows);
         if (status > 0) return {};
         if (t0 > kClayTipGiven) r = {t0, true, 0.0f};
-    } else if (isSand(soilCode)) {
+    } else {
         const float phi = lookupPHI1(x, status, rows);
         if (status > 0) return {};
         r.nq = bearingFactorNq(phi);
@@ -182,30 +181,28 @@ TipResistance unitTipResistance(std::int32_t soilCode, std::int32_t& status) {
     return r;
 }
 
-float ultimateTipLoad(std::int32_t soilCode, std::int32_t& status) {
-    return unitTipResistance(soilCode, status).unit * runStore().ATIP;
+float ultimateTipLoad(TSoilCode code, std::int32_t& status) {
+    return unitTipResistance(code, status).unit * runStore().ATIP;
 }
 
-void buildQwCurve(std::int32_t soilCode, float qult, std::int32_t& status) {
-    switch (soilCode) {
-        case 1:
+void buildQwCurve(TSoilCode code, float qult, std::int32_t& status) {
+    switch (code) {
+        case scCoyleReeseClay:
             buildCoyleReeseClay(qult, status);
             break;
-        case 2:
+        case scMosherSand:
             buildMosherSand(qult);
             break;
-        case 3:
+        case scReeseONeillClay:
             buildFromShape(kReeseONeillClay, qult);
             break;
-        case 4:
+        case scReeseONeillSand:
             buildFromShape(kReeseONeillSand, qult);
             break;
-        case 5:
-        case 6:
+        case scApiClay:
+        case scApiSand:
             buildFromShape(kApi, qult);
             break;
-        default:
-            break;  // codes outside 1..6 are rejected on input; no tip curve
     }
 }
 

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "SoilCode.h"
 
 namespace keldar {
 
@@ -9,8 +12,8 @@ namespace keldar {
 // (PLEN); the last layer when the tip lies below every layer; 0 when there are no layers.
 int tipLayer();
 
-// Soil code of the tip layer; 0 when there are no layers.
-std::int32_t tipSoilCode();
+// Soil code of the tip layer; none when there are no layers or its number names no method.
+std::optional<TSoilCode> tipSoilCode();
 
 // The property rows that the tip reads: those down to the bottom of the tip layer. A tip ending
 // exactly at the bottom of a layer so takes that layer's bottom row, not the top row of the
@@ -27,15 +30,15 @@ struct TipResistance {
     bool entered = false;
     float nq = 0.0f;
 };
-TipResistance unitTipResistance(std::int32_t soilCode, std::int32_t& status);
+TipResistance unitTipResistance(TSoilCode code, std::int32_t& status);
 
-// Qult = q x ATIP at the tip depth PLEN. Clay codes (1, 3, 5): q = 9 cu unless TIP > 0.00001;
-// sand codes (2, 4, 6): q = PLEN x GAMAVG(PLEN) x Nq unless TIP > 0.0001. Returns 0 with the
+// Qult = q x ATIP at the tip depth PLEN. Clay methods: q = 9 cu unless TIP > 0.00001; sand
+// methods: q = PLEN x GAMAVG(PLEN) x Nq unless TIP > 0.0001. Returns 0 with the
 // status above 0 when a property lookup fails.
-float ultimateTipLoad(std::int32_t soilCode, std::int32_t& status);
+float ultimateTipLoad(TSoilCode code, std::int32_t& status);
 
-// NQW = 10 and the points QTIP, WTIP of the shape of soilCode for Qult. The Coyle & Reese clay
+// NQW = 10 and the points QTIP, WTIP of the shape of the method for Qult. The Coyle & Reese clay
 // parabola needs e50 > 0 at the tip: otherwise a warning and status 9, and no curve.
-void buildQwCurve(std::int32_t soilCode, float qult, std::int32_t& status);
+void buildQwCurve(TSoilCode code, float qult, std::int32_t& status);
 
 }  // namespace keldar

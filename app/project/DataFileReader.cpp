@@ -8,6 +8,7 @@
 #include "EntryErrors.h"
 #include "MainTableColumns.h"
 #include "ProgramData.h"
+#include "SoilCode.h"
 #include "WordReader.h"
 
 namespace keldar {
@@ -199,7 +200,7 @@ void ReadLayers(TRecordReader& in, const TMainTables& tables) {
         in.TableRead(*data);
         data->SetIndexNumber(k + 1);
         data->SetRowCount(data->MinRows());
-        const bool clay = layers.Cell(SoilLayerColumn::SoilType, k).GetInteger() % 2 == 1;
+        const bool clay = IsClayCode(layers.Cell(SoilLayerColumn::SoilType, k).GetInteger());
         for (int row = 0; row < data->RowCount(); ++row) {
             const auto set = [&](int column, long double value) {
                 data->Cell(column, row).SetFloat(value);

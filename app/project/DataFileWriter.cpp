@@ -6,6 +6,7 @@
 #include "DataFileNumbers.h"
 #include "MainTableColumns.h"
 #include "ProgramData.h"
+#include "SoilCode.h"
 
 namespace keldar {
 
@@ -84,8 +85,8 @@ void WriteLayers(TRecordWriter& out, const TMainTables& tables) {
         if (!data) throw std::logic_error("Layer data table missing");
         data->SetIndexNumber(k + 1);
         data->SetRowCount(data->MinRows());
-        // Clay (codes 1, 3, 5) writes shear strength and e50, sand friction angle and blows.
-        const bool clay = layers.Cell(SoilLayerColumn::SoilType, k).GetInteger() % 2 == 1;
+        // Clay writes shear strength and e50, sand friction angle and blows.
+        const bool clay = IsClayCode(layers.Cell(SoilLayerColumn::SoilType, k).GetInteger());
         for (int row = 0; row < data->RowCount(); ++row) {
             using namespace LayerDataColumn;
             const auto v = [&](int column) { return Value(*data, column, row) + " "; };

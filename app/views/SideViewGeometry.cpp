@@ -32,8 +32,8 @@ QString LayerLabel(long double top, long double bottom, int soilCode, int unitSy
     QString label = QStringLiteral("depth= ") + ShortestNumberText(static_cast<double>(top)) +
                     QStringLiteral(" - ") + ShortestNumberText(static_cast<double>(bottom)) +
                     QLatin1Char(' ') + DepthUnit(unitSystem);
-    if (soilCode == 1 || soilCode == 3 || soilCode == 5) label += QStringLiteral("; Clay");
-    if (soilCode == 2 || soilCode == 4 || soilCode == 6) label += QStringLiteral("; Sand");
+    if (IsClayCode(soilCode)) label += QStringLiteral("; Clay");
+    if (IsSandCode(soilCode)) label += QStringLiteral("; Sand");
     return label;
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <vector>
 
+#include "SoilCode.h"
 #include "UnitSystem.h"
 
 namespace keldar {
@@ -16,8 +17,8 @@ namespace keldar {
 class TProgramData;
 
 struct TSoilLayerBand {
-    int SoilCode = 1;        // 1, 3, 5 clay; 2, 4, 6 sand
-    long double Bottom = 0;  // depth of the layer's bottom
+    int SoilCode = scCoyleReeseClay;  // the layer table's number
+    long double Bottom = 0;           // depth of the layer's bottom
 };
 
 struct TSideViewInput {

@@ -17,7 +17,7 @@ using Points = std::array<double, 10>;
 
 struct ShapeCase {
     const char* name;
-    int code;
+    TSoilCode code;
     int iunit;
     float diam;
     float skin;  // SKINC of the curve
@@ -42,24 +42,27 @@ constexpr Points kMosherT{0.0,      0.537186, 0.970143, 1.624992, 2.096765,
 
 // clang-format off
 const ShapeCase kShapes[] = {
-    {"Coyle & Reese clay, English: t = 10 psi x ratio, z in inches", 1, 1, 12.0f, 10.0f, 0.0f,
+    {"Coyle & Reese clay, English: t = 10 psi x ratio, z in inches",
+     scCoyleReeseClay, 1, 12.0f, 10.0f, 0.0f,
      {0, 1.8, 3.8, 7.9, 9.7, 10.0, 9.7, 9.3, 9.3, 9.3},
      {0, 0.01, 0.02, 0.04, 0.06, 0.08, 0.12, 0.16, 0.5, 10.0}},
-    {"Coyle & Reese clay, SI: z x 0.0254, last point at 0.254 m", 1, 2, 0.3f, 50.0f, 0.0f,
+    {"Coyle & Reese clay, SI: z x 0.0254, last point at 0.254 m",
+     scCoyleReeseClay, 2, 0.3f, 50.0f, 0.0f,
      {0, 9.0, 19.0, 39.5, 48.5, 50.0, 48.5, 46.5, 46.5, 46.5},
      {0, 0.000254, 0.000508, 0.001016, 0.001524, 0.002032, 0.003048, 0.004064, 0.0127, 0.254}},
-    {"Mosher sand, English", 2, 1, 12.0f, 5.0f, 30.0f, kMosherT,
+    {"Mosher sand, English", scMosherSand, 1, 12.0f, 5.0f, 30.0f, kMosherT,
      {0, 0.01, 0.02, 0.04, 0.06, 0.08, 0.12, 0.16, 0.5, 10.0}},
-    {"Reese & O'Neill clay, English: z = 24 in x fraction", 3, 1, 24.0f, 8.0f, 0.0f,
+    {"Reese & O'Neill clay, English: z = 24 in x fraction", scReeseONeillClay, 1, 24.0f, 8.0f, 0.0f,
      {0, 4.08, 5.76, 7.2, 7.4, 7.56, 7.64, 7.4, 7.2, 6.68},
      {0, 0.024, 0.048, 0.072, 0.12, 0.144, 0.192, 0.288, 0.384, 2.4}},
-    {"Reese & O'Neill sand, SI: z = 0.6 m x fraction, no conversion", 4, 2, 0.6f, 60.0f, 33.0f,
+    {"Reese & O'Neill sand, SI: z = 0.6 m x fraction, no conversion",
+     scReeseONeillSand, 2, 0.6f, 60.0f, 33.0f,
      {0, 20.1, 34.8, 43.2, 51.6, 54.6, 57.0, 57.9, 57.6, 57.0},
      {0, 0.0006, 0.0012, 0.0018, 0.003, 0.0036, 0.0048, 0.0072, 0.0096, 0.06}},
-    {"API clay, English: z = 12 in x fraction", 5, 1, 12.0f, 5.0f, 0.0f,
+    {"API clay, English: z = 12 in x fraction", scApiClay, 1, 12.0f, 5.0f, 0.0f,
      {0, 1.5, 2.5, 3.75, 4.5, 5.0, 4.5, 4.5, 4.5, 4.5},
      {0, 0.0192, 0.0372, 0.0684, 0.096, 0.12, 0.24, 0.36, 0.6, 2.4}},
-    {"API sand, SI: inches x 0.0254", 6, 2, 0.6f, 20.0f, 35.0f,
+    {"API sand, SI: inches x 0.0254", scApiSand, 2, 0.6f, 20.0f, 35.0f,
      {0, 2.0, 4.0, 8.0, 12.0, 16.0, 18.0, 20.0, 20.0, 20.0},
      {0, 0.000254, 0.000508, 0.001016, 0.001524, 0.002032, 0.002286, 0.00254, 0.0127, 0.0508}},
 };
@@ -87,7 +90,7 @@ TEST(TzShapes, MosherInSiGoesThroughPoundsPerSquareFoot) {
     s.IUNIT = 2;
     s.SKINC[1] = 40.0f;
     s.PHIC[1] = 36.0f;
-    buildTzCurve(2, 1);
+    buildTzCurve(scMosherSand, 1);
     EXPECT_EQ(s.TC[1][1], 0.0f);
     EXPECT_EQ(s.ZC[1][1], 0.0f);
     EXPECT_NEAR(s.TC[1][2], 6.204467, tolerance(6.204467));
@@ -115,8 +118,9 @@ TEST(TzShapes, MosherModulusRangesAndTheStepAt34) {
     }
 }
 
-TEST(TzShapes, NoSideFrictionGivesZeroLoadTransferAndUnknownCodesStayZero) {
-    for (int code = 0; code <= 7; ++code) {
+TEST(TzShapes, NoSideFrictionGivesZeroLoadTransfer) {
+    for (const TSoilCode code : {scCoyleReeseClay, scMosherSand, scReeseONeillClay,
+                                 scReeseONeillSand, scApiClay, scApiSand}) {
         SCOPED_TRACE(code);
         clearRunStore();
         RunStore& s = runStore();
@@ -126,10 +130,28 @@ TEST(TzShapes, NoSideFrictionGivesZeroLoadTransferAndUnknownCodesStayZero) {
         s.TC[1][4] = 99.0f;  // anything left over is overwritten
         buildTzCurve(code, 1);
         for (int k = 1; k <= 10; ++k) EXPECT_EQ(s.TC[1][k], 0.0f) << k;
-        if (code < 1 || code > 6) {
-            for (int k = 1; k <= 10; ++k) EXPECT_EQ(s.ZC[1][k], 0.0f) << k;
-        } else {
-            EXPECT_GT(s.ZC[1][10], 0.0f);
+        EXPECT_GT(s.ZC[1][10], 0.0f);
+    }
+}
+
+TEST(SideCurves, ANumberThatNamesNoMethodGivesCurvesOfZero) {
+    for (const int number : {0, 7, -1}) {
+        SCOPED_TRACE(number);
+        setProfile(
+            1, {{number, 0.0f, 10.0f}},
+            {{0.06f, 10.0f, 0.0f, 0.01f, 2.0f, 0.0f}, {0.06f, 20.0f, 0.0f, 0.01f, 4.0f, 0.0f}});
+        RunStore& s = runStore();
+        s.TC[2][4] = 99.0f;
+        s.ZC[2][4] = 99.0f;
+        std::int32_t status = 0;
+        buildSideCurves(status);
+        EXPECT_EQ(status, 0);
+        for (int j = 1; j <= 5; ++j) {
+            EXPECT_EQ(s.NPTC[j], 10);
+            for (int k = 1; k <= 10; ++k) {
+                EXPECT_EQ(s.TC[j][k], 0.0f) << j << "," << k;
+                EXPECT_EQ(s.ZC[j][k], 0.0f) << j << "," << k;
+            }
         }
     }
 }

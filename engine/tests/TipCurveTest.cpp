@@ -35,17 +35,24 @@ void uniformLayer(int iunit, int code, const test::Row& row) {
 TEST(TipMethod, TheLayerHoldingTheTipOrElseTheLast) {
     struct Case {
         float plen;
-        int code;
+        TSoilCode code;
     };
-    // Reese & O'Neill clay 0-5 over API sand 5-10.
-    const Case cases[] = {{3.0f, 3}, {5.0f, 3}, {5.01f, 6}, {10.0f, 6}, {12.0f, 6}};
+    const Case cases[] = {{3.0f, scReeseONeillClay},
+                          {5.0f, scReeseONeillClay},
+                          {5.01f, scApiSand},
+                          {10.0f, scApiSand},
+                          {12.0f, scApiSand}};
     for (const Case& c : cases) {
-        setProfile(1, {{3, 0.0f, 5.0f}, {6, 5.0f, 10.0f}}, {});
+        setProfile(1, {{scReeseONeillClay, 0.0f, 5.0f}, {scApiSand, 5.0f, 10.0f}}, {});
         runStore().PLEN = c.plen;
         EXPECT_EQ(tipSoilCode(), c.code) << c.plen;
     }
+    // No layers, or a tip layer whose number names no method: no tip method.
     clearRunStore();
-    EXPECT_EQ(tipSoilCode(), 0);
+    EXPECT_EQ(tipSoilCode(), std::nullopt);
+    setProfile(1, {{scReeseONeillClay, 0.0f, 5.0f}, {7, 5.0f, 10.0f}}, {});
+    runStore().PLEN = 8.0f;
+    EXPECT_EQ(tipSoilCode(), std::nullopt);
 }
 
 TEST(TipLoad, BearingFactorFromTheFrictionAngle) {
@@ -58,7 +65,7 @@ TEST(TipLoad, BearingFactorFromTheFrictionAngle) {
 
 struct TipLoadCase {
     const char* name;
-    int code;
+    TSoilCode code;
     float tip;
     double qult;
 };
@@ -68,18 +75,19 @@ TEST(TipLoad, ComputedUnlessATipResistanceIsGivenAboveTheThreshold) {
     // Sand: PLEN 100 x gamma 0.06 x Nq(30) 18.4015 = 110.409, x ATIP 113.1 = 12487.26; a given TIP
     // counts above 0.0001.
     const TipLoadCase cases[] = {
-        {"clay, no TIP", 1, 0.0f, 9000.0},
-        {"clay, TIP 0.00001 is not above the threshold", 3, 0.00001f, 9000.0},
-        {"clay, TIP 0.0001", 5, 0.0001f, 0.0001 * 100.0},
-        {"clay, TIP 5", 1, 5.0f, 500.0},
-        {"sand, no TIP", 2, 0.0f, 12487.26},
-        {"sand, TIP 0.00005 is a clay resistance but not a sand one", 4, 0.00005f, 12487.26},
-        {"sand, TIP 0.0001 is not above the threshold", 6, 0.0001f, 12487.26},
-        {"sand, TIP 0.0002", 2, 0.0002f, 0.0002 * 113.1},
+        {"clay, no TIP", scCoyleReeseClay, 0.0f, 9000.0},
+        {"clay, TIP 0.00001 is not above the threshold", scReeseONeillClay, 0.00001f, 9000.0},
+        {"clay, TIP 0.0001", scApiClay, 0.0001f, 0.0001 * 100.0},
+        {"clay, TIP 5", scCoyleReeseClay, 5.0f, 500.0},
+        {"sand, no TIP", scMosherSand, 0.0f, 12487.26},
+        {"sand, TIP 0.00005 is a clay resistance but not a sand one", scReeseONeillSand, 0.00005f,
+         12487.26},
+        {"sand, TIP 0.0001 is not above the threshold", scApiSand, 0.0001f, 12487.26},
+        {"sand, TIP 0.0002", scMosherSand, 0.0002f, 0.0002 * 113.1},
     };
     for (const TipLoadCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const bool clay = c.code % 2 == 1;
+        const bool clay = SoilKindOf(c.code) == skClay;
         const test::Row row{0.06f, clay ? 10.0f : 0.0f, clay ? 0.0f : 30.0f, 0.01f, 1.0f, c.tip};
         setProfile(1, {{c.code, 0.0f, 100.0f}}, {row, row});
         setPile(100.0f, 12.0f, clay ? 100.0f : 113.1f);
@@ -224,7 +232,7 @@ TEST(TipCurve, APileLongerThanTheProfileStopsWith5InClayAnd8InSand) {
         setPile(25.0f, 12.0f, 113.1f);
         std::int32_t status = 0;
         buildTipCurve(status);
-        EXPECT_EQ(status, code % 2 == 1 ? 5 : 8);
+        EXPECT_EQ(status, IsClayCode(code) ? 5 : 8);
         EXPECT_EQ(reportText(), strength);
         EXPECT_EQ(runStore().NQW, 0);
     }
