@@ -38,8 +38,32 @@ const char* KindName(TValueKind kind) {
     return "a value";
 }
 
+// The characters a string cannot hold as they are, each with the letter that follows the
+// backslash standing for it. Writing and reading both use this one table.
+struct TEscape {
+    char character;
+    char code;
+};
+
+constexpr TEscape kEscapes[] = {
+    {'\\', '\\'}, {'"', '"'}, {'\r', 'r'}, {'\n', 'n'}, {'\t', 't'},
+};
+
+const TEscape* EscapeOf(char c) {
+    for (const TEscape& escape : kEscapes)
+        if (escape.character == c) return &escape;
+    return nullptr;
+}
+
 EDefinitionError ErrorAt(int line, const std::string& what) {
     return EDefinitionError("Line " + std::to_string(line) + ": " + what);
+}
+
+// The character a backslash escape after a string's opening stands for.
+char Unescaped(char code, int line) {
+    for (const TEscape& escape : kEscapes)
+        if (escape.code == code) return escape.character;
+    throw ErrorAt(line, std::string("unknown escape \\") + code);
 }
 
 }  // namespace
@@ -63,24 +87,11 @@ void TDefinitionWriter::WriteBoolean(bool value) { Put(value ? "True" : "False")
 void TDefinitionWriter::WriteString(std::string_view value) {
     std::string quoted = "\"";
     for (char c : value) {
-        switch (c) {
-            case '\\':
-                quoted += "\\\\";
-                break;
-            case '"':
-                quoted += "\\\"";
-                break;
-            case '\r':
-                quoted += "\\r";
-                break;
-            case '\n':
-                quoted += "\\n";
-                break;
-            case '\t':
-                quoted += "\\t";
-                break;
-            default:
-                quoted += c;
+        if (const TEscape* escape = EscapeOf(c)) {
+            quoted += '\\';
+            quoted += escape->code;
+        } else {
+            quoted += c;
         }
     }
     quoted += '"';
@@ -116,23 +127,6 @@ void TDefinitionReader::SkipBlanks() {
             continue;
         }
         return;
-    }
-}
-
-// The character a backslash escape after a string's opening stands for.
-static char Unescaped(char escape, int line) {
-    switch (escape) {
-        case 'r':
-            return '\r';
-        case 'n':
-            return '\n';
-        case 't':
-            return '\t';
-        case '\\':
-        case '"':
-            return escape;
-        default:
-            throw ErrorAt(line, std::string("unknown escape \\") + escape);
     }
 }
 
