@@ -95,14 +95,24 @@ void TTableColumn::RecreateRowObject(int row) {
     CellChanged(row);
 }
 
+template <typename OnTable, typename OnObject>
+void TTableColumn::ForEachRowObject(int from, OnTable onTable, OnObject onObject) const {
+    for (int r = from; r < RowCount(); ++r) {
+        if (!fObjects[r]) continue;
+        if (TGridTable* sub = fObjects[r]->AsTable())
+            onTable(r, *sub);
+        else
+            onObject(r, *fObjects[r]);
+    }
+}
+
 void TTableColumn::Renumber(int from) {
     TGridTable& table = *fTable;
-    for (int r = from; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->SetIndexNumber(r + 1);
-        else if (fObjects[r] && table.Events.OnSetRow)
-            table.Events.OnSetRow(table, Index(), r, fObjects[r].get());
-    }
+    ForEachRowObject(
+        from, [](int row, TGridTable& sub) { sub.SetIndexNumber(row + 1); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnSetRow) table.Events.OnSetRow(table, Index(), row, &object);
+        });
 }
 
 std::string TTableColumn::ButtonCaption(int row) const {
@@ -127,45 +137,44 @@ TRowObject* TTableColumn::GetObject(int row) const {
 
 bool TTableColumn::IsChanged() const {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr) {
-            if (sub->IsChanged()) return true;
-        } else if (fObjects[r] && table.Events.OnGetChanged &&
-                   table.Events.OnGetChanged(table, Index(), r, fObjects[r].get())) {
-            return true;
-        }
-    }
-    return false;
+    // Once one row is changed the others are not asked.
+    bool changed = false;
+    ForEachRowObject(
+        0, [&](int, TGridTable& sub) { changed = changed || sub.IsChanged(); },
+        [&](int row, TRowObject& object) {
+            changed = changed || (table.Events.OnGetChanged &&
+                                  table.Events.OnGetChanged(table, Index(), row, &object));
+        });
+    return changed;
 }
 
 void TTableColumn::CloseForms() {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->CloseEditors();
-        else if (fObjects[r] && table.Events.OnHide)
-            table.Events.OnHide(table, Index(), r, fObjects[r].get());
-    }
+    ForEachRowObject(
+        0, [](int, TGridTable& sub) { sub.CloseEditors(); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnHide) table.Events.OnHide(table, Index(), row, &object);
+        });
 }
 
 void TTableColumn::ResetChanged() {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->SetChanged(false);
-        else if (fObjects[r] && table.Events.OnResetChanged)
-            table.Events.OnResetChanged(table, Index(), r, fObjects[r].get());
-    }
+    ForEachRowObject(
+        0, [](int, TGridTable& sub) { sub.SetChanged(false); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnResetChanged)
+                table.Events.OnResetChanged(table, Index(), row, &object);
+        });
 }
 
 void TTableColumn::SetUnits(int system) {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->SetUnits(system);
-        else if (fObjects[r] && table.Events.OnSetUnits)
-            table.Events.OnSetUnits(table, Index(), r, fObjects[r].get(), system);
-    }
+    ForEachRowObject(
+        0, [system](int, TGridTable& sub) { sub.SetUnits(system); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnSetUnits)
+                table.Events.OnSetUnits(table, Index(), row, &object, system);
+        });
 }
 
 int TTableColumn::MinimumWidth(int pixelsPerInch) const { return 2 * pixelsPerInch; }
