@@ -66,6 +66,16 @@ char Unescaped(char code, int line) {
     throw ErrorAt(line, std::string("unknown escape \\") + code);
 }
 
+// The whole token as a number. The text form allows a leading "+", which from_chars does not.
+template <typename Number>
+std::errc ParseWhole(const std::string& text, Number& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') ++first;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && ptr != last ? std::errc::invalid_argument : ec;
+}
+
 }  // namespace
 
 void TDefinitionWriter::Put(std::string_view token) {
@@ -206,15 +216,11 @@ int TDefinitionReader::Line() { return Peek().line; }
 
 std::int32_t TDefinitionReader::ReadInteger() {
     TToken token = Take(TValueKind::Integer, KindName(TValueKind::Integer));
-    const char* first = token.text.data();
-    const char* last = first + token.text.size();
-    if (*first == '+') ++first;
     std::int32_t value = 0;
-    auto [ptr, ec] = std::from_chars(first, last, value);
+    const std::errc ec = ParseWhole(token.text, value);
     if (ec == std::errc::result_out_of_range)
         throw ErrorAt(token.line, "integer out of range: " + token.text);
-    if (ec != std::errc() || ptr != last)
-        throw ErrorAt(token.line, "not an integer: " + token.text);
+    if (ec != std::errc()) throw ErrorAt(token.line, "not an integer: " + token.text);
     return value;
 }
 
@@ -230,12 +236,8 @@ long double TDefinitionReader::ReadFloat() {
     const TValueKind kind = Peek().kind;
     TToken token = Take(kind == TValueKind::Integer ? TValueKind::Integer : TValueKind::Float,
                         KindName(TValueKind::Float));
-    const char* first = token.text.data();
-    const char* last = first + token.text.size();
-    if (*first == '+') ++first;
     long double value = 0;
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last || !std::isfinite(value))
+    if (ParseWhole(token.text, value) != std::errc() || !std::isfinite(value))
         throw ErrorAt(token.line, "not a valid number: " + token.text);
     return value;
 }

@@ -302,11 +302,13 @@ void TGridTable::ItemChanged(int row) {
     }
 }
 
+const TEnumColumn* TGridTable::ItemColumn() const {
+    return fColumns.empty() ? nullptr : ColumnAs<TEnumColumn>(fColumns.front().get());
+}
+
 void TGridTable::ApplyTemplateListLength() {
-    int length = 1;
-    if (!fColumns.empty())
-        if (const auto* items = ColumnAs<TEnumColumn>(fColumns.front().get()))
-            length = static_cast<int>(items->Items().size());
+    const TEnumColumn* items = ItemColumn();
+    const int length = items ? static_cast<int>(items->Items().size()) : 1;
     for (const auto& column : fColumns)
         if (auto* buttons = ColumnAs<TTableColumn>(column.get()))
             buttons->Templates().Resize(length);

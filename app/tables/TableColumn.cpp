@@ -36,8 +36,7 @@ std::vector<std::int32_t> TTableColumn::TemplatesByPosition(TGridTable& table,
         position >= 0 && position < static_cast<std::int32_t>(tables.size())
             ? tables[position]->Identifier()
             : -1;
-    const auto* items =
-        table.ColumnCount() > 0 ? ColumnAs<TEnumColumn>(&table.ColumnAt(0)) : nullptr;
+    const TEnumColumn* items = table.ItemColumn();
     if (!items) return {atPosition};
     // One template per item: the same one for a hardwired button, else the item's number.
     std::vector<std::int32_t> identifiers;
@@ -49,12 +48,8 @@ std::vector<std::int32_t> TTableColumn::TemplatesByPosition(TGridTable& table,
 
 std::unique_ptr<TRowObject> TTableColumn::NewRowObject(int row, TRowObject* previous) {
     TGridTable& table = *fTable;
-    int item = 1;
-    if (table.ColumnCount() > 0) {
-        if (const auto* items = ColumnAs<TEnumColumn>(&table.ColumnAt(0));
-            items && row < items->RowCount())
-            item = items->GetInteger(row);
-    }
+    const TEnumColumn* items = table.ItemColumn();
+    const int item = items && row < items->RowCount() ? items->GetInteger(row) : 1;
     const TGridTable* source = fTemplates.Template(item - 1);
     if (source && !source->WouldNestInside(table)) {
         auto sub = source->CloneAsSubTable(table, row + 1);
@@ -116,8 +111,7 @@ void TTableColumn::Renumber(int from) {
 }
 
 std::string TTableColumn::ButtonCaption(int row) const {
-    CheckRow(row);
-    if (auto* sub = fObjects[row] ? fObjects[row]->AsTable() : nullptr)
+    if (const TGridTable* sub = GetTable(row))
         return std::to_string(row + 1) + ": " + sub->Caption();
     TGridTable& table = *fTable;
     if (table.Events.OnGetButtonCaption)

@@ -59,12 +59,15 @@ TEST(DefinitionStream, EveryEscapedCharacterRoundTrips) {
 }
 
 TEST(DefinitionStream, SkipsCommentsAndReadsWords) {
-    TDefinitionReader reader("# heading\n  Caption = \"x # not a comment\" # note\n 7");
+    TDefinitionReader reader("# heading\n  Caption = \"x # not a comment\" # note\n 7 +8 +2.5");
     EXPECT_EQ(reader.ReadWord(), "Caption");
     EXPECT_EQ(reader.ReadWord(), "=");
     EXPECT_EQ(reader.ReadString(), "x # not a comment");
     EXPECT_EQ(reader.Line(), 3);
     EXPECT_EQ(reader.ReadFloat(), 7.0L);
+    // A leading plus sign is allowed on either kind of number.
+    EXPECT_EQ(reader.ReadInteger(), 8);
+    EXPECT_EQ(reader.ReadFloat(), 2.5L);
 }
 
 TEST(DefinitionStream, RejectsWhatDoesNotFit) {
