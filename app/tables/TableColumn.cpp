@@ -14,7 +14,7 @@ std::int32_t TGridTableList::Identifier(int i) const {
 }
 
 void TGridTableList::SetIdentifier(int i, std::int32_t identifier) {
-    if (i < 0 || i >= Count()) throw ETableError("Index out of bounds");
+    CheckIndex(i, Count());
     fIdentifiers[i] = identifier;
 }
 
