@@ -130,20 +130,20 @@ QWidget* TdlgNewFromCpt::CreatePileBox() {
     auto* box = new QGroupBox(QStringLiteral("Pile"), this);
     auto* form = new QFormLayout(box);
     diameter_ = AddNumber("Diameter", 0.762, 10, 4);
+    form->addRow(QStringLiteral("Outer &diameter (m):"), diameter_);
     wall_ = AddNumber("Wall", 0.019, 5, 4);
+    form->addRow(QStringLiteral("&Wall thickness (m):"), wall_);
     closedEnd_ = AddCheck("ClosedEnd", QStringLiteral("&Closed end (no wall: a solid section)"));
+    form->addRow(QString(), closedEnd_);
     length_ = AddNumber("Length", 20, 500, 3);
+    form->addRow(QStringLiteral("Embedded &length (m):"), length_);
     modulus_ = AddNumber("Modulus", 2.1e8, 1e10, 0);
+    form->addRow(QStringLiteral("Young's &modulus (kPa):"), modulus_);
     stiffness_ = new QLabel(box);
     stiffness_->setObjectName(QStringLiteral("AxialStiffness"));
+    form->addRow(QStringLiteral("AE (kN):"), stiffness_);
     direction_ =
         AddChoice("Direction", {QStringLiteral("Compression"), QStringLiteral("Tension (uplift)")});
-    form->addRow(QStringLiteral("Outer &diameter (m):"), diameter_);
-    form->addRow(QStringLiteral("&Wall thickness (m):"), wall_);
-    form->addRow(QString(), closedEnd_);
-    form->addRow(QStringLiteral("Embedded &length (m):"), length_);
-    form->addRow(QStringLiteral("Young's &modulus (kPa):"), modulus_);
-    form->addRow(QStringLiteral("AE (kN):"), stiffness_);
     form->addRow(QStringLiteral("L&oading:"), direction_);
     return box;
 }
@@ -152,19 +152,19 @@ QWidget* TdlgNewFromCpt::CreateGroundBox() {
     auto* box = new QGroupBox(QStringLiteral("Ground and curves"), this);
     auto* form = new QFormLayout(box);
     waterTable_ = AddNumber("WaterTable", 0, 500, 2);
+    form->addRow(QStringLiteral("Water &table depth (m):"), waterTable_);
     unitWeight_ = AddNumber("UnitWeight", 19, 30, 2);
+    form->addRow(QStringLiteral("&Unit weight (kN/m³):"), unitWeight_);
     unitWeightFromCone_ = AddCheck("UnitWeightFromCone",
                                    QStringLiteral("Unit weights from the &cone where it has fs"));
+    form->addRow(QString(), unitWeightFromCone_);
     spacing_ = AddNumber("Spacing", 1.0, 100, 2);
     spacing_->setMinimum(0.05);
+    form->addRow(QStringLiteral("Curve &spacing (m):"), spacing_);
     mergeTolerance_ = AddNumber("MergeTolerance", 100 * cpt::kCurveMergeTolerance, 50, 1);
+    form->addRow(QStringLiteral("Merge curves within (%):"), mergeTolerance_);
     baseAverage_ = AddChoice(
         "BaseAverage", {QStringLiteral("Dutch method (sand)"), QStringLiteral("Mean over ±1.5 D")});
-    form->addRow(QStringLiteral("Water &table depth (m):"), waterTable_);
-    form->addRow(QStringLiteral("&Unit weight (kN/m³):"), unitWeight_);
-    form->addRow(QString(), unitWeightFromCone_);
-    form->addRow(QStringLiteral("Curve &spacing (m):"), spacing_);
-    form->addRow(QStringLiteral("Merge curves within (%):"), mergeTolerance_);
     form->addRow(QStringLiteral("qp at the &base:"), baseAverage_);
     return box;
 }

@@ -47,12 +47,6 @@ void OpenTableEditor(TMainForm& form, TGridTable& table) {
     }
 }
 
-void OpenChartTableEditor(TMainForm& form, TGridTableChart& table) {
-    if (!OpenTableEditor(&form.MdiArea(), table, form.Desktop())) {
-        ReportWindowNotAvailable(form, QString::fromStdString(table.Caption()));
-    }
-}
-
 void OpenPlotWindow(TMainForm& form, TGraphPlot& plot) {
     keldar::OpenPlotWindow(&form.MdiArea(), plot, form.Desktop(), form.PlotDialogs());
 }
@@ -78,7 +72,7 @@ void OpenPileProperties(TMainForm& form) {
         ShowDataDialog<TfrmMaterial>(form.MdiArea(), form.Project(), form.Desktop());
     if (opening) {
         QObject::connect(dialog, &TfrmMaterial::EditAEData, &form,
-                         [&form] { OpenChartTableEditor(form, form.Tables().Chart("TblAE2")); });
+                         [&form] { OpenTableEditor(form, form.Tables().Chart("TblAE2")); });
     }
 }
 

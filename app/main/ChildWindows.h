@@ -20,10 +20,9 @@ class TGraphPlot;
 
 enum class THelpTopic { Contents, UsersManual, TechnicalManual };
 
-// Data menu: the editor of one project table (TblTipMove, TblTopload).
+// Data menu and the Soil-Layer Data button: the editor of one project table, with its chart
+// preview when the table has one.
 void OpenTableEditor(TMainForm& form, TGridTable& table);
-// Data menu and the Soil-Layer Data button: the editor of a chart-preview table.
-void OpenChartTableEditor(TMainForm& form, TGridTableChart& table);
 // Graphics menu and the plot buttons: a plot window of one of form.Plots().
 void OpenPlotWindow(TMainForm& form, TGraphPlot& plot);
 // View Soil Layer Coordinates and the View Soil Profile button (only for generated curves).

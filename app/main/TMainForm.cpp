@@ -175,7 +175,7 @@ void TMainForm::CreateDataMenu() {
     menu->setObjectName(QStringLiteral("Data"));
     // The commands that open one of the project's tables, with its chart or alone.
     const auto chartEditor = [this](const char* table) {
-        return [this, table] { OpenChartTableEditor(*this, tables_.Chart(table)); };
+        return [this, table] { OpenTableEditor(*this, tables_.Chart(table)); };
     };
     const auto tableEditor = [this](const char* table) {
         return [this, table] { OpenTableEditor(*this, tables_.Plain(table)); };

@@ -38,8 +38,42 @@ const char* KindName(TValueKind kind) {
     return "a value";
 }
 
+// The characters a string cannot hold as they are, each with the letter that follows the
+// backslash standing for it. Writing and reading both use this one table.
+struct TEscape {
+    char character;
+    char code;
+};
+
+constexpr TEscape kEscapes[] = {
+    {'\\', '\\'}, {'"', '"'}, {'\r', 'r'}, {'\n', 'n'}, {'\t', 't'},
+};
+
+const TEscape* EscapeOf(char c) {
+    for (const TEscape& escape : kEscapes)
+        if (escape.character == c) return &escape;
+    return nullptr;
+}
+
 EDefinitionError ErrorAt(int line, const std::string& what) {
     return EDefinitionError("Line " + std::to_string(line) + ": " + what);
+}
+
+// The character a backslash escape after a string's opening stands for.
+char Unescaped(char code, int line) {
+    for (const TEscape& escape : kEscapes)
+        if (escape.code == code) return escape.character;
+    throw ErrorAt(line, std::string("unknown escape \\") + code);
+}
+
+// The whole token as a number. The text form allows a leading "+", which from_chars does not.
+template <typename Number>
+std::errc ParseWhole(const std::string& text, Number& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') ++first;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && ptr != last ? std::errc::invalid_argument : ec;
 }
 
 }  // namespace
@@ -63,24 +97,11 @@ void TDefinitionWriter::WriteBoolean(bool value) { Put(value ? "True" : "False")
 void TDefinitionWriter::WriteString(std::string_view value) {
     std::string quoted = "\"";
     for (char c : value) {
-        switch (c) {
-            case '\\':
-                quoted += "\\\\";
-                break;
-            case '"':
-                quoted += "\\\"";
-                break;
-            case '\r':
-                quoted += "\\r";
-                break;
-            case '\n':
-                quoted += "\\n";
-                break;
-            case '\t':
-                quoted += "\\t";
-                break;
-            default:
-                quoted += c;
+        if (const TEscape* escape = EscapeOf(c)) {
+            quoted += '\\';
+            quoted += escape->code;
+        } else {
+            quoted += c;
         }
     }
     quoted += '"';
@@ -116,23 +137,6 @@ void TDefinitionReader::SkipBlanks() {
             continue;
         }
         return;
-    }
-}
-
-// The character a backslash escape after a string's opening stands for.
-static char Unescaped(char escape, int line) {
-    switch (escape) {
-        case 'r':
-            return '\r';
-        case 'n':
-            return '\n';
-        case 't':
-            return '\t';
-        case '\\':
-        case '"':
-            return escape;
-        default:
-            throw ErrorAt(line, std::string("unknown escape \\") + escape);
     }
 }
 
@@ -212,15 +216,11 @@ int TDefinitionReader::Line() { return Peek().line; }
 
 std::int32_t TDefinitionReader::ReadInteger() {
     TToken token = Take(TValueKind::Integer, KindName(TValueKind::Integer));
-    const char* first = token.text.data();
-    const char* last = first + token.text.size();
-    if (*first == '+') ++first;
     std::int32_t value = 0;
-    auto [ptr, ec] = std::from_chars(first, last, value);
+    const std::errc ec = ParseWhole(token.text, value);
     if (ec == std::errc::result_out_of_range)
         throw ErrorAt(token.line, "integer out of range: " + token.text);
-    if (ec != std::errc() || ptr != last)
-        throw ErrorAt(token.line, "not an integer: " + token.text);
+    if (ec != std::errc()) throw ErrorAt(token.line, "not an integer: " + token.text);
     return value;
 }
 
@@ -236,12 +236,8 @@ long double TDefinitionReader::ReadFloat() {
     const TValueKind kind = Peek().kind;
     TToken token = Take(kind == TValueKind::Integer ? TValueKind::Integer : TValueKind::Float,
                         KindName(TValueKind::Float));
-    const char* first = token.text.data();
-    const char* last = first + token.text.size();
-    if (*first == '+') ++first;
     long double value = 0;
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last || !std::isfinite(value))
+    if (ParseWhole(token.text, value) != std::errc() || !std::isfinite(value))
         throw ErrorAt(token.line, "not a valid number: " + token.text);
     return value;
 }

@@ -115,9 +115,7 @@ std::unique_ptr<TColumn> TColumn::FromDefinition(int kind, TGridTable& table,
 
 int TColumn::Index() const { return fTable->IndexOf(*this); }
 
-void TColumn::CheckRow(int row) const {
-    if (row < 0 || row >= RowCount()) throw ETableError("Index out of bounds");
-}
+void TColumn::CheckRow(int row) const { CheckIndex(row, RowCount()); }
 
 TData& TColumn::Cell(int row) {
     CheckRow(row);

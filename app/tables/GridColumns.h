@@ -348,6 +348,10 @@ class TTableColumn : public TColumn {
     static std::vector<std::int32_t> TemplatesByPosition(TGridTable& table, std::int32_t position);
     std::unique_ptr<TRowObject> NewRowObject(int row, TRowObject* previous);
     void Renumber(int from);
+    // Hands each row's object, from row `from` on, to `onTable(row, sub)` when it is a sub-table
+    // and to `onObject(row, object)` when the owner's events made it.
+    template <typename OnTable, typename OnObject>
+    void ForEachRowObject(int from, OnTable onTable, OnObject onObject) const;
 
     TGridTableList fTemplates;
     std::vector<std::unique_ptr<TRowObject>> fObjects;

@@ -48,7 +48,7 @@ void TGridTable::SetMinRows(int rows) {
 }
 
 TColumn& TGridTable::ColumnAt(int i) const {
-    if (i < 0 || i >= ColumnCount()) throw ETableError("Index out of bounds");
+    CheckIndex(i, ColumnCount());
     return *fColumns[i];
 }
 
@@ -89,7 +89,7 @@ TColumn& TGridTable::VisibleColumn(int i) const {
         for (const auto& column : fColumns)
             if (column->Visible() && i-- == 0) return *column;
     }
-    throw ETableError("Index out of bounds");
+    throw ETableError(kIndexOutOfBounds);
 }
 
 int TGridTable::HeaderRowCount() const {
@@ -118,7 +118,7 @@ void TGridTable::AppendGroup() {
 }
 
 void TGridTable::InsertGroup(int row) {
-    if (row < 0 || row > fRowCount) throw ETableError("Index out of bounds");
+    CheckIndex(row, fRowCount + 1);  // a group may go in after the last row
     const int at = std::min(fRowGroup * (row / fRowGroup), fRowCount);
     for (const auto& column : fColumns) column->InsertRows(at, fRowGroup);
     fRowCount += fRowGroup;
@@ -126,7 +126,7 @@ void TGridTable::InsertGroup(int row) {
 }
 
 void TGridTable::DeleteGroup(int row) {
-    if (row < 0 || row >= fRowCount) throw ETableError("Index out of bounds");
+    CheckIndex(row, fRowCount);
     const int first = fRowGroup * (row / fRowGroup);
     const int count = std::min(fRowGroup, fRowCount - first);
     for (const auto& column : fColumns)
@@ -302,11 +302,13 @@ void TGridTable::ItemChanged(int row) {
     }
 }
 
+const TEnumColumn* TGridTable::ItemColumn() const {
+    return fColumns.empty() ? nullptr : ColumnAs<TEnumColumn>(fColumns.front().get());
+}
+
 void TGridTable::ApplyTemplateListLength() {
-    int length = 1;
-    if (!fColumns.empty())
-        if (const auto* items = ColumnAs<TEnumColumn>(fColumns.front().get()))
-            length = static_cast<int>(items->Items().size());
+    const TEnumColumn* items = ItemColumn();
+    const int length = items ? static_cast<int>(items->Items().size()) : 1;
     for (const auto& column : fColumns)
         if (auto* buttons = ColumnAs<TTableColumn>(column.get()))
             buttons->Templates().Resize(length);

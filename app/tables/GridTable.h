@@ -98,6 +98,9 @@ class TGridTable : public TRowObject {
     int VisibleColumnCount() const;
     // Raises "Index out of bounds" outside 0 .. VisibleColumnCount() - 1.
     TColumn& VisibleColumn(int i) const;
+    // The first column when it is an enumeration: its item picks each row's sub-table template.
+    // Otherwise nullptr, and a button column has one template for every row.
+    const TEnumColumn* ItemColumn() const;
     int HeaderRowCount() const;
 
     int RowCount() const { return fRowCount; }

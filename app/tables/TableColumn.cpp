@@ -14,7 +14,7 @@ std::int32_t TGridTableList::Identifier(int i) const {
 }
 
 void TGridTableList::SetIdentifier(int i, std::int32_t identifier) {
-    if (i < 0 || i >= Count()) throw ETableError("Index out of bounds");
+    CheckIndex(i, Count());
     fIdentifiers[i] = identifier;
 }
 
@@ -36,8 +36,7 @@ std::vector<std::int32_t> TTableColumn::TemplatesByPosition(TGridTable& table,
         position >= 0 && position < static_cast<std::int32_t>(tables.size())
             ? tables[position]->Identifier()
             : -1;
-    const auto* items =
-        table.ColumnCount() > 0 ? ColumnAs<TEnumColumn>(&table.ColumnAt(0)) : nullptr;
+    const TEnumColumn* items = table.ItemColumn();
     if (!items) return {atPosition};
     // One template per item: the same one for a hardwired button, else the item's number.
     std::vector<std::int32_t> identifiers;
@@ -49,12 +48,8 @@ std::vector<std::int32_t> TTableColumn::TemplatesByPosition(TGridTable& table,
 
 std::unique_ptr<TRowObject> TTableColumn::NewRowObject(int row, TRowObject* previous) {
     TGridTable& table = *fTable;
-    int item = 1;
-    if (table.ColumnCount() > 0) {
-        if (const auto* items = ColumnAs<TEnumColumn>(&table.ColumnAt(0));
-            items && row < items->RowCount())
-            item = items->GetInteger(row);
-    }
+    const TEnumColumn* items = table.ItemColumn();
+    const int item = items && row < items->RowCount() ? items->GetInteger(row) : 1;
     const TGridTable* source = fTemplates.Template(item - 1);
     if (source && !source->WouldNestInside(table)) {
         auto sub = source->CloneAsSubTable(table, row + 1);
@@ -95,19 +90,28 @@ void TTableColumn::RecreateRowObject(int row) {
     CellChanged(row);
 }
 
-void TTableColumn::Renumber(int from) {
-    TGridTable& table = *fTable;
+template <typename OnTable, typename OnObject>
+void TTableColumn::ForEachRowObject(int from, OnTable onTable, OnObject onObject) const {
     for (int r = from; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->SetIndexNumber(r + 1);
-        else if (fObjects[r] && table.Events.OnSetRow)
-            table.Events.OnSetRow(table, Index(), r, fObjects[r].get());
+        if (!fObjects[r]) continue;
+        if (TGridTable* sub = fObjects[r]->AsTable())
+            onTable(r, *sub);
+        else
+            onObject(r, *fObjects[r]);
     }
 }
 
+void TTableColumn::Renumber(int from) {
+    TGridTable& table = *fTable;
+    ForEachRowObject(
+        from, [](int row, TGridTable& sub) { sub.SetIndexNumber(row + 1); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnSetRow) table.Events.OnSetRow(table, Index(), row, &object);
+        });
+}
+
 std::string TTableColumn::ButtonCaption(int row) const {
-    CheckRow(row);
-    if (auto* sub = fObjects[row] ? fObjects[row]->AsTable() : nullptr)
+    if (const TGridTable* sub = GetTable(row))
         return std::to_string(row + 1) + ": " + sub->Caption();
     TGridTable& table = *fTable;
     if (table.Events.OnGetButtonCaption)
@@ -127,45 +131,44 @@ TRowObject* TTableColumn::GetObject(int row) const {
 
 bool TTableColumn::IsChanged() const {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr) {
-            if (sub->IsChanged()) return true;
-        } else if (fObjects[r] && table.Events.OnGetChanged &&
-                   table.Events.OnGetChanged(table, Index(), r, fObjects[r].get())) {
-            return true;
-        }
-    }
-    return false;
+    // Once one row is changed the others are not asked.
+    bool changed = false;
+    ForEachRowObject(
+        0, [&](int, TGridTable& sub) { changed = changed || sub.IsChanged(); },
+        [&](int row, TRowObject& object) {
+            changed = changed || (table.Events.OnGetChanged &&
+                                  table.Events.OnGetChanged(table, Index(), row, &object));
+        });
+    return changed;
 }
 
 void TTableColumn::CloseForms() {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->CloseEditors();
-        else if (fObjects[r] && table.Events.OnHide)
-            table.Events.OnHide(table, Index(), r, fObjects[r].get());
-    }
+    ForEachRowObject(
+        0, [](int, TGridTable& sub) { sub.CloseEditors(); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnHide) table.Events.OnHide(table, Index(), row, &object);
+        });
 }
 
 void TTableColumn::ResetChanged() {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->SetChanged(false);
-        else if (fObjects[r] && table.Events.OnResetChanged)
-            table.Events.OnResetChanged(table, Index(), r, fObjects[r].get());
-    }
+    ForEachRowObject(
+        0, [](int, TGridTable& sub) { sub.SetChanged(false); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnResetChanged)
+                table.Events.OnResetChanged(table, Index(), row, &object);
+        });
 }
 
 void TTableColumn::SetUnits(int system) {
     TGridTable& table = *fTable;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (auto* sub = fObjects[r] ? fObjects[r]->AsTable() : nullptr)
-            sub->SetUnits(system);
-        else if (fObjects[r] && table.Events.OnSetUnits)
-            table.Events.OnSetUnits(table, Index(), r, fObjects[r].get(), system);
-    }
+    ForEachRowObject(
+        0, [system](int, TGridTable& sub) { sub.SetUnits(system); },
+        [&](int row, TRowObject& object) {
+            if (table.Events.OnSetUnits)
+                table.Events.OnSetUnits(table, Index(), row, &object, system);
+        });
 }
 
 int TTableColumn::MinimumWidth(int pixelsPerInch) const { return 2 * pixelsPerInch; }

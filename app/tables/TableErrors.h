@@ -11,6 +11,13 @@ class ETableError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+inline constexpr const char* kIndexOutOfBounds = "Index out of bounds";
+
+// Raises kIndexOutOfBounds unless 0 <= index < count: a row, column or list place.
+inline void CheckIndex(int index, int count) {
+    if (index < 0 || index >= count) throw ETableError(kIndexOutOfBounds);
+}
+
 // A text file of numbers that cannot be opened or read.
 class EInOutError : public std::runtime_error {
   public:

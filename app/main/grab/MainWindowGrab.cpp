@@ -5,7 +5,6 @@
 // a run that the engine stops (message-run-stopped.png). Between them the Results Summary
 // (results-summary.png) and the report viewer with a search hit (report-viewer-find.png).
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,18 +17,13 @@
 #include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <clocale>
 #include <cstdio>
 
+#include "GrabApplication.h"
 #include "TMainForm.h"
 #include "TQtDesktop.h"
 #include "TReportViewer.h"
-
-static bool Save(const QPixmap& picture, const QString& path) {
-    if (picture.save(path)) return true;
-    std::fprintf(stderr, "keldar_main_grab: cannot write %s\n", qPrintable(path));
-    return false;
-}
+#include "WindowPicture.h"
 
 // Information and error boxes are not shown; a question is grabbed as the user sees it and
 // answered with its escape button, so that no file dialog or text editor opens.
@@ -47,8 +41,7 @@ class GrabbingDesktop : public keldar::TQtDesktop {
   protected:
     void ask(QMessageBox& box) override {
         box.show();
-        QApplication::processEvents();
-        saved = Save(box.grab(), QDir(folder_).filePath(nextPicture)) && saved;
+        saved = keldar::SaveWidgetPicture(box, QDir(folder_).filePath(nextPicture)) && saved;
         box.escapeButton()->click();
     }
 
@@ -67,24 +60,24 @@ static bool GrabMenus(keldar::TMainForm& form, const QDir& out) {
             form.menuBar()->mapTo(&form, form.menuBar()->actionGeometry(title).bottomLeft());
         // A menu lays itself out only when it pops up.
         menu->popup(form.mapToGlobal(at));
-        QApplication::processEvents();
+        keldar::SettleEvents();
         QPainter painter(&picture);
         painter.drawPixmap(at, menu->grab());
         painter.end();
         menu->hide();
         const QString name = menu->objectName().toLower();
-        ok = Save(picture, out.filePath(QStringLiteral("menu-%1.png").arg(name))) && ok;
+        ok = keldar::SavePicture(picture, out.filePath(QStringLiteral("menu-%1.png").arg(name))) &&
+             ok;
     }
     return ok;
 }
 
 static bool GrabActiveChild(keldar::TMainForm& form, const QString& path) {
-    QApplication::processEvents();
+    keldar::SettleEvents();
     QMdiSubWindow* child = form.MdiArea().activeSubWindow();
     if (child == nullptr) return false;
     child->move(0, 0);
-    QApplication::processEvents();
-    return Save(child->grab(), path);
+    return keldar::SaveWidgetPicture(*child, path);
 }
 
 // The report scrolled to the load-settlement table with a search hit marked.
@@ -122,30 +115,27 @@ static bool WriteHalfCopy(const QString& data, const QString& broken) {
 }
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: keldar_main_grab OUTDIR ENGINEDIR DATAFILE\n");
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    keldar::TGrabApplication app(argc, argv);
+    if (!app.ArgumentsFit(3, 3, "OUTDIR ENGINEDIR DATAFILE")) return 2;
+    const QString out = app.Argument(0);
+    const QString original = app.Argument(2);
     QTemporaryDir work;
-    const QString data = work.filePath(QFileInfo(QString::fromLocal8Bit(argv[3])).fileName());
-    if (!QFile::copy(QString::fromLocal8Bit(argv[3]), data)) {
-        std::fprintf(stderr, "keldar_main_grab: cannot copy %s\n", argv[3]);
+    const QString data = work.filePath(QFileInfo(original).fileName());
+    if (!QFile::copy(original, data)) {
+        std::fprintf(stderr, "cannot copy %s\n", qPrintable(original));
         return 1;
     }
 
     QSettings settings(work.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     GrabbingDesktop desktop(out);
-    keldar::TMainForm form({desktop, settings, QString::fromLocal8Bit(argv[2]), {}});
+    keldar::TMainForm form({desktop, settings, app.Argument(1), {}});
     form.resize(820, 560);
     form.show();
     form.OpenFileName(data, true);  // as the Open command does: the file is in the recent list
     form.CompRunClick();
-    QApplication::processEvents();
 
-    bool ok = Save(form.grab(), QDir(out).filePath(QStringLiteral("main-window.png")));
+    bool ok =
+        keldar::SaveWidgetPicture(form, QDir(out).filePath(QStringLiteral("main-window.png")));
     ok = GrabMenus(form, QDir(out)) && ok;
     ok = GrabResultWindows(form, QDir(out)) && ok;
 

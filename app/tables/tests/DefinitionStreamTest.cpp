@@ -40,13 +40,34 @@ TEST(DefinitionStream, ReadsBackWhatWasWritten) {
     EXPECT_EQ(reader.NextKind(), TValueKind::End);
 }
 
+// Each character that needs a backslash, alone and among plain text, comes back unchanged; its
+// escaped form holds no raw line break, so a string never spans lines in the written text.
+TEST(DefinitionStream, EveryEscapedCharacterRoundTrips) {
+    for (char c : std::string("\\\"\r\n\t")) {
+        const std::string alone(1, c);
+        const std::string among = "a" + alone + alone + "b";
+        TDefinitionWriter writer;
+        writer.WriteString(alone);
+        writer.WriteString(among);
+        EXPECT_EQ(writer.Text().find_first_of("\r\n\t"), std::string::npos) << int(c);
+        TDefinitionReader reader(writer.Text());
+        EXPECT_EQ(reader.ReadString(), alone) << int(c);
+        EXPECT_EQ(reader.ReadString(), among) << int(c);
+    }
+    TDefinitionReader unknown("\"a\\qb\"");
+    EXPECT_THROW(unknown.ReadString(), EDefinitionError);
+}
+
 TEST(DefinitionStream, SkipsCommentsAndReadsWords) {
-    TDefinitionReader reader("# heading\n  Caption = \"x # not a comment\" # note\n 7");
+    TDefinitionReader reader("# heading\n  Caption = \"x # not a comment\" # note\n 7 +8 +2.5");
     EXPECT_EQ(reader.ReadWord(), "Caption");
     EXPECT_EQ(reader.ReadWord(), "=");
     EXPECT_EQ(reader.ReadString(), "x # not a comment");
     EXPECT_EQ(reader.Line(), 3);
     EXPECT_EQ(reader.ReadFloat(), 7.0L);
+    // A leading plus sign is allowed on either kind of number.
+    EXPECT_EQ(reader.ReadInteger(), 8);
+    EXPECT_EQ(reader.ReadFloat(), 2.5L);
 }
 
 TEST(DefinitionStream, RejectsWhatDoesNotFit) {
