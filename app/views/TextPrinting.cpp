@@ -31,8 +31,7 @@ bool PrintPdf(QWidget* parent, TDesktop& desktop, const TPrintedText& document,
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(fileName);
     if (PrintPlainText(printer, document) && QFileInfo(fileName).size() > 0) return true;
-    desktop.information(kCaption,
-                        QStringLiteral("The file \"%1\" could not be written.").arg(fileName));
+    desktop.error(kCaption, QStringLiteral("The file \"%1\" could not be written.").arg(fileName));
     return false;
 }
 
@@ -57,7 +56,7 @@ void PrintTextCommand(QWidget* parent, TDesktop& desktop, const TPrintedText& do
     }
     QPrinter printer(QPrinter::HighResolution);
     if (!PrintPlainText(printer, document)) {
-        desktop.information(kCaption, QStringLiteral("The text could not be printed."));
+        desktop.error(kCaption, QStringLiteral("The text could not be printed."));
     }
 }
 

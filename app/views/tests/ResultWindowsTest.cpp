@@ -159,6 +159,13 @@ class ResultWindowsTest : public QObject {
         viewer->SavePdfClick();
         QCOMPARE(desktop_.requests.size(), 3);
         QVERIFY(desktop_.messages().isEmpty());
+        // A PDF that cannot be written is a failure, said in an error box with the file's name.
+        const QString unwritable = dir_.filePath(QStringLiteral("no folder/report.pdf"));
+        desktop_.queueSave(unwritable);
+        viewer->SavePdfClick();
+        QCOMPARE(desktop_.messages().size(), 1);
+        QCOMPARE(desktop_.messages()[0].kind, test::TestDesktop::Kind::Error);
+        QVERIFY(desktop_.messages()[0].text.contains(unwritable));
     }
 
     void missingFilesAreSaidInTheirPages() {
