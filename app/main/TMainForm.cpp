@@ -511,7 +511,6 @@ void TMainForm::SetUnitSystem(int system) {
     project_->SetUnitSystem(system);
     CheckSpeedButtons();
     ReactivateUnitDialogs();
-    emit UnitSystemChanged(project_->UnitSystem);
 }
 
 void TMainForm::ReactivateUnitDialogs() {

@@ -112,10 +112,6 @@ class TMainForm : public QMainWindow {
     void UpdateFileMenu();
     void UpdateWindowMenu();
 
-  signals:
-    // After a switch of the project's unit system.
-    void UnitSystemChanged(int system);
-
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
