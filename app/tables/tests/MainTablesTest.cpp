@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "MainTableColumns.h"
+#include "SoilCode.h"
 #include "TableDeclarations.h"
 
 namespace keldar {
@@ -61,6 +64,18 @@ TEST(MainTables, NamedColumnPositionsMatchTheDeclarations) {
     for (const auto& p : positions) {
         EXPECT_NE(header(p.table, p.column).find(p.words), std::string::npos)
             << p.table << " column " << p.column << ": " << header(p.table, p.column);
+    }
+}
+
+// The soil type a user picks in the layer table is stored as its position plus one, the code the
+// analysis reads; the names it picks from must be the analysis's own names of those codes.
+TEST(MainTables, SoilTypesListTheAnalysisMethodsInCodeOrder) {
+    const TMainTables tables = TMainTables::BuiltIn();
+    const std::vector<std::string>& items =
+        ColumnAs<TEnumColumnChart>(tables.Chart("D2").ColumnAt(0)).Items();
+    ASSERT_EQ(items.size(), 6u);
+    for (std::int32_t number = 1; number <= 6; ++number) {
+        EXPECT_EQ(items[number - 1], SoilMethodName(*SoilCodeOf(number))) << "code " << number;
     }
 }
 
